@@ -1,0 +1,10 @@
+#include "checks/CodFisc.h"
+
+#include "widgets/Looks.h"
+
+TfrmCodFisc::TfrmCodFisc(AppContext& context, QWidget* owner)
+    : SecondaryScreen(context, owner, QStringLiteral(" Controllo codice fiscale"), QSize(478, 254), WindowKind::Fixed)
+{
+    setObjectName(QStringLiteral("frmCodFisc"));
+    Looks::setSteelBlueGradient(this);
+}

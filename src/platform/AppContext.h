@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class MessageBoxes;
+class FileDialogs;
+class ShellOpener;
+class ModalRunner;
+class ScreenFlow;
+
+// What every screen needs from outside itself: the program folder and the platform layers.
+// Production fills it in main(); tests fill it with recorders and a temporary folder.
+struct AppContext {
+    QString programFolder; // ends with '/'
+    MessageBoxes* messages = nullptr;
+    FileDialogs* fileDialogs = nullptr;
+    ShellOpener* shell = nullptr;
+    ModalRunner* modal = nullptr;
+    ScreenFlow* screens = nullptr; // the seven main screens, once created
+
+    QString pathOf(const QString& relativeName) const { return programFolder + relativeName; }
+};

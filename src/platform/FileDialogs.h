@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Open and save file dialogs; an empty result means the user cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual QString openFile(QWidget* owner, const QString& title, const QString& filters) = 0;
+    // Asks before overwriting; a name typed without an extension gets defaultSuffix.
+    virtual QString saveFile(QWidget* owner, const QString& title, const QString& filters,
+                             const QString& proposedName, const QString& defaultSuffix) = 0;
+};
+
+class QtFileDialogs final : public FileDialogs {
+public:
+    QString openFile(QWidget* owner, const QString& title, const QString& filters) override;
+    QString saveFile(QWidget* owner, const QString& title, const QString& filters,
+                     const QString& proposedName, const QString& defaultSuffix) override;
+};

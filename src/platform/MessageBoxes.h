@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The five kinds of message box through which every message reaches the user.
+enum class MessageKind { Warning, Error, Information, Question, Plain };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+
+    // Shows a modal box of the given kind; returns true for Yes (question box) or OK.
+    virtual bool show(QWidget* owner, MessageKind kind, const QString& text) = 0;
+
+    void warning(QWidget* owner, const QString& text) { show(owner, MessageKind::Warning, text); }
+    void error(QWidget* owner, const QString& text) { show(owner, MessageKind::Error, text); }
+    void information(QWidget* owner, const QString& text) { show(owner, MessageKind::Information, text); }
+    bool question(QWidget* owner, const QString& text) { return show(owner, MessageKind::Question, text); }
+    void plain(QWidget* owner, const QString& text) { show(owner, MessageKind::Plain, text); }
+};
+
+// Real modal QMessageBox with the platform's icons and buttons.
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    bool show(QWidget* owner, MessageKind kind, const QString& text) override;
+};

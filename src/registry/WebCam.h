@@ -1,0 +1,9 @@
+#pragma once
+
+#include "widgets/Screen.h"
+
+class TfrmWebCam : public SecondaryScreen {
+    Q_OBJECT
+public:
+    TfrmWebCam(AppContext& context, QWidget* owner);
+};

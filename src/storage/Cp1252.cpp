@@ -1,0 +1,52 @@
+#include "storage/Cp1252.h"
+
+#include <array>
+
+namespace {
+
+// Bytes 0x80..0x9F; 0 marks the five bytes the code page leaves undefined,
+// which are read as the control character of the same code.
+constexpr std::array<char16_t, 32> kHighTable = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+} // namespace
+
+char Cp1252::encodeChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    for (std::size_t i = 0; i < kHighTable.size(); ++i) {
+        if (kHighTable[i] == u && u != 0)
+            return static_cast<char>(0x80 + i);
+    }
+    // The undefined bytes round-trip as their control characters.
+    if (u >= 0x80 && u < 0xA0 && kHighTable[u - 0x80] == 0)
+        return static_cast<char>(u);
+    return '?';
+}
+
+QByteArray Cp1252::encode(QStringView text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text)
+        bytes.append(encodeChar(c));
+    return bytes;
+}
+
+QString Cp1252::decode(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        if (u >= 0x80 && u < 0xA0 && kHighTable[u - 0x80] != 0)
+            *out++ = QChar(kHighTable[u - 0x80]);
+        else
+            *out++ = QChar(u);
+    }
+    return text;
+}

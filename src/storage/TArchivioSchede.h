@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// A file of fixed-size records without header, addressed by 0-based index.
+// It lives for one user action: open, work, close. While open it holds an exclusive
+// lock on the file, so that several workstations sharing the folder never write
+// the same index at once. Every failure throws ArchiveError.
+class TArchivioSchede {
+public:
+    TArchivioSchede() = default;
+    ~TArchivioSchede();
+    TArchivioSchede(const TArchivioSchede&) = delete;
+    TArchivioSchede& operator=(const TArchivioSchede&) = delete;
+
+    // How long ApriOCrea waits for another user's lock before it gives up.
+    static constexpr int kLockWaitMs = 5000;
+
+    void ApriOCrea(const QString& path, int recordSize);
+    int NumeroSchede() const { return m_count; }
+    void Posiziona(int index);
+    void LeggiScheda(QByteArray& record);
+    void ScriviScheda(const QByteArray& record);
+    int PosizioneCorrente() const { return m_cursor; }
+    bool FineArchivio() const;
+    void ChiudiArchivio();
+
+private:
+    void requireOpen() const;
+    void seekToCursor();
+
+    QFile m_file;
+    int m_recordSize = 0;
+    int m_cursor = 0;
+    int m_count = 0; // whole records; only this holder of the lock changes it
+};

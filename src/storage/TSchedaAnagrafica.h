@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+
+// The person record of the registry archive: 32 short-string fields, 3612 bytes.
+class TSchedaAnagrafica {
+public:
+    static constexpr int kSize = 3612;
+
+    // The fields in file order. Several names are legacy: Esperienze holds the
+    // role in the group, InizioTes and FineTes the document's issue and expiry dates.
+    enum Campo {
+        Candidato,
+        Sesso,
+        DataNasc,
+        Cittadinanza,
+        LuogoNasc,
+        Indirizzo,
+        Citta,
+        Cap,
+        Settore,
+        CodFisc,
+        PartitaIva,
+        Patente,
+        Studio,
+        Lingue,
+        Email,
+        Tel,
+        Cel,
+        Documento,
+        EnteRil,
+        InizioTes,
+        FineTes,
+        Esperienze,
+        Competenze,
+        Disponibilita,
+        Note,
+        Ricontatta,
+        File01,
+        File02,
+        File03,
+        Desc01,
+        Desc02,
+        Desc03,
+        NumeroCampi
+    };
+
+    // The 25 text fields shown in edit fields, Candidato to Note.
+    static constexpr int kCampiTesto = 25;
+
+    struct Layout {
+        const char* name; // the field's name, also its edit field's name without "txt"
+        int offset;
+        int capacity;
+    };
+    static const std::array<Layout, NumeroCampi>& layout();
+    static const Layout& layoutOf(Campo campo) { return layout()[campo]; }
+
+    // The two flag texts of Ricontatta.
+    static QString flagSi();
+    static QString flagNo();
+
+    TSchedaAnagrafica();
+
+    // The stored text, not trimmed.
+    QString testo(Campo campo) const;
+    // Stores a screen text: trimmed, Windows-1252, cut to the field's capacity.
+    void setTesto(Campo campo, const QString& text);
+    // Ricontatta from the check box: "Sì" or "No", byte for byte.
+    void setRicontatta(bool ticked);
+
+    QByteArray& buffer() { return m_buffer; }
+    const QByteArray& buffer() const { return m_buffer; }
+
+private:
+    QByteArray m_buffer;
+};

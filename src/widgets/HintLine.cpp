@@ -1,0 +1,51 @@
+#include "widgets/HintLine.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+HintLine::HintLine(QLabel* line, QObject* parent)
+    : QObject(parent)
+    , m_line(line)
+{
+}
+
+void HintLine::watch(QWidget* control)
+{
+    control->setMouseTracking(true);
+    control->installEventFilter(this);
+}
+
+void HintLine::addHint(QWidget* control, const QString& hint)
+{
+    m_hints.insert(control, hint);
+    watch(control);
+}
+
+void HintLine::addEmptying(QWidget* control)
+{
+    m_emptying.insert(control);
+    watch(control);
+}
+
+void HintLine::setText(const QString& text)
+{
+    m_line->setText(text);
+    m_line->adjustSize();
+}
+
+bool HintLine::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseMove)
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    const auto* move = static_cast<QMouseEvent*>(event);
+    // A move over an untracked child reaches its parent: find what is really under the mouse.
+    const QWidget* under = widget->childAt(move->position().toPoint());
+    if (!under)
+        under = widget;
+    if (m_hints.contains(under))
+        setText(m_hints.value(under));
+    else if (m_emptying.contains(under))
+        setText(QString());
+    return false;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// The one-line hint text of a screen: a command under the mouse writes its hint, the
+// background and decorative shapes empty the line, any other control leaves it unchanged.
+class HintLine : public QObject {
+    Q_OBJECT
+public:
+    HintLine(QLabel* line, QObject* parent);
+
+    void addHint(QWidget* control, const QString& hint);
+    void addEmptying(QWidget* control);
+    QString hintOf(const QWidget* control) const { return m_hints.value(control); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void watch(QWidget* control);
+    void setText(const QString& text);
+
+    QLabel* m_line;
+    QHash<const QWidget*, QString> m_hints;
+    QSet<const QWidget*> m_emptying;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QWidget;
+class QLabel;
+
+// Colours, fonts and backgrounds that the screens share.
+namespace Looks {
+inline const QColor kSteelBlue{0x46, 0x82, 0xB4};
+inline const QColor kDarkBlue{0x00, 0x00, 0x8B};
+inline const QColor kDarkCyan{0x00, 0x8B, 0x8B};
+inline const QColor kCrimson{0xDC, 0x14, 0x3C};
+inline const QColor kBrown{0xA5, 0x2A, 0x2A};
+inline const QColor kYellow{0xFF, 0xFF, 0x00};
+
+// A vertical gradient from top to bottom that fills the widget whatever its size.
+void setVerticalGradient(QWidget* widget, const QColor& top, const QColor& bottom);
+void setPlainBackground(QWidget* widget, const QColor& colour);
+// The steel-blue to white ground of most screens.
+inline void setSteelBlueGradient(QWidget* widget)
+{
+    setVerticalGradient(widget, kSteelBlue, Qt::white);
+}
+QFont font(const QString& family, int pointSize, bool bold = false);
+void setTextColour(QWidget* widget, const QColor& colour);
+// A label at a fixed place, with the given text and font.
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QFont& font, int x, int y);
+} // namespace Looks

@@ -1,0 +1,104 @@
+#include "widgets/Screen.h"
+
+#include "widgets/RegionalSettings.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace {
+
+void centreOn(QWidget* window, const QRect& area)
+{
+    const QRect frame = window->frameGeometry();
+    window->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2) +
+                 (window->pos() - frame.topLeft()));
+}
+
+QRect availableArea(const QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+} // namespace
+
+void setupScreenWindow(QWidget* screen, const QString& caption, QSize clientSize, WindowKind kind)
+{
+    screen->setWindowTitle(caption);
+    screen->setAccessibleName(caption.trimmed());
+    if (kind == WindowKind::Maximised) {
+        screen->setWindowFlags(Qt::Window);
+        screen->resize(clientSize);
+        screen->setMinimumSize(200, 150);
+    } else {
+        // Single border, no close, minimise or maximise button.
+        screen->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::MSWindowsFixedSizeDialogHint);
+        screen->setFixedSize(clientSize);
+    }
+}
+
+MainScreen::MainScreen(AppContext& context, const QString& caption, QSize clientSize, WindowKind kind)
+    : m_context(context)
+    , m_kind(kind)
+{
+    setupScreenWindow(this, caption, clientSize, kind);
+}
+
+void MainScreen::present()
+{
+    if (m_kind == WindowKind::Maximised) {
+        showMaximized();
+    } else {
+        show();
+        centreOn(this, availableArea(this));
+    }
+    raise();
+    activateWindow();
+}
+
+void MainScreen::closeEvent(QCloseEvent* event)
+{
+    // The close handler decides what happens; the window itself is only hidden.
+    event->ignore();
+    onClose();
+}
+
+void MainScreen::keyPressEvent(QKeyEvent* event)
+{
+    // Screens without title-bar buttons are left only through their own buttons.
+    if (event->key() == Qt::Key_Escape && m_kind != WindowKind::Maximised)
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+SecondaryScreen::SecondaryScreen(AppContext& context, QWidget* owner, const QString& caption,
+                                 QSize clientSize, WindowKind kind)
+    : QDialog(owner)
+    , m_context(context)
+    , m_kind(kind)
+{
+    setupScreenWindow(this, caption, clientSize, kind);
+    RegionalSettings::apply();
+}
+
+void SecondaryScreen::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_kind == WindowKind::Maximised) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else if (m_kind == WindowKind::FixedOnCaller && parentWidget()) {
+        centreOn(this, parentWidget()->window()->frameGeometry());
+    } else {
+        centreOn(this, availableArea(this));
+    }
+}
+
+void SecondaryScreen::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && m_kind != WindowKind::Maximised)
+        return;
+    QDialog::keyPressEvent(event);
+}

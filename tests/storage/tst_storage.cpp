@@ -1,0 +1,361 @@
+#include "storage/ArchiveError.h"
+#include "storage/Cp1252.h"
+#include "storage/FotoScheda.h"
+#include "storage/Placeholder.h"
+#include "storage/ShortStringField.h"
+#include "storage/TArchivioSchede.h"
+#include "storage/TSchedaAnagrafica.h"
+#include "storage/TextRules.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Appends records whose first field names their index.
+void appendRecords(const QString& path, int count)
+{
+    TArchivioSchede archive;
+    archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
+    for (int i = 0; i < count; ++i) {
+        TSchedaAnagrafica scheda;
+        scheda.setTesto(TSchedaAnagrafica::Candidato, QStringLiteral("Persona %1").arg(i + 1));
+        archive.Posiziona(archive.NumeroSchede());
+        archive.ScriviScheda(scheda.buffer());
+    }
+    archive.ChiudiArchivio();
+}
+
+} // namespace
+
+class TestStorage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void trimRemovesControlAndBlankCharacters_data();
+    void trimRemovesControlAndBlankCharacters();
+    void caseFoldingTouchesOnlyAsciiLetters();
+    void cp1252RoundTripsAndSubstitutes_data();
+    void cp1252RoundTripsAndSubstitutes();
+    void shortStringTrimsThenCuts_data();
+    void shortStringTrimsThenCuts();
+    void shortStringKeepsBytesBehindText();
+    void oversizedLengthByteReadsOnlyTheField();
+    void personRecordLayoutIsByteExact();
+    void flagBytes_data();
+    void flagBytes();
+    void zeroRecordReadsEmpty();
+    void archiveCountsWholeRecordsAndAppendsOverPartialTail();
+    void archiveUpdateChangesOnlyItsRecord();
+    void readingBeyondTheEndFails();
+    void readOnlyArchiveFailsToOpen();
+    void missingArchiveIsCreatedEmpty();
+    void positionFollowsReadsAndWrites();
+    void photoRoundTripAndPlaceholder();
+    void photoOfDamagedFileIsPlaceholder();
+    void failedPhotoWriteKeepsOldFileAndGivesPlaceholder();
+};
+
+void TestStorage::trimRemovesControlAndBlankCharacters_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("blanks") << "  Rossi  " << "Rossi";
+    QTest::newRow("controls") << "\t\r\nRossi Mario\x01\x1f" << "Rossi Mario";
+    QTest::newRow("inner kept") << " a  b " << "a  b";
+    QTest::newRow("only blanks") << " \t " << "";
+    QTest::newRow("nbsp kept") << QString::fromUtf8("\u00A0x\u00A0") << QString::fromUtf8("\u00A0x\u00A0");
+}
+
+void TestStorage::trimRemovesControlAndBlankCharacters()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QCOMPARE(TextRules::trim(input), expected);
+}
+
+void TestStorage::caseFoldingTouchesOnlyAsciiLetters()
+{
+    QCOMPARE(TextRules::upperAZ(QString::fromUtf8("abcxyz àè 1-m")), QString::fromUtf8("ABCXYZ àè 1-M"));
+    QCOMPARE(TextRules::lowerAZ(QString::fromUtf8("ABCÀÈ Z")), QString::fromUtf8("abcÀÈ z"));
+}
+
+void TestStorage::cp1252RoundTripsAndSubstitutes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("readBack");
+    QTest::newRow("ascii") << "Rossi" << QByteArray("Rossi") << "Rossi";
+    QTest::newRow("euro") << QString::fromUtf8("10 €") << QByteArray("10 \x80") << QString::fromUtf8("10 €");
+    QTest::newRow("accents") << QString::fromUtf8("Sì città")
+                             << QByteArray("S\xEC citt\xE0") << QString::fromUtf8("Sì città");
+    QTest::newRow("curly quotes") << QString::fromUtf8("“ok”") << QByteArray("\x93ok\x94")
+                                  << QString::fromUtf8("“ok”");
+    QTest::newRow("outside code page") << QString::fromUtf8("Łódź 你") << QByteArray("?\xF3\x64? ?")
+                                       << QString::fromUtf8("?ód? ?");
+}
+
+void TestStorage::cp1252RoundTripsAndSubstitutes()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, readBack);
+    QCOMPARE(Cp1252::encode(text), bytes);
+    QCOMPARE(Cp1252::decode(bytes), readBack);
+}
+
+void TestStorage::shortStringTrimsThenCuts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("trimmed") << "  Rossi Mario \t" << 50 << QByteArray("Rossi Mario");
+    QTest::newRow("cut to N") << "abcdefghijkl" << 10 << QByteArray("abcdefghij");
+    QTest::newRow("cut keeps inner spaces") << "abcd      efg" << 6 << QByteArray("abcd  ");
+    QTest::newRow("empty") << "   " << 5 << QByteArray();
+    QTest::newRow("cut to 255 first") << QString(300, QLatin1Char('x')) << 250 << QByteArray(250, 'x');
+}
+
+void TestStorage::shortStringTrimsThenCuts()
+{
+    QFETCH(QString, text);
+    QFETCH(int, capacity);
+    QFETCH(QByteArray, stored);
+    QByteArray record(capacity + 3, '\xAA');
+    ShortStringField::write(record, 1, capacity, text);
+    QCOMPARE(static_cast<unsigned char>(record.at(1)), stored.size());
+    QCOMPARE(record.mid(2, stored.size()), stored);
+    QCOMPARE(ShortStringField::read(record, 1, capacity), QString::fromLatin1(stored));
+}
+
+void TestStorage::shortStringKeepsBytesBehindText()
+{
+    QByteArray record(12, 'z');
+    ShortStringField::write(record, 0, 10, QStringLiteral("ab"));
+    QCOMPARE(record, QByteArray("\x02" "abzzzzzzzzz"));
+}
+
+void TestStorage::oversizedLengthByteReadsOnlyTheField()
+{
+    QByteArray record("\xFF" "abcde" "NEXT", 10);
+    QCOMPARE(ShortStringField::read(record, 0, 5), QStringLiteral("abcde"));
+}
+
+void TestStorage::personRecordLayoutIsByteExact()
+{
+    const auto& layout = TSchedaAnagrafica::layout();
+    QCOMPARE(int(layout.size()), 32);
+    int offset = 0;
+    for (const auto& field : layout) {
+        QCOMPARE(field.offset, offset);
+        offset += field.capacity + 1;
+    }
+    QCOMPARE(offset, 3612);
+
+    TSchedaAnagrafica scheda;
+    scheda.setTesto(TSchedaAnagrafica::Candidato, QStringLiteral("Rossi Mario"));
+    scheda.setTesto(TSchedaAnagrafica::Sesso, QStringLiteral("M"));
+    scheda.setTesto(TSchedaAnagrafica::CodFisc, QStringLiteral("RSSMRA80A01H501U"));
+    scheda.setTesto(TSchedaAnagrafica::Esperienze, QStringLiteral("Capogruppo"));
+    scheda.setTesto(TSchedaAnagrafica::Desc03, QString::fromUtf8("Carta d'identità"));
+    const QByteArray& bytes = scheda.buffer();
+    QCOMPARE(bytes.size(), 3612);
+    QCOMPARE(bytes.mid(0, 12), QByteArray("\x0BRossi Mario"));
+    QCOMPARE(bytes.mid(51, 2), QByteArray("\x01M"));
+    QCOMPARE(bytes.mid(400, 17), QByteArray("\x10RSSMRA80A01H501U"));
+    QCOMPARE(bytes.mid(1229, 11), QByteArray("\x0A" "Capogruppo"));
+    QCOMPARE(bytes.mid(3361, 17), QByteArray("\x10" "Carta d'identit\xE0"));
+}
+
+void TestStorage::flagBytes_data()
+{
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("Sì") << true << QByteArray("\x02\x53\xEC");
+    QTest::newRow("No") << false << QByteArray("\x02\x4E\x6F");
+}
+
+void TestStorage::flagBytes()
+{
+    QFETCH(bool, ticked);
+    QFETCH(QByteArray, bytes);
+    TSchedaAnagrafica scheda;
+    scheda.setRicontatta(ticked);
+    QCOMPARE(scheda.buffer().mid(2103, 3), bytes);
+    QCOMPARE(scheda.testo(TSchedaAnagrafica::Ricontatta),
+             ticked ? TSchedaAnagrafica::flagSi() : TSchedaAnagrafica::flagNo());
+}
+
+void TestStorage::zeroRecordReadsEmpty()
+{
+    TSchedaAnagrafica scheda;
+    for (int i = 0; i < TSchedaAnagrafica::NumeroCampi; ++i)
+        QCOMPARE(scheda.testo(static_cast<TSchedaAnagrafica::Campo>(i)), QString());
+}
+
+void TestStorage::archiveCountsWholeRecordsAndAppendsOverPartialTail()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.fvd"));
+    appendRecords(path, 2);
+    QByteArray bytes = readAll(path);
+    bytes.append(QByteArray(100, '\x7F')); // a write that died half-way
+    writeAll(path, bytes);
+
+    TArchivioSchede archive;
+    archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
+    QCOMPARE(archive.NumeroSchede(), 2);
+    archive.Posiziona(2);
+    QVERIFY(archive.FineArchivio());
+    TSchedaAnagrafica scheda;
+    scheda.setTesto(TSchedaAnagrafica::Candidato, QStringLiteral("Terza"));
+    archive.ScriviScheda(scheda.buffer());
+    QCOMPARE(archive.PosizioneCorrente(), 3);
+    QCOMPARE(archive.NumeroSchede(), 3);
+    archive.ChiudiArchivio();
+    QCOMPARE(QFileInfo(path).size(), 3 * 3612);
+    QCOMPARE(readAll(path).mid(2 * 3612, 3612), scheda.buffer());
+}
+
+void TestStorage::archiveUpdateChangesOnlyItsRecord()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.fvd"));
+    appendRecords(path, 3);
+    const QByteArray before = readAll(path);
+
+    TArchivioSchede archive;
+    archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
+    TSchedaAnagrafica scheda;
+    archive.Posiziona(1);
+    archive.LeggiScheda(scheda.buffer());
+    scheda.setTesto(TSchedaAnagrafica::Note, QStringLiteral("aggiornata"));
+    archive.Posiziona(1);
+    archive.ScriviScheda(scheda.buffer());
+    QCOMPARE(archive.PosizioneCorrente(), 2);
+    archive.ChiudiArchivio();
+
+    const QByteArray after = readAll(path);
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.left(3612), before.left(3612));
+    QCOMPARE(after.mid(2 * 3612), before.mid(2 * 3612));
+    QVERIFY(after.mid(3612, 3612) != before.mid(3612, 3612));
+}
+
+void TestStorage::readingBeyondTheEndFails()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.fvd"));
+    appendRecords(path, 1);
+    TArchivioSchede archive;
+    archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
+    QByteArray buffer;
+    archive.LeggiScheda(buffer);
+    QVERIFY(archive.FineArchivio());
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, archive.LeggiScheda(buffer));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, archive.Posiziona(2));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, archive.Posiziona(-1));
+}
+
+void TestStorage::readOnlyArchiveFailsToOpen()
+{
+    if (QFileInfo(QStringLiteral("/")).isWritable() && qEnvironmentVariableIsEmpty("FOLVARA_ROOT_PERMS_OK"))
+        QSKIP("running as root: read-only permissions do not apply");
+}
+
+void TestStorage::missingArchiveIsCreatedEmpty()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Archivio_Anagrafico.fvd"));
+    TArchivioSchede archive;
+    archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
+    QCOMPARE(archive.NumeroSchede(), 0);
+    QVERIFY(archive.FineArchivio());
+    archive.ChiudiArchivio();
+    QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void TestStorage::positionFollowsReadsAndWrites()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.fvd"));
+    appendRecords(path, 5);
+    TArchivioSchede archive;
+    archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
+    TSchedaAnagrafica scheda;
+    QStringList names;
+    while (!archive.FineArchivio()) {
+        archive.LeggiScheda(scheda.buffer());
+        names << scheda.testo(TSchedaAnagrafica::Candidato) + QLatin1Char('@') +
+                     QString::number(archive.PosizioneCorrente());
+    }
+    QCOMPARE(names.first(), QStringLiteral("Persona 1@1"));
+    QCOMPARE(names.last(), QStringLiteral("Persona 5@5"));
+    archive.Posiziona(3);
+    archive.LeggiScheda(scheda.buffer());
+    QCOMPARE(scheda.testo(TSchedaAnagrafica::Candidato), QStringLiteral("Persona 4"));
+}
+
+void TestStorage::photoRoundTripAndPlaceholder()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    QImage photo(3070, 3940, QImage::Format_RGB32);
+    photo.fill(Qt::red);
+    QImage holder = photo;
+    SalvaFotoScheda(folder, QStringLiteral(" 12 "), holder);
+    const QString file = folder + QStringLiteral("Anagrafica/Scheda_Anagrafica_12.jpg");
+    QVERIFY(QFileInfo::exists(file));
+    QImage loaded;
+    CaricaFotoScheda(folder, QStringLiteral("12"), loaded);
+    QCOMPARE(loaded.size(), QSize(3070, 3940)); // full pixel size, no scaling
+
+    CaricaFotoScheda(folder, QStringLiteral("13"), loaded);
+    QCOMPARE(loaded.size(), QSize(307, 394));
+    QCOMPARE(loaded, Placeholder::image());
+}
+
+void TestStorage::photoOfDamagedFileIsPlaceholder()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    QDir(folder).mkpath(QStringLiteral("Anagrafica"));
+    writeAll(folder + QStringLiteral("Anagrafica/Scheda_Anagrafica_1.jpg"),
+             QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg"));
+    QImage loaded(5, 5, QImage::Format_RGB32);
+    CaricaFotoScheda(folder, QStringLiteral("1"), loaded);
+    QCOMPARE(loaded, Placeholder::image());
+}
+
+void TestStorage::failedPhotoWriteKeepsOldFileAndGivesPlaceholder()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    // A folder where the photo folder should be: the photo cannot be written.
+    writeAll(folder + QStringLiteral("Anagrafica"), QByteArray("a file, not a folder"));
+    QImage holder(40, 40, QImage::Format_RGB32);
+    holder.fill(Qt::blue);
+    SalvaFotoScheda(folder, QStringLiteral("1"), holder);
+    QCOMPARE(holder, Placeholder::image());
+}
+
+QTEST_GUILESS_MAIN(TestStorage)
+#include "tst_storage.moc"

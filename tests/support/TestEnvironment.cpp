@@ -1,0 +1,66 @@
+#include "support/TestEnvironment.h"
+
+#include "app/ScreenFlow.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QWidget>
+
+bool RecordingMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text)
+{
+    ShownMessage message{kind, text, owner ? owner->window()->objectName() : QString()};
+    shown.append(message);
+    if (onShow)
+        onShow(message);
+    if (kind != MessageKind::Question)
+        return true;
+    return nextAnswers.isEmpty() ? true : nextAnswers.takeFirst();
+}
+
+QString RecordingFileDialogs::openFile(QWidget*, const QString& title, const QString& filters)
+{
+    requests.append({title, filters, QString(), false});
+    return nextNames.isEmpty() ? QString() : nextNames.takeFirst();
+}
+
+QString RecordingFileDialogs::saveFile(QWidget*, const QString& title, const QString& filters,
+                                       const QString& proposedName, const QString& defaultSuffix)
+{
+    requests.append({title, filters, proposedName, true});
+    QString name = nextNames.isEmpty() ? QString() : nextNames.takeFirst();
+    if (!name.isEmpty() && !defaultSuffix.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QLatin1Char('.') + defaultSuffix;
+    return name;
+}
+
+int ScriptedModalRunner::run(QDialog& screen)
+{
+    openedClasses.append(QString::fromLatin1(screen.metaObject()->className()));
+    screen.setModal(true);
+    screen.show();
+    if (!scripts.isEmpty())
+        scripts.takeFirst()(screen);
+    const int result = screen.result();
+    if (screen.isVisible())
+        screen.done(QDialog::Rejected);
+    return result;
+}
+
+TestEnvironment::TestEnvironment()
+{
+    context.programFolder = QDir(dir.path()).absolutePath() + QLatin1Char('/');
+    context.messages = &messages;
+    context.fileDialogs = &fileDialogs;
+    context.shell = &shell;
+    context.modal = &modal;
+}
+
+TestEnvironment::~TestEnvironment() = default;
+
+ScreenFlow& TestEnvironment::flow()
+{
+    if (!m_flow)
+        m_flow = std::make_unique<ScreenFlow>(context);
+    return *m_flow;
+}

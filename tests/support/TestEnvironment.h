@@ -1,0 +1,92 @@
+#pragma once
+
+#include "platform/AppContext.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "platform/ShellOpener.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+class ScreenFlow;
+class QDialog;
+
+// A message box the user would have seen.
+struct ShownMessage {
+    MessageKind kind;
+    QString text;
+    QString ownerName; // objectName of the owner's window
+};
+
+class RecordingMessageBoxes final : public MessageBoxes {
+public:
+    bool show(QWidget* owner, MessageKind kind, const QString& text) override;
+
+    QList<ShownMessage> shown;
+    QList<bool> nextAnswers; // answers to questions; Yes when empty
+    // Runs while the box would be open, e.g. to look at the screen behind it.
+    std::function<void(const ShownMessage&)> onShow;
+
+    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
+    void clear() { shown.clear(); }
+};
+
+class RecordingFileDialogs final : public FileDialogs {
+public:
+    struct Request {
+        QString title;
+        QString filters;
+        QString proposedName;
+        bool save = false;
+    };
+
+    QString openFile(QWidget* owner, const QString& title, const QString& filters) override;
+    QString saveFile(QWidget* owner, const QString& title, const QString& filters, const QString& proposedName,
+                     const QString& defaultSuffix) override;
+
+    QList<Request> requests;
+    QStringList nextNames; // empty string or no entry: the user cancels
+};
+
+class RecordingShell final : public ShellOpener {
+public:
+    void open(const QString& target) override { opened.append(target); }
+    QStringList opened;
+};
+
+// Shows each secondary screen without blocking: the next script acts on it, then it is closed.
+class ScriptedModalRunner final : public ModalRunner {
+public:
+    int run(QDialog& screen) override;
+
+    QStringList openedClasses; // class names of the screens shown, in order
+    QList<std::function<void(QDialog&)>> scripts;
+};
+
+// A fresh program folder and recorders for every test.
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+
+    QString folder() const { return context.programFolder; }
+    QString path(const QString& relativeName) const { return context.pathOf(relativeName); }
+    // Creates the seven main screens on this context.
+    ScreenFlow& flow();
+
+    QTemporaryDir dir;
+    RecordingMessageBoxes messages;
+    RecordingFileDialogs fileDialogs;
+    RecordingShell shell;
+    ScriptedModalRunner modal;
+    AppContext context;
+
+private:
+    std::unique_ptr<ScreenFlow> m_flow;
+};
