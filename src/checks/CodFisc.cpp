@@ -8,3 +8,8 @@ TfrmCodFisc::TfrmCodFisc(AppContext& context, QWidget* owner)
     setObjectName(QStringLiteral("frmCodFisc"));
     Looks::setSteelBlueGradient(this);
 }
+
+void TfrmCodFisc::setCodice(const QString& codice)
+{
+    setProperty("codice", codice);
+}

@@ -8,3 +8,8 @@ TfrmPartitaIva::TfrmPartitaIva(AppContext& context, QWidget* owner)
     setObjectName(QStringLiteral("frmPartitaIva"));
     Looks::setSteelBlueGradient(this);
 }
+
+void TfrmPartitaIva::setPartitaIva(const QString& numero)
+{
+    setProperty("partitaIva", numero);
+}
