@@ -31,12 +31,10 @@ struct Column {
 constexpr Column kColumns[] = {
     {"imgApp01", "btnApp01", ":/pictures/app01.svg", ":/pictures/pulsante01.svg", "ARCHIVIO ANAGRAFICO"},
     {"imgApp02", "btnApp02", ":/pictures/app02.svg", ":/pictures/pulsante02.svg", "CREA NUOVO GRUPPO"},
-    {"imgApp03", "btnApp03", ":/pictures/app03.svg", ":/pictures/pulsante03.svg",
-     "APRI GRUPPO ESISTENTE"},
+    {"imgApp03", "btnApp03", ":/pictures/app03.svg", ":/pictures/pulsante03.svg", "APRI GRUPPO ESISTENTE"},
 };
 
-QLabel* picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry)
-{
+QLabel* picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry) {
     auto* image = new QLabel(parent);
     image->setObjectName(name);
     image->setGeometry(geometry);
@@ -47,8 +45,7 @@ QLabel* picture(QWidget* parent, const QString& name, const QString& resource, c
 } // namespace
 
 TfrmAvvio::TfrmAvvio(AppContext& context)
-    : MainScreen(context, QStringLiteral(" Folvara"), QSize(1016, 713), WindowKind::Maximised)
-{
+    : MainScreen(context, QStringLiteral(" Folvara"), QSize(1016, 713), WindowKind::Maximised) {
     setObjectName(QStringLiteral("frmAvvio"));
     RegionalSettings::apply();
     Looks::setSteelBlueGradient(this);
@@ -60,15 +57,16 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
     panContainer->setFixedSize(995, 692);
     centring->addWidget(panContainer, 0, 0, Qt::AlignCenter);
 
-    auto* imgInfo = new ImageButton(panContainer, QStringLiteral("imgInfo"), QStringLiteral(":/pictures/info.svg"),
-                                    QRect(12, 18, 64, 64), QStringLiteral("Informazioni su Folvara"));
+    auto* imgInfo =
+        new ImageButton(panContainer, QStringLiteral("imgInfo"), QStringLiteral(":/pictures/info.svg"),
+                        QRect(12, 18, 64, 64), QStringLiteral("Informazioni su Folvara"));
     picture(panContainer, QStringLiteral("imgTitolo"), QStringLiteral(":/pictures/titolo.svg"),
             QRect(100, 8, 600, 56));
     picture(panContainer, QStringLiteral("imgSottotitolo"), QStringLiteral(":/pictures/sottotitolo.svg"),
             QRect(100, 62, 760, 44));
-    auto* imgGuida = new ImageButton(panContainer, QStringLiteral("imgGuida"),
-                                     QStringLiteral(":/pictures/guida.svg"), QRect(919, 18, 64, 64),
-                                     QStringLiteral("Guida"));
+    auto* imgGuida =
+        new ImageButton(panContainer, QStringLiteral("imgGuida"), QStringLiteral(":/pictures/guida.svg"),
+                        QRect(919, 18, 64, 64), QStringLiteral("Guida"));
 
     for (int i = 0; i < 3; ++i) {
         const Column& column = kColumns[i];
@@ -79,10 +77,12 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
                                             "border-radius: 6px; }")
                                  .arg(sheet->objectName()));
         const QString label = QString::fromUtf8(column.label);
-        auto* image = new ImageButton(sheet, QString::fromLatin1(column.picture),
-                                      QString::fromLatin1(column.pictureResource), QRect(10, 10, 300, 370), label);
-        auto* button = new ImageButton(sheet, QString::fromLatin1(column.button),
-                                       QString::fromLatin1(column.buttonResource), QRect(10, 400, 300, 64), label);
+        auto* image =
+            new ImageButton(sheet, QString::fromLatin1(column.picture),
+                            QString::fromLatin1(column.pictureResource), QRect(10, 10, 300, 370), label);
+        auto* button =
+            new ImageButton(sheet, QString::fromLatin1(column.button),
+                            QString::fromLatin1(column.buttonResource), QRect(10, 400, 300, 64), label);
         connect(image, &ImageButton::clicked, this, [this, i] { openWorkScreen(i); });
         connect(button, &ImageButton::clicked, this, [this, i] { openWorkScreen(i); });
     }
@@ -90,10 +90,12 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
     auto* imgCopyright = new ImageButton(panContainer, QStringLiteral("imgCopyright"),
                                          QStringLiteral(":/pictures/copyright.svg"), QRect(12, 628, 48, 48),
                                          QStringLiteral("Crediti"));
-    auto* imgSito = new ImageButton(panContainer, QStringLiteral("imgSito"), QStringLiteral(":/pictures/sito.svg"),
-                                    QRect(147, 632, 700, 40), webAddress());
-    auto* imgEsci = new ImageButton(panContainer, QStringLiteral("imgEsci"), QStringLiteral(":/pictures/esci.svg"),
-                                    QRect(935, 628, 48, 48), QStringLiteral("Esci"));
+    auto* imgSito =
+        new ImageButton(panContainer, QStringLiteral("imgSito"), QStringLiteral(":/pictures/sito.svg"),
+                        QRect(147, 632, 700, 40), webAddress());
+    auto* imgEsci =
+        new ImageButton(panContainer, QStringLiteral("imgEsci"), QStringLiteral(":/pictures/esci.svg"),
+                        QRect(935, 628, 48, 48), QStringLiteral("Esci"));
 
     connect(imgGuida, &ImageButton::clicked, this,
             [this] { HelpTopics::open(m_context, this, HelpTopics::Topic::Panoramica); });
@@ -109,20 +111,17 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
     connect(imgEsci, &ImageButton::clicked, this, [this] { m_context.screens->terminate(); });
 }
 
-QString TfrmAvvio::webAddress()
-{
+QString TfrmAvvio::webAddress() {
     return QStringLiteral("https://www.folvara.it");
 }
 
-void TfrmAvvio::openWorkScreen(int column)
-{
+void TfrmAvvio::openWorkScreen(int column) {
     // The work screens are created after the launcher, so they are looked up on each click.
     const ScreenFlow* flow = m_context.screens;
     MainScreen* const targets[] = {flow->candidati(), flow->creaCatalogo(), flow->apriCatalogo()};
     m_context.screens->switchTo(targets[column], this);
 }
 
-void TfrmAvvio::onClose()
-{
+void TfrmAvvio::onClose() {
     m_context.screens->terminate();
 }

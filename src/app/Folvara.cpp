@@ -7,22 +7,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QTranslator>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Folvara"));
     QApplication::setQuitOnLastWindowClosed(false);
-
-    // Qt's own Italian texts for the standard buttons and dialogs.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        qtTranslator.load(QStringLiteral("qtbase_it"), QApplication::applicationDirPath() +
-                                                           QStringLiteral("/translations")))
-        QApplication::installTranslator(&qtTranslator);
 
     QtMessageBoxes messages;
     QtFileDialogs fileDialogs;
@@ -34,6 +23,7 @@ int main(int argc, char* argv[])
     context.fileDialogs = &fileDialogs;
     context.shell = &shell;
     context.modal = &modal;
+    installItalianTranslations(context.programFolder);
 
     ScreenFlow flow(context);
     QObject::connect(&flow, &ScreenFlow::terminateRequested, &app, &QApplication::quit, Qt::QueuedConnection);

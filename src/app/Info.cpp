@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
-    : SecondaryScreen(context, owner, QStringLiteral(" Informazioni su Folvara"), QSize(473, 579), WindowKind::Fixed)
-{
+    : SecondaryScreen(context, owner, QStringLiteral(" Informazioni su Folvara"), QSize(473, 579),
+                      WindowKind::Fixed) {
     setObjectName(QStringLiteral("frmInfo"));
     Looks::setSteelBlueGradient(this);
 

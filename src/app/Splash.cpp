@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 TfrmSplash::TfrmSplash(AppContext& context, QWidget* owner)
-    : SecondaryScreen(context, owner, QStringLiteral(" Folvara - realizzato da Folvara Software"), QSize(661, 467), WindowKind::FixedOnCaller)
-{
+    : SecondaryScreen(context, owner, QStringLiteral(" Folvara - realizzato da Folvara Software"),
+                      QSize(661, 467), WindowKind::FixedOnCaller) {
     setObjectName(QStringLiteral("frmSplash"));
     Looks::setSteelBlueGradient(this);
 

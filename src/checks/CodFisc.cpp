@@ -3,13 +3,12 @@
 #include "widgets/Looks.h"
 
 TfrmCodFisc::TfrmCodFisc(AppContext& context, QWidget* owner)
-    : SecondaryScreen(context, owner, QStringLiteral(" Controllo codice fiscale"), QSize(478, 254), WindowKind::Fixed)
-{
+    : SecondaryScreen(context, owner, QStringLiteral(" Controllo codice fiscale"), QSize(478, 254),
+                      WindowKind::Fixed) {
     setObjectName(QStringLiteral("frmCodFisc"));
     Looks::setSteelBlueGradient(this);
 }
 
-void TfrmCodFisc::setCodice(const QString& codice)
-{
+void TfrmCodFisc::setCodice(const QString& codice) {
     setProperty("codice", codice);
 }

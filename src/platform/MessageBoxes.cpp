@@ -1,7 +1,10 @@
 #include "platform/MessageBoxes.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace {
 
@@ -12,8 +15,7 @@ struct BoxLook {
     QMessageBox::StandardButton defaultButton;
 };
 
-BoxLook lookOf(MessageKind kind)
-{
+BoxLook lookOf(MessageKind kind) {
     switch (kind) {
     case MessageKind::Warning:
         return {QMessageBox::Warning, "Warning", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok};
@@ -32,17 +34,37 @@ BoxLook lookOf(MessageKind kind)
 
 } // namespace
 
-bool QtMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text)
-{
+std::unique_ptr<QMessageBox> QtMessageBoxes::build(QWidget* owner, MessageKind kind, const QString& text) {
     const BoxLook look = lookOf(kind);
-    if (!owner)
-        owner = QApplication::activeWindow();
-    QMessageBox box(look.icon, QString::fromLatin1(look.title), text, look.buttons, owner);
-    box.setDefaultButton(look.defaultButton);
+    auto box =
+        std::make_unique<QMessageBox>(look.icon, QString::fromLatin1(look.title), text, look.buttons, owner);
+    box->setDefaultButton(look.defaultButton);
     if (kind == MessageKind::Question) {
         // Only Yes or No answers a question: Escape does nothing.
-        box.setEscapeButton(static_cast<QAbstractButton*>(nullptr));
+        box->setEscapeButton(static_cast<QAbstractButton*>(nullptr));
+    } else if (look.buttons.testFlag(QMessageBox::Cancel)) {
+        // Cancel and Escape count as OK.
+        box->setEscapeButton(QMessageBox::Cancel);
     }
-    const int answer = box.exec();
+    return box;
+}
+
+bool QtMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text) {
+    const auto box = build(owner ? owner : QApplication::activeWindow(), kind, text);
+    const int answer = box->exec();
     return kind == MessageKind::Question ? answer == QMessageBox::Yes : true;
+}
+
+bool installItalianTranslations(const QString& programFolder) {
+    auto translator = std::make_unique<QTranslator>();
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    const bool loaded = translator->load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                                         programFolder + QStringLiteral("translations")) ||
+                        translator->load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                                         QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (!loaded || !QCoreApplication::installTranslator(translator.get()))
+        return false;
+    // The application keeps it for the whole run.
+    translator.release()->setParent(QCoreApplication::instance());
+    return true;
 }

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 // The five kinds of message box through which every message reaches the user.
@@ -25,4 +28,10 @@ public:
 class QtMessageBoxes final : public MessageBoxes {
 public:
     bool show(QWidget* owner, MessageKind kind, const QString& text) override;
+    // The box of a kind, with its icon, title, buttons and default button, not yet shown.
+    static std::unique_ptr<QMessageBox> build(QWidget* owner, MessageKind kind, const QString& text);
 };
+
+// Loads Qt's own Italian texts for the standard buttons and dialogs ("Annulla", "Sì", ...).
+// Looks beside the program first, then in Qt's translations folder.
+bool installItalianTranslations(const QString& programFolder);

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-int ExecModalRunner::run(QDialog& screen)
-{
+int ExecModalRunner::run(QDialog& screen) {
     return screen.exec();
 }

@@ -5,8 +5,8 @@
 #include <QLabel>
 
 TfrmTrovaCandidati::TfrmTrovaCandidati(AppContext& context, QWidget* owner)
-    : SecondaryScreen(context, owner, QStringLiteral(" Trova schede anagrafiche in archivio"), QSize(862, 560), WindowKind::Fixed)
-{
+    : SecondaryScreen(context, owner, QStringLiteral(" Trova schede anagrafiche in archivio"),
+                      QSize(862, 560), WindowKind::Fixed) {
     setObjectName(QStringLiteral("frmTrovaCandidati"));
     Looks::setSteelBlueGradient(this);
 
@@ -14,4 +14,3 @@ TfrmTrovaCandidati::TfrmTrovaCandidati(AppContext& context, QWidget* owner)
     m_lblMemory->setObjectName(QStringLiteral("lblMemory"));
     m_lblMemory->hide();
 }
-

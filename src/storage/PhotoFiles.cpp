@@ -9,8 +9,7 @@ namespace {
 constexpr int kJpegQuality = 90;
 }
 
-QImage PhotoFiles::load(const QString& path)
-{
+QImage PhotoFiles::load(const QString& path) {
     QImageReader reader(path);
     reader.setAutoTransform(false);
     QImage picture;
@@ -19,8 +18,7 @@ QImage PhotoFiles::load(const QString& path)
     return picture;
 }
 
-bool PhotoFiles::save(const QImage& picture, const QString& path)
-{
+bool PhotoFiles::save(const QImage& picture, const QString& path) {
     if (picture.isNull())
         return false;
     QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();

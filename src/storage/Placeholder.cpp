@@ -5,8 +5,7 @@
 
 namespace {
 
-QImage draw()
-{
+QImage draw() {
     QImage picture(Placeholder::kWidth, Placeholder::kHeight, QImage::Format_RGB32);
     picture.fill(QColor(0xE0, 0xE9, 0xF1));
     QPainter painter(&picture);
@@ -30,8 +29,7 @@ QImage draw()
 
 } // namespace
 
-QImage Placeholder::image()
-{
+QImage Placeholder::image() {
     static const QImage picture = draw();
     return picture;
 }

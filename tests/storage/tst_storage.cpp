@@ -14,24 +14,21 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-void writeAll(const QString& path, const QByteArray& bytes)
-{
+void writeAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // Appends records whose first field names their index.
-void appendRecords(const QString& path, int count)
-{
+void appendRecords(const QString& path, int count) {
     TArchivioSchede archive;
     archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
     for (int i = 0; i < count; ++i) {
@@ -73,47 +70,46 @@ private slots:
     void failedPhotoWriteKeepsOldFileAndGivesPlaceholder();
 };
 
-void TestStorage::trimRemovesControlAndBlankCharacters_data()
-{
+void TestStorage::trimRemovesControlAndBlankCharacters_data() {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("blanks") << "  Rossi  " << "Rossi";
-    QTest::newRow("controls") << "\t\r\nRossi Mario\x01\x1f" << "Rossi Mario";
-    QTest::newRow("inner kept") << " a  b " << "a  b";
-    QTest::newRow("only blanks") << " \t " << "";
+    QTest::newRow("blanks") << "  Rossi  "
+                            << "Rossi";
+    QTest::newRow("controls") << "\t\r\nRossi Mario\x01\x1f"
+                              << "Rossi Mario";
+    QTest::newRow("inner kept") << " a  b "
+                                << "a  b";
+    QTest::newRow("only blanks") << " \t "
+                                 << "";
     QTest::newRow("nbsp kept") << QString::fromUtf8("\u00A0x\u00A0") << QString::fromUtf8("\u00A0x\u00A0");
 }
 
-void TestStorage::trimRemovesControlAndBlankCharacters()
-{
+void TestStorage::trimRemovesControlAndBlankCharacters() {
     QFETCH(QString, input);
     QFETCH(QString, expected);
     QCOMPARE(TextRules::trim(input), expected);
 }
 
-void TestStorage::caseFoldingTouchesOnlyAsciiLetters()
-{
+void TestStorage::caseFoldingTouchesOnlyAsciiLetters() {
     QCOMPARE(TextRules::upperAZ(QString::fromUtf8("abcxyz àè 1-m")), QString::fromUtf8("ABCXYZ àè 1-M"));
     QCOMPARE(TextRules::lowerAZ(QString::fromUtf8("ABCÀÈ Z")), QString::fromUtf8("abcÀÈ z"));
 }
 
-void TestStorage::cp1252RoundTripsAndSubstitutes_data()
-{
+void TestStorage::cp1252RoundTripsAndSubstitutes_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("readBack");
     QTest::newRow("ascii") << "Rossi" << QByteArray("Rossi") << "Rossi";
     QTest::newRow("euro") << QString::fromUtf8("10 €") << QByteArray("10 \x80") << QString::fromUtf8("10 €");
-    QTest::newRow("accents") << QString::fromUtf8("Sì città")
-                             << QByteArray("S\xEC citt\xE0") << QString::fromUtf8("Sì città");
+    QTest::newRow("accents") << QString::fromUtf8("Sì città") << QByteArray("S\xEC citt\xE0")
+                             << QString::fromUtf8("Sì città");
     QTest::newRow("curly quotes") << QString::fromUtf8("“ok”") << QByteArray("\x93ok\x94")
                                   << QString::fromUtf8("“ok”");
-    QTest::newRow("outside code page") << QString::fromUtf8("Łódź 你") << QByteArray("?\xF3\x64? ?")
-                                       << QString::fromUtf8("?ód? ?");
+    QTest::newRow("outside code page")
+        << QString::fromUtf8("Łódź 你") << QByteArray("?\xF3\x64? ?") << QString::fromUtf8("?ód? ?");
 }
 
-void TestStorage::cp1252RoundTripsAndSubstitutes()
-{
+void TestStorage::cp1252RoundTripsAndSubstitutes() {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, readBack);
@@ -121,8 +117,7 @@ void TestStorage::cp1252RoundTripsAndSubstitutes()
     QCOMPARE(Cp1252::decode(bytes), readBack);
 }
 
-void TestStorage::shortStringTrimsThenCuts_data()
-{
+void TestStorage::shortStringTrimsThenCuts_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("capacity");
     QTest::addColumn<QByteArray>("stored");
@@ -133,8 +128,7 @@ void TestStorage::shortStringTrimsThenCuts_data()
     QTest::newRow("cut to 255 first") << QString(300, QLatin1Char('x')) << 250 << QByteArray(250, 'x');
 }
 
-void TestStorage::shortStringTrimsThenCuts()
-{
+void TestStorage::shortStringTrimsThenCuts() {
     QFETCH(QString, text);
     QFETCH(int, capacity);
     QFETCH(QByteArray, stored);
@@ -145,21 +139,22 @@ void TestStorage::shortStringTrimsThenCuts()
     QCOMPARE(ShortStringField::read(record, 1, capacity), QString::fromLatin1(stored));
 }
 
-void TestStorage::shortStringKeepsBytesBehindText()
-{
+void TestStorage::shortStringKeepsBytesBehindText() {
     QByteArray record(12, 'z');
     ShortStringField::write(record, 0, 10, QStringLiteral("ab"));
-    QCOMPARE(record, QByteArray("\x02" "abzzzzzzzzz"));
+    QCOMPARE(record, QByteArray("\x02"
+                                "abzzzzzzzzz"));
 }
 
-void TestStorage::oversizedLengthByteReadsOnlyTheField()
-{
-    QByteArray record("\xFF" "abcde" "NEXT", 10);
+void TestStorage::oversizedLengthByteReadsOnlyTheField() {
+    QByteArray record("\xFF"
+                      "abcde"
+                      "NEXT",
+                      10);
     QCOMPARE(ShortStringField::read(record, 0, 5), QStringLiteral("abcde"));
 }
 
-void TestStorage::personRecordLayoutIsByteExact()
-{
+void TestStorage::personRecordLayoutIsByteExact() {
     const auto& layout = TSchedaAnagrafica::layout();
     QCOMPARE(int(layout.size()), 32);
     int offset = 0;
@@ -180,20 +175,20 @@ void TestStorage::personRecordLayoutIsByteExact()
     QCOMPARE(bytes.mid(0, 12), QByteArray("\x0BRossi Mario"));
     QCOMPARE(bytes.mid(51, 2), QByteArray("\x01M"));
     QCOMPARE(bytes.mid(400, 17), QByteArray("\x10RSSMRA80A01H501U"));
-    QCOMPARE(bytes.mid(1229, 11), QByteArray("\x0A" "Capogruppo"));
-    QCOMPARE(bytes.mid(3361, 17), QByteArray("\x10" "Carta d'identit\xE0"));
+    QCOMPARE(bytes.mid(1229, 11), QByteArray("\x0A"
+                                             "Capogruppo"));
+    QCOMPARE(bytes.mid(3361, 17), QByteArray("\x10"
+                                             "Carta d'identit\xE0"));
 }
 
-void TestStorage::flagBytes_data()
-{
+void TestStorage::flagBytes_data() {
     QTest::addColumn<bool>("ticked");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("Sì") << true << QByteArray("\x02\x53\xEC");
     QTest::newRow("No") << false << QByteArray("\x02\x4E\x6F");
 }
 
-void TestStorage::flagBytes()
-{
+void TestStorage::flagBytes() {
     QFETCH(bool, ticked);
     QFETCH(QByteArray, bytes);
     TSchedaAnagrafica scheda;
@@ -203,15 +198,13 @@ void TestStorage::flagBytes()
              ticked ? TSchedaAnagrafica::flagSi() : TSchedaAnagrafica::flagNo());
 }
 
-void TestStorage::zeroRecordReadsEmpty()
-{
+void TestStorage::zeroRecordReadsEmpty() {
     TSchedaAnagrafica scheda;
     for (int i = 0; i < TSchedaAnagrafica::NumeroCampi; ++i)
         QCOMPARE(scheda.testo(static_cast<TSchedaAnagrafica::Campo>(i)), QString());
 }
 
-void TestStorage::archiveCountsWholeRecordsAndAppendsOverPartialTail()
-{
+void TestStorage::archiveCountsWholeRecordsAndAppendsOverPartialTail() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
     appendRecords(path, 2);
@@ -234,8 +227,7 @@ void TestStorage::archiveCountsWholeRecordsAndAppendsOverPartialTail()
     QCOMPARE(readAll(path).mid(2 * 3612, 3612), scheda.buffer());
 }
 
-void TestStorage::archiveUpdateChangesOnlyItsRecord()
-{
+void TestStorage::archiveUpdateChangesOnlyItsRecord() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
     appendRecords(path, 3);
@@ -259,8 +251,7 @@ void TestStorage::archiveUpdateChangesOnlyItsRecord()
     QVERIFY(after.mid(3612, 3612) != before.mid(3612, 3612));
 }
 
-void TestStorage::readingBeyondTheEndFails()
-{
+void TestStorage::readingBeyondTheEndFails() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
     appendRecords(path, 1);
@@ -274,14 +265,12 @@ void TestStorage::readingBeyondTheEndFails()
     QVERIFY_THROWS_EXCEPTION(ArchiveError, archive.Posiziona(-1));
 }
 
-void TestStorage::readOnlyArchiveFailsToOpen()
-{
+void TestStorage::readOnlyArchiveFailsToOpen() {
     if (QFileInfo(QStringLiteral("/")).isWritable() && qEnvironmentVariableIsEmpty("FOLVARA_ROOT_PERMS_OK"))
         QSKIP("running as root: read-only permissions do not apply");
 }
 
-void TestStorage::missingArchiveIsCreatedEmpty()
-{
+void TestStorage::missingArchiveIsCreatedEmpty() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Archivio_Anagrafico.fvd"));
     TArchivioSchede archive;
@@ -293,8 +282,7 @@ void TestStorage::missingArchiveIsCreatedEmpty()
     QCOMPARE(QFileInfo(path).size(), 0);
 }
 
-void TestStorage::positionFollowsReadsAndWrites()
-{
+void TestStorage::positionFollowsReadsAndWrites() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
     appendRecords(path, 5);
@@ -314,8 +302,7 @@ void TestStorage::positionFollowsReadsAndWrites()
     QCOMPARE(scheda.testo(TSchedaAnagrafica::Candidato), QStringLiteral("Persona 4"));
 }
 
-void TestStorage::photoRoundTripAndPlaceholder()
-{
+void TestStorage::photoRoundTripAndPlaceholder() {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     QImage photo(3070, 3940, QImage::Format_RGB32);
@@ -333,8 +320,7 @@ void TestStorage::photoRoundTripAndPlaceholder()
     QCOMPARE(loaded, Placeholder::image());
 }
 
-void TestStorage::photoOfDamagedFileIsPlaceholder()
-{
+void TestStorage::photoOfDamagedFileIsPlaceholder() {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     QDir(folder).mkpath(QStringLiteral("Anagrafica"));
@@ -345,8 +331,7 @@ void TestStorage::photoOfDamagedFileIsPlaceholder()
     QCOMPARE(loaded, Placeholder::image());
 }
 
-void TestStorage::failedPhotoWriteKeepsOldFileAndGivesPlaceholder()
-{
+void TestStorage::failedPhotoWriteKeepsOldFileAndGivesPlaceholder() {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     // A folder where the photo folder should be: the photo cannot be written.

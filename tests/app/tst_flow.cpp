@@ -1,0 +1,366 @@
+#include "access/CambiaPassword.h"
+#include "access/Password.h"
+#include "app/Avvio.h"
+#include "app/Guida.h"
+#include "app/ScreenFlow.h"
+#include "groups/ApriCatalogo.h"
+#include "groups/CreaCatalogo.h"
+#include "groups/ListinoPrezzi.h"
+#include "registry/Candidati.h"
+#include "support/TestEnvironment.h"
+
+#include "app/Info.h"
+#include "app/Splash.h"
+#include "checks/CodFisc.h"
+#include "checks/PartitaIVA.h"
+#include "documents/AnteprimaCandidati.h"
+#include "documents/AnteprimaProdotto.h"
+#include "documents/ExpCandidati.h"
+#include "documents/StampaCandidati.h"
+#include "documents/StampaProdotto.h"
+#include "registry/AllegaCartella.h"
+#include "registry/WebCam.h"
+#include "registry/Zoom.h"
+#include "search/DaRicontattare.h"
+#include "search/TrovaCandidati.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+void click(QWidget* screen, const char* name) {
+    auto* control = screen->findChild<QWidget*>(QString::fromLatin1(name));
+    QVERIFY2(control, name);
+    QVERIFY2(control->isEnabled(), name);
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
+// Only the given main screen is visible.
+void expectOnly(ScreenFlow& flow, const QWidget* visible) {
+    const QWidget* const all[] = {flow.password(),     flow.avvio(),        flow.cambiaPassword(),
+                                  flow.creaCatalogo(), flow.apriCatalogo(), flow.listinoPrezzi(),
+                                  flow.candidati()};
+    for (const QWidget* screen : all)
+        QCOMPARE(screen->isVisible(), screen == visible);
+}
+
+} // namespace
+
+class TestFlow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startShowsOnlyTheLogin();
+    void changePasswordAndBackLeavesEmptyFocusedField();
+    void launcherOpensEachWorkScreen_data();
+    void launcherOpensEachWorkScreen();
+    void workScreensReturnToLauncherOnClose_data();
+    void workScreensReturnToLauncherOnClose();
+    void launcherCloseAndExitTerminate_data();
+    void launcherCloseAndExitTerminate();
+    void loginExitTerminates();
+    void openGroupHandsTheGroupToThePageEditor();
+    void openGroupWithoutSelectionWarns();
+    void launcherSecondaryScreens();
+    void webBannerOpensTheMakersAddress();
+    void everyScreenHasItsCaptionSizeAndStyle_data();
+    void everyScreenHasItsCaptionSizeAndStyle();
+    void fixedScreensIgnoreEscape();
+};
+
+void TestFlow::startShowsOnlyTheLogin() {
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.start();
+    expectOnly(flow, flow.password());
+    QVERIFY(QTest::qWaitForWindowActive(flow.password()));
+    QCOMPARE(QApplication::focusWidget(), flow.password()->txtPassword());
+    // Nothing is read or created at start-up.
+    QVERIFY(QDir(env.folder()).isEmpty());
+}
+
+void TestFlow::changePasswordAndBackLeavesEmptyFocusedField() {
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.start();
+    flow.password()->txtPassword()->setText(QStringLiteral("qualcosa"));
+    click(flow.password(), "btnCambiaPassword");
+    expectOnly(flow, flow.cambiaPassword());
+
+    click(flow.cambiaPassword(), "cmdEsci");
+    expectOnly(flow, flow.password());
+    QVERIFY(flow.password()->txtPassword()->text().isEmpty());
+    QVERIFY(QTest::qWaitForWindowActive(flow.password()));
+    QTRY_COMPARE(QApplication::focusWidget(), flow.password()->txtPassword());
+}
+
+void TestFlow::launcherOpensEachWorkScreen_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("target"); // 0 registry, 1 new group, 2 open group
+    QTest::newRow("imgApp01") << "imgApp01" << 0;
+    QTest::newRow("btnApp01") << "btnApp01" << 0;
+    QTest::newRow("imgApp02") << "imgApp02" << 1;
+    QTest::newRow("btnApp02") << "btnApp02" << 1;
+    QTest::newRow("imgApp03") << "imgApp03" << 2;
+    QTest::newRow("btnApp03") << "btnApp03" << 2;
+}
+
+void TestFlow::launcherOpensEachWorkScreen() {
+    QFETCH(QString, control);
+    QFETCH(int, target);
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.switchTo(flow.avvio(), nullptr);
+    auto* image = flow.avvio()->findChild<QWidget*>(control);
+    QVERIFY(image);
+    QCOMPARE(image->cursor().shape(), Qt::PointingHandCursor);
+    click(flow.avvio(), control.toLatin1().constData());
+    const QWidget* const targets[] = {flow.candidati(), flow.creaCatalogo(), flow.apriCatalogo()};
+    expectOnly(flow, targets[target]);
+    QVERIFY(targets[target]->isMaximized());
+}
+
+void TestFlow::workScreensReturnToLauncherOnClose_data() {
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<QString>("control"); // empty: the window close button
+    QTest::newRow("registry, exit") << 0 << "cmdEsci";
+    QTest::newRow("registry, close button") << 0 << "";
+    QTest::newRow("new group, cancel") << 1 << "btnAnnulla";
+    QTest::newRow("new group, close button") << 1 << "";
+    QTest::newRow("open group, cancel") << 2 << "btnAnnulla";
+    QTest::newRow("open group, close button") << 2 << "";
+    QTest::newRow("page editor, exit") << 3 << "cmdEsci";
+    QTest::newRow("page editor, close button") << 3 << "";
+}
+
+void TestFlow::workScreensReturnToLauncherOnClose() {
+    QFETCH(int, screen);
+    QFETCH(QString, control);
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    MainScreen* const screens[] = {flow.candidati(), flow.creaCatalogo(), flow.apriCatalogo(),
+                                   flow.listinoPrezzi()};
+    MainScreen* work = screens[screen];
+    flow.switchTo(work, nullptr);
+    QSignalSpy terminated(&flow, &ScreenFlow::terminateRequested);
+    if (control.isEmpty())
+        work->close();
+    else
+        click(work, control.toLatin1().constData());
+    expectOnly(flow, flow.avvio());
+    QCOMPARE(terminated.count(), 0);
+}
+
+void TestFlow::launcherCloseAndExitTerminate_data() {
+    QTest::addColumn<bool>("closeButton");
+    QTest::newRow("window close button") << true;
+    QTest::newRow("imgEsci") << false;
+}
+
+void TestFlow::launcherCloseAndExitTerminate() {
+    QFETCH(bool, closeButton);
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.switchTo(flow.avvio(), nullptr);
+    QSignalSpy terminated(&flow, &ScreenFlow::terminateRequested);
+    if (closeButton)
+        flow.avvio()->close();
+    else
+        click(flow.avvio(), "imgEsci");
+    QCOMPARE(terminated.count(), 1);
+}
+
+void TestFlow::loginExitTerminates() {
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.start();
+    QSignalSpy terminated(&flow, &ScreenFlow::terminateRequested);
+    click(flow.password(), "cmdEsci");
+    QCOMPARE(terminated.count(), 1);
+    QVERIFY(!flow.password()->isVisible());
+}
+
+void TestFlow::openGroupHandsTheGroupToThePageEditor() {
+    TestEnvironment env;
+    for (const char* name : {"Gita a Roma.fvg", "Under 14.fvg"}) {
+        QFile file(env.path(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    ScreenFlow& flow = env.flow();
+    flow.switchTo(flow.apriCatalogo(), nullptr);
+    auto* list = flow.apriCatalogo()->findChild<QListWidget*>(QStringLiteral("lstFiles"));
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(flow.apriCatalogo()->lblMemory()->text(), QStringLiteral("avvio"));
+    list->setCurrentRow(1);
+    click(flow.apriCatalogo(), "btnApri");
+    expectOnly(flow, flow.listinoPrezzi());
+    QCOMPARE(flow.listinoPrezzi()->groupName(), QStringLiteral("Under 14"));
+    QCOMPARE(flow.listinoPrezzi()->groupFile(), env.path(QStringLiteral("Under 14.fvg")));
+    QVERIFY(env.messages.shown.isEmpty());
+}
+
+void TestFlow::openGroupWithoutSelectionWarns() {
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.switchTo(flow.apriCatalogo(), nullptr);
+    click(flow.apriCatalogo(), "btnApri");
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(env.messages.shown[0].kind, MessageKind::Warning);
+    QCOMPARE(env.messages.lastText(), QStringLiteral("Attenzione: l'elenco non contiene nessun gruppo."));
+    expectOnly(flow, flow.apriCatalogo());
+
+    QFile file(env.path(QStringLiteral("Classe 3A.fvg")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    flow.apriCatalogo()->hide();
+    flow.switchTo(flow.apriCatalogo(), nullptr); // refilled on showing
+    click(flow.apriCatalogo(), "btnApri");
+    QCOMPARE(env.messages.lastText(), QStringLiteral("Attenzione: selezionare il gruppo dall'elenco prima di "
+                                                     "premere il pulsante Apri archivio."));
+    expectOnly(flow, flow.apriCatalogo());
+}
+
+void TestFlow::launcherSecondaryScreens() {
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.switchTo(flow.avvio(), nullptr);
+    QString helpTitle;
+    env.modal.scripts.append([&](QDialog& screen) {
+        helpTitle = screen.findChild<QLabel*>(QStringLiteral("lblTitolo"))->text();
+        QTest::mouseClick(screen.findChild<QPushButton*>(QStringLiteral("btnChiudi")), Qt::LeftButton);
+        QVERIFY(!screen.isVisible());
+    });
+    click(flow.avvio(), "imgGuida");
+    click(flow.avvio(), "imgInfo");
+    click(flow.avvio(), "imgCopyright");
+    QCOMPARE(env.modal.openedClasses, (QStringList{QStringLiteral("TfrmGuida"), QStringLiteral("TfrmInfo"),
+                                                   QStringLiteral("TfrmSplash")}));
+    QCOMPARE(helpTitle, QStringLiteral("Uno sguardo a Folvara"));
+    expectOnly(flow, flow.avvio());
+}
+
+void TestFlow::webBannerOpensTheMakersAddress() {
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.switchTo(flow.avvio(), nullptr);
+    click(flow.avvio(), "imgSito");
+    QCOMPARE(env.shell.opened, QStringList{TfrmAvvio::webAddress()});
+}
+
+void TestFlow::everyScreenHasItsCaptionSizeAndStyle_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<std::function<QWidget*(TestEnvironment&)>>("make");
+
+    using Make = std::function<QWidget*(TestEnvironment&)>;
+    const auto owned = [](auto tag) {
+        using Screen = typename decltype(tag)::type;
+        return Make([](TestEnvironment& env) -> QWidget* {
+            return new Screen(env.context, env.flow().avvio()); // owned by the launcher
+        });
+    };
+    const int fixed = int(WindowKind::Fixed);
+    const int onCaller = int(WindowKind::FixedOnCaller);
+    const int maximised = int(WindowKind::Maximised);
+    const QSize big(1016, 713);
+    const QSize small(364, 287);
+
+    QTest::newRow("TfrmPassword") << " Folvara - Accesso" << QSize(388, 405) << fixed
+                                  << Make([](TestEnvironment& e) -> QWidget* { return e.flow().password(); });
+    QTest::newRow("TfrmAvvio") << " Folvara" << big << maximised
+                               << Make([](TestEnvironment& e) -> QWidget* { return e.flow().avvio(); });
+    QTest::newRow("TfrmCambiaPassword")
+        << " Cambia password" << QSize(411, 418) << fixed
+        << Make([](TestEnvironment& e) -> QWidget* { return e.flow().cambiaPassword(); });
+    QTest::newRow("TfrmGuida") << " Guida all'utilizzo del software" << QSize(670, 572) << fixed
+                               << owned(std::type_identity<TfrmGuida>());
+    QTest::newRow("TfrmInfo") << " Informazioni su Folvara" << QSize(473, 579) << fixed
+                              << owned(std::type_identity<TfrmInfo>());
+    QTest::newRow("TfrmSplash") << " Folvara - realizzato da Folvara Software" << QSize(661, 467) << onCaller
+                                << owned(std::type_identity<TfrmSplash>());
+    QTest::newRow("TfrmCreaCatalogo")
+        << " Folvara - Creazione nuovo gruppo" << big << maximised
+        << Make([](TestEnvironment& e) -> QWidget* { return e.flow().creaCatalogo(); });
+    QTest::newRow("TfrmAnteprimaProdotto")
+        << " Anteprima di stampa" << small << onCaller << owned(std::type_identity<TfrmAnteprimaProdotto>());
+    QTest::newRow("TfrmApriCatalogo")
+        << " Folvara - Apertura gruppo esistente" << big << maximised
+        << Make([](TestEnvironment& e) -> QWidget* { return e.flow().apriCatalogo(); });
+    QTest::newRow("TfrmListinoPrezzi")
+        << " Folvara - Schedario Gruppo" << big << maximised
+        << Make([](TestEnvironment& e) -> QWidget* { return e.flow().listinoPrezzi(); });
+    QTest::newRow("TfrmStampaProdotto")
+        << " Stampa scheda" << small << onCaller << owned(std::type_identity<TfrmStampaProdotto>());
+    QTest::newRow("TfrmCandidati") << " Folvara - Archivio Anagrafico" << big << maximised
+                                   << Make([](TestEnvironment& e) -> QWidget* {
+                                          return e.flow().candidati();
+                                      });
+    QTest::newRow("TfrmZoom") << " Fai clic sulla foto per chiudere questa finestra" << big << maximised
+                              << owned(std::type_identity<TfrmZoom>());
+    QTest::newRow("TfrmAllegaCartella")
+        << " Allega file" << QSize(634, 534) << fixed << owned(std::type_identity<TfrmAllegaCartella>());
+    QTest::newRow("TfrmCodFisc") << " Controllo codice fiscale" << QSize(478, 254) << fixed
+                                 << owned(std::type_identity<TfrmCodFisc>());
+    QTest::newRow("TfrmPartitaIva") << " Controllo partita IVA" << QSize(480, 254) << fixed
+                                    << owned(std::type_identity<TfrmPartitaIva>());
+    QTest::newRow("TfrmDaRicontattare") << " Riepilogo persone da ricontattare" << QSize(862, 560) << fixed
+                                        << owned(std::type_identity<TfrmDaRicontattare>());
+    QTest::newRow("TfrmWebCam") << " Cattura foto con webcam" << QSize(807, 405) << onCaller
+                                << owned(std::type_identity<TfrmWebCam>());
+    QTest::newRow("TfrmTrovaCandidati") << " Trova schede anagrafiche in archivio" << QSize(862, 560) << fixed
+                                        << owned(std::type_identity<TfrmTrovaCandidati>());
+    QTest::newRow("TfrmExpCandidati")
+        << " Esportazione archivio anagrafico in Microsoft Excel" << QSize(862, 560) << fixed
+        << owned(std::type_identity<TfrmExpCandidati>());
+    QTest::newRow("TfrmAnteprimaCandidati")
+        << " Anteprima di stampa" << small << onCaller << owned(std::type_identity<TfrmAnteprimaCandidati>());
+    QTest::newRow("TfrmStampaCandidati")
+        << " Stampa documento" << small << onCaller << owned(std::type_identity<TfrmStampaCandidati>());
+}
+
+void TestFlow::everyScreenHasItsCaptionSizeAndStyle() {
+    QFETCH(QString, caption);
+    QFETCH(QSize, size);
+    QFETCH(int, kind);
+    QFETCH(std::function<QWidget*(TestEnvironment&)>, make);
+    TestEnvironment env;
+    QWidget* screen = make(env);
+    QCOMPARE(screen->windowTitle(), caption);
+    QVERIFY(screen->isWindow());
+    QCOMPARE(screen->size(), size);
+    const Qt::WindowFlags flags = screen->windowFlags();
+    if (kind == int(WindowKind::Maximised)) {
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint) || !flags.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(screen->maximumSize().width() > size.width());
+    } else {
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinMaxButtonsHint));
+        QCOMPARE(screen->minimumSize(), size);
+        QCOMPARE(screen->maximumSize(), size);
+    }
+}
+
+void TestFlow::fixedScreensIgnoreEscape() {
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.start();
+    QTest::keyClick(flow.password(), Qt::Key_Escape);
+    QVERIFY(flow.password()->isVisible());
+
+    TfrmInfo info(env.context, flow.password());
+    info.show();
+    QTest::keyClick(&info, Qt::Key_Escape);
+    QVERIFY(info.isVisible());
+}
+
+QTEST_MAIN(TestFlow)
+#include "tst_flow.moc"
