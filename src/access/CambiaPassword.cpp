@@ -10,7 +10,8 @@
 #include <QPushButton>
 
 TfrmCambiaPassword::TfrmCambiaPassword(AppContext& context)
-    : MainScreen(context, QStringLiteral(" Cambia password"), QSize(411, 418), WindowKind::Fixed) {
+    : MainScreen(context, QStringLiteral(" Cambia password"), QSize(411, 418), WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmCambiaPassword"));
     Looks::setSteelBlueGradient(this);
 
@@ -20,7 +21,8 @@ TfrmCambiaPassword::TfrmCambiaPassword(AppContext& context)
     connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TfrmCambiaPassword::onClose() {
+void TfrmCambiaPassword::onClose()
+{
     // Every way out returns to the login screen with an empty, focused field.
     TfrmPassword* login = m_context.screens->password();
     login->txtPassword()->clear();

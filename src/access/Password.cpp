@@ -11,7 +11,8 @@
 #include <QPushButton>
 
 TfrmPassword::TfrmPassword(AppContext& context)
-    : MainScreen(context, QStringLiteral(" Folvara - Accesso"), QSize(388, 405), WindowKind::Fixed) {
+    : MainScreen(context, QStringLiteral(" Folvara - Accesso"), QSize(388, 405), WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmPassword"));
     Looks::setSteelBlueGradient(this);
 
@@ -40,12 +41,14 @@ TfrmPassword::TfrmPassword(AppContext& context)
             [this] { m_context.screens->switchTo(m_context.screens->cambiaPassword(), this); });
 }
 
-void TfrmPassword::showEvent(QShowEvent* event) {
+void TfrmPassword::showEvent(QShowEvent* event)
+{
     MainScreen::showEvent(event);
     m_txtPassword->setFocus();
 }
 
-void TfrmPassword::onClose() {
+void TfrmPassword::onClose()
+{
     // The main window: closing it ends the program.
     hide();
     m_context.screens->terminate();

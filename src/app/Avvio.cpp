@@ -34,7 +34,8 @@ constexpr Column kColumns[] = {
     {"imgApp03", "btnApp03", ":/pictures/app03.svg", ":/pictures/pulsante03.svg", "APRI GRUPPO ESISTENTE"},
 };
 
-QLabel* picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry) {
+QLabel* picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry)
+{
     auto* image = new QLabel(parent);
     image->setObjectName(name);
     image->setGeometry(geometry);
@@ -45,7 +46,8 @@ QLabel* picture(QWidget* parent, const QString& name, const QString& resource, c
 } // namespace
 
 TfrmAvvio::TfrmAvvio(AppContext& context)
-    : MainScreen(context, QStringLiteral(" Folvara"), QSize(1016, 713), WindowKind::Maximised) {
+    : MainScreen(context, QStringLiteral(" Folvara"), QSize(1016, 713), WindowKind::Maximised)
+{
     setObjectName(QStringLiteral("frmAvvio"));
     RegionalSettings::apply();
     Looks::setSteelBlueGradient(this);
@@ -111,17 +113,20 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
     connect(imgEsci, &ImageButton::clicked, this, [this] { m_context.screens->terminate(); });
 }
 
-QString TfrmAvvio::webAddress() {
+QString TfrmAvvio::webAddress()
+{
     return QStringLiteral("https://www.folvara.it");
 }
 
-void TfrmAvvio::openWorkScreen(int column) {
+void TfrmAvvio::openWorkScreen(int column)
+{
     // The work screens are created after the launcher, so they are looked up on each click.
     const ScreenFlow* flow = m_context.screens;
     MainScreen* const targets[] = {flow->candidati(), flow->creaCatalogo(), flow->apriCatalogo()};
     m_context.screens->switchTo(targets[column], this);
 }
 
-void TfrmAvvio::onClose() {
+void TfrmAvvio::onClose()
+{
     m_context.screens->terminate();
 }

@@ -8,7 +8,8 @@
 #include <QApplication>
 #include <QDir>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Folvara"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -8,7 +8,8 @@
 
 TfrmGuida::TfrmGuida(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Guida all'utilizzo del software"), QSize(670, 572),
-                      WindowKind::Fixed) {
+                      WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmGuida"));
     Looks::setVerticalGradient(this, Qt::white, QColor(0xBF, 0xD8, 0xEF));
 
@@ -29,7 +30,8 @@ TfrmGuida::TfrmGuida(AppContext& context, QWidget* owner)
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TfrmGuida::setTopic(const QString& title, const QString& text) {
+void TfrmGuida::setTopic(const QString& title, const QString& text)
+{
     m_lblTitolo->setText(title);
     m_lblTitolo->adjustSize();
     m_txtGuida->setPlainText(text);

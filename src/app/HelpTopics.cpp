@@ -4,7 +4,8 @@
 #include "platform/AppContext.h"
 #include "platform/ModalRunner.h"
 
-QString HelpTopics::title(Topic topic) {
+QString HelpTopics::title(Topic topic)
+{
     switch (topic) {
     case Topic::Panoramica:
         return QStringLiteral("Uno sguardo a Folvara");
@@ -20,12 +21,14 @@ QString HelpTopics::title(Topic topic) {
     return {};
 }
 
-QString HelpTopics::text(Topic) {
+QString HelpTopics::text(Topic)
+{
     // The topic paragraphs arrive with the help screens.
     return {};
 }
 
-void HelpTopics::open(AppContext& context, QWidget* owner, Topic topic) {
+void HelpTopics::open(AppContext& context, QWidget* owner, Topic topic)
+{
     TfrmGuida screen(context, owner);
     screen.setTopic(title(topic), text(topic));
     context.modal->run(screen);

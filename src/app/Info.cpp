@@ -6,7 +6,8 @@
 
 TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Informazioni su Folvara"), QSize(473, 579),
-                      WindowKind::Fixed) {
+                      WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmInfo"));
     Looks::setSteelBlueGradient(this);
 

@@ -2,7 +2,8 @@
 
 #include "platform/ShellOpener.h"
 
-void TMisc::Open(ShellOpener& shell, const QString& path) {
+void TMisc::Open(ShellOpener& shell, const QString& path)
+{
     QString target = path;
     target.remove(QLatin1Char('"'));
     shell.open(target);

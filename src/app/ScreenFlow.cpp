@@ -9,7 +9,8 @@
 #include "platform/AppContext.h"
 #include "registry/Candidati.h"
 
-ScreenFlow::ScreenFlow(AppContext& context) {
+ScreenFlow::ScreenFlow(AppContext& context)
+{
     context.screens = this;
     // The order of creation is fixed; no file is read here.
     m_password = std::make_unique<TfrmPassword>(context);
@@ -23,16 +24,19 @@ ScreenFlow::ScreenFlow(AppContext& context) {
 
 ScreenFlow::~ScreenFlow() = default;
 
-void ScreenFlow::start() {
+void ScreenFlow::start()
+{
     m_password->present();
 }
 
-void ScreenFlow::switchTo(MainScreen* target, MainScreen* source) {
+void ScreenFlow::switchTo(MainScreen* target, MainScreen* source)
+{
     target->present();
     if (source)
         source->hide();
 }
 
-void ScreenFlow::terminate() {
+void ScreenFlow::terminate()
+{
     emit terminateRequested();
 }

@@ -6,7 +6,8 @@
 
 TfrmSplash::TfrmSplash(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Folvara - realizzato da Folvara Software"),
-                      QSize(661, 467), WindowKind::FixedOnCaller) {
+                      QSize(661, 467), WindowKind::FixedOnCaller)
+{
     setObjectName(QStringLiteral("frmSplash"));
     Looks::setSteelBlueGradient(this);
 

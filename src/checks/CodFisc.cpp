@@ -4,11 +4,13 @@
 
 TfrmCodFisc::TfrmCodFisc(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Controllo codice fiscale"), QSize(478, 254),
-                      WindowKind::Fixed) {
+                      WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmCodFisc"));
     Looks::setSteelBlueGradient(this);
 }
 
-void TfrmCodFisc::setCodice(const QString& codice) {
+void TfrmCodFisc::setCodice(const QString& codice)
+{
     setProperty("codice", codice);
 }

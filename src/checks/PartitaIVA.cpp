@@ -4,11 +4,13 @@
 
 TfrmPartitaIva::TfrmPartitaIva(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Controllo partita IVA"), QSize(480, 254),
-                      WindowKind::Fixed) {
+                      WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmPartitaIva"));
     Looks::setSteelBlueGradient(this);
 }
 
-void TfrmPartitaIva::setPartitaIva(const QString& numero) {
+void TfrmPartitaIva::setPartitaIva(const QString& numero)
+{
     setProperty("partitaIva", numero);
 }

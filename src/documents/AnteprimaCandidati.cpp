@@ -4,7 +4,8 @@
 
 TfrmAnteprimaCandidati::TfrmAnteprimaCandidati(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Anteprima di stampa"), QSize(364, 287),
-                      WindowKind::FixedOnCaller) {
+                      WindowKind::FixedOnCaller)
+{
     setObjectName(QStringLiteral("frmAnteprimaCandidati"));
     Looks::setSteelBlueGradient(this);
 }

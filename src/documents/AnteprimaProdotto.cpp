@@ -4,7 +4,8 @@
 
 TfrmAnteprimaProdotto::TfrmAnteprimaProdotto(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Anteprima di stampa"), QSize(364, 287),
-                      WindowKind::FixedOnCaller) {
+                      WindowKind::FixedOnCaller)
+{
     setObjectName(QStringLiteral("frmAnteprimaProdotto"));
     Looks::setSteelBlueGradient(this);
 }

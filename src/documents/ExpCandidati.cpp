@@ -4,7 +4,8 @@
 
 TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Esportazione archivio anagrafico in Microsoft Excel"),
-                      QSize(862, 560), WindowKind::Fixed) {
+                      QSize(862, 560), WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmExpCandidati"));
     Looks::setSteelBlueGradient(this);
 }

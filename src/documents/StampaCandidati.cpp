@@ -4,7 +4,8 @@
 
 TfrmStampaCandidati::TfrmStampaCandidati(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Stampa documento"), QSize(364, 287),
-                      WindowKind::FixedOnCaller) {
+                      WindowKind::FixedOnCaller)
+{
     setObjectName(QStringLiteral("frmStampaCandidati"));
     Looks::setSteelBlueGradient(this);
 }

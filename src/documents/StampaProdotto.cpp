@@ -4,7 +4,8 @@
 
 TfrmStampaProdotto::TfrmStampaProdotto(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Stampa scheda"), QSize(364, 287),
-                      WindowKind::FixedOnCaller) {
+                      WindowKind::FixedOnCaller)
+{
     setObjectName(QStringLiteral("frmStampaProdotto"));
     Looks::setSteelBlueGradient(this);
 }

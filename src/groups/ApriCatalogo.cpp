@@ -16,7 +16,8 @@
 
 TfrmApriCatalogo::TfrmApriCatalogo(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara - Apertura gruppo esistente"), QSize(1016, 713),
-                 WindowKind::Maximised) {
+                 WindowKind::Maximised)
+{
     setObjectName(QStringLiteral("frmApriCatalogo"));
     RegionalSettings::apply();
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
@@ -46,21 +47,24 @@ TfrmApriCatalogo::TfrmApriCatalogo(AppContext& context)
     connect(btnApri, &QPushButton::clicked, this, &TfrmApriCatalogo::btnApriClick);
 }
 
-void TfrmApriCatalogo::showEvent(QShowEvent* event) {
+void TfrmApriCatalogo::showEvent(QShowEvent* event)
+{
     MainScreen::showEvent(event);
     m_lblMemory->setText(QStringLiteral("avvio"));
     m_lblFile->setText(m_context.programFolder);
     riempiElenco();
 }
 
-void TfrmApriCatalogo::riempiElenco() {
+void TfrmApriCatalogo::riempiElenco()
+{
     m_lstFiles->clear();
     const QStringList groups =
         QDir(m_context.programFolder).entryList({QStringLiteral("*.fvg")}, QDir::Files, QDir::Name);
     m_lstFiles->addItems(groups);
 }
 
-void TfrmApriCatalogo::btnApriClick() {
+void TfrmApriCatalogo::btnApriClick()
+{
     if (m_lstFiles->count() == 0) {
         m_context.messages->warning(this, QStringLiteral("Attenzione: l'elenco non contiene nessun gruppo."));
         return;
@@ -75,7 +79,8 @@ void TfrmApriCatalogo::btnApriClick() {
     close();
 }
 
-void TfrmApriCatalogo::onClose() {
+void TfrmApriCatalogo::onClose()
+{
     const QString mode = TextRules::trim(m_lblMemory->text());
     if (mode == QLatin1String("avvio")) {
         m_context.screens->switchTo(m_context.screens->avvio(), this);

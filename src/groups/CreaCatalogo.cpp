@@ -10,7 +10,8 @@
 
 TfrmCreaCatalogo::TfrmCreaCatalogo(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara - Creazione nuovo gruppo"), QSize(1016, 713),
-                 WindowKind::Maximised) {
+                 WindowKind::Maximised)
+{
     setObjectName(QStringLiteral("frmCreaCatalogo"));
     RegionalSettings::apply();
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
@@ -21,6 +22,7 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(AppContext& context)
     connect(btnAnnulla, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TfrmCreaCatalogo::onClose() {
+void TfrmCreaCatalogo::onClose()
+{
     m_context.screens->switchTo(m_context.screens->avvio(), this);
 }

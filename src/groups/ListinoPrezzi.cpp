@@ -12,7 +12,8 @@
 
 TfrmListinoPrezzi::TfrmListinoPrezzi(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara - Schedario Gruppo"), QSize(1016, 713),
-                 WindowKind::Maximised) {
+                 WindowKind::Maximised)
+{
     setObjectName(QStringLiteral("frmListinoPrezzi"));
     RegionalSettings::apply();
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
@@ -30,21 +31,25 @@ TfrmListinoPrezzi::TfrmListinoPrezzi(AppContext& context)
     connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TfrmListinoPrezzi::apriGruppo(const QString& filePath, const QString& groupName) {
+void TfrmListinoPrezzi::apriGruppo(const QString& filePath, const QString& groupName)
+{
     m_lblFile->setText(filePath);
     m_lblNome->setText(groupName);
 }
 
-QString TfrmListinoPrezzi::groupFile() const {
+QString TfrmListinoPrezzi::groupFile() const
+{
     return m_lblFile->text();
 }
 
-QString TfrmListinoPrezzi::groupName() const {
+QString TfrmListinoPrezzi::groupName() const
+{
     return m_lblNome->text();
 }
 
 void TfrmListinoPrezzi::importaPersona(QChar, const TSchedaAnagrafica&, int) {}
 
-void TfrmListinoPrezzi::onClose() {
+void TfrmListinoPrezzi::onClose()
+{
     m_context.screens->switchTo(m_context.screens->avvio(), this);
 }

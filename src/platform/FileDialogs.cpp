@@ -2,7 +2,8 @@
 
 #include <QFileDialog>
 
-QString QtFileDialogs::openFile(QWidget* owner, const QString& title, const QString& filters) {
+QString QtFileDialogs::openFile(QWidget* owner, const QString& title, const QString& filters)
+{
     QFileDialog dialog(owner, title, QString(), filters);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -12,7 +13,8 @@ QString QtFileDialogs::openFile(QWidget* owner, const QString& title, const QStr
 }
 
 QString QtFileDialogs::saveFile(QWidget* owner, const QString& title, const QString& filters,
-                                const QString& proposedName, const QString& defaultSuffix) {
+                                const QString& proposedName, const QString& defaultSuffix)
+{
     QFileDialog dialog(owner, title, QString(), filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -13,7 +13,8 @@
 
 namespace {
 
-bool tryLock(QFile& file) {
+bool tryLock(QFile& file)
+{
 #ifdef Q_OS_WIN
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
     OVERLAPPED overlapped = {};
@@ -26,7 +27,8 @@ bool tryLock(QFile& file) {
 
 } // namespace
 
-bool FileLock::lockExclusive(QFile& file, int timeoutMs) {
+bool FileLock::lockExclusive(QFile& file, int timeoutMs)
+{
     if (file.handle() < 0)
         return false;
     const QDeadlineTimer deadline(timeoutMs);
@@ -38,7 +40,8 @@ bool FileLock::lockExclusive(QFile& file, int timeoutMs) {
     return true;
 }
 
-void FileLock::unlock(QFile& file) {
+void FileLock::unlock(QFile& file)
+{
     if (file.handle() < 0)
         return;
 #ifdef Q_OS_WIN

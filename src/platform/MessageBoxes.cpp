@@ -15,7 +15,8 @@ struct BoxLook {
     QMessageBox::StandardButton defaultButton;
 };
 
-BoxLook lookOf(MessageKind kind) {
+BoxLook lookOf(MessageKind kind)
+{
     switch (kind) {
     case MessageKind::Warning:
         return {QMessageBox::Warning, "Warning", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok};
@@ -34,7 +35,8 @@ BoxLook lookOf(MessageKind kind) {
 
 } // namespace
 
-std::unique_ptr<QMessageBox> QtMessageBoxes::build(QWidget* owner, MessageKind kind, const QString& text) {
+std::unique_ptr<QMessageBox> QtMessageBoxes::build(QWidget* owner, MessageKind kind, const QString& text)
+{
     const BoxLook look = lookOf(kind);
     auto box =
         std::make_unique<QMessageBox>(look.icon, QString::fromLatin1(look.title), text, look.buttons, owner);
@@ -49,13 +51,15 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::build(QWidget* owner, MessageKind k
     return box;
 }
 
-bool QtMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text) {
+bool QtMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text)
+{
     const auto box = build(owner ? owner : QApplication::activeWindow(), kind, text);
     const int answer = box->exec();
     return kind == MessageKind::Question ? answer == QMessageBox::Yes : true;
 }
 
-bool installItalianTranslations(const QString& programFolder) {
+bool installItalianTranslations(const QString& programFolder)
+{
     auto translator = std::make_unique<QTranslator>();
     const QLocale italian(QLocale::Italian, QLocale::Italy);
     const bool loaded = translator->load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),

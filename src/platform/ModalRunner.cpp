@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
-int ExecModalRunner::run(QDialog& screen) {
+int ExecModalRunner::run(QDialog& screen)
+{
     return screen.exec();
 }

@@ -4,7 +4,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
-void DesktopShellOpener::open(const QString& target) {
+void DesktopShellOpener::open(const QString& target)
+{
     const QUrl asUrl(target, QUrl::TolerantMode);
     // A one-letter scheme is a Windows drive, not an address.
     const bool isAddress = asUrl.isValid() && asUrl.scheme().size() > 1;

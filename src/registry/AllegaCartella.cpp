@@ -3,7 +3,8 @@
 #include "widgets/Looks.h"
 
 TfrmAllegaCartella::TfrmAllegaCartella(AppContext& context, QWidget* owner)
-    : SecondaryScreen(context, owner, QStringLiteral(" Allega file"), QSize(634, 534), WindowKind::Fixed) {
+    : SecondaryScreen(context, owner, QStringLiteral(" Allega file"), QSize(634, 534), WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmAllegaCartella"));
     Looks::setSteelBlueGradient(this);
 }

@@ -18,7 +18,8 @@
 
 TfrmCandidati::TfrmCandidati(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara - Archivio Anagrafico"), QSize(1016, 713),
-                 WindowKind::Maximised) {
+                 WindowKind::Maximised)
+{
     setObjectName(QStringLiteral("frmCandidati"));
     RegionalSettings::apply();
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
@@ -54,7 +55,8 @@ TfrmCandidati::TfrmCandidati(AppContext& context)
     connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TfrmCandidati::MostraScheda(const TSchedaAnagrafica& scheda) {
+void TfrmCandidati::MostraScheda(const TSchedaAnagrafica& scheda)
+{
     for (int i = 0; i < TSchedaAnagrafica::kCampiTesto; ++i)
         m_campi[i]->setText(TextRules::trim(scheda.testo(static_cast<TSchedaAnagrafica::Campo>(i))));
     const QString flag = TextRules::trim(scheda.testo(TSchedaAnagrafica::Ricontatta));
@@ -68,14 +70,16 @@ void TfrmCandidati::MostraScheda(const TSchedaAnagrafica& scheda) {
     }
 }
 
-void TfrmCandidati::caricaScheda(const TSchedaAnagrafica& scheda, int position) {
+void TfrmCandidati::caricaScheda(const TSchedaAnagrafica& scheda, int position)
+{
     MostraScheda(scheda);
     m_lblPosizione->setText(QString::number(position));
     CaricaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
     m_imgFoto->pictureChanged();
 }
 
-void TfrmCandidati::AzzeraScheda() {
+void TfrmCandidati::AzzeraScheda()
+{
     for (QLineEdit* edit : m_campi)
         edit->clear();
     for (QLabel* label : m_allegati)
@@ -86,12 +90,14 @@ void TfrmCandidati::AzzeraScheda() {
     m_campi[TSchedaAnagrafica::Candidato]->setFocus();
 }
 
-void TfrmCandidati::showEvent(QShowEvent* event) {
+void TfrmCandidati::showEvent(QShowEvent* event)
+{
     MainScreen::showEvent(event);
     if (!event->spontaneous())
         AzzeraScheda();
 }
 
-void TfrmCandidati::onClose() {
+void TfrmCandidati::onClose()
+{
     m_context.screens->switchTo(m_context.screens->avvio(), this);
 }

@@ -4,7 +4,8 @@
 
 TfrmWebCam::TfrmWebCam(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Cattura foto con webcam"), QSize(807, 405),
-                      WindowKind::FixedOnCaller) {
+                      WindowKind::FixedOnCaller)
+{
     setObjectName(QStringLiteral("frmWebCam"));
     Looks::setSteelBlueGradient(this);
 }

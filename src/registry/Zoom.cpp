@@ -4,7 +4,8 @@
 
 TfrmZoom::TfrmZoom(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Fai clic sulla foto per chiudere questa finestra"),
-                      QSize(1016, 713), WindowKind::Maximised) {
+                      QSize(1016, 713), WindowKind::Maximised)
+{
     setObjectName(QStringLiteral("frmZoom"));
     Looks::setSteelBlueGradient(this);
 }

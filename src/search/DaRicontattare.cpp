@@ -4,7 +4,8 @@
 
 TfrmDaRicontattare::TfrmDaRicontattare(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Riepilogo persone da ricontattare"), QSize(862, 560),
-                      WindowKind::Fixed) {
+                      WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmDaRicontattare"));
     Looks::setSteelBlueGradient(this);
 }

@@ -13,7 +13,8 @@ constexpr std::array<char16_t, 32> kHighTable = {
 
 } // namespace
 
-char Cp1252::encodeChar(QChar c) {
+char Cp1252::encodeChar(QChar c)
+{
     const char16_t u = c.unicode();
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return static_cast<char>(u);
@@ -27,7 +28,8 @@ char Cp1252::encodeChar(QChar c) {
     return '?';
 }
 
-QByteArray Cp1252::encode(QStringView text) {
+QByteArray Cp1252::encode(QStringView text)
+{
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text)
@@ -35,7 +37,8 @@ QByteArray Cp1252::encode(QStringView text) {
     return bytes;
 }
 
-QString Cp1252::decode(QByteArrayView bytes) {
+QString Cp1252::decode(QByteArrayView bytes)
+{
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char b : bytes) {

@@ -6,23 +6,27 @@
 
 #include <QDir>
 
-QString FotoScheda::cartella(const QString& programFolder) {
+QString FotoScheda::cartella(const QString& programFolder)
+{
     return programFolder + QStringLiteral("Anagrafica");
 }
 
-QString FotoScheda::percorso(const QString& programFolder, const QString& position) {
+QString FotoScheda::percorso(const QString& programFolder, const QString& position)
+{
     return cartella(programFolder) + QStringLiteral("/Scheda_Anagrafica_") + TextRules::trim(position) +
            QStringLiteral(".jpg");
 }
 
-void SalvaFotoScheda(const QString& programFolder, const QString& position, QImage& picture) {
+void SalvaFotoScheda(const QString& programFolder, const QString& position, QImage& picture)
+{
     const bool written = QDir().mkpath(FotoScheda::cartella(programFolder)) &&
                          PhotoFiles::save(picture, FotoScheda::percorso(programFolder, position));
     if (!written)
         picture = Placeholder::image();
 }
 
-void CaricaFotoScheda(const QString& programFolder, const QString& position, QImage& picture) {
+void CaricaFotoScheda(const QString& programFolder, const QString& position, QImage& picture)
+{
     QDir().mkpath(FotoScheda::cartella(programFolder));
     const QImage loaded = PhotoFiles::load(FotoScheda::percorso(programFolder, position));
     picture = loaded.isNull() ? Placeholder::image() : loaded;

@@ -9,7 +9,8 @@ namespace {
 constexpr int kJpegQuality = 90;
 }
 
-QImage PhotoFiles::load(const QString& path) {
+QImage PhotoFiles::load(const QString& path)
+{
     QImageReader reader(path);
     reader.setAutoTransform(false);
     QImage picture;
@@ -18,7 +19,8 @@ QImage PhotoFiles::load(const QString& path) {
     return picture;
 }
 
-bool PhotoFiles::save(const QImage& picture, const QString& path) {
+bool PhotoFiles::save(const QImage& picture, const QString& path)
+{
     if (picture.isNull())
         return false;
     QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();

@@ -5,7 +5,8 @@
 
 namespace {
 
-QImage draw() {
+QImage draw()
+{
     QImage picture(Placeholder::kWidth, Placeholder::kHeight, QImage::Format_RGB32);
     picture.fill(QColor(0xE0, 0xE9, 0xF1));
     QPainter painter(&picture);
@@ -29,7 +30,8 @@ QImage draw() {
 
 } // namespace
 
-QImage Placeholder::image() {
+QImage Placeholder::image()
+{
     static const QImage picture = draw();
     return picture;
 }

@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-void ShortStringField::writeBytes(QByteArray& record, int offset, int capacity, QByteArrayView bytes) {
+void ShortStringField::writeBytes(QByteArray& record, int offset, int capacity, QByteArrayView bytes)
+{
     Q_ASSERT(offset >= 0 && offset + capacity + 1 <= record.size());
     const auto length = static_cast<int>(std::min<qsizetype>(bytes.size(), capacity));
     char* field = record.data() + offset;
@@ -15,12 +16,14 @@ void ShortStringField::writeBytes(QByteArray& record, int offset, int capacity, 
         std::memcpy(field + 1, bytes.data(), static_cast<std::size_t>(length));
 }
 
-void ShortStringField::write(QByteArray& record, int offset, int capacity, const QString& text) {
+void ShortStringField::write(QByteArray& record, int offset, int capacity, const QString& text)
+{
     const QString trimmed = TextRules::trim(text);
     writeBytes(record, offset, capacity, Cp1252::encode(QStringView(trimmed).left(255)));
 }
 
-QString ShortStringField::read(const QByteArray& record, int offset, int capacity) {
+QString ShortStringField::read(const QByteArray& record, int offset, int capacity)
+{
     Q_ASSERT(offset >= 0 && offset + capacity + 1 <= record.size());
     const char* field = record.constData() + offset;
     const int length = std::min<int>(static_cast<unsigned char>(field[0]), capacity);

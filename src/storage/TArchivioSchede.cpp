@@ -3,7 +3,8 @@
 #include "platform/FileLock.h"
 #include "storage/ArchiveError.h"
 
-TArchivioSchede::~TArchivioSchede() {
+TArchivioSchede::~TArchivioSchede()
+{
     if (m_file.isOpen()) {
         m_file.flush();
         FileLock::unlock(m_file);
@@ -11,7 +12,8 @@ TArchivioSchede::~TArchivioSchede() {
     }
 }
 
-void TArchivioSchede::ApriOCrea(const QString& path, int recordSize) {
+void TArchivioSchede::ApriOCrea(const QString& path, int recordSize)
+{
     Q_ASSERT(recordSize > 0);
     if (m_file.isOpen())
         ChiudiArchivio();
@@ -28,30 +30,35 @@ void TArchivioSchede::ApriOCrea(const QString& path, int recordSize) {
     m_count = static_cast<int>(m_file.size() / recordSize);
 }
 
-void TArchivioSchede::requireOpen() const {
+void TArchivioSchede::requireOpen() const
+{
     if (!m_file.isOpen())
         throw ArchiveError(QStringLiteral("archive not open"));
 }
 
-void TArchivioSchede::Posiziona(int index) {
+void TArchivioSchede::Posiziona(int index)
+{
     requireOpen();
     if (index < 0 || index > NumeroSchede())
         throw ArchiveError(QStringLiteral("index %1 out of range").arg(index));
     m_cursor = index;
 }
 
-bool TArchivioSchede::FineArchivio() const {
+bool TArchivioSchede::FineArchivio() const
+{
     return m_cursor >= NumeroSchede();
 }
 
-void TArchivioSchede::seekToCursor() {
+void TArchivioSchede::seekToCursor()
+{
     const qint64 offset = qint64(m_cursor) * m_recordSize;
     // Sequential scans stay on the buffered read path without a seek per record.
     if (m_file.pos() != offset && !m_file.seek(offset))
         throw ArchiveError(m_file.errorString());
 }
 
-void TArchivioSchede::LeggiScheda(QByteArray& record) {
+void TArchivioSchede::LeggiScheda(QByteArray& record)
+{
     requireOpen();
     if (m_cursor >= NumeroSchede())
         throw ArchiveError(QStringLiteral("read beyond the end"));
@@ -62,7 +69,8 @@ void TArchivioSchede::LeggiScheda(QByteArray& record) {
     ++m_cursor;
 }
 
-void TArchivioSchede::ScriviScheda(const QByteArray& record) {
+void TArchivioSchede::ScriviScheda(const QByteArray& record)
+{
     requireOpen();
     Q_ASSERT(record.size() == m_recordSize);
     if (m_cursor > NumeroSchede())
@@ -75,7 +83,8 @@ void TArchivioSchede::ScriviScheda(const QByteArray& record) {
     ++m_cursor;
 }
 
-void TArchivioSchede::ChiudiArchivio() {
+void TArchivioSchede::ChiudiArchivio()
+{
     if (!m_file.isOpen())
         return;
     const bool flushed = m_file.flush();

@@ -22,31 +22,39 @@ static_assert(kLayout.back().offset + kLayout.back().capacity + 1 == TSchedaAnag
 
 } // namespace
 
-const std::array<TSchedaAnagrafica::Layout, TSchedaAnagrafica::NumeroCampi>& TSchedaAnagrafica::layout() {
+const std::array<TSchedaAnagrafica::Layout, TSchedaAnagrafica::NumeroCampi>& TSchedaAnagrafica::layout()
+{
     return kLayout;
 }
 
-QString TSchedaAnagrafica::flagSi() {
+QString TSchedaAnagrafica::flagSi()
+{
     return QStringLiteral("S\u00EC");
 }
 
-QString TSchedaAnagrafica::flagNo() {
+QString TSchedaAnagrafica::flagNo()
+{
     return QStringLiteral("No");
 }
 
 TSchedaAnagrafica::TSchedaAnagrafica()
-    : m_buffer(kSize, '\0') {}
+    : m_buffer(kSize, '\0')
+{
+}
 
-QString TSchedaAnagrafica::testo(Campo campo) const {
+QString TSchedaAnagrafica::testo(Campo campo) const
+{
     const Layout& field = kLayout[campo];
     return ShortStringField::read(m_buffer, field.offset, field.capacity);
 }
 
-void TSchedaAnagrafica::setTesto(Campo campo, const QString& text) {
+void TSchedaAnagrafica::setTesto(Campo campo, const QString& text)
+{
     const Layout& field = kLayout[campo];
     ShortStringField::write(m_buffer, field.offset, field.capacity, text);
 }
 
-void TSchedaAnagrafica::setRicontatta(bool ticked) {
+void TSchedaAnagrafica::setRicontatta(bool ticked)
+{
     setTesto(Ricontatta, ticked ? flagSi() : flagNo());
 }

@@ -2,13 +2,15 @@
 
 namespace {
 
-bool isBlank(QChar c) {
+bool isBlank(QChar c)
+{
     return c.unicode() <= 32;
 }
 
 } // namespace
 
-QString TextRules::trim(const QString& text) {
+QString TextRules::trim(const QString& text)
+{
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && isBlank(text.at(first)))
@@ -20,7 +22,8 @@ QString TextRules::trim(const QString& text) {
     return text.mid(first, last - first);
 }
 
-QString TextRules::upperAZ(const QString& text) {
+QString TextRules::upperAZ(const QString& text)
+{
     QString result = text;
     for (QChar& c : result) {
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
@@ -29,7 +32,8 @@ QString TextRules::upperAZ(const QString& text) {
     return result;
 }
 
-QString TextRules::lowerAZ(const QString& text) {
+QString TextRules::lowerAZ(const QString& text)
+{
     QString result = text;
     for (QChar& c : result) {
         if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))

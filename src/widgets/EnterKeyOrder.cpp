@@ -4,22 +4,27 @@
 #include <QWidget>
 
 EnterKeyOrder::EnterKeyOrder(QObject* parent)
-    : QObject(parent) {}
+    : QObject(parent)
+{
+}
 
-void EnterKeyOrder::link(QWidget* from, QWidget* to) {
+void EnterKeyOrder::link(QWidget* from, QWidget* to)
+{
     if (!m_next.contains(from))
         from->installEventFilter(this);
     m_next.insert(from, to);
 }
 
-void EnterKeyOrder::chain(const QList<QWidget*>& order, bool ring) {
+void EnterKeyOrder::chain(const QList<QWidget*>& order, bool ring)
+{
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         link(order.at(i), order.at(i + 1));
     if (ring && order.size() > 1)
         link(order.last(), order.first());
 }
 
-bool EnterKeyOrder::eventFilter(QObject* watched, QEvent* event) {
+bool EnterKeyOrder::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();

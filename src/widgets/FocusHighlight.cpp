@@ -11,12 +11,14 @@ class HaloFollower : public QObject {
 public:
     HaloFollower(QLineEdit* field, QWidget* halo)
         : QObject(field)
-        , m_halo(halo) {
+        , m_halo(halo)
+    {
         field->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject*, QEvent* event) override
+    {
         if (event->type() == QEvent::FocusIn)
             m_halo->setVisible(true);
         else if (event->type() == QEvent::FocusOut)
@@ -30,14 +32,16 @@ private:
 
 } // namespace
 
-void FocusHighlight::applyFill(QLineEdit* field, const QColor& normal) {
+void FocusHighlight::applyFill(QLineEdit* field, const QColor& normal)
+{
     field->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; border: 1px solid %2; "
                                         "color: black; padding: 0px 2px; }"
                                         "QLineEdit:focus { background-color: %3; }")
                              .arg(normal.name(), kBorder.name(), kFocused.name()));
 }
 
-QWidget* FocusHighlight::attachHalo(QLineEdit* field, const QString& haloName) {
+QWidget* FocusHighlight::attachHalo(QLineEdit* field, const QString& haloName)
+{
     auto* halo = new QFrame(field->parentWidget());
     halo->setObjectName(haloName);
     halo->setGeometry(field->geometry().adjusted(-4, -4, 4, 4));

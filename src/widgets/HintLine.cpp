@@ -5,29 +5,36 @@
 
 HintLine::HintLine(QLabel* line, QObject* parent)
     : QObject(parent)
-    , m_line(line) {}
+    , m_line(line)
+{
+}
 
-void HintLine::watch(QWidget* control) {
+void HintLine::watch(QWidget* control)
+{
     control->setMouseTracking(true);
     control->installEventFilter(this);
 }
 
-void HintLine::addHint(QWidget* control, const QString& hint) {
+void HintLine::addHint(QWidget* control, const QString& hint)
+{
     m_hints.insert(control, hint);
     watch(control);
 }
 
-void HintLine::addEmptying(QWidget* control) {
+void HintLine::addEmptying(QWidget* control)
+{
     m_emptying.insert(control);
     watch(control);
 }
 
-void HintLine::setText(const QString& text) {
+void HintLine::setText(const QString& text)
+{
     m_line->setText(text);
     m_line->adjustSize();
 }
 
-bool HintLine::eventFilter(QObject* watched, QEvent* event) {
+bool HintLine::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() != QEvent::MouseMove)
         return false;
     auto* widget = static_cast<QWidget*>(watched);

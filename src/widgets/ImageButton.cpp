@@ -6,7 +6,8 @@
 
 ImageButton::ImageButton(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
                          const QString& accessibleName)
-    : QLabel(parent) {
+    : QLabel(parent)
+{
     setObjectName(name);
     setGeometry(geometry);
     setCursor(Qt::PointingHandCursor);
@@ -16,20 +17,23 @@ ImageButton::ImageButton(QWidget* parent, const QString& name, const QString& re
     setPicture(resource);
 }
 
-void ImageButton::setPicture(const QString& resource) {
+void ImageButton::setPicture(const QString& resource)
+{
     if (resource.isEmpty())
         return;
     // QIcon renders an SVG crisply at any device pixel ratio.
     setPixmap(QIcon(resource).pixmap(size()));
 }
 
-void ImageButton::mousePressEvent(QMouseEvent* event) {
+void ImageButton::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         emit pressed();
     event->accept();
 }
 
-void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
+void ImageButton::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() != Qt::LeftButton)
         return;
     emit released();
@@ -37,7 +41,8 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
-void ImageButton::keyPressEvent(QKeyEvent* event) {
+void ImageButton::keyPressEvent(QKeyEvent* event)
+{
     if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return)
         emit clicked();
     else

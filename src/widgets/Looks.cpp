@@ -5,7 +5,8 @@
 #include <QPalette>
 #include <QWidget>
 
-void Looks::setVerticalGradient(QWidget* widget, const QColor& top, const QColor& bottom) {
+void Looks::setVerticalGradient(QWidget* widget, const QColor& top, const QColor& bottom)
+{
     QLinearGradient gradient(0, 0, 0, 1);
     gradient.setCoordinateMode(QGradient::ObjectMode);
     gradient.setColorAt(0, top);
@@ -16,20 +17,23 @@ void Looks::setVerticalGradient(QWidget* widget, const QColor& top, const QColor
     widget->setAutoFillBackground(true);
 }
 
-void Looks::setPlainBackground(QWidget* widget, const QColor& colour) {
+void Looks::setPlainBackground(QWidget* widget, const QColor& colour)
+{
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
 
-QFont Looks::font(const QString& family, int pointSize, bool bold) {
+QFont Looks::font(const QString& family, int pointSize, bool bold)
+{
     QFont result(family, pointSize);
     result.setBold(bold);
     return result;
 }
 
-void Looks::setTextColour(QWidget* widget, const QColor& colour) {
+void Looks::setTextColour(QWidget* widget, const QColor& colour)
+{
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::Text, colour);
@@ -37,7 +41,8 @@ void Looks::setTextColour(QWidget* widget, const QColor& colour) {
 }
 
 QLabel* Looks::label(QWidget* parent, const QString& name, const QString& text, const QFont& font, int x,
-                     int y) {
+                     int y)
+{
     auto* result = new QLabel(text, parent);
     result->setObjectName(name);
     result->setFont(font);

@@ -20,7 +20,8 @@ inline const QColor kYellow{0xFF, 0xFF, 0x00};
 void setVerticalGradient(QWidget* widget, const QColor& top, const QColor& bottom);
 void setPlainBackground(QWidget* widget, const QColor& colour);
 // The steel-blue to white ground of most screens.
-inline void setSteelBlueGradient(QWidget* widget) {
+inline void setSteelBlueGradient(QWidget* widget)
+{
     setVerticalGradient(widget, kSteelBlue, Qt::white);
 }
 QFont font(const QString& family, int pointSize, bool bold = false);

@@ -8,29 +8,34 @@ const QColor kPaleBlue(0xE0, 0xE9, 0xF1);
 }
 
 PhotoBox::PhotoBox(QWidget* parent, const QString& name)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PhotoBox::setPicture(const QImage& picture) {
+void PhotoBox::setPicture(const QImage& picture)
+{
     m_picture = picture;
     pictureChanged();
 }
 
-void PhotoBox::pictureChanged() {
+void PhotoBox::pictureChanged()
+{
     m_scaled = QPixmap();
     update();
 }
 
-QRect PhotoBox::targetRect() const {
+QRect PhotoBox::targetRect() const
+{
     if (m_picture.isNull())
         return {};
     const QSize fitted = m_picture.size().scaled(size(), Qt::KeepAspectRatio);
     return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
 }
 
-void PhotoBox::paintEvent(QPaintEvent*) {
+void PhotoBox::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.fillRect(rect(), kPaleBlue);
     const QRect target = targetRect();
@@ -45,12 +50,14 @@ void PhotoBox::paintEvent(QPaintEvent*) {
     painter.drawPixmap(target.topLeft(), m_scaled);
 }
 
-void PhotoBox::resizeEvent(QResizeEvent* event) {
+void PhotoBox::resizeEvent(QResizeEvent* event)
+{
     m_scaled = QPixmap();
     QWidget::resizeEvent(event);
 }
 
-void PhotoBox::mouseReleaseEvent(QMouseEvent* event) {
+void PhotoBox::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         emit clicked();
 }

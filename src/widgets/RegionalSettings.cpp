@@ -3,17 +3,20 @@
 #include <QLocale>
 #include <QRegularExpression>
 
-void RegionalSettings::apply() {
+void RegionalSettings::apply()
+{
     // Italian numbers use the decimal comma; dates are formatted by shortDate().
     if (QLocale().decimalPoint() != QStringLiteral(","))
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 }
 
-QChar RegionalSettings::decimalSeparator() {
+QChar RegionalSettings::decimalSeparator()
+{
     return QLatin1Char(',');
 }
 
-QString RegionalSettings::shortDate(const QDate& date) {
+QString RegionalSettings::shortDate(const QDate& date)
+{
     // The slashes of the format stand for the system's own date separator.
     static const QRegularExpression nonDigits(QStringLiteral("[^0-9A-Za-z]"));
     const QString systemShort = QLocale::system().dateFormat(QLocale::ShortFormat);

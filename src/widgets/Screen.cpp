@@ -9,20 +9,23 @@
 
 namespace {
 
-void centreOn(QWidget* window, const QRect& area) {
+void centreOn(QWidget* window, const QRect& area)
+{
     const QRect frame = window->frameGeometry();
     window->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2) +
                  (window->pos() - frame.topLeft()));
 }
 
-QRect availableArea(const QWidget* window) {
+QRect availableArea(const QWidget* window)
+{
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 } // namespace
 
-void setupScreenWindow(QWidget* screen, const QString& caption, QSize clientSize, WindowKind kind) {
+void setupScreenWindow(QWidget* screen, const QString& caption, QSize clientSize, WindowKind kind)
+{
     screen->setWindowTitle(caption);
     screen->setAccessibleName(caption.trimmed());
     if (kind == WindowKind::Maximised) {
@@ -39,11 +42,13 @@ void setupScreenWindow(QWidget* screen, const QString& caption, QSize clientSize
 
 MainScreen::MainScreen(AppContext& context, const QString& caption, QSize clientSize, WindowKind kind)
     : m_context(context)
-    , m_kind(kind) {
+    , m_kind(kind)
+{
     setupScreenWindow(this, caption, clientSize, kind);
 }
 
-void MainScreen::present() {
+void MainScreen::present()
+{
     if (m_kind == WindowKind::Maximised) {
         showMaximized();
     } else {
@@ -54,13 +59,15 @@ void MainScreen::present() {
     activateWindow();
 }
 
-void MainScreen::closeEvent(QCloseEvent* event) {
+void MainScreen::closeEvent(QCloseEvent* event)
+{
     // The close handler decides what happens; the window itself is only hidden.
     event->ignore();
     onClose();
 }
 
-void MainScreen::keyPressEvent(QKeyEvent* event) {
+void MainScreen::keyPressEvent(QKeyEvent* event)
+{
     // Screens without title-bar buttons are left only through their own buttons.
     if (event->key() == Qt::Key_Escape && m_kind != WindowKind::Maximised)
         return;
@@ -71,12 +78,14 @@ SecondaryScreen::SecondaryScreen(AppContext& context, QWidget* owner, const QStr
                                  QSize clientSize, WindowKind kind)
     : QDialog(owner)
     , m_context(context)
-    , m_kind(kind) {
+    , m_kind(kind)
+{
     setupScreenWindow(this, caption, clientSize, kind);
     RegionalSettings::apply();
 }
 
-void SecondaryScreen::showEvent(QShowEvent* event) {
+void SecondaryScreen::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     if (m_kind == WindowKind::Maximised) {
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -87,7 +96,8 @@ void SecondaryScreen::showEvent(QShowEvent* event) {
     }
 }
 
-void SecondaryScreen::keyPressEvent(QKeyEvent* event) {
+void SecondaryScreen::keyPressEvent(QKeyEvent* event)
+{
     if (event->key() == Qt::Key_Escape && m_kind != WindowKind::Maximised)
         return;
     QDialog::keyPressEvent(event);

@@ -30,7 +30,8 @@ struct Form {
     QPushButton* button;
     HintLine* hints;
 
-    Form() {
+    Form()
+    {
         window.resize(400, 300);
         panel = new QWidget(&window);
         panel->setGeometry(0, 0, 400, 260);
@@ -53,7 +54,8 @@ struct Form {
     }
 };
 
-QColor groundOf(QLineEdit* field) {
+QColor groundOf(QLineEdit* field)
+{
     const QImage image = field->grab().toImage();
     return image.pixelColor(image.width() - 4, image.height() / 2);
 }
@@ -75,7 +77,8 @@ private slots:
     void openRemovesTheQuotes();
 };
 
-void TestConventions::hintLineFollowsTheMouse() {
+void TestConventions::hintLineFollowsTheMouse()
+{
     Form form;
     form.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form.window));
@@ -91,7 +94,8 @@ void TestConventions::hintLineFollowsTheMouse() {
     QTRY_COMPARE(form.line->text(), QString());
 }
 
-void TestConventions::fillHighlightColours() {
+void TestConventions::fillHighlightColours()
+{
     Form form;
     FocusHighlight::applyFill(form.first, FocusHighlight::kAliceBlue);
     FocusHighlight::applyFill(form.second, Qt::white);
@@ -109,7 +113,8 @@ void TestConventions::fillHighlightColours() {
     QCOMPARE(frame.pixelColor(0, frame.height() / 2), FocusHighlight::kBorder);
 }
 
-void TestConventions::haloIsVisibleExactlyWhileFocused() {
+void TestConventions::haloIsVisibleExactlyWhileFocused()
+{
     Form form;
     QWidget* halo = FocusHighlight::attachHalo(form.first, QStringLiteral("effPassword"));
     QCOMPARE(halo->objectName(), QStringLiteral("effPassword"));
@@ -126,7 +131,8 @@ void TestConventions::haloIsVisibleExactlyWhileFocused() {
     QTRY_VERIFY(!halo->isVisible());
 }
 
-void TestConventions::enterMovesAlongTheRingWithoutPressingButtons() {
+void TestConventions::enterMovesAlongTheRingWithoutPressingButtons()
+{
     Form form;
     auto* order = new EnterKeyOrder(&form.window);
     order->chain({form.first, form.second, form.third}, true);
@@ -154,7 +160,8 @@ void TestConventions::enterMovesAlongTheRingWithoutPressingButtons() {
     QCOMPARE(pressed.count(), 0);
 }
 
-void TestConventions::messageBoxKinds_data() {
+void TestConventions::messageBoxKinds_data()
+{
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("title");
@@ -175,7 +182,8 @@ void TestConventions::messageBoxKinds_data() {
                            << ok;
 }
 
-void TestConventions::messageBoxKinds() {
+void TestConventions::messageBoxKinds()
+{
     QFETCH(int, kind);
     QFETCH(int, icon);
     QFETCH(QString, title);
@@ -200,7 +208,8 @@ void TestConventions::messageBoxKinds() {
         QVERIFY(!box->escapeButton());
 }
 
-void TestConventions::shortDateUsesFourDigitYear() {
+void TestConventions::shortDateUsesFourDigitYear()
+{
     const QString date = RegionalSettings::shortDate(QDate(2024, 3, 5));
     QCOMPARE(date.size(), 10);
     QVERIFY(date.startsWith(QStringLiteral("05")));
@@ -211,7 +220,8 @@ void TestConventions::shortDateUsesFourDigitYear() {
     QCOMPARE(QLocale().toString(1.5, 'f', 1), QStringLiteral("1,5"));
 }
 
-void TestConventions::openRemovesTheQuotes_data() {
+void TestConventions::openRemovesTheQuotes_data()
+{
     QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("handed");
     QTest::newRow("quoted path") << "\"/tmp/Folvara/Guida.pdf\""
@@ -224,7 +234,8 @@ void TestConventions::openRemovesTheQuotes_data() {
                          << "https://www.folvara.it";
 }
 
-void TestConventions::openRemovesTheQuotes() {
+void TestConventions::openRemovesTheQuotes()
+{
     QFETCH(QString, given);
     QFETCH(QString, handed);
     RecordingShell shell;

@@ -36,7 +36,8 @@
 
 namespace {
 
-void click(QWidget* screen, const char* name) {
+void click(QWidget* screen, const char* name)
+{
     auto* control = screen->findChild<QWidget*>(QString::fromLatin1(name));
     QVERIFY2(control, name);
     QVERIFY2(control->isEnabled(), name);
@@ -44,7 +45,8 @@ void click(QWidget* screen, const char* name) {
 }
 
 // Only the given main screen is visible.
-void expectOnly(ScreenFlow& flow, const QWidget* visible) {
+void expectOnly(ScreenFlow& flow, const QWidget* visible)
+{
     const QWidget* const all[] = {flow.password(),     flow.avvio(),        flow.cambiaPassword(),
                                   flow.creaCatalogo(), flow.apriCatalogo(), flow.listinoPrezzi(),
                                   flow.candidati()};
@@ -76,7 +78,8 @@ private slots:
     void fixedScreensIgnoreEscape();
 };
 
-void TestFlow::startShowsOnlyTheLogin() {
+void TestFlow::startShowsOnlyTheLogin()
+{
     TestEnvironment env;
     ScreenFlow& flow = env.flow();
     flow.start();
@@ -87,7 +90,8 @@ void TestFlow::startShowsOnlyTheLogin() {
     QVERIFY(QDir(env.folder()).isEmpty());
 }
 
-void TestFlow::changePasswordAndBackLeavesEmptyFocusedField() {
+void TestFlow::changePasswordAndBackLeavesEmptyFocusedField()
+{
     TestEnvironment env;
     ScreenFlow& flow = env.flow();
     flow.start();
@@ -102,7 +106,8 @@ void TestFlow::changePasswordAndBackLeavesEmptyFocusedField() {
     QTRY_COMPARE(QApplication::focusWidget(), flow.password()->txtPassword());
 }
 
-void TestFlow::launcherOpensEachWorkScreen_data() {
+void TestFlow::launcherOpensEachWorkScreen_data()
+{
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("target"); // 0 registry, 1 new group, 2 open group
     QTest::newRow("imgApp01") << "imgApp01" << 0;
@@ -113,7 +118,8 @@ void TestFlow::launcherOpensEachWorkScreen_data() {
     QTest::newRow("btnApp03") << "btnApp03" << 2;
 }
 
-void TestFlow::launcherOpensEachWorkScreen() {
+void TestFlow::launcherOpensEachWorkScreen()
+{
     QFETCH(QString, control);
     QFETCH(int, target);
     TestEnvironment env;
@@ -128,7 +134,8 @@ void TestFlow::launcherOpensEachWorkScreen() {
     QVERIFY(targets[target]->isMaximized());
 }
 
-void TestFlow::workScreensReturnToLauncherOnClose_data() {
+void TestFlow::workScreensReturnToLauncherOnClose_data()
+{
     QTest::addColumn<int>("screen");
     QTest::addColumn<QString>("control"); // empty: the window close button
     QTest::newRow("registry, exit") << 0 << "cmdEsci";
@@ -141,7 +148,8 @@ void TestFlow::workScreensReturnToLauncherOnClose_data() {
     QTest::newRow("page editor, close button") << 3 << "";
 }
 
-void TestFlow::workScreensReturnToLauncherOnClose() {
+void TestFlow::workScreensReturnToLauncherOnClose()
+{
     QFETCH(int, screen);
     QFETCH(QString, control);
     TestEnvironment env;
@@ -159,13 +167,15 @@ void TestFlow::workScreensReturnToLauncherOnClose() {
     QCOMPARE(terminated.count(), 0);
 }
 
-void TestFlow::launcherCloseAndExitTerminate_data() {
+void TestFlow::launcherCloseAndExitTerminate_data()
+{
     QTest::addColumn<bool>("closeButton");
     QTest::newRow("window close button") << true;
     QTest::newRow("imgEsci") << false;
 }
 
-void TestFlow::launcherCloseAndExitTerminate() {
+void TestFlow::launcherCloseAndExitTerminate()
+{
     QFETCH(bool, closeButton);
     TestEnvironment env;
     ScreenFlow& flow = env.flow();
@@ -178,7 +188,8 @@ void TestFlow::launcherCloseAndExitTerminate() {
     QCOMPARE(terminated.count(), 1);
 }
 
-void TestFlow::loginExitTerminates() {
+void TestFlow::loginExitTerminates()
+{
     TestEnvironment env;
     ScreenFlow& flow = env.flow();
     flow.start();
@@ -188,7 +199,8 @@ void TestFlow::loginExitTerminates() {
     QVERIFY(!flow.password()->isVisible());
 }
 
-void TestFlow::openGroupHandsTheGroupToThePageEditor() {
+void TestFlow::openGroupHandsTheGroupToThePageEditor()
+{
     TestEnvironment env;
     for (const char* name : {"Gita a Roma.fvg", "Under 14.fvg"}) {
         QFile file(env.path(QString::fromLatin1(name)));
@@ -207,7 +219,8 @@ void TestFlow::openGroupHandsTheGroupToThePageEditor() {
     QVERIFY(env.messages.shown.isEmpty());
 }
 
-void TestFlow::openGroupWithoutSelectionWarns() {
+void TestFlow::openGroupWithoutSelectionWarns()
+{
     TestEnvironment env;
     ScreenFlow& flow = env.flow();
     flow.switchTo(flow.apriCatalogo(), nullptr);
@@ -227,7 +240,8 @@ void TestFlow::openGroupWithoutSelectionWarns() {
     expectOnly(flow, flow.apriCatalogo());
 }
 
-void TestFlow::launcherSecondaryScreens() {
+void TestFlow::launcherSecondaryScreens()
+{
     TestEnvironment env;
     ScreenFlow& flow = env.flow();
     flow.switchTo(flow.avvio(), nullptr);
@@ -246,7 +260,8 @@ void TestFlow::launcherSecondaryScreens() {
     expectOnly(flow, flow.avvio());
 }
 
-void TestFlow::webBannerOpensTheMakersAddress() {
+void TestFlow::webBannerOpensTheMakersAddress()
+{
     TestEnvironment env;
     ScreenFlow& flow = env.flow();
     flow.switchTo(flow.avvio(), nullptr);
@@ -254,7 +269,8 @@ void TestFlow::webBannerOpensTheMakersAddress() {
     QCOMPARE(env.shell.opened, QStringList{TfrmAvvio::webAddress()});
 }
 
-void TestFlow::everyScreenHasItsCaptionSizeAndStyle_data() {
+void TestFlow::everyScreenHasItsCaptionSizeAndStyle_data()
+{
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("kind");
@@ -326,7 +342,8 @@ void TestFlow::everyScreenHasItsCaptionSizeAndStyle_data() {
         << " Stampa documento" << small << onCaller << owned(std::type_identity<TfrmStampaCandidati>());
 }
 
-void TestFlow::everyScreenHasItsCaptionSizeAndStyle() {
+void TestFlow::everyScreenHasItsCaptionSizeAndStyle()
+{
     QFETCH(QString, caption);
     QFETCH(QSize, size);
     QFETCH(int, kind);
@@ -349,7 +366,8 @@ void TestFlow::everyScreenHasItsCaptionSizeAndStyle() {
     }
 }
 
-void TestFlow::fixedScreensIgnoreEscape() {
+void TestFlow::fixedScreensIgnoreEscape()
+{
     TestEnvironment env;
     ScreenFlow& flow = env.flow();
     flow.start();

@@ -7,28 +7,37 @@
 #include "storage/TSchedaAnagrafica.h"
 #include "storage/TextRules.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
-QByteArray readAll(const QString& path) {
+QByteArray readAll(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-void writeAll(const QString& path, const QByteArray& bytes) {
+void writeAll(const QString& path, const QByteArray& bytes)
+{
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // Appends records whose first field names their index.
-void appendRecords(const QString& path, int count) {
+void appendRecords(const QString& path, int count)
+{
     TArchivioSchede archive;
     archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
     for (int i = 0; i < count; ++i) {
@@ -68,9 +77,13 @@ private slots:
     void photoRoundTripAndPlaceholder();
     void photoOfDamagedFileIsPlaceholder();
     void failedPhotoWriteKeepsOldFileAndGivesPlaceholder();
+    void concurrentAppendsLoseNothing();
+    void lockedArchiveFailsAfterWaiting();
+    void unopenableArchiveFails();
 };
 
-void TestStorage::trimRemovesControlAndBlankCharacters_data() {
+void TestStorage::trimRemovesControlAndBlankCharacters_data()
+{
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
     QTest::newRow("blanks") << "  Rossi  "
@@ -84,18 +97,21 @@ void TestStorage::trimRemovesControlAndBlankCharacters_data() {
     QTest::newRow("nbsp kept") << QString::fromUtf8("\u00A0x\u00A0") << QString::fromUtf8("\u00A0x\u00A0");
 }
 
-void TestStorage::trimRemovesControlAndBlankCharacters() {
+void TestStorage::trimRemovesControlAndBlankCharacters()
+{
     QFETCH(QString, input);
     QFETCH(QString, expected);
     QCOMPARE(TextRules::trim(input), expected);
 }
 
-void TestStorage::caseFoldingTouchesOnlyAsciiLetters() {
+void TestStorage::caseFoldingTouchesOnlyAsciiLetters()
+{
     QCOMPARE(TextRules::upperAZ(QString::fromUtf8("abcxyz àè 1-m")), QString::fromUtf8("ABCXYZ àè 1-M"));
     QCOMPARE(TextRules::lowerAZ(QString::fromUtf8("ABCÀÈ Z")), QString::fromUtf8("abcÀÈ z"));
 }
 
-void TestStorage::cp1252RoundTripsAndSubstitutes_data() {
+void TestStorage::cp1252RoundTripsAndSubstitutes_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("readBack");
@@ -109,7 +125,8 @@ void TestStorage::cp1252RoundTripsAndSubstitutes_data() {
         << QString::fromUtf8("Łódź 你") << QByteArray("?\xF3\x64? ?") << QString::fromUtf8("?ód? ?");
 }
 
-void TestStorage::cp1252RoundTripsAndSubstitutes() {
+void TestStorage::cp1252RoundTripsAndSubstitutes()
+{
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, readBack);
@@ -117,7 +134,8 @@ void TestStorage::cp1252RoundTripsAndSubstitutes() {
     QCOMPARE(Cp1252::decode(bytes), readBack);
 }
 
-void TestStorage::shortStringTrimsThenCuts_data() {
+void TestStorage::shortStringTrimsThenCuts_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("capacity");
     QTest::addColumn<QByteArray>("stored");
@@ -128,7 +146,8 @@ void TestStorage::shortStringTrimsThenCuts_data() {
     QTest::newRow("cut to 255 first") << QString(300, QLatin1Char('x')) << 250 << QByteArray(250, 'x');
 }
 
-void TestStorage::shortStringTrimsThenCuts() {
+void TestStorage::shortStringTrimsThenCuts()
+{
     QFETCH(QString, text);
     QFETCH(int, capacity);
     QFETCH(QByteArray, stored);
@@ -139,14 +158,16 @@ void TestStorage::shortStringTrimsThenCuts() {
     QCOMPARE(ShortStringField::read(record, 1, capacity), QString::fromLatin1(stored));
 }
 
-void TestStorage::shortStringKeepsBytesBehindText() {
+void TestStorage::shortStringKeepsBytesBehindText()
+{
     QByteArray record(12, 'z');
     ShortStringField::write(record, 0, 10, QStringLiteral("ab"));
     QCOMPARE(record, QByteArray("\x02"
                                 "abzzzzzzzzz"));
 }
 
-void TestStorage::oversizedLengthByteReadsOnlyTheField() {
+void TestStorage::oversizedLengthByteReadsOnlyTheField()
+{
     QByteArray record("\xFF"
                       "abcde"
                       "NEXT",
@@ -154,7 +175,8 @@ void TestStorage::oversizedLengthByteReadsOnlyTheField() {
     QCOMPARE(ShortStringField::read(record, 0, 5), QStringLiteral("abcde"));
 }
 
-void TestStorage::personRecordLayoutIsByteExact() {
+void TestStorage::personRecordLayoutIsByteExact()
+{
     const auto& layout = TSchedaAnagrafica::layout();
     QCOMPARE(int(layout.size()), 32);
     int offset = 0;
@@ -181,14 +203,16 @@ void TestStorage::personRecordLayoutIsByteExact() {
                                              "Carta d'identit\xE0"));
 }
 
-void TestStorage::flagBytes_data() {
+void TestStorage::flagBytes_data()
+{
     QTest::addColumn<bool>("ticked");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("Sì") << true << QByteArray("\x02\x53\xEC");
     QTest::newRow("No") << false << QByteArray("\x02\x4E\x6F");
 }
 
-void TestStorage::flagBytes() {
+void TestStorage::flagBytes()
+{
     QFETCH(bool, ticked);
     QFETCH(QByteArray, bytes);
     TSchedaAnagrafica scheda;
@@ -198,13 +222,15 @@ void TestStorage::flagBytes() {
              ticked ? TSchedaAnagrafica::flagSi() : TSchedaAnagrafica::flagNo());
 }
 
-void TestStorage::zeroRecordReadsEmpty() {
+void TestStorage::zeroRecordReadsEmpty()
+{
     TSchedaAnagrafica scheda;
     for (int i = 0; i < TSchedaAnagrafica::NumeroCampi; ++i)
         QCOMPARE(scheda.testo(static_cast<TSchedaAnagrafica::Campo>(i)), QString());
 }
 
-void TestStorage::archiveCountsWholeRecordsAndAppendsOverPartialTail() {
+void TestStorage::archiveCountsWholeRecordsAndAppendsOverPartialTail()
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
     appendRecords(path, 2);
@@ -227,7 +253,8 @@ void TestStorage::archiveCountsWholeRecordsAndAppendsOverPartialTail() {
     QCOMPARE(readAll(path).mid(2 * 3612, 3612), scheda.buffer());
 }
 
-void TestStorage::archiveUpdateChangesOnlyItsRecord() {
+void TestStorage::archiveUpdateChangesOnlyItsRecord()
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
     appendRecords(path, 3);
@@ -251,7 +278,8 @@ void TestStorage::archiveUpdateChangesOnlyItsRecord() {
     QVERIFY(after.mid(3612, 3612) != before.mid(3612, 3612));
 }
 
-void TestStorage::readingBeyondTheEndFails() {
+void TestStorage::readingBeyondTheEndFails()
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
     appendRecords(path, 1);
@@ -265,12 +293,34 @@ void TestStorage::readingBeyondTheEndFails() {
     QVERIFY_THROWS_EXCEPTION(ArchiveError, archive.Posiziona(-1));
 }
 
-void TestStorage::readOnlyArchiveFailsToOpen() {
-    if (QFileInfo(QStringLiteral("/")).isWritable() && qEnvironmentVariableIsEmpty("FOLVARA_ROOT_PERMS_OK"))
-        QSKIP("running as root: read-only permissions do not apply");
+void TestStorage::readOnlyArchiveFailsToOpen()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.fvd"));
+    appendRecords(path, 1);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadWrite))
+        QSKIP("this user may write read-only files (root)");
+    TArchivioSchede archive;
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, archive.ApriOCrea(path, TSchedaAnagrafica::kSize));
+    QCOMPARE(QFileInfo(path).size(), 3612);
 }
 
-void TestStorage::missingArchiveIsCreatedEmpty() {
+void TestStorage::unopenableArchiveFails()
+{
+    // A folder where the archive should be cannot be opened or created, even by root.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Archivio_Anagrafico.fvd"));
+    QVERIFY(QDir().mkpath(path));
+    TArchivioSchede archive;
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, archive.ApriOCrea(path, TSchedaAnagrafica::kSize));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError, archive.Posiziona(0));
+    QVERIFY(accessMessage().contains(QStringLiteral("all'archivio.\n\r\n\rAccertarsi")));
+}
+
+void TestStorage::missingArchiveIsCreatedEmpty()
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Archivio_Anagrafico.fvd"));
     TArchivioSchede archive;
@@ -282,7 +332,8 @@ void TestStorage::missingArchiveIsCreatedEmpty() {
     QCOMPARE(QFileInfo(path).size(), 0);
 }
 
-void TestStorage::positionFollowsReadsAndWrites() {
+void TestStorage::positionFollowsReadsAndWrites()
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
     appendRecords(path, 5);
@@ -302,7 +353,8 @@ void TestStorage::positionFollowsReadsAndWrites() {
     QCOMPARE(scheda.testo(TSchedaAnagrafica::Candidato), QStringLiteral("Persona 4"));
 }
 
-void TestStorage::photoRoundTripAndPlaceholder() {
+void TestStorage::photoRoundTripAndPlaceholder()
+{
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     QImage photo(3070, 3940, QImage::Format_RGB32);
@@ -320,7 +372,8 @@ void TestStorage::photoRoundTripAndPlaceholder() {
     QCOMPARE(loaded, Placeholder::image());
 }
 
-void TestStorage::photoOfDamagedFileIsPlaceholder() {
+void TestStorage::photoOfDamagedFileIsPlaceholder()
+{
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     QDir(folder).mkpath(QStringLiteral("Anagrafica"));
@@ -331,7 +384,8 @@ void TestStorage::photoOfDamagedFileIsPlaceholder() {
     QCOMPARE(loaded, Placeholder::image());
 }
 
-void TestStorage::failedPhotoWriteKeepsOldFileAndGivesPlaceholder() {
+void TestStorage::failedPhotoWriteKeepsOldFileAndGivesPlaceholder()
+{
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     // A folder where the photo folder should be: the photo cannot be written.
@@ -340,6 +394,54 @@ void TestStorage::failedPhotoWriteKeepsOldFileAndGivesPlaceholder() {
     holder.fill(Qt::blue);
     SalvaFotoScheda(folder, QStringLiteral("1"), holder);
     QCOMPARE(holder, Placeholder::image());
+}
+
+void TestStorage::concurrentAppendsLoseNothing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Archivio_Anagrafico.fvd"));
+    constexpr int kWriters = 4;
+    constexpr int kEach = 60;
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        auto process = std::make_unique<QProcess>();
+        process->start(QStringLiteral(ARCHIVE_APPENDER),
+                       {path, QString::number(kEach), QStringLiteral("w%1").arg(w)});
+        writers.push_back(std::move(process));
+    }
+    for (auto& process : writers) {
+        QVERIFY(process->waitForFinished(60000));
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process->exitCode(), 0);
+    }
+
+    QCOMPARE(QFileInfo(path).size(), qint64(kWriters) * kEach * 3612);
+    TArchivioSchede archive;
+    archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
+    QSet<QString> names;
+    TSchedaAnagrafica scheda;
+    while (!archive.FineArchivio()) {
+        archive.LeggiScheda(scheda.buffer());
+        QCOMPARE(scheda.testo(TSchedaAnagrafica::Ricontatta), TSchedaAnagrafica::flagSi());
+        names.insert(scheda.testo(TSchedaAnagrafica::Candidato));
+    }
+    archive.ChiudiArchivio();
+    QCOMPARE(names.size(), kWriters * kEach);
+}
+
+void TestStorage::lockedArchiveFailsAfterWaiting()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.fvd"));
+    TArchivioSchede holder;
+    holder.ApriOCrea(path, TSchedaAnagrafica::kSize);
+    // Another workstation holds the archive: this one waits, then gives up.
+    QProcess other;
+    other.start(QStringLiteral(ARCHIVE_APPENDER), {path, QStringLiteral("1"), QStringLiteral("late")});
+    QVERIFY(other.waitForFinished(60000));
+    QVERIFY(other.exitCode() != 0 || other.exitStatus() != QProcess::NormalExit);
+    holder.ChiudiArchivio();
+    QCOMPARE(QFileInfo(path).size(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestStorage)

@@ -7,7 +7,8 @@
 #include <QFileInfo>
 #include <QWidget>
 
-bool RecordingMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text) {
+bool RecordingMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text)
+{
     ShownMessage message{kind, text, owner ? owner->window()->objectName() : QString()};
     shown.append(message);
     if (onShow)
@@ -17,13 +18,15 @@ bool RecordingMessageBoxes::show(QWidget* owner, MessageKind kind, const QString
     return nextAnswers.isEmpty() ? true : nextAnswers.takeFirst();
 }
 
-QString RecordingFileDialogs::openFile(QWidget*, const QString& title, const QString& filters) {
+QString RecordingFileDialogs::openFile(QWidget*, const QString& title, const QString& filters)
+{
     requests.append({title, filters, QString(), false});
     return nextNames.isEmpty() ? QString() : nextNames.takeFirst();
 }
 
 QString RecordingFileDialogs::saveFile(QWidget*, const QString& title, const QString& filters,
-                                       const QString& proposedName, const QString& defaultSuffix) {
+                                       const QString& proposedName, const QString& defaultSuffix)
+{
     requests.append({title, filters, proposedName, true});
     QString name = nextNames.isEmpty() ? QString() : nextNames.takeFirst();
     if (!name.isEmpty() && !defaultSuffix.isEmpty() && QFileInfo(name).suffix().isEmpty())
@@ -31,7 +34,8 @@ QString RecordingFileDialogs::saveFile(QWidget*, const QString& title, const QSt
     return name;
 }
 
-int ScriptedModalRunner::run(QDialog& screen) {
+int ScriptedModalRunner::run(QDialog& screen)
+{
     openedClasses.append(QString::fromLatin1(screen.metaObject()->className()));
     screen.setModal(true);
     screen.show();
@@ -43,7 +47,8 @@ int ScriptedModalRunner::run(QDialog& screen) {
     return result;
 }
 
-TestEnvironment::TestEnvironment() {
+TestEnvironment::TestEnvironment()
+{
     context.programFolder = QDir(dir.path()).absolutePath() + QLatin1Char('/');
     context.messages = &messages;
     context.fileDialogs = &fileDialogs;
@@ -53,7 +58,8 @@ TestEnvironment::TestEnvironment() {
 
 TestEnvironment::~TestEnvironment() = default;
 
-ScreenFlow& TestEnvironment::flow() {
+ScreenFlow& TestEnvironment::flow()
+{
     if (!m_flow)
         m_flow = std::make_unique<ScreenFlow>(context);
     return *m_flow;
