@@ -34,15 +34,6 @@ constexpr Column kColumns[] = {
     {"imgApp03", "btnApp03", ":/pictures/app03.svg", ":/pictures/pulsante03.svg", "APRI GRUPPO ESISTENTE"},
 };
 
-QLabel* picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry)
-{
-    auto* image = new QLabel(parent);
-    image->setObjectName(name);
-    image->setGeometry(geometry);
-    image->setPixmap(QIcon(resource).pixmap(geometry.size()));
-    return image;
-}
-
 } // namespace
 
 TfrmAvvio::TfrmAvvio(AppContext& context)
@@ -62,10 +53,10 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
     auto* imgInfo =
         new ImageButton(panContainer, QStringLiteral("imgInfo"), QStringLiteral(":/pictures/info.svg"),
                         QRect(12, 18, 64, 64), QStringLiteral("Informazioni su Folvara"));
-    picture(panContainer, QStringLiteral("imgTitolo"), QStringLiteral(":/pictures/titolo.svg"),
-            QRect(100, 8, 600, 56));
-    picture(panContainer, QStringLiteral("imgSottotitolo"), QStringLiteral(":/pictures/sottotitolo.svg"),
-            QRect(100, 62, 760, 44));
+    new Picture(panContainer, QStringLiteral("imgTitolo"), QStringLiteral(":/pictures/titolo.svg"),
+                QRect(100, 8, 600, 56));
+    new Picture(panContainer, QStringLiteral("imgSottotitolo"), QStringLiteral(":/pictures/sottotitolo.svg"),
+                QRect(100, 62, 760, 44));
     auto* imgGuida =
         new ImageButton(panContainer, QStringLiteral("imgGuida"), QStringLiteral(":/pictures/guida.svg"),
                         QRect(919, 18, 64, 64), QStringLiteral("Guida"));

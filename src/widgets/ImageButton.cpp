@@ -4,25 +4,50 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-ImageButton::ImageButton(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
-                         const QString& accessibleName)
+Picture::Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry)
     : QLabel(parent)
+    , m_resource(resource)
 {
     setObjectName(name);
     setGeometry(geometry);
-    setCursor(Qt::PointingHandCursor);
-    setAccessibleName(accessibleName);
-    setToolTip(QString());
     setAlignment(Qt::AlignCenter);
-    setPicture(resource);
 }
 
-void ImageButton::setPicture(const QString& resource)
+void Picture::setPicture(const QString& resource)
 {
-    if (resource.isEmpty())
-        return;
-    // QIcon renders an SVG crisply at any device pixel ratio.
-    setPixmap(QIcon(resource).pixmap(size()));
+    m_resource = resource;
+    m_rendered = false;
+    if (isVisible())
+        render();
+}
+
+void Picture::render()
+{
+    m_rendered = true;
+    // QIcon renders an SVG crisply at the screen's pixel ratio.
+    setPixmap(m_resource.isEmpty() ? QPixmap() : QIcon(m_resource).pixmap(size()));
+}
+
+void Picture::showEvent(QShowEvent* event)
+{
+    if (!m_rendered)
+        render();
+    QLabel::showEvent(event);
+}
+
+void Picture::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    if (m_rendered)
+        render();
+}
+
+ImageButton::ImageButton(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
+                         const QString& accessibleName)
+    : Picture(parent, name, resource, geometry)
+{
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName(accessibleName);
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event)

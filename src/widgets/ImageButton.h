@@ -3,15 +3,33 @@
 #include <QLabel>
 #include <QString>
 
-// A clickable picture with the hand cursor: the image buttons and clickable images of the screens.
-class ImageButton : public QLabel {
+// A picture drawn from an SVG or bitmap resource, scaled to its size. The drawing is made
+// when the picture is first shown, so that screens created at start-up cost little.
+class Picture : public QLabel {
     Q_OBJECT
 public:
-    // resource: an SVG or bitmap resource path, drawn scaled to the button's size.
-    ImageButton(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
-                const QString& accessibleName);
+    Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry);
 
     void setPicture(const QString& resource);
+    QString resource() const { return m_resource; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void render();
+
+    QString m_resource;
+    bool m_rendered = false;
+};
+
+// A clickable picture with the hand cursor: the image buttons and clickable images of the screens.
+class ImageButton : public Picture {
+    Q_OBJECT
+public:
+    ImageButton(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
+                const QString& accessibleName);
 
 signals:
     void clicked();

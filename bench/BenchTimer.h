@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+// The best of several runs, in milliseconds: the least disturbed by the rest of the machine.
+inline double bestOf(int runs, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return *std::min_element(times.begin(), times.end());
+}
+
+inline void printRatio(const char* what, double measured, const char* baseline, double base, double goal)
+{
+    const double ratio = measured / base;
+    std::printf("%-58s %9.2f ms\n%-58s %9.2f ms\n  ratio %.2f (goal at most %.2f) %s\n\n", what, measured,
+                baseline, base, ratio, goal, ratio <= goal ? "ok" : "OVER GOAL");
+}
