@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QSize kPanel(453, 222);
@@ -92,5 +94,17 @@ CheckScreenControls buildCheckScreen(QDialog* screen, const CheckScreenDesign& d
 
     auto* enter = new EnterKeyOrder(screen);
     enter->link(c.field, c.btnControlla);
+
+    QLineEdit* field = c.field;
+    const int maxLength = design.maxLength;
+    QObject::connect(field, &QLineEdit::textEdited, screen, [field, maxLength](const QString& text) {
+        if (field->maxLength() > maxLength && text.size() <= maxLength)
+            field->setMaxLength(maxLength);
+    });
     return c;
+}
+
+void putCheckValue(QLineEdit* field, int maxLength, const QString& value) {
+    field->setMaxLength(std::max<int>(maxLength, static_cast<int>(value.size())));
+    field->setText(value);
 }

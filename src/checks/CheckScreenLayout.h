@@ -36,3 +36,8 @@ struct CheckScreenControls {
 // Builds the centred panel with banner, instruction, input row and buttons on a check screen, sets the
 // tab order field, "Controlla", "Chiudi", and lets Enter in the field move to "Controlla".
 CheckScreenControls buildCheckScreen(QDialog* screen, const CheckScreenDesign& design);
+
+// Puts an opener's value into the field whole: a longer value than the field takes is shown as it is
+// (and gets the length message) rather than cut to a length that could pass the check. The field takes
+// its own limit again once the user has edited it down to that length.
+void putCheckValue(QLineEdit* field, int maxLength, const QString& value);

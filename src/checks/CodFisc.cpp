@@ -32,7 +32,7 @@ TfrmCodFisc::TfrmCodFisc(AppContext& context, QWidget* owner)
 }
 
 void TfrmCodFisc::setCodice(const QString& codice) {
-    m_txtCodFisc->setText(codice);
+    putCheckValue(m_txtCodFisc, ControlloCodiceFiscale::kLunghezza, codice);
 }
 
 void TfrmCodFisc::showEvent(QShowEvent* event) {

@@ -31,7 +31,7 @@ TfrmPartitaIva::TfrmPartitaIva(AppContext& context, QWidget* owner)
 }
 
 void TfrmPartitaIva::setPartitaIva(const QString& numero) {
-    m_txtPartitaIva->setText(numero);
+    putCheckValue(m_txtPartitaIva, ControlloPartitaIva::kLunghezza, numero);
 }
 
 void TfrmPartitaIva::showEvent(QShowEvent* event) {

@@ -45,6 +45,8 @@ private slots:
     void chiudiClosesWithoutMessage_data();
     void chiudiClosesWithoutMessage();
     void openedByTheEditorsWay();
+    void overlongValueIsNotCut_data();
+    void overlongValueIsNotCut();
 
     void codFiscTypingUpperCases();
     void codFiscBlanksAtEndsVanish();
@@ -357,6 +359,50 @@ void TestChecksScreens::openedByTheEditorsWay() {
     QCOMPARE(env.messages.shown.at(1).text,
              QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
                             "E' stato rilasciato dall'Ufficio IVA del Comune di Milano 1."));
+}
+
+void TestChecksScreens::overlongValueIsNotCut_data() {
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<QString>("verdict");
+    // Cut to 11 digits, 000000000180 would read as the valid 00000000018.
+    QTest::newRow("twelve digits") << QStringLiteral("partitaiva") << QStringLiteral("000000000180") << 11
+                                   << QStringLiteral(
+                                          "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
+                                          "E' stato rilasciato dall'Ufficio IVA del Comune di Torino.");
+    QTest::newRow("seventeen characters") << QStringLiteral("codfisc") << QStringLiteral("RSSMRA80A01H501UX")
+                                          << 16 << QStringLiteral("Il codice fiscale digitato è VALIDO.");
+}
+
+void TestChecksScreens::overlongValueIsNotCut() {
+    QFETCH(QString, which);
+    QFETCH(QString, value);
+    QFETCH(int, maxLength);
+    QFETCH(QString, verdict);
+    TestEnvironment env;
+    const auto screen = makeScreen(env, which);
+    setValue(*screen, value);
+    QVERIFY(showActive(*screen));
+    auto* field = child<QLineEdit>(*screen, fieldName(which));
+    QCOMPARE(field->text(), value);
+
+    auto* btnControlla = child<QPushButton>(*screen, "btnControlla");
+    QTest::mouseClick(btnControlla, Qt::LeftButton);
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(env.messages.shown.first().kind, MessageKind::Warning);
+    QVERIFY(env.messages.shown.first().text.contains(QString::number(maxLength)));
+    QVERIFY(screen->isVisible());
+
+    // Edited down to its length, the field takes its own limit again.
+    QTRY_COMPARE(QApplication::focusWidget(), field);
+    field->end(false);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QCOMPARE(field->text(), value.left(maxLength));
+    QCOMPARE(field->maxLength(), maxLength);
+    QTest::mouseClick(btnControlla, Qt::LeftButton);
+    QCOMPARE(env.messages.lastText(), verdict);
+    QVERIFY(!screen->isVisible());
 }
 
 void TestChecksScreens::codFiscTypingUpperCases() {
