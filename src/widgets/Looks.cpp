@@ -25,9 +25,11 @@ void Looks::setPlainBackground(QWidget* widget, const QColor& colour)
     widget->setAutoFillBackground(true);
 }
 
-QFont Looks::font(const QString& family, int pointSize, bool bold)
+QFont Looks::font(const QString& family, int size, bool bold)
 {
-    QFont result(family, pointSize);
+    QFont result(family);
+    // The screens were designed with sizes in device-independent pixels.
+    result.setPixelSize(size);
     result.setBold(bold);
     return result;
 }

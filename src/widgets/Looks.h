@@ -24,7 +24,8 @@ inline void setSteelBlueGradient(QWidget* widget)
 {
     setVerticalGradient(widget, kSteelBlue, Qt::white);
 }
-QFont font(const QString& family, int pointSize, bool bold = false);
+// size in device-independent pixels, as the screens were designed.
+QFont font(const QString& family, int size, bool bold = false);
 void setTextColour(QWidget* widget, const QColor& colour);
 // A label at a fixed place, with the given text and font.
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QFont& font, int x, int y);
