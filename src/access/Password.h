@@ -18,8 +18,13 @@ public:
 protected:
     void onClose() override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool hasPassword() const;
+    void updateOK();
+    void cmdOKClick();
+
     QLineEdit* m_txtPassword;
     QLabel* m_lblMemory;
     QPushButton* m_cmdOK;

@@ -1,0 +1,216 @@
+#include "access/PasswordStore.h"
+
+#include "access/Crypt.h"
+#include "access/PasswordError.h"
+#include "storage/TextRules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+
+namespace {
+
+const QByteArray kSection = QByteArrayLiteral("Accesso");
+const QByteArray kKey = QByteArrayLiteral("Valore");
+const QByteArray kBom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// One line of the file, without its line end.
+struct Line {
+    QByteArray text;
+    QByteArray end; // "\r\n", "\n" or empty on a last line without one
+};
+
+QList<Line> splitLines(const QByteArray& ini) {
+    QList<Line> lines;
+    qsizetype start = 0;
+    while (start < ini.size()) {
+        const qsizetype newline = ini.indexOf('\n', start);
+        if (newline < 0) {
+            lines.append({ini.mid(start), QByteArray()});
+            break;
+        }
+        qsizetype stop = newline;
+        if (stop > start && ini.at(stop - 1) == '\r')
+            --stop;
+        lines.append({ini.mid(start, stop - start), ini.mid(stop, newline + 1 - stop)});
+        start = newline + 1;
+    }
+    return lines;
+}
+
+QByteArray withoutBom(const QByteArray& text) {
+    return text.startsWith(kBom) ? text.mid(kBom.size()) : text;
+}
+
+// The name of a section header line, or a null array for any other line.
+QByteArray sectionName(const QByteArray& line) {
+    const QByteArray text = withoutBom(line).trimmed();
+    if (!text.startsWith('['))
+        return {};
+    const qsizetype close = text.indexOf(']');
+    if (close < 0)
+        return {};
+    const QByteArray name = text.mid(1, close - 1).trimmed();
+    return name.isNull() ? QByteArray("") : name;
+}
+
+bool sameName(const QByteArray& a, const QByteArray& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// True when the line sets the key; its value is put in value.
+bool keyLine(const QByteArray& line, const QByteArray& key, QByteArray* value) {
+    const QByteArray text = withoutBom(line);
+    if (text.trimmed().startsWith(';'))
+        return false;
+    const qsizetype equals = text.indexOf('=');
+    if (equals < 0 || !sameName(text.left(equals).trimmed(), key))
+        return false;
+    if (value)
+        *value = text.mid(equals + 1).trimmed();
+    return true;
+}
+
+// Index of the first header of the section, or -1.
+qsizetype findSection(const QList<Line>& lines, const QByteArray& section) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray name = sectionName(lines.at(i).text);
+        if (!name.isNull() && sameName(name, section))
+            return i;
+    }
+    return -1;
+}
+
+// One past the last line of the section that starts at header.
+qsizetype sectionEnd(const QList<Line>& lines, qsizetype header) {
+    qsizetype i = header + 1;
+    while (i < lines.size() && sectionName(lines.at(i).text).isNull())
+        ++i;
+    return i;
+}
+
+QByteArray join(const QList<Line>& lines) {
+    QByteArray result;
+    for (const Line& line : lines)
+        result += line.text + line.end;
+    return result;
+}
+
+QString describe(const QString& action, const QString& path, const QString& reason) {
+    return QStringLiteral("%1 %2: %3").arg(action, QDir::toNativeSeparators(path), reason);
+}
+
+} // namespace
+
+PasswordStore::PasswordStore(const QString& programFolder)
+    : m_path(programFolder + fileName()) {}
+
+QString PasswordStore::valueIn(const QByteArray& ini, const QByteArray& section, const QByteArray& key) {
+    // The first section of that name and the first line of the key in it count.
+    const QList<Line> lines = splitLines(ini);
+    const qsizetype header = findSection(lines, section);
+    if (header < 0)
+        return {};
+    const qsizetype end = sectionEnd(lines, header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        QByteArray value;
+        if (keyLine(lines.at(i).text, key, &value))
+            return QString::fromLatin1(value);
+    }
+    return {};
+}
+
+QByteArray PasswordStore::withValue(const QByteArray& ini, const QByteArray& section, const QByteArray& key,
+                                    const QByteArray& value) {
+    QList<Line> lines = splitLines(ini);
+    const QByteArray eol =
+        ini.isEmpty() || ini.contains("\r\n") || !ini.contains('\n') ? QByteArray("\r\n") : QByteArray("\n");
+    const QByteArray setting = key + '=' + value;
+    const qsizetype header = findSection(lines, section);
+    if (header < 0) {
+        if (!lines.isEmpty() && lines.last().end.isEmpty())
+            lines.last().end = eol;
+        lines.append({'[' + section + ']', eol});
+        lines.append({setting, eol});
+        return join(lines);
+    }
+    const qsizetype end = sectionEnd(lines, header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        if (keyLine(lines.at(i).text, key, nullptr)) {
+            lines[i].text = setting;
+            return join(lines);
+        }
+    }
+    // A new key goes after the last line of the section that is not blank.
+    qsizetype at = end;
+    while (at > header + 1 && lines.at(at - 1).text.trimmed().isEmpty())
+        --at;
+    if (lines.at(at - 1).end.isEmpty())
+        lines[at - 1].end = eol;
+    lines.insert(at, {setting, eol});
+    return join(lines);
+}
+
+QByteArray PasswordStore::readFile() const {
+    const QFileInfo info(m_path);
+    if (!info.exists())
+        return {};
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PasswordError(
+            describe(QStringLiteral("cannot open"), m_path, file.errorString()).toStdString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw PasswordError(
+            describe(QStringLiteral("cannot read"), m_path, file.errorString()).toStdString());
+    return bytes;
+}
+
+QString PasswordStore::readValue() const {
+    return valueIn(readFile(), kSection, kKey);
+}
+
+QString PasswordStore::storedPassword() const {
+    return TextRules::trim(DecodificaPassword(readValue()));
+}
+
+void PasswordStore::writeValue(const QString& value) const {
+    const QByteArray contents = withValue(readFile(), kSection, kKey, value.toLatin1());
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw PasswordError(
+            describe(QStringLiteral("cannot write"), m_path, file.errorString()).toStdString());
+    if (file.write(contents) != contents.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw PasswordError(describe(QStringLiteral("cannot write"), m_path, reason).toStdString());
+    }
+    if (!file.commit())
+        throw PasswordError(
+            describe(QStringLiteral("cannot replace"), m_path, file.errorString()).toStdString());
+}
+
+bool PasswordStore::createIfMissing(const QString& value) const {
+    const QFileInfo info(m_path);
+    if (info.exists() || info.isSymLink())
+        return false;
+    QFile file(m_path);
+    // NewOnly: a file that appears meanwhile is never overwritten.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (QFileInfo::exists(m_path))
+            return false;
+        throw PasswordError(
+            describe(QStringLiteral("cannot create"), m_path, file.errorString()).toStdString());
+    }
+    const QByteArray contents = withValue(QByteArray(), kSection, kKey, value.toLatin1());
+    if (file.write(contents) != contents.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.close();
+        file.remove();
+        throw PasswordError(describe(QStringLiteral("cannot write"), m_path, reason).toStdString());
+    }
+    file.close();
+    return true;
+}
