@@ -4,15 +4,18 @@
 #include "access/PasswordStore.h"
 #include "storage/TextRules.h"
 
-QString AccessCheck::firstAccessPassword() {
+QString AccessCheck::firstAccessPassword()
+{
     return QStringLiteral("BENVENUTO");
 }
 
-QString AccessCheck::normalised(const QString& typed) {
+QString AccessCheck::normalised(const QString& typed)
+{
     return TextRules::trim(TextRules::upperAZ(typed));
 }
 
-bool AccessCheck::storable(const QString& password) {
+bool AccessCheck::storable(const QString& password)
+{
     if (password.size() > kMaxLength)
         return false;
     for (const QChar c : password) {
@@ -22,12 +25,14 @@ bool AccessCheck::storable(const QString& password) {
     return true;
 }
 
-bool AccessCheck::accepts(const PasswordStore& store, const QString& typed) {
+bool AccessCheck::accepts(const PasswordStore& store, const QString& typed)
+{
     return store.storedPassword() == normalised(typed);
 }
 
 AccessCheck::Change AccessCheck::change(const PasswordStore& store, const QString& old,
-                                        const QString& newPassword, const QString& confirmation) {
+                                        const QString& newPassword, const QString& confirmation)
+{
     if (store.storedPassword() != normalised(old))
         return Change::WrongOld;
     const QString fresh = TextRules::trim(newPassword);
@@ -40,7 +45,8 @@ AccessCheck::Change AccessCheck::change(const PasswordStore& store, const QStrin
     return Change::Done;
 }
 
-bool AccessCheck::installFirstAccess(const QString& programFolder) {
+bool AccessCheck::installFirstAccess(const QString& programFolder)
+{
     const PasswordStore store(programFolder);
     return store.createIfMissing(CodificaPassword(normalised(firstAccessPassword())));
 }

@@ -25,7 +25,8 @@ namespace {
 
 const QColor kLabelColour{0x12, 0x35, 0x5B};
 
-QFrame* decoration(QWidget* parent, const QString& name, const QRect& geometry) {
+QFrame* decoration(QWidget* parent, const QString& name, const QRect& geometry)
+{
     auto* shape = new QFrame(parent);
     shape->setObjectName(name);
     shape->setGeometry(geometry);
@@ -39,7 +40,8 @@ QFrame* decoration(QWidget* parent, const QString& name, const QRect& geometry) 
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(AppContext& context)
-    : MainScreen(context, QStringLiteral(" Cambia password"), QSize(411, 418), WindowKind::Fixed) {
+    : MainScreen(context, QStringLiteral(" Cambia password"), QSize(411, 418), WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmCambiaPassword"));
     Looks::setSteelBlueGradient(this);
 
@@ -95,7 +97,8 @@ TfrmCambiaPassword::TfrmCambiaPassword(AppContext& context)
     connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
 }
 
-QLineEdit* TfrmCambiaPassword::passwordField(const QString& name, int y) {
+QLineEdit* TfrmCambiaPassword::passwordField(const QString& name, int y)
+{
     auto* field = new QLineEdit(this);
     field->setObjectName(QStringLiteral("txt") + name);
     field->setEchoMode(QLineEdit::Password);
@@ -107,7 +110,8 @@ QLineEdit* TfrmCambiaPassword::passwordField(const QString& name, int y) {
     return field;
 }
 
-void TfrmCambiaPassword::showEvent(QShowEvent* event) {
+void TfrmCambiaPassword::showEvent(QShowEvent* event)
+{
     MainScreen::showEvent(event);
     m_txtPasswordOld->clear();
     m_txtPasswordNew->clear();
@@ -117,28 +121,32 @@ void TfrmCambiaPassword::showEvent(QShowEvent* event) {
     m_txtPasswordOld->setFocus();
 }
 
-bool TfrmCambiaPassword::eventFilter(QObject* watched, QEvent* event) {
+bool TfrmCambiaPassword::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::KeyRelease &&
         (watched == m_txtPasswordOld || watched == m_txtPasswordNew || watched == m_txtConferma))
         updateOK();
     return MainScreen::eventFilter(watched, event);
 }
 
-void TfrmCambiaPassword::updateOK() {
+void TfrmCambiaPassword::updateOK()
+{
     const bool filled = !TextRules::trim(m_txtPasswordOld->text()).isEmpty() &&
                         !TextRules::trim(m_txtPasswordNew->text()).isEmpty() &&
                         !TextRules::trim(m_txtConferma->text()).isEmpty();
     m_cmdOK->setEnabled(filled);
 }
 
-void TfrmCambiaPassword::askNewPasswordAgain(const QString& message) {
+void TfrmCambiaPassword::askNewPasswordAgain(const QString& message)
+{
     m_context.messages->plain(this, message);
     m_txtPasswordNew->clear();
     m_txtConferma->clear();
     m_txtPasswordNew->setFocus();
 }
 
-void TfrmCambiaPassword::cmdOKClick() {
+void TfrmCambiaPassword::cmdOKClick()
+{
     AccessCheck::Change outcome = AccessCheck::Change::WrongOld;
     try {
         outcome = AccessCheck::change(PasswordStore(m_context.programFolder), m_txtPasswordOld->text(),
@@ -173,7 +181,8 @@ void TfrmCambiaPassword::cmdOKClick() {
     }
 }
 
-void TfrmCambiaPassword::onClose() {
+void TfrmCambiaPassword::onClose()
+{
     // Every way out returns to the login screen with an empty, focused field.
     TfrmPassword* login = m_context.screens->password();
     login->txtPassword()->clear();

@@ -13,12 +13,14 @@ constexpr std::uint16_t kMultiplier = 41593;
 constexpr std::uint16_t kIncrement = 29573;
 
 // The key moves on with the scrambled byte, modulo 65536.
-std::uint16_t nextKey(std::uint16_t key, std::uint8_t scrambled) {
+std::uint16_t nextKey(std::uint16_t key, std::uint8_t scrambled)
+{
     const std::uint32_t sum = std::uint32_t{scrambled} + key;
     return static_cast<std::uint16_t>(sum * kMultiplier + kIncrement);
 }
 
-int hexValue(QChar c) {
+int hexValue(QChar c)
+{
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9')
         return u - u'0';
@@ -31,7 +33,8 @@ int hexValue(QChar c) {
 
 } // namespace
 
-QString CodificaPassword(const QString& password) {
+QString CodificaPassword(const QString& password)
+{
     static constexpr char kDigits[] = "0123456789ABCDEF";
     QString result;
     result.reserve(password.size() * 2);
@@ -46,7 +49,8 @@ QString CodificaPassword(const QString& password) {
     return result;
 }
 
-QString DecodificaPassword(const QString& digits) {
+QString DecodificaPassword(const QString& digits)
+{
     // Every pair is converted first, so a bad pair anywhere produces nothing.
     const qsizetype count = digits.size() / 2;
     QList<std::uint8_t> bytes;

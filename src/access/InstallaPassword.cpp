@@ -12,7 +12,8 @@
 #include <QStringList>
 #include <QTextStream>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

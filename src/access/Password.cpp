@@ -23,7 +23,8 @@
 namespace {
 
 // A rounded panel with a soft gradient, laid behind a group of controls.
-QFrame* decoration(QWidget* parent, const QString& name, const QRect& geometry) {
+QFrame* decoration(QWidget* parent, const QString& name, const QRect& geometry)
+{
     auto* shape = new QFrame(parent);
     shape->setObjectName(name);
     shape->setGeometry(geometry);
@@ -37,7 +38,8 @@ QFrame* decoration(QWidget* parent, const QString& name, const QRect& geometry) 
 } // namespace
 
 TfrmPassword::TfrmPassword(AppContext& context)
-    : MainScreen(context, QStringLiteral(" Folvara - Accesso"), QSize(388, 405), WindowKind::Fixed) {
+    : MainScreen(context, QStringLiteral(" Folvara - Accesso"), QSize(388, 405), WindowKind::Fixed)
+{
     setObjectName(QStringLiteral("frmPassword"));
     Looks::setSteelBlueGradient(this);
 
@@ -94,12 +96,14 @@ TfrmPassword::TfrmPassword(AppContext& context)
             [this] { m_context.screens->switchTo(m_context.screens->cambiaPassword(), this); });
 }
 
-void TfrmPassword::showEvent(QShowEvent* event) {
+void TfrmPassword::showEvent(QShowEvent* event)
+{
     MainScreen::showEvent(event);
     m_txtPassword->setFocus();
 }
 
-bool TfrmPassword::eventFilter(QObject* watched, QEvent* event) {
+bool TfrmPassword::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_txtPassword) {
         if (event->type() == QEvent::KeyRelease) {
             updateOK();
@@ -116,15 +120,18 @@ bool TfrmPassword::eventFilter(QObject* watched, QEvent* event) {
     return MainScreen::eventFilter(watched, event);
 }
 
-bool TfrmPassword::hasPassword() const {
+bool TfrmPassword::hasPassword() const
+{
     return !TextRules::trim(m_txtPassword->text()).isEmpty();
 }
 
-void TfrmPassword::updateOK() {
+void TfrmPassword::updateOK()
+{
     m_cmdOK->setEnabled(hasPassword());
 }
 
-void TfrmPassword::cmdOKClick() {
+void TfrmPassword::cmdOKClick()
+{
     if (!hasPassword())
         return;
     bool accepted = false;
@@ -146,7 +153,8 @@ void TfrmPassword::cmdOKClick() {
     m_txtPassword->setFocus();
 }
 
-void TfrmPassword::onClose() {
+void TfrmPassword::onClose()
+{
     // The main window: closing it ends the program.
     hide();
     m_context.screens->terminate();

@@ -7,5 +7,7 @@
 class PasswordError : public std::runtime_error {
 public:
     explicit PasswordError(const std::string& what)
-        : std::runtime_error(what) {}
+        : std::runtime_error(what)
+    {
+    }
 };

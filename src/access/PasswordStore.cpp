@@ -22,7 +22,8 @@ struct Line {
     QByteArray end; // "\r\n", "\n" or empty on a last line without one
 };
 
-QList<Line> splitLines(const QByteArray& ini) {
+QList<Line> splitLines(const QByteArray& ini)
+{
     QList<Line> lines;
     qsizetype start = 0;
     while (start < ini.size()) {
@@ -40,12 +41,14 @@ QList<Line> splitLines(const QByteArray& ini) {
     return lines;
 }
 
-QByteArray withoutBom(const QByteArray& text) {
+QByteArray withoutBom(const QByteArray& text)
+{
     return text.startsWith(kBom) ? text.mid(kBom.size()) : text;
 }
 
 // The name of a section header line, or a null array for any other line.
-QByteArray sectionName(const QByteArray& line) {
+QByteArray sectionName(const QByteArray& line)
+{
     const QByteArray text = withoutBom(line).trimmed();
     if (!text.startsWith('['))
         return {};
@@ -56,12 +59,14 @@ QByteArray sectionName(const QByteArray& line) {
     return name.isNull() ? QByteArray("") : name;
 }
 
-bool sameName(const QByteArray& a, const QByteArray& b) {
+bool sameName(const QByteArray& a, const QByteArray& b)
+{
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 // True when the line sets the key; its value is put in value.
-bool keyLine(const QByteArray& line, const QByteArray& key, QByteArray* value) {
+bool keyLine(const QByteArray& line, const QByteArray& key, QByteArray* value)
+{
     const QByteArray text = withoutBom(line);
     if (text.trimmed().startsWith(';'))
         return false;
@@ -74,7 +79,8 @@ bool keyLine(const QByteArray& line, const QByteArray& key, QByteArray* value) {
 }
 
 // Index of the first header of the section, or -1.
-qsizetype findSection(const QList<Line>& lines, const QByteArray& section) {
+qsizetype findSection(const QList<Line>& lines, const QByteArray& section)
+{
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray name = sectionName(lines.at(i).text);
         if (!name.isNull() && sameName(name, section))
@@ -84,30 +90,36 @@ qsizetype findSection(const QList<Line>& lines, const QByteArray& section) {
 }
 
 // One past the last line of the section that starts at header.
-qsizetype sectionEnd(const QList<Line>& lines, qsizetype header) {
+qsizetype sectionEnd(const QList<Line>& lines, qsizetype header)
+{
     qsizetype i = header + 1;
     while (i < lines.size() && sectionName(lines.at(i).text).isNull())
         ++i;
     return i;
 }
 
-QByteArray join(const QList<Line>& lines) {
+QByteArray join(const QList<Line>& lines)
+{
     QByteArray result;
     for (const Line& line : lines)
         result += line.text + line.end;
     return result;
 }
 
-QString describe(const QString& action, const QString& path, const QString& reason) {
+QString describe(const QString& action, const QString& path, const QString& reason)
+{
     return QStringLiteral("%1 %2: %3").arg(action, QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace
 
 PasswordStore::PasswordStore(const QString& programFolder)
-    : m_path(programFolder + fileName()) {}
+    : m_path(programFolder + fileName())
+{
+}
 
-QString PasswordStore::valueIn(const QByteArray& ini, const QByteArray& section, const QByteArray& key) {
+QString PasswordStore::valueIn(const QByteArray& ini, const QByteArray& section, const QByteArray& key)
+{
     // The first section of that name and the first line of the key in it count.
     const QList<Line> lines = splitLines(ini);
     const qsizetype header = findSection(lines, section);
@@ -123,7 +135,8 @@ QString PasswordStore::valueIn(const QByteArray& ini, const QByteArray& section,
 }
 
 QByteArray PasswordStore::withValue(const QByteArray& ini, const QByteArray& section, const QByteArray& key,
-                                    const QByteArray& value) {
+                                    const QByteArray& value)
+{
     QList<Line> lines = splitLines(ini);
     const QByteArray eol =
         ini.isEmpty() || ini.contains("\r\n") || !ini.contains('\n') ? QByteArray("\r\n") : QByteArray("\n");
@@ -153,7 +166,8 @@ QByteArray PasswordStore::withValue(const QByteArray& ini, const QByteArray& sec
     return join(lines);
 }
 
-QByteArray PasswordStore::readFile() const {
+QByteArray PasswordStore::readFile() const
+{
     const QFileInfo info(m_path);
     if (!info.exists())
         return {};
@@ -168,15 +182,18 @@ QByteArray PasswordStore::readFile() const {
     return bytes;
 }
 
-QString PasswordStore::readValue() const {
+QString PasswordStore::readValue() const
+{
     return valueIn(readFile(), kSection, kKey);
 }
 
-QString PasswordStore::storedPassword() const {
+QString PasswordStore::storedPassword() const
+{
     return TextRules::trim(DecodificaPassword(readValue()));
 }
 
-void PasswordStore::writeValue(const QString& value) const {
+void PasswordStore::writeValue(const QString& value) const
+{
     const QByteArray contents = withValue(readFile(), kSection, kKey, value.toLatin1());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
@@ -192,7 +209,8 @@ void PasswordStore::writeValue(const QString& value) const {
             describe(QStringLiteral("cannot replace"), m_path, file.errorString()).toStdString());
 }
 
-bool PasswordStore::createIfMissing(const QString& value) const {
+bool PasswordStore::createIfMissing(const QString& value) const
+{
     const QFileInfo info(m_path);
     if (info.exists() || info.isSymLink())
         return false;

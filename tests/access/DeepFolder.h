@@ -6,7 +6,8 @@
 // A program folder whose path is so long that the password file can still be read and written in
 // place, but no temporary file can be made beside it: an atomic replacement of the file must fail.
 // Returns an empty string where the trick does not apply (it relies on a 4096-byte path limit).
-inline QString deepProgramFolder(const QString& base) {
+inline QString deepProgramFolder(const QString& base)
+{
 #ifdef Q_OS_LINUX
     constexpr int kTarget = 4080; // folder + "unins000.dll" fits in 4095; the ".XXXXXX" temporary does not
     QString folder = QDir(base).absolutePath() + QLatin1Char('/');

@@ -14,20 +14,23 @@ namespace {
 
 const QString kBenvenuto = QStringLiteral("67061BBC3165327409");
 
-QByteArray readAll(const QString& path) {
+QByteArray readAll(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-void writeAll(const QString& path, const QByteArray& bytes) {
+void writeAll(const QString& path, const QByteArray& bytes)
+{
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QString allByteValues() {
+QString allByteValues()
+{
     QString text;
     for (char16_t c = 1; c <= 255; ++c)
         text.append(QChar(c));
@@ -79,13 +82,15 @@ private:
     void storePassword(const QString& plain) { PasswordStore(m_folder).writeValue(CodificaPassword(plain)); }
 };
 
-void TestAccess::init() {
+void TestAccess::init()
+{
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_folder = QDir(m_dir->path()).absolutePath() + QLatin1Char('/');
 }
 
-void TestAccess::scrambleGivesFixedDigits_data() {
+void TestAccess::scrambleGivesFixedDigits_data()
+{
     QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("digits");
     QTest::newRow("empty") << QString() << QString();
@@ -110,7 +115,8 @@ void TestAccess::scrambleGivesFixedDigits_data() {
                                                       "2DA9E42687587B82FE1BD453F267D337EA09A2605D");
 }
 
-void TestAccess::scrambleGivesFixedDigits() {
+void TestAccess::scrambleGivesFixedDigits()
+{
     QFETCH(QString, plain);
     QFETCH(QString, digits);
     QCOMPARE(CodificaPassword(plain), digits);
@@ -119,12 +125,14 @@ void TestAccess::scrambleGivesFixedDigits() {
     QCOMPARE(DecodificaPassword(digits.toLower()), plain);
 }
 
-void TestAccess::scrambleKeepsOnlyTheLowByte() {
+void TestAccess::scrambleKeepsOnlyTheLowByte()
+{
     // The euro sign (U+20AC) is scrambled as U+00AC: such a password could never be matched.
     QCOMPARE(CodificaPassword(QStringLiteral("\u20AC")), CodificaPassword(QStringLiteral("\u00AC")));
 }
 
-void TestAccess::unscrambleRefusesNonHexadecimalPairs_data() {
+void TestAccess::unscrambleRefusesNonHexadecimalPairs_data()
+{
     QTest::addColumn<QString>("digits");
     QTest::newRow("letter beyond F") << QStringLiteral("67061BBC31653274G9");
     QTest::newRow("blank inside") << QStringLiteral("6706 1BBC");
@@ -135,12 +143,14 @@ void TestAccess::unscrambleRefusesNonHexadecimalPairs_data() {
     QTest::newRow("bad last pair") << kBenvenuto.left(16) + QStringLiteral("0Z");
 }
 
-void TestAccess::unscrambleRefusesNonHexadecimalPairs() {
+void TestAccess::unscrambleRefusesNonHexadecimalPairs()
+{
     QFETCH(QString, digits);
     QVERIFY_THROWS_EXCEPTION(PasswordError, DecodificaPassword(digits));
 }
 
-void TestAccess::unscrambleIgnoresAnOddLastDigit_data() {
+void TestAccess::unscrambleIgnoresAnOddLastDigit_data()
+{
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("plain");
     QTest::newRow("single digit") << QStringLiteral("6") << QString();
@@ -152,13 +162,15 @@ void TestAccess::unscrambleIgnoresAnOddLastDigit_data() {
         << kBenvenuto + QStringLiteral("-") << QStringLiteral("BENVENUTO");
 }
 
-void TestAccess::unscrambleIgnoresAnOddLastDigit() {
+void TestAccess::unscrambleIgnoresAnOddLastDigit()
+{
     QFETCH(QString, digits);
     QFETCH(QString, plain);
     QCOMPARE(DecodificaPassword(digits), plain);
 }
 
-void TestAccess::storeReadsTheValueOfAccesso_data() {
+void TestAccess::storeReadsTheValueOfAccesso_data()
+{
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<QString>("value");
     QTest::newRow("usual") << QByteArray("[Accesso]\r\nValore=67061B\r\n") << QStringLiteral("67061B");
@@ -179,21 +191,24 @@ void TestAccess::storeReadsTheValueOfAccesso_data() {
     QTest::newRow("empty file") << QByteArray() << QString();
 }
 
-void TestAccess::storeReadsTheValueOfAccesso() {
+void TestAccess::storeReadsTheValueOfAccesso()
+{
     QFETCH(QByteArray, ini);
     QFETCH(QString, value);
     writeAll(file(), ini);
     QCOMPARE(PasswordStore(m_folder).readValue(), value);
 }
 
-void TestAccess::storeReadsAMissingFileAsEmpty() {
+void TestAccess::storeReadsAMissingFileAsEmpty()
+{
     const PasswordStore store(m_folder);
     QCOMPARE(store.path(), file());
     QCOMPARE(store.readValue(), QString());
     QCOMPARE(store.storedPassword(), QString());
 }
 
-void TestAccess::storeReportsAnUnreadableFile() {
+void TestAccess::storeReportsAnUnreadableFile()
+{
     // A folder where the file should be cannot be read.
     QVERIFY(QDir().mkpath(file()));
     const PasswordStore store(m_folder);
@@ -202,7 +217,8 @@ void TestAccess::storeReportsAnUnreadableFile() {
     QVERIFY(QFileInfo(file()).isDir());
 }
 
-void TestAccess::storeWritesANewFile() {
+void TestAccess::storeWritesANewFile()
+{
     PasswordStore(m_folder).writeValue(kBenvenuto);
     QCOMPARE(readAll(file()), QByteArray("[Accesso]\r\nValore=67061BBC3165327409\r\n"));
     QCOMPARE(PasswordStore(m_folder).storedPassword(), QStringLiteral("BENVENUTO"));
@@ -211,7 +227,8 @@ void TestAccess::storeWritesANewFile() {
              QStringList{QStringLiteral("unins000.dll")});
 }
 
-void TestAccess::storeKeepsEveryOtherLine_data() {
+void TestAccess::storeKeepsEveryOtherLine_data()
+{
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
     QTest::newRow("value replaced") << QByteArray("; "
@@ -231,7 +248,8 @@ void TestAccess::storeKeepsEveryOtherLine_data() {
                                                  << QByteArray("[accesso]\nValore=AB\nValore=22\n");
 }
 
-void TestAccess::storeKeepsEveryOtherLine() {
+void TestAccess::storeKeepsEveryOtherLine()
+{
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     writeAll(file(), before);
@@ -239,7 +257,8 @@ void TestAccess::storeKeepsEveryOtherLine() {
     QCOMPARE(readAll(file()), after);
 }
 
-void TestAccess::failedWriteLeavesTheOldFileWhole() {
+void TestAccess::failedWriteLeavesTheOldFileWhole()
+{
     const QString folder = deepProgramFolder(m_dir->path());
     if (folder.isEmpty())
         QSKIP("needs a file system with a 4096-byte path limit");
@@ -253,7 +272,8 @@ void TestAccess::failedWriteLeavesTheOldFileWhole() {
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("unins000.dll")});
 }
 
-void TestAccess::loginComparesFoldingOnlyAToZ_data() {
+void TestAccess::loginComparesFoldingOnlyAToZ_data()
+{
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("accepted");
@@ -273,7 +293,8 @@ void TestAccess::loginComparesFoldingOnlyAToZ_data() {
     QTest::newRow("empty stored") << QString() << QStringLiteral("BENVENUTO") << false;
 }
 
-void TestAccess::loginComparesFoldingOnlyAToZ() {
+void TestAccess::loginComparesFoldingOnlyAToZ()
+{
     QFETCH(QString, stored);
     QFETCH(QString, typed);
     QFETCH(bool, accepted);
@@ -281,7 +302,8 @@ void TestAccess::loginComparesFoldingOnlyAToZ() {
     QCOMPARE(AccessCheck::accepts(PasswordStore(m_folder), typed), accepted);
 }
 
-void TestAccess::loginReportsANonHexadecimalValue() {
+void TestAccess::loginReportsANonHexadecimalValue()
+{
     writeAll(file(), "[Accesso]\r\nValore=67061BBC3165327G09\r\n");
     QVERIFY_THROWS_EXCEPTION(PasswordError,
                              AccessCheck::accepts(PasswordStore(m_folder), QStringLiteral("x")));
@@ -289,7 +311,8 @@ void TestAccess::loginReportsANonHexadecimalValue() {
     QVERIFY(AccessCheck::accepts(PasswordStore(m_folder), QStringLiteral("benvenuto")));
 }
 
-void TestAccess::changeChecksInOrder_data() {
+void TestAccess::changeChecksInOrder_data()
+{
     QTest::addColumn<QString>("old");
     QTest::addColumn<QString>("fresh");
     QTest::addColumn<QString>("confirmation");
@@ -311,7 +334,8 @@ void TestAccess::changeChecksInOrder_data() {
                                                 << QStringLiteral("  nuova ") << int(C::Done);
 }
 
-void TestAccess::changeChecksInOrder() {
+void TestAccess::changeChecksInOrder()
+{
     QFETCH(QString, old);
     QFETCH(QString, fresh);
     QFETCH(QString, confirmation);
@@ -325,7 +349,8 @@ void TestAccess::changeChecksInOrder() {
         QCOMPARE(PasswordStore(m_folder).storedPassword(), AccessCheck::normalised(fresh));
 }
 
-void TestAccess::changeStoresTheNormalisedPassword_data() {
+void TestAccess::changeStoresTheNormalisedPassword_data()
+{
     QTest::addColumn<QString>("fresh");
     QTest::addColumn<QString>("stored");
     QTest::newRow("lower case") << QStringLiteral("nuova") << QStringLiteral("NUOVA");
@@ -335,7 +360,8 @@ void TestAccess::changeStoresTheNormalisedPassword_data() {
     QTest::newRow("255 characters") << QString(255, QLatin1Char('z')) << QString(255, QLatin1Char('Z'));
 }
 
-void TestAccess::changeStoresTheNormalisedPassword() {
+void TestAccess::changeStoresTheNormalisedPassword()
+{
     QFETCH(QString, fresh);
     QFETCH(QString, stored);
     storePassword(QStringLiteral("BENVENUTO"));
@@ -350,7 +376,8 @@ void TestAccess::changeStoresTheNormalisedPassword() {
     QVERIFY(!AccessCheck::accepts(store, QStringLiteral("BENVENUTO")));
 }
 
-void TestAccess::changeRefusesUnstorablePasswords_data() {
+void TestAccess::changeRefusesUnstorablePasswords_data()
+{
     QTest::addColumn<QString>("fresh");
     QTest::newRow("euro sign") << QStringLiteral("prezzo\u20AC");
     QTest::newRow("beyond one byte") << QStringLiteral("\u0100");
@@ -358,7 +385,8 @@ void TestAccess::changeRefusesUnstorablePasswords_data() {
     QTest::newRow("256 characters") << QString(256, QLatin1Char('a'));
 }
 
-void TestAccess::changeRefusesUnstorablePasswords() {
+void TestAccess::changeRefusesUnstorablePasswords()
+{
     QFETCH(QString, fresh);
     storePassword(QStringLiteral("BENVENUTO"));
     const QByteArray before = readAll(file());
@@ -367,7 +395,8 @@ void TestAccess::changeRefusesUnstorablePasswords() {
     QCOMPARE(readAll(file()), before);
 }
 
-void TestAccess::installationWritesOnlyAMissingFile() {
+void TestAccess::installationWritesOnlyAMissingFile()
+{
     QVERIFY(AccessCheck::installFirstAccess(m_folder));
     QCOMPARE(readAll(file()), QByteArray("[Accesso]\r\nValore=67061BBC3165327409\r\n"));
     QVERIFY(AccessCheck::accepts(PasswordStore(m_folder), QStringLiteral("benvenuto")));
@@ -382,7 +411,8 @@ void TestAccess::installationWritesOnlyAMissingFile() {
                              AccessCheck::installFirstAccess(m_folder + QStringLiteral("nessuna/")));
 }
 
-void TestAccess::installationProgram() {
+void TestAccess::installationProgram()
+{
     const auto run = [](const QStringList& arguments) {
         QProcess process;
         process.start(QStringLiteral(FOLVARA_PASSWORD_TOOL), arguments);

@@ -36,7 +36,8 @@ const QString kChangeError =
                    "della password. Si consiglia di reinstallare il software.");
 const QString kDone = QStringLiteral("Modifica della password completata con successo.");
 
-template <typename T> T* control(QWidget* screen, const char* name) {
+template <typename T> T* control(QWidget* screen, const char* name)
+{
     T* found = screen->findChild<T*>(QString::fromLatin1(name));
     if (!found)
         qFatal("control %s not found", name);
@@ -44,7 +45,8 @@ template <typename T> T* control(QWidget* screen, const char* name) {
 }
 
 // Types text as the user would; characters beyond ASCII go in one key event each.
-void type(QWidget* field, const QString& text) {
+void type(QWidget* field, const QString& text)
+{
     for (const QChar c : text) {
         if (c.unicode() < 128)
             QTest::keyClicks(field, QString(c));
@@ -53,14 +55,16 @@ void type(QWidget* field, const QString& text) {
     }
 }
 
-QByteArray readAll(const QString& path) {
+QByteArray readAll(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-void writeAll(const QString& path, const QByteArray& bytes) {
+void writeAll(const QString& path, const QByteArray& bytes)
+{
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
@@ -104,7 +108,8 @@ private:
     TfrmPassword* login() const { return m_env->flow().password(); }
     TfrmCambiaPassword* change() const { return m_env->flow().cambiaPassword(); }
     QString file() const { return m_env->path(QStringLiteral("unins000.dll")); }
-    void storePassword(const QString& plain) {
+    void storePassword(const QString& plain)
+    {
         PasswordStore(m_env->folder()).writeValue(CodificaPassword(plain));
     }
     void startAtLogin();
@@ -115,22 +120,26 @@ private:
     std::unique_ptr<TestEnvironment> m_env;
 };
 
-void TestAccessScreens::init() {
+void TestAccessScreens::init()
+{
     m_env = std::make_unique<TestEnvironment>();
     storePassword(QStringLiteral("BENVENUTO"));
 }
 
-void TestAccessScreens::cleanup() {
+void TestAccessScreens::cleanup()
+{
     m_env.reset();
 }
 
-void TestAccessScreens::startAtLogin() {
+void TestAccessScreens::startAtLogin()
+{
     m_env->flow().start();
     QVERIFY(QTest::qWaitForWindowActive(login()));
     QTRY_COMPARE(QApplication::focusWidget(), login()->txtPassword());
 }
 
-void TestAccessScreens::openChangeScreen() {
+void TestAccessScreens::openChangeScreen()
+{
     startAtLogin();
     QTest::mouseClick(control<QPushButton>(login(), "btnCambiaPassword"), Qt::LeftButton);
     QVERIFY(change()->isVisible());
@@ -139,13 +148,15 @@ void TestAccessScreens::openChangeScreen() {
     QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>(change(), "txtPasswordOld"));
 }
 
-void TestAccessScreens::fillChange(const QString& old, const QString& fresh, const QString& confirmation) {
+void TestAccessScreens::fillChange(const QString& old, const QString& fresh, const QString& confirmation)
+{
     type(control<QLineEdit>(change(), "txtPasswordOld"), old);
     type(control<QLineEdit>(change(), "txtPasswordNew"), fresh);
     type(control<QLineEdit>(change(), "txtConferma"), confirmation);
 }
 
-QStringList TestAccessScreens::plainMessages() const {
+QStringList TestAccessScreens::plainMessages() const
+{
     QStringList texts;
     for (const ShownMessage& message : m_env->messages.shown) {
         if (message.kind != MessageKind::Plain)
@@ -156,7 +167,8 @@ QStringList TestAccessScreens::plainMessages() const {
     return texts;
 }
 
-void TestAccessScreens::loginScreenAsDesigned() {
+void TestAccessScreens::loginScreenAsDesigned()
+{
     startAtLogin();
     TfrmPassword* screen = login();
     QCOMPARE(screen->windowTitle(), QStringLiteral(" Folvara - Accesso"));
@@ -181,7 +193,8 @@ void TestAccessScreens::loginScreenAsDesigned() {
     QVERIFY(!screen->lblMemory()->isVisible());
 }
 
-void TestAccessScreens::okFollowsTheTrimmedText_data() {
+void TestAccessScreens::okFollowsTheTrimmedText_data()
+{
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("enabled");
     QTest::newRow("blanks") << QStringLiteral("   ") << false;
@@ -189,7 +202,8 @@ void TestAccessScreens::okFollowsTheTrimmedText_data() {
     QTest::newRow("blanks around") << QStringLiteral("  a  ") << true;
 }
 
-void TestAccessScreens::okFollowsTheTrimmedText() {
+void TestAccessScreens::okFollowsTheTrimmedText()
+{
     QFETCH(QString, typed);
     QFETCH(bool, enabled);
     startAtLogin();
@@ -202,13 +216,15 @@ void TestAccessScreens::okFollowsTheTrimmedText() {
     QVERIFY(!ok->isEnabled());
 }
 
-void TestAccessScreens::enterInAnEmptyOrBlankFieldDoesNothing_data() {
+void TestAccessScreens::enterInAnEmptyOrBlankFieldDoesNothing_data()
+{
     QTest::addColumn<QString>("typed");
     QTest::newRow("empty") << QString();
     QTest::newRow("blanks") << QStringLiteral("  ");
 }
 
-void TestAccessScreens::enterInAnEmptyOrBlankFieldDoesNothing() {
+void TestAccessScreens::enterInAnEmptyOrBlankFieldDoesNothing()
+{
     QFETCH(QString, typed);
     startAtLogin();
     type(login()->txtPassword(), typed);
@@ -220,7 +236,8 @@ void TestAccessScreens::enterInAnEmptyOrBlankFieldDoesNothing() {
     QCOMPARE(login()->txtPassword()->text(), typed);
 }
 
-void TestAccessScreens::rightPasswordOpensTheLauncher_data() {
+void TestAccessScreens::rightPasswordOpensTheLauncher_data()
+{
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("byEnter");
     QTest::newRow("upper case, OK") << QStringLiteral("BENVENUTO") << false;
@@ -229,7 +246,8 @@ void TestAccessScreens::rightPasswordOpensTheLauncher_data() {
     QTest::newRow("blanks around, Enter") << QStringLiteral("  benvenuto  ") << true;
 }
 
-void TestAccessScreens::rightPasswordOpensTheLauncher() {
+void TestAccessScreens::rightPasswordOpensTheLauncher()
+{
     QFETCH(QString, typed);
     QFETCH(bool, byEnter);
     startAtLogin();
@@ -244,7 +262,8 @@ void TestAccessScreens::rightPasswordOpensTheLauncher() {
     QCOMPARE(login()->txtPassword()->text(), typed);
 }
 
-void TestAccessScreens::wrongPasswordEmptiesTheField() {
+void TestAccessScreens::wrongPasswordEmptiesTheField()
+{
     startAtLogin();
     type(login()->txtPassword(), QStringLiteral("benvenuta"));
     QTest::keyClick(login()->txtPassword(), Qt::Key_Return);
@@ -256,7 +275,8 @@ void TestAccessScreens::wrongPasswordEmptiesTheField() {
     QVERIFY(!control<QPushButton>(login(), "cmdOK")->isEnabled());
 }
 
-void TestAccessScreens::accentedLettersAreNotFolded() {
+void TestAccessScreens::accentedLettersAreNotFolded()
+{
     storePassword(QStringLiteral("CITT\u00C0"));
     startAtLogin();
     type(login()->txtPassword(), QStringLiteral("citt\u00E0"));
@@ -269,7 +289,8 @@ void TestAccessScreens::accentedLettersAreNotFolded() {
     QVERIFY(m_env->flow().avvio()->isVisible());
 }
 
-void TestAccessScreens::emptyStoredPasswordRefusesEverything_data() {
+void TestAccessScreens::emptyStoredPasswordRefusesEverything_data()
+{
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<bool>("present");
     QTest::newRow("no file") << QByteArray() << false;
@@ -281,7 +302,8 @@ void TestAccessScreens::emptyStoredPasswordRefusesEverything_data() {
                                  << true;
 }
 
-void TestAccessScreens::emptyStoredPasswordRefusesEverything() {
+void TestAccessScreens::emptyStoredPasswordRefusesEverything()
+{
     QFETCH(QByteArray, ini);
     QFETCH(bool, present);
     QVERIFY(QFile::remove(file()));
@@ -297,7 +319,8 @@ void TestAccessScreens::emptyStoredPasswordRefusesEverything() {
     QCOMPARE(QFile::exists(file()), present);
 }
 
-void TestAccessScreens::nonHexadecimalValueReportsAtEveryAttempt() {
+void TestAccessScreens::nonHexadecimalValueReportsAtEveryAttempt()
+{
     writeAll(file(), "[Accesso]\r\nValore=67061BBC 3165327409\r\n");
     startAtLogin();
     type(login()->txtPassword(), QStringLiteral("benvenuto"));
@@ -314,7 +337,8 @@ void TestAccessScreens::nonHexadecimalValueReportsAtEveryAttempt() {
     QVERIFY(m_env->flow().avvio()->isVisible());
 }
 
-void TestAccessScreens::esciEndsTheProgram() {
+void TestAccessScreens::esciEndsTheProgram()
+{
     startAtLogin();
     QSignalSpy ended(&m_env->flow(), &ScreenFlow::terminateRequested);
     QTest::mouseClick(control<QPushButton>(login(), "cmdEsci"), Qt::LeftButton);
@@ -322,7 +346,8 @@ void TestAccessScreens::esciEndsTheProgram() {
     QVERIFY(!login()->isVisible());
 }
 
-void TestAccessScreens::changeScreenAsDesigned() {
+void TestAccessScreens::changeScreenAsDesigned()
+{
     openChangeScreen();
     TfrmCambiaPassword* screen = change();
     QCOMPARE(screen->windowTitle(), QStringLiteral(" Cambia password"));
@@ -361,7 +386,8 @@ void TestAccessScreens::changeScreenAsDesigned() {
                                  QStringLiteral("cmdOK")}));
 }
 
-void TestAccessScreens::changeOKNeedsAllThreeFields_data() {
+void TestAccessScreens::changeOKNeedsAllThreeFields_data()
+{
     QTest::addColumn<QString>("old");
     QTest::addColumn<QString>("fresh");
     QTest::addColumn<QString>("confirmation");
@@ -372,7 +398,8 @@ void TestAccessScreens::changeOKNeedsAllThreeFields_data() {
     QTest::newRow("confirmation missing") << QStringLiteral("a") << QStringLiteral("b") << QString() << false;
 }
 
-void TestAccessScreens::changeOKNeedsAllThreeFields() {
+void TestAccessScreens::changeOKNeedsAllThreeFields()
+{
     QFETCH(QString, old);
     QFETCH(QString, fresh);
     QFETCH(QString, confirmation);
@@ -382,7 +409,8 @@ void TestAccessScreens::changeOKNeedsAllThreeFields() {
     QCOMPARE(control<QPushButton>(change(), "cmdOK")->isEnabled(), enabled);
 }
 
-void TestAccessScreens::enterGoesRoundAndNeverPressesOK() {
+void TestAccessScreens::enterGoesRoundAndNeverPressesOK()
+{
     openChangeScreen();
     const QByteArray before = readAll(file());
     fillChange(QStringLiteral("benvenuto"), QStringLiteral("nuova"), QStringLiteral("nuova"));
@@ -400,7 +428,8 @@ void TestAccessScreens::enterGoesRoundAndNeverPressesOK() {
     QCOMPARE(readAll(file()), before);
 }
 
-void TestAccessScreens::changeChecksInOrder_data() {
+void TestAccessScreens::changeChecksInOrder_data()
+{
     QTest::addColumn<QString>("old");
     QTest::addColumn<QString>("fresh");
     QTest::addColumn<QString>("confirmation");
@@ -432,7 +461,8 @@ void TestAccessScreens::changeChecksInOrder_data() {
                                   << QStringLiteral("txtPasswordNew");
 }
 
-void TestAccessScreens::changeChecksInOrder() {
+void TestAccessScreens::changeChecksInOrder()
+{
     QFETCH(QString, old);
     QFETCH(QString, fresh);
     QFETCH(QString, confirmation);
@@ -454,7 +484,8 @@ void TestAccessScreens::changeChecksInOrder() {
     QCOMPARE(readAll(file()), before);
 }
 
-void TestAccessScreens::changedPasswordTakesEffectAtTheNextAttempt() {
+void TestAccessScreens::changedPasswordTakesEffectAtTheNextAttempt()
+{
     openChangeScreen();
     fillChange(QStringLiteral("Benvenuto"), QStringLiteral("  nuova "), QStringLiteral("nuova"));
     QTest::mouseClick(control<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
@@ -477,7 +508,8 @@ void TestAccessScreens::changedPasswordTakesEffectAtTheNextAttempt() {
     QVERIFY(m_env->flow().avvio()->isVisible());
 }
 
-void TestAccessScreens::failedWriteKeepsTheOldFile() {
+void TestAccessScreens::failedWriteKeepsTheOldFile()
+{
     const QString folder = deepProgramFolder(m_env->folder());
     if (folder.isEmpty())
         QSKIP("needs a file system with a 4096-byte path limit");
@@ -497,7 +529,8 @@ void TestAccessScreens::failedWriteKeepsTheOldFile() {
     QCOMPARE(control<QLineEdit>(change(), "txtConferma")->text(), QStringLiteral("nuova"));
 }
 
-void TestAccessScreens::unreadableValueStopsTheChange() {
+void TestAccessScreens::unreadableValueStopsTheChange()
+{
     const QByteArray broken("[Accesso]\r\nValore=67061BBC3165327-09\r\n");
     writeAll(file(), broken);
     openChangeScreen();
@@ -510,7 +543,8 @@ void TestAccessScreens::unreadableValueStopsTheChange() {
     QVERIFY(control<QPushButton>(change(), "cmdOK")->isEnabled());
 }
 
-void TestAccessScreens::chiudiReturnsToAnEmptyLogin() {
+void TestAccessScreens::chiudiReturnsToAnEmptyLogin()
+{
     startAtLogin();
     type(login()->txtPassword(), QStringLiteral("abc"));
     QTest::mouseClick(control<QPushButton>(login(), "btnCambiaPassword"), Qt::LeftButton);
