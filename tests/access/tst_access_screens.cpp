@@ -184,7 +184,7 @@ void TestAccessScreens::loginScreenAsDesigned()
     QCOMPARE(field->echoMode(), QLineEdit::Password);
     QCOMPARE(field->maxLength(), 255);
     QCOMPARE(field->font().family(), QStringLiteral("Verdana"));
-    QCOMPARE(field->font().pointSize(), 14);
+    QCOMPARE(field->font().pixelSize(), 14);
     QVERIFY(field->font().bold());
     QVERIFY(control<QWidget>(screen, "effPassword")->isVisible());
     QVERIFY(!control<QPushButton>(screen, "cmdOK")->isEnabled());
@@ -365,7 +365,7 @@ void TestAccessScreens::changeScreenAsDesigned()
         auto* field = control<QLineEdit>(screen, fields[i]);
         QCOMPARE(field->echoMode(), QLineEdit::Password);
         QCOMPARE(field->maxLength(), 255);
-        QCOMPARE(field->font().pointSize(), 14);
+        QCOMPARE(field->font().pixelSize(), 14);
         QVERIFY(field->font().bold());
         field->setFocus();
         for (int j = 0; j < 3; ++j)
