@@ -15,7 +15,7 @@ mkdir -p "$stage/translations"
 install -m 755 "$root/build-release/src/Folvara" "$stage/Folvara"
 install -m 644 /usr/share/qt6/translations/qtbase_it.qm "$stage/translations/qtbase_it.qm"
 # The first-access password, written only when no password file is there yet.
-"$root/build-release/src/access/folvara-password" "$stage/"
+"$root/build-release/src/access/folvara-password" "$stage"
 
 echo "Folvara is in $stage"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -50,6 +50,8 @@ MainScreen::MainScreen(AppContext& context, const QString& caption, QSize client
 void MainScreen::present()
 {
     if (m_kind == WindowKind::Maximised) {
+        // Without a window manager showMaximized() alone leaves the designed size.
+        setGeometry(availableArea(this));
         showMaximized();
     } else {
         show();

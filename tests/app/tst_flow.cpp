@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -246,17 +247,30 @@ void TestFlow::launcherSecondaryScreens()
     ScreenFlow& flow = env.flow();
     flow.switchTo(flow.avvio(), nullptr);
     QString helpTitle;
-    env.modal.scripts.append([&](QDialog& screen) {
-        helpTitle = screen.findChild<QLabel*>(QStringLiteral("lblTitolo"))->text();
+    QList<QPointer<QDialog>> opened;
+    const auto closeWithChiudi = [&](QDialog& screen) {
+        opened.append(&screen);
+        QCOMPARE(screen.parentWidget(), flow.avvio());
+        QVERIFY(screen.isModal());
+        if (auto* title = screen.findChild<QLabel*>(QStringLiteral("lblTitolo")))
+            helpTitle = title->text();
         QTest::mouseClick(screen.findChild<QPushButton*>(QStringLiteral("btnChiudi")), Qt::LeftButton);
         QVERIFY(!screen.isVisible());
-    });
+    };
+    for (int i = 0; i < 4; ++i)
+        env.modal.scripts.append(closeWithChiudi);
     click(flow.avvio(), "imgGuida");
     click(flow.avvio(), "imgInfo");
     click(flow.avvio(), "imgCopyright");
-    QCOMPARE(env.modal.openedClasses, (QStringList{QStringLiteral("TfrmGuida"), QStringLiteral("TfrmInfo"),
-                                                   QStringLiteral("TfrmSplash")}));
+    click(flow.avvio(), "imgInfo");
+    QCOMPARE(env.modal.openedClasses,
+             (QStringList{QStringLiteral("TfrmGuida"), QStringLiteral("TfrmInfo"),
+                          QStringLiteral("TfrmSplash"), QStringLiteral("TfrmInfo")}));
     QCOMPARE(helpTitle, QStringLiteral("Uno sguardo a Folvara"));
+    // Every opening was a fresh screen, destroyed once it closed.
+    QCOMPARE(opened.size(), 4);
+    for (const QPointer<QDialog>& screen : opened)
+        QVERIFY(screen.isNull());
     expectOnly(flow, flow.avvio());
 }
 
