@@ -5,6 +5,8 @@
 #include "storage/TextRules.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace {
 
@@ -12,12 +14,53 @@ char16_t foldAZ(char16_t c) {
     return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
 }
 
-// Appends the trimmed field, cut or padded with blanks to exactly `width` characters.
-void appendPadded(QString& line, const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo, int width) {
-    const QString value = TextRules::trim(scheda.testo(campo));
-    const QStringView cut = QStringView(value).left(width);
-    line.append(cut);
-    line.append(QString(width - cut.size(), QLatin1Char(' ')));
+// The Windows-1252 reading of every byte, taken once from the code page.
+const std::array<QChar, 256>& decodeTable() {
+    static const std::array<QChar, 256> table = [] {
+        QByteArray bytes(256, Qt::Uninitialized);
+        for (int i = 0; i < 256; ++i)
+            bytes[i] = static_cast<char>(i);
+        const QString text = Cp1252::decode(bytes);
+        std::array<QChar, 256> result{};
+        std::copy(text.begin(), text.end(), result.begin());
+        return result;
+    }();
+    return table;
+}
+
+// The stored bytes of a field (the length byte read as the archive store reads it), trimmed of
+// codes 32 or less: the code page keeps those codes, so this is the trimmed text of the field.
+QByteArrayView trimmedBytes(const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo) {
+    const TSchedaAnagrafica::Layout& field = TSchedaAnagrafica::layoutOf(campo);
+    const char* begin = scheda.buffer().constData() + field.offset;
+    const char* end = begin + 1 + std::min<int>(static_cast<unsigned char>(*begin), field.capacity);
+    ++begin;
+    while (begin < end && static_cast<unsigned char>(*begin) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
+        --end;
+    return QByteArrayView(begin, end - begin);
+}
+
+QChar* appendDecoded(QChar* out, QByteArrayView bytes) {
+    const std::array<QChar, 256>& table = decodeTable();
+    for (const char b : bytes)
+        *out++ = table[static_cast<unsigned char>(b)];
+    return out;
+}
+
+// The trimmed field cut or padded with blanks to exactly `width` characters.
+QChar* appendPadded(QChar* out, const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo, int width) {
+    QByteArrayView bytes = trimmedBytes(scheda, campo);
+    bytes = bytes.first(std::min<qsizetype>(width, bytes.size()));
+    out = appendDecoded(out, bytes);
+    return std::fill_n(out, width - bytes.size(), QLatin1Char(' '));
+}
+
+QChar* appendLatin1(QChar* out, QLatin1StringView text) {
+    for (const char c : text)
+        *out++ = QLatin1Char(c);
+    return out;
 }
 
 // The order of one character: letters folded to capitals, every other character by its
@@ -42,18 +85,19 @@ QString RicercaSchede::percorsoArchivio(const QString& programFolder) {
 
 QString RicercaSchede::riga(const TSchedaAnagrafica& scheda) {
     using C = TSchedaAnagrafica;
-    const QString note = TextRules::trim(scheda.testo(C::Note));
-    QString line;
-    line.reserve(119 + note.size());
-    appendPadded(line, scheda, C::Candidato, 30);
-    line.append(QLatin1String("  C.F. "));
-    appendPadded(line, scheda, C::CodFisc, 16);
-    line.append(QLatin1String("  Cel. "));
-    appendPadded(line, scheda, C::Cel, 16);
-    line.append(QLatin1String("  Settore: "));
-    appendPadded(line, scheda, C::Settore, 24);
-    line.append(QLatin1String("  Note: "));
-    line.append(note);
+    const QByteArrayView note = trimmedBytes(scheda, C::Note);
+    QString line(119 + note.size(), Qt::Uninitialized);
+    QChar* out = line.data();
+    out = appendPadded(out, scheda, C::Candidato, 30);
+    out = appendLatin1(out, QLatin1StringView("  C.F. "));
+    out = appendPadded(out, scheda, C::CodFisc, 16);
+    out = appendLatin1(out, QLatin1StringView("  Cel. "));
+    out = appendPadded(out, scheda, C::Cel, 16);
+    out = appendLatin1(out, QLatin1StringView("  Settore: "));
+    out = appendPadded(out, scheda, C::Settore, 24);
+    out = appendLatin1(out, QLatin1StringView("  Note: "));
+    out = appendDecoded(out, note);
+    Q_ASSERT(out == line.constData() + line.size());
     return line;
 }
 
@@ -146,6 +190,8 @@ void RicercaSchede::richiama(const QString& archivePath, const QString& line, co
 bool RicercaSchede::precede(const QString& a, const QString& b) {
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
+        if (a.at(i) == b.at(i))
+            continue;
         const int x = orderOf(a.at(i));
         const int y = orderOf(b.at(i));
         if (x != y)
@@ -154,8 +200,72 @@ bool RicercaSchede::precede(const QString& a, const QString& b) {
     return a.size() < b.size();
 }
 
+namespace {
+
+// The first 32 characters of a line as order bytes, packed into four numbers that compare as
+// the prefixes do; padded with 0 after a short line. A line with a character whose order does
+// not fit in a byte (\u00FF and characters the code page lacks) is compared whole.
+constexpr int kParole = 4;
+
+struct Voce {
+    std::array<quint64, kParole> prefisso{};
+    qsizetype indice = 0;
+    bool intera = false;
+};
+
+// orderOf for the characters below 256, the ones the lines are made of.
+const std::array<quint16, 256>& orderTable() {
+    static const std::array<quint16, 256> table = [] {
+        std::array<quint16, 256> result{};
+        for (int u = 0; u < 256; ++u)
+            result[u] = static_cast<quint16>(orderOf(QChar(u)));
+        return result;
+    }();
+    return table;
+}
+
+Voce voceDi(const QString& line, qsizetype indice) {
+    const std::array<quint16, 256>& table = orderTable();
+    Voce voce;
+    voce.indice = indice;
+    const qsizetype n = std::min<qsizetype>(line.size(), kParole * 8);
+    for (qsizetype i = 0; i < kParole * 8; ++i) {
+        int order = 0;
+        if (i < n) {
+            const char16_t u = line.at(i).unicode();
+            order = u < 256 ? table[u] : orderOf(QChar(u));
+            if (order >= 0xFF)
+                voce.intera = true;
+        }
+        quint64& word = voce.prefisso[i / 8];
+        word = (word << 8) | static_cast<quint64>(order & 0xFF);
+    }
+    return voce;
+}
+
+} // namespace
+
 void RicercaSchede::ordina(QStringList& lines) {
-    std::stable_sort(lines.begin(), lines.end(), precede);
+    // Sorting packed prefixes keeps the comparisons in one compact array; only lines whose
+    // prefixes are equal are compared character by character.
+    std::vector<Voce> voci;
+    voci.reserve(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        voci.push_back(voceDi(lines.at(i), i));
+    std::stable_sort(voci.begin(), voci.end(), [&lines](const Voce& a, const Voce& b) {
+        if (!a.intera && !b.intera) {
+            for (int w = 0; w < kParole; ++w) {
+                if (a.prefisso[w] != b.prefisso[w])
+                    return a.prefisso[w] < b.prefisso[w];
+            }
+        }
+        return precede(lines.at(a.indice), lines.at(b.indice));
+    });
+    QStringList sorted;
+    sorted.reserve(lines.size());
+    for (const Voce& voce : voci)
+        sorted.append(std::move(lines[voce.indice]));
+    lines = std::move(sorted);
 }
 
 std::optional<int> RicercaSchede::trova(const QStringList& lines, int selected, const QString& typed,
