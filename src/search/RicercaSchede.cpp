@@ -1,12 +1,12 @@
 #include "search/RicercaSchede.h"
 
+#include "search/OrdineElenco.h"
 #include "storage/Cp1252.h"
 #include "storage/TArchivioSchede.h"
 #include "storage/TextRules.h"
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 namespace {
 
@@ -61,20 +61,6 @@ QChar* appendLatin1(QChar* out, QLatin1StringView text) {
     for (const char c : text)
         *out++ = QLatin1Char(c);
     return out;
-}
-
-// The order of one character: letters folded to capitals, every other character by its
-// Windows-1252 code; characters the code page lacks come after all of them.
-int orderOf(QChar c) {
-    const char16_t u = c.unicode();
-    if (u < 0x80)
-        return (u >= u'a' && u <= u'z') ? u - 32 : u;
-    if (u >= 0xA0 && u <= 0xFF)
-        return u;
-    const char byte = Cp1252::encodeChar(c);
-    if (byte != '?')
-        return static_cast<unsigned char>(byte);
-    return 0x100 + u;
 }
 
 } // namespace
@@ -156,27 +142,25 @@ void RicercaSchede::scandisci(const QString& archivePath, const Visita& visita) 
 }
 
 QStringList RicercaSchede::cerca(const QString& archivePath, const Filtri& filtri) {
-    QStringList lines;
+    RaccoltaRighe lines;
     scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int) {
         if (filtri.accetta(scheda))
-            lines.append(riga(scheda));
+            lines.aggiungi(riga(scheda));
     });
-    ordina(lines);
-    return lines;
+    return lines.ordinate();
 }
 
 QStringList RicercaSchede::daRicontattare(const QString& archivePath) {
-    QStringList lines;
+    RaccoltaRighe lines;
     try {
         scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int) {
             if (TextRules::trim(scheda.testo(TSchedaAnagrafica::Ricontatta)) != TSchedaAnagrafica::flagNo())
-                lines.append(riga(scheda));
+                lines.aggiungi(riga(scheda));
         });
     } catch (const std::exception&) {
         // The summary shows what could be read.
     }
-    ordina(lines);
-    return lines;
+    return lines.ordinate();
 }
 
 void RicercaSchede::richiama(const QString& archivePath, const QString& line, const Visita& visita) {
@@ -185,87 +169,6 @@ void RicercaSchede::richiama(const QString& archivePath, const QString& line, co
         if (TextRules::trim(riga(scheda)) == wanted)
             visita(scheda, position);
     });
-}
-
-bool RicercaSchede::precede(const QString& a, const QString& b) {
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        if (a.at(i) == b.at(i))
-            continue;
-        const int x = orderOf(a.at(i));
-        const int y = orderOf(b.at(i));
-        if (x != y)
-            return x < y;
-    }
-    return a.size() < b.size();
-}
-
-namespace {
-
-// The first 32 characters of a line as order bytes, packed into four numbers that compare as
-// the prefixes do; padded with 0 after a short line. A line with a character whose order does
-// not fit in a byte (\u00FF and characters the code page lacks) is compared whole.
-constexpr int kParole = 4;
-
-struct Voce {
-    std::array<quint64, kParole> prefisso{};
-    qsizetype indice = 0;
-    bool intera = false;
-};
-
-// orderOf for the characters below 256, the ones the lines are made of.
-const std::array<quint16, 256>& orderTable() {
-    static const std::array<quint16, 256> table = [] {
-        std::array<quint16, 256> result{};
-        for (int u = 0; u < 256; ++u)
-            result[u] = static_cast<quint16>(orderOf(QChar(u)));
-        return result;
-    }();
-    return table;
-}
-
-Voce voceDi(const QString& line, qsizetype indice) {
-    const std::array<quint16, 256>& table = orderTable();
-    Voce voce;
-    voce.indice = indice;
-    const qsizetype n = std::min<qsizetype>(line.size(), kParole * 8);
-    for (qsizetype i = 0; i < kParole * 8; ++i) {
-        int order = 0;
-        if (i < n) {
-            const char16_t u = line.at(i).unicode();
-            order = u < 256 ? table[u] : orderOf(QChar(u));
-            if (order >= 0xFF)
-                voce.intera = true;
-        }
-        quint64& word = voce.prefisso[i / 8];
-        word = (word << 8) | static_cast<quint64>(order & 0xFF);
-    }
-    return voce;
-}
-
-} // namespace
-
-void RicercaSchede::ordina(QStringList& lines) {
-    // Sorting packed prefixes keeps the comparisons in one compact array; only lines whose
-    // prefixes are equal are compared character by character.
-    std::vector<Voce> voci;
-    voci.reserve(lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        voci.push_back(voceDi(lines.at(i), i));
-    std::stable_sort(voci.begin(), voci.end(), [&lines](const Voce& a, const Voce& b) {
-        if (!a.intera && !b.intera) {
-            for (int w = 0; w < kParole; ++w) {
-                if (a.prefisso[w] != b.prefisso[w])
-                    return a.prefisso[w] < b.prefisso[w];
-            }
-        }
-        return precede(lines.at(a.indice), lines.at(b.indice));
-    });
-    QStringList sorted;
-    sorted.reserve(lines.size());
-    for (const Voce& voce : voci)
-        sorted.append(std::move(lines[voce.indice]));
-    lines = std::move(sorted);
 }
 
 std::optional<int> RicercaSchede::trova(const QStringList& lines, int selected, const QString& typed,

@@ -40,6 +40,7 @@ private slots:
 
     void listOrder_data();
     void listOrder();
+    void sortAgreesWithTheOrderOnManyLines();
 
     void findSteps_data();
     void findSteps();
@@ -181,6 +182,9 @@ void TestSearchLogic::listOrder_data() {
         << QStringList{QStringLiteral("\u00E0baco"), QStringLiteral("\u20ACuro"), QStringLiteral("\u00C9den")}
         << QStringList{QStringLiteral("\u20ACuro"), QStringLiteral("\u00C9den"),
                        QStringLiteral("\u00E0baco")};
+    QTest::newRow("characters beyond the code page last")
+        << QStringList{QStringLiteral("\u0100bc"), QStringLiteral("\u00FFz"), "Zeta", "alfa"}
+        << QStringList{"alfa", "Zeta", QStringLiteral("\u00FFz"), QStringLiteral("\u0100bc")};
     QTest::newRow("digits and blanks before letters") << QStringList{"Rossi", "Rossi 2", "Rossi1", "1 Rossi"}
                                                       << QStringList{"1 Rossi", "Rossi", "Rossi 2", "Rossi1"};
 }
@@ -192,6 +196,26 @@ void TestSearchLogic::listOrder() {
     QCOMPARE(input, expected);
     QVERIFY(!RicercaSchede::precede(QStringLiteral("alfa"), QStringLiteral("ALFA")));
     QVERIFY(!RicercaSchede::precede(QStringLiteral("ALFA"), QStringLiteral("alfa")));
+}
+
+void TestSearchLogic::sortAgreesWithTheOrderOnManyLines() {
+    // Long shared prefixes, case variants and code-page characters, sorted by the list's own
+    // sort and by a plain stable sort with the order.
+    const QString alphabet = QStringLiteral("aAbB \u00E9\u20AC1");
+    quint32 seed = 7;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i) {
+        QString line = (i % 3 == 0) ? QStringLiteral("Rossi Maria                     C.F. ") : QString();
+        const int length = int(next() % 40);
+        for (int k = 0; k < length; ++k)
+            line.append(alphabet.at(int(next() % alphabet.size())));
+        lines.append(line);
+    }
+    QStringList expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
+    RicercaSchede::ordina(lines);
+    QCOMPARE(lines, expected);
 }
 
 void TestSearchLogic::findSteps_data() {
