@@ -14,9 +14,10 @@ namespace Figure {
 QLabel* immagine(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
                  const QString& accessibleName);
 // A decorative rectangle drawn by a style sheet ("QFrame" rules).
-QFrame* forma(QWidget* parent, const QString& name, const QRect& geometry, const QString& styleSheet);
+QFrame* forma(QWidget* parent, const QString& name, const QRect& geometry, const QString& styleSheet,
+              const QString& accessibleName);
 // A white rectangle with rounded corners.
-QFrame* cornice(QWidget* parent, const QString& name, const QRect& geometry);
+QFrame* cornice(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName);
 // A push button with its caption in Verdana bold.
 QPushButton* pulsante(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry);
 } // namespace Figure

@@ -20,12 +20,14 @@ PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const
     , m_lastFind(lastFind)
     , m_modello(new ModelloRighe(this)) {
     setObjectName(QStringLiteral("panContainer"));
+    setAccessibleName(QStringLiteral("Riepilogo delle schede"));
     resize(kLarghezza, kAltezza);
 
     Figure::immagine(this, QStringLiteral("imgLogo"), aspetto.logo, QRect(0, 0, 833, 64),
                      QStringLiteral("Archivio anagrafico"));
 
-    Figure::cornice(this, QStringLiteral("shpLente"), QRect(16, 76, 46, 40));
+    Figure::cornice(this, QStringLiteral("shpLente"), QRect(16, 76, 46, 40),
+                    QStringLiteral("Cornice della lente"));
     Figure::immagine(this, QStringLiteral("imgLente"), QStringLiteral(":/pictures/trova_lente.svg"),
                      QRect(23, 80, 32, 32), QStringLiteral("Lente"));
 

@@ -55,6 +55,7 @@ TfrmTrovaCandidati::TfrmTrovaCandidati(AppContext& context, QWidget* owner)
 
     m_panAvvio = new QWidget(this);
     m_panAvvio->setObjectName(QStringLiteral("panAvvio"));
+    m_panAvvio->setAccessibleName(QStringLiteral("Filtri di ricerca"));
     m_panAvvio->setGeometry(
         QRect(panelOrigin, QSize(PannelloRiepilogo::kLarghezza, PannelloRiepilogo::kAltezza)));
     creaFiltri();
@@ -74,13 +75,14 @@ TfrmTrovaCandidati::TfrmTrovaCandidati(AppContext& context, QWidget* owner)
 
 void TfrmTrovaCandidati::creaFiltri() {
     QWidget* pan = m_panAvvio;
-    Figure::cornice(pan, QStringLiteral("shpSpiega"), QRect(0, 0, 833, 84));
+    Figure::cornice(pan, QStringLiteral("shpSpiega"), QRect(0, 0, 833, 84), QStringLiteral("Spiegazione"));
     Figure::immagine(pan, QStringLiteral("imgSpiega"), QStringLiteral(":/pictures/trova_spiega.svg"),
                      QRect(8, 6, 817, 72), QStringLiteral("Compilare uno o pi\u00F9 campi e premere Cerca"));
     Figure::forma(
         pan, QStringLiteral("shpSfondoCampi"), QRect(0, 94, 833, 368),
         QStringLiteral("QFrame { border: 1px solid white; border-radius: 6px; background: "
-                       "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #B0C4DE, stop:1 #F0F8FF); }"));
+                       "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #B0C4DE, stop:1 #F0F8FF); }"),
+        QStringLiteral("Campi di ricerca"));
     Figure::immagine(pan, QStringLiteral("imgTrova01"), QStringLiteral(":/pictures/trova_01.svg"),
                      QRect(12, 110, 110, 336), QStringLiteral("Ricerca in archivio"));
 

@@ -502,8 +502,19 @@ void TestSearchScreens::summaryListsFlaggedCards() {
     QTest::keyClicks(child<QLineEdit>(screen, "txtTrova"), "rossi");
     QTest::keyClick(child<QLineEdit>(screen, "txtTrova"), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(screen, "btnTrova"));
-    QTest::mouseClick(child<QPushButton>(screen, "btnTrova"), Qt::LeftButton);
+    QCOMPARE(selectedRow(screen), -1);
+    // Enter on the focused button presses it.
+    QTest::keyClick(child<QPushButton>(screen, "btnTrova"), Qt::Key_Return);
     QCOMPARE(selectedRow(screen), 1);
+
+    // No button is the screen's default: Enter in the list presses nothing.
+    for (QPushButton* button : screen.findChildren<QPushButton*>())
+        QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName()));
+    child<QListView>(screen, "lstRecords")->setFocus();
+    QTest::keyClick(child<QListView>(screen, "lstRecords"), Qt::Key_Return);
+    QVERIFY(screen.isVisible());
+    QCOMPARE(selectedRow(screen), 1);
+    QVERIFY(m_env->messages.shown.isEmpty());
 }
 
 void TestSearchScreens::summaryEmptyListAndTrova() {
