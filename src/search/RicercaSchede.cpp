@@ -107,14 +107,6 @@ bool RicercaSchede::contiene(QStringView text, QStringView piece) {
     return false;
 }
 
-const std::vector<TSchedaAnagrafica::Campo>& RicercaSchede::Filtri::campi() {
-    using C = TSchedaAnagrafica;
-    static const std::vector<C::Campo> kCampi = {
-        C::Candidato, C::DataNasc, C::Cittadinanza, C::LuogoNasc,     C::CodFisc,
-        C::Settore,   C::Lingue,   C::Competenze,   C::Disponibilita, C::Note};
-    return kCampi;
-}
-
 void RicercaSchede::Filtri::imposta(TSchedaAnagrafica::Campo campo, const QString& typed) {
     std::erase_if(m_attivi, [campo](const Filtro& f) { return f.campo == campo; });
     if (!TextRules::trim(typed).isEmpty())

@@ -25,13 +25,10 @@ QString riga(const TSchedaAnagrafica& scheda);
 // never occurs.
 bool contiene(QStringView text, QStringView piece);
 
-// The ten filters of the search screen.
+// The filters of the search screen, one per record field.
 class Filtri {
 public:
-    // The record fields that have a filter, in the order in which they are compared.
-    static const std::vector<TSchedaAnagrafica::Campo>& campi();
-
-    // The filter of one of those fields, as typed.
+    // The filter of one record field, as typed.
     void imposta(TSchedaAnagrafica::Campo campo, const QString& typed);
     // Filters that the user filled in: the ones not empty once trimmed.
     int richiesti() const;

@@ -33,6 +33,7 @@ private slots:
     void lineHasFixedWidthsFromTrimmedFields();
     void lineCutsLongNameAndKeepsWholeNote();
     void lineOfEmptyCardEndsInBlanks();
+    void lineKeepsCodePageCharacters();
 
     void filtersSelectCards_data();
     void filtersSelectCards();
@@ -112,6 +113,15 @@ void TestSearchLogic::lineOfEmptyCardEndsInBlanks() {
     QVERIFY(line.endsWith(QStringLiteral("  Note: ")));
     // Trimming drops the blank name with the blanks before "C.F." and the blank after "Note:".
     QCOMPARE(TextRules::trim(line), line.mid(32, line.size() - 33));
+}
+
+void TestSearchLogic::lineKeepsCodePageCharacters() {
+    const QString name = QStringLiteral("Niccol\u00F2 \u0152uvre \u20AC");
+    const QString note = QStringLiteral("Caff\u00E8 \u201Cdoppio\u201D");
+    const TSchedaAnagrafica scheda = Fixture::scheda({{Campo::Candidato, name}, {Campo::Note, note}});
+    const QString line = RicercaSchede::riga(scheda);
+    QCOMPARE(line.left(30), name.leftJustified(30));
+    QVERIFY(line.endsWith(QStringLiteral("  Note: ") + note));
 }
 
 void TestSearchLogic::filtersSelectCards_data() {
