@@ -129,12 +129,12 @@ void PannelloRiepilogo::btnTrovaClick() {
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         m_lstRecords->scrollTo(index);
     };
-    QModelIndexList selected = selection->selectedIndexes();
-    if (selected.isEmpty()) {
-        select(0);
-        selected = selection->selectedIndexes();
-    }
-    const int row = selected.isEmpty() ? 0 : selected.first().row();
+    const QModelIndexList selected = selection->selectedIndexes();
+    int row = 0;
+    if (selected.isEmpty())
+        select(row);
+    else
+        row = selected.first().row();
     if (const std::optional<int> found = RicercaSchede::trova(lines, row, m_txtTrova->text(), m_lastFind))
         select(*found);
 }
