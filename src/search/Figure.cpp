@@ -1,0 +1,88 @@
+#include "search/Figure.h"
+
+#include "widgets/Looks.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Enter on a button with the focus presses it. The buttons are not "default" buttons of their
+// dialog, so Enter elsewhere (in the list, say) presses nothing.
+class InvioPremePulsante : public QObject {
+public:
+    explicit InvioPremePulsante(QPushButton* button)
+        : QObject(button)
+        , m_button(button)
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        m_button->click();
+        return true;
+    }
+
+private:
+    QPushButton* m_button;
+};
+
+} // namespace
+
+QLabel* Figure::immagine(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
+                         const QString& accessibleName)
+{
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(name);
+    picture->setGeometry(geometry);
+    picture->setAccessibleName(accessibleName);
+    picture->setAlignment(Qt::AlignCenter);
+    // QIcon renders an SVG crisply at any device pixel ratio.
+    picture->setPixmap(QIcon(resource).pixmap(geometry.size()));
+    return picture;
+}
+
+QFrame* Figure::forma(QWidget* parent, const QString& name, const QRect& geometry, const QString& styleSheet,
+                      const QString& accessibleName)
+{
+    auto* shape = new QFrame(parent);
+    shape->setObjectName(name);
+    shape->setGeometry(geometry);
+    shape->setStyleSheet(styleSheet);
+    shape->setFocusPolicy(Qt::NoFocus);
+    shape->setAccessibleName(accessibleName);
+    return shape;
+}
+
+QFrame* Figure::cornice(QWidget* parent, const QString& name, const QRect& geometry,
+                        const QString& accessibleName)
+{
+    return forma(parent, name, geometry,
+                 QStringLiteral("QFrame { background-color: white; border: 1px solid #B0C4DE; "
+                                "border-radius: 6px; }"),
+                 accessibleName);
+}
+
+QPushButton* Figure::pulsante(QWidget* parent, const QString& name, const QString& caption,
+                              const QRect& geometry)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFont(Looks::font(QStringLiteral("Verdana"), 10, true));
+    button->setAccessibleName(caption);
+    button->setAutoDefault(false);
+    new InvioPremePulsante(button);
+    return button;
+}

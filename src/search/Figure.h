@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The pictures, frames and buttons that the search screens are drawn with.
+namespace Figure {
+// A picture that does not react to the mouse, drawn at the size of its place.
+QLabel* immagine(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
+                 const QString& accessibleName);
+// A decorative rectangle drawn by a style sheet ("QFrame" rules).
+QFrame* forma(QWidget* parent, const QString& name, const QRect& geometry, const QString& styleSheet,
+              const QString& accessibleName);
+// A white rectangle with rounded corners.
+QFrame* cornice(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName);
+// A push button with its caption in Verdana bold.
+QPushButton* pulsante(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry);
+} // namespace Figure

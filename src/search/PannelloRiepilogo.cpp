@@ -1,0 +1,162 @@
+#include "search/PannelloRiepilogo.h"
+
+#include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
+#include "search/Figure.h"
+#include "search/ModelloRighe.h"
+#include "widgets/EnterKeyOrder.h"
+#include "widgets/Looks.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+
+PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const Aspetto& aspetto,
+                                     QString& lastFind)
+    : QWidget(parent)
+    , m_context(context)
+    , m_lastFind(lastFind)
+    , m_modello(new ModelloRighe(this))
+{
+    setObjectName(QStringLiteral("panContainer"));
+    setAccessibleName(QStringLiteral("Riepilogo delle schede"));
+    resize(kLarghezza, kAltezza);
+
+    Figure::immagine(this, QStringLiteral("imgLogo"), aspetto.logo, QRect(0, 0, 833, 64),
+                     QStringLiteral("Archivio anagrafico"));
+
+    Figure::cornice(this, QStringLiteral("shpLente"), QRect(16, 76, 46, 40),
+                    QStringLiteral("Cornice della lente"));
+    Figure::immagine(this, QStringLiteral("imgLente"), QStringLiteral(":/pictures/trova_lente.svg"),
+                     QRect(23, 80, 32, 32), QStringLiteral("Lente"));
+
+    m_txtTrova = new QLineEdit(this);
+    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    m_txtTrova->setGeometry(72, 81, 340, 30);
+    m_txtTrova->setFont(Looks::font(QStringLiteral("Verdana"), 12, true));
+    m_txtTrova->setAccessibleName(QStringLiteral("Testo da trovare nell'elenco"));
+
+    m_btnTrova =
+        Figure::pulsante(this, QStringLiteral("btnTrova"), QStringLiteral("Trova"), QRect(422, 78, 110, 36));
+
+    Figure::immagine(this, aspetto.nomeIstruzioni, QStringLiteral(":/pictures/trova_istruzioni.svg"),
+                     QRect(545, 72, 272, 48), aspetto.rigo03);
+
+    m_lstRecords = new QListView(this);
+    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    m_lstRecords->setGeometry(16, 126, 801, 273);
+    m_lstRecords->setAccessibleName(QStringLiteral("Elenco delle schede"));
+    m_lstRecords->setModel(m_modello);
+    m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstRecords->setTextElideMode(Qt::ElideNone);
+    m_lstRecords->setWordWrap(false);
+    m_lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Looks::setPlainBackground(m_lstRecords->viewport(), Qt::white);
+
+    auto* lblRigo03 = new QLabel(aspetto.rigo03, this);
+    lblRigo03->setObjectName(QStringLiteral("lblRigo03"));
+    lblRigo03->setGeometry(16, 406, 801, 24);
+    lblRigo03->setAlignment(Qt::AlignCenter);
+    lblRigo03->setFont(Looks::font(QStringLiteral("Verdana"), 11, true));
+    Looks::setTextColour(lblRigo03, Looks::kCrimson);
+
+    if (aspetto.conteggio) {
+        m_lblTrovate = new QLabel(this);
+        m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
+        m_lblTrovate->setGeometry(16, 434, 801, 24);
+        m_lblTrovate->setAlignment(Qt::AlignCenter);
+        m_lblTrovate->setFont(Looks::font(QStringLiteral("Verdana"), 11, true));
+        Looks::setTextColour(m_lblTrovate, Looks::kDarkCyan);
+        aggiornaConteggio();
+    }
+
+    m_btnChiudi = Figure::pulsante(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                                   QRect(16, 477, 130, 38));
+    m_btnStampa = Figure::pulsante(this, QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
+                                   QRect(687, 477, 130, 38));
+
+    setTabOrder(m_txtTrova, m_lstRecords);
+    setTabOrder(m_lstRecords, m_btnStampa);
+    setTabOrder(m_btnStampa, m_btnTrova);
+    setTabOrder(m_btnTrova, m_btnChiudi);
+
+    auto* enter = new EnterKeyOrder(this);
+    enter->link(m_txtTrova, m_btnTrova);
+
+    connect(m_btnTrova, &QPushButton::clicked, this, &PannelloRiepilogo::btnTrovaClick);
+    connect(m_btnChiudi, &QPushButton::clicked, this, &PannelloRiepilogo::chiusuraRichiesta);
+    connect(m_lstRecords, &QAbstractItemView::doubleClicked, this, &PannelloRiepilogo::lstRecordsDblClick);
+}
+
+void PannelloRiepilogo::mostraRighe(QStringList lines)
+{
+    m_modello->setRighe(std::move(lines));
+    aggiornaConteggio();
+}
+
+void PannelloRiepilogo::svuota()
+{
+    m_modello->svuota();
+}
+
+const QStringList& PannelloRiepilogo::righe() const
+{
+    return m_modello->righe();
+}
+
+void PannelloRiepilogo::preparaTrova()
+{
+    m_txtTrova->clear();
+    m_txtTrova->setFocus();
+}
+
+void PannelloRiepilogo::aggiornaConteggio()
+{
+    if (m_lblTrovate)
+        m_lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede").arg(righe().size()));
+}
+
+void PannelloRiepilogo::btnTrovaClick()
+{
+    const QStringList& lines = righe();
+    if (lines.isEmpty()) {
+        m_context.messages->plain(this, QStringLiteral("Ricerca non applicabile: la lista non contiene "
+                                                       "nessuna voce."));
+        return;
+    }
+    QItemSelectionModel* selection = m_lstRecords->selectionModel();
+    const auto select = [this, selection](int row) {
+        const QModelIndex index = m_modello->index(row);
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        m_lstRecords->scrollTo(index);
+    };
+    const QModelIndexList selected = selection->selectedIndexes();
+    int row = 0;
+    if (selected.isEmpty())
+        select(row);
+    else
+        row = selected.first().row();
+    if (const std::optional<int> found = RicercaSchede::trova(lines, row, m_txtTrova->text(), m_lastFind))
+        select(*found);
+}
+
+void PannelloRiepilogo::lstRecordsDblClick()
+{
+    const QModelIndexList selected = m_lstRecords->selectionModel()->selectedIndexes();
+    if (!selected.isEmpty()) {
+        try {
+            const QString line = righe().at(selected.first().row());
+            RicercaSchede::richiama(RicercaSchede::percorsoArchivio(m_context.programFolder), line,
+                                    m_richiamo);
+        } catch (const std::exception&) {
+            // The screen closes without a word; what was loaded stays loaded.
+        }
+    }
+    emit chiusuraRichiesta();
+}

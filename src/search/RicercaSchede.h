@@ -1,0 +1,77 @@
+#pragma once
+
+#include "storage/TSchedaAnagrafica.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// The search over the registry archive and the lists it produces: one fixed-width line
+// per card, kept in alphabetical order, searched with "Trova" and read back by the line.
+namespace RicercaSchede {
+
+// The registry archive of the program folder.
+QString percorsoArchivio(const QString& programFolder);
+
+// The line of a card: name, codice fiscale, mobile number and sector at fixed widths, then the note.
+QString riga(const TSchedaAnagrafica& scheda);
+
+// Whether `piece` occurs in `text` when A..Z are read as a..z; `piece` is already lower-cased
+// that way. Every other character, accented letters included, must be equal. An empty piece
+// never occurs.
+bool contiene(QStringView text, QStringView piece);
+
+// The filters of the search screen, one per record field.
+class Filtri {
+public:
+    // The filter of one record field, as typed.
+    void imposta(TSchedaAnagrafica::Campo campo, const QString& typed);
+    // Filters that the user filled in: the ones not empty once trimmed.
+    int richiesti() const;
+    // A card passes when every filled-in filter occurs in its own field. A filter of blanks
+    // only is not filled in and is ignored, so it can neither narrow the result nor stand in
+    // for a filter that failed.
+    bool accetta(const TSchedaAnagrafica& scheda) const;
+
+private:
+    struct Filtro {
+        TSchedaAnagrafica::Campo campo;
+        QString testo; // as typed, A..Z lower-cased
+    };
+    std::vector<Filtro> m_attivi;
+};
+
+using Visita = std::function<void(const TSchedaAnagrafica& scheda, int position)>;
+
+// Reads every card in file order, handing each with its 1-based position. Throws ArchiveError.
+void scandisci(const QString& archivePath, const Visita& visita);
+
+// The lines of the cards that pass the filters, in list order. Throws ArchiveError.
+QStringList cerca(const QString& archivePath, const Filtri& filtri);
+
+// The lines of the cards to be contacted again (Ricontatta, trimmed, anything but "No"), in list
+// order. A failure ends the reading; the lines read until then are kept.
+QStringList daRicontattare(const QString& archivePath);
+
+// Hands over every card whose trimmed line equals the trimmed line given, in file order,
+// so that the last of them is applied last. Throws ArchiveError.
+void richiama(const QString& archivePath, const QString& line, const Visita& visita);
+
+// List order: a..z and A..Z compare as equal, every other character by its Windows-1252 code,
+// and a text that begins another comes first.
+bool precede(const QString& a, const QString& b);
+// Sorts once, keeping the file order of equal lines.
+void ordina(QStringList& lines);
+
+// "Trova" over the lines. `selected` is the selected line (the caller selects the first when
+// none is). The typed text, with A..Z lower-cased, is compared with `lastFind`: a new text
+// starts at the first line, which is tested at once; the same text goes on after the selected
+// line. The walk wraps round and ends at its starting line. `lastFind` becomes the new text.
+// Returns the line to select, or nothing when no line contains the text.
+std::optional<int> trova(const QStringList& lines, int selected, const QString& typed, QString& lastFind);
+
+} // namespace RicercaSchede
