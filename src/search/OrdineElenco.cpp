@@ -45,7 +45,10 @@ int fastOrderOf(QChar c)
 
 } // namespace
 
-bool RicercaSchede::precede(const QString& a, const QString& b)
+namespace {
+
+// Negative, zero or positive as a comes before, together with or after b in list order.
+int confronta(const QString& a, const QString& b)
 {
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
@@ -54,9 +57,16 @@ bool RicercaSchede::precede(const QString& a, const QString& b)
         const int x = fastOrderOf(a.at(i));
         const int y = fastOrderOf(b.at(i));
         if (x != y)
-            return x < y;
+            return x - y;
     }
-    return a.size() < b.size();
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+} // namespace
+
+bool RicercaSchede::precede(const QString& a, const QString& b)
+{
+    return confronta(a, b) < 0;
 }
 
 void RicercaSchede::ordina(QStringList& lines)
@@ -99,7 +109,9 @@ bool RaccoltaRighe::precedeVoce(const Voce& a, const Voce& b) const
                 return a.prefisso[w] < b.prefisso[w];
         }
     }
-    return RicercaSchede::precede(m_righe.at(a.indice), m_righe.at(b.indice));
+    // Equal lines keep the order in which they came.
+    const int order = confronta(m_righe.at(a.indice), m_righe.at(b.indice));
+    return order != 0 ? order < 0 : a.indice < b.indice;
 }
 
 QStringList RaccoltaRighe::ordinate()
@@ -108,7 +120,7 @@ QStringList RaccoltaRighe::ordinate()
     std::vector<Voce> voci;
     if (m_intere) {
         voci = std::move(m_voci);
-        std::stable_sort(voci.begin(), voci.end(), less);
+        std::sort(voci.begin(), voci.end(), less);
     } else {
         // A stable counting pass on the first two order bytes, then each group on its own:
         // far fewer comparisons than one sort of the whole list.
@@ -123,7 +135,7 @@ QStringList RaccoltaRighe::ordinate()
             voci[posto[gruppo(v)]++] = v;
         for (std::size_t g = 0; g < 0x10000; ++g) {
             if (inizio[g + 1] - inizio[g] > 1)
-                std::stable_sort(voci.begin() + inizio[g], voci.begin() + inizio[g + 1], less);
+                std::sort(voci.begin() + inizio[g], voci.begin() + inizio[g + 1], less);
         }
     }
     QStringList sorted;

@@ -3,6 +3,14 @@
 #include "platform/FileLock.h"
 #include "storage/ArchiveError.h"
 
+#include <algorithm>
+#include <cstring>
+
+namespace {
+// About a quarter of a megabyte of person records per read during a scan.
+constexpr int kReadAheadBytes = 256 * 1024;
+} // namespace
+
 TArchivioSchede::~TArchivioSchede()
 {
     if (m_file.isOpen()) {
@@ -19,7 +27,8 @@ void TArchivioSchede::ApriOCrea(const QString& path, int recordSize)
         ChiudiArchivio();
     m_file.setFileName(path);
     // ReadWrite creates a missing file empty and never truncates an existing one.
-    if (!m_file.open(QIODevice::ReadWrite))
+    // Reads are buffered here, record-aligned; writes go straight to the file.
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         throw ArchiveError(QStringLiteral("cannot open %1: %2").arg(path, m_file.errorString()));
     if (!FileLock::lockExclusive(m_file, kLockWaitMs)) {
         m_file.close();
@@ -28,6 +37,8 @@ void TArchivioSchede::ApriOCrea(const QString& path, int recordSize)
     m_recordSize = recordSize;
     m_cursor = 0;
     m_count = static_cast<int>(m_file.size() / recordSize);
+    m_readAheadCount = 0;
+    m_lastRead = -2;
 }
 
 void TArchivioSchede::requireOpen() const
@@ -49,23 +60,39 @@ bool TArchivioSchede::FineArchivio() const
     return m_cursor >= NumeroSchede();
 }
 
-void TArchivioSchede::seekToCursor()
+void TArchivioSchede::seekTo(int index)
 {
-    const qint64 offset = qint64(m_cursor) * m_recordSize;
-    // Sequential scans stay on the buffered read path without a seek per record.
-    if (m_file.pos() != offset && !m_file.seek(offset))
+    if (!m_file.seek(qint64(index) * m_recordSize))
         throw ArchiveError(m_file.errorString());
+}
+
+void TArchivioSchede::fillReadAhead(int index, int records)
+{
+    seekTo(index);
+    const qint64 bytes = qint64(records) * m_recordSize;
+    m_readAhead.resize(bytes);
+    if (m_file.read(m_readAhead.data(), bytes) != bytes)
+        throw ArchiveError(m_file.errorString());
+    m_readAheadFirst = index;
+    m_readAheadCount = records;
 }
 
 void TArchivioSchede::LeggiScheda(QByteArray& record)
 {
     requireOpen();
-    if (m_cursor >= NumeroSchede())
+    if (m_cursor >= m_count)
         throw ArchiveError(QStringLiteral("read beyond the end"));
-    seekToCursor();
+    const int index = m_cursor;
+    if (index < m_readAheadFirst || index >= m_readAheadFirst + m_readAheadCount) {
+        // A single record for a browsing step; many at once when the reads follow one another.
+        const bool sequential = index == m_lastRead + 1;
+        const int wanted = sequential ? std::max(1, kReadAheadBytes / m_recordSize) : 1;
+        fillReadAhead(index, std::min(wanted, m_count - index));
+    }
     record.resize(m_recordSize);
-    if (m_file.read(record.data(), m_recordSize) != m_recordSize)
-        throw ArchiveError(m_file.errorString());
+    std::memcpy(record.data(), m_readAhead.constData() + qint64(index - m_readAheadFirst) * m_recordSize,
+                static_cast<std::size_t>(m_recordSize));
+    m_lastRead = index;
     ++m_cursor;
 }
 
@@ -73,9 +100,10 @@ void TArchivioSchede::ScriviScheda(const QByteArray& record)
 {
     requireOpen();
     Q_ASSERT(record.size() == m_recordSize);
-    if (m_cursor > NumeroSchede())
+    if (m_cursor > m_count)
         throw ArchiveError(QStringLiteral("write beyond the end"));
-    seekToCursor();
+    seekTo(m_cursor);
+    m_readAheadCount = 0; // what was read ahead may be stale now
     if (m_file.write(record.constData(), m_recordSize) != m_recordSize)
         throw ArchiveError(m_file.errorString());
     if (m_cursor == m_count)
@@ -93,6 +121,8 @@ void TArchivioSchede::ChiudiArchivio()
     m_file.close();
     m_count = 0;
     m_cursor = 0;
+    m_readAhead = QByteArray();
+    m_readAheadCount = 0;
     if (!flushed)
         throw ArchiveError(error);
 }

@@ -29,10 +29,16 @@ public:
 
 private:
     void requireOpen() const;
-    void seekToCursor();
+    void seekTo(int index);
+    void fillReadAhead(int index, int records);
 
     QFile m_file;
     int m_recordSize = 0;
     int m_cursor = 0;
+    // Records read ahead during a sequential scan: one read call for many records.
+    QByteArray m_readAhead;
+    int m_readAheadFirst = 0;
+    int m_readAheadCount = 0;
+    int m_lastRead = -2;
     int m_count = 0; // whole records; only this holder of the lock changes it
 };
