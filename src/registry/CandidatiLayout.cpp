@@ -153,10 +153,9 @@ void TfrmCandidati::costruisciSchermata() {
     m_panInfo->move(18, 650 + (34 - m_panInfo->height()) / 2);
 
     m_hint = new HintLine(m_panInfo, this);
-    for (QWidget* emptying : {static_cast<QWidget*>(this), panContainer, static_cast<QWidget*>(shpContainer),
-                              static_cast<QWidget*>(shpSezione01), static_cast<QWidget*>(shpFoto),
-                              static_cast<QWidget*>(shpSfondo)})
-        m_hint->addEmptying(emptying);
+    const QList<QWidget*> sfondi = {this, panContainer, shpContainer, shpSezione01, shpFoto, shpSfondo};
+    for (QWidget* sfondo : sfondi)
+        m_hint->addEmptying(sfondo);
 
     costruisciBarraComandi(panContainer);
     costruisciFoto(panContainer);
