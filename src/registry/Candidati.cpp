@@ -3,17 +3,17 @@
 #include "app/Avvio.h"
 #include "app/ScreenFlow.h"
 #include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
+#include "storage/ArchiveError.h"
 #include "storage/FotoScheda.h"
-#include "storage/Placeholder.h"
+#include "storage/TArchivioSchede.h"
 #include "storage/TextRules.h"
-#include "widgets/Looks.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/RegionalSettings.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QShowEvent>
 
 TfrmCandidati::TfrmCandidati(AppContext& context)
@@ -22,43 +22,24 @@ TfrmCandidati::TfrmCandidati(AppContext& context)
 {
     setObjectName(QStringLiteral("frmCandidati"));
     RegionalSettings::apply();
-    Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
+    costruisciSchermata();
+}
 
-    for (int i = 0; i < TSchedaAnagrafica::kCampiTesto; ++i) {
-        const auto& field = TSchedaAnagrafica::layout()[i];
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QStringLiteral("txt") + QString::fromLatin1(field.name));
-        edit->setMaxLength(field.capacity);
-        edit->setGeometry(340 + (i % 3) * 220, 80 + (i / 3) * 40, 210, 24);
-        m_campi[i] = edit;
-    }
-    const char* const attachmentNames[] = {"lblFile01", "lblFile02", "lblFile03",
-                                           "lblDesc01", "lblDesc02", "lblDesc03"};
-    for (int i = 0; i < 6; ++i) {
-        m_allegati[i] = new QLabel(this);
-        m_allegati[i]->setObjectName(QString::fromLatin1(attachmentNames[i]));
-        m_allegati[i]->hide();
-    }
-    m_chkRicontatta = new QCheckBox(QStringLiteral("Da ricontattare"), this);
-    m_chkRicontatta->setObjectName(QStringLiteral("chkRicontatta"));
-    m_chkRicontatta->move(340, 460);
-    m_lblPosizione = new QLabel(this);
-    m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    m_lblPosizione->setGeometry(500, 20, 60, 24);
-    m_imgFoto = new PhotoBox(this, QStringLiteral("imgFoto"));
-    m_imgFoto->setGeometry(20, 80, 307, 394);
-    m_imgFoto->setPicture(Placeholder::image());
+QString TfrmCandidati::posizione() const
+{
+    return TextRules::trim(m_lblPosizione->text());
+}
 
-    auto* cmdEsci = new QPushButton(QStringLiteral("Esci"), this);
-    cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
-    cmdEsci->setGeometry(900, 10, 90, 40);
-    connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
+QImage TfrmCandidati::segnaposto() const
+{
+    return m_imgBianco->picture();
 }
 
 void TfrmCandidati::MostraScheda(const TSchedaAnagrafica& scheda)
 {
     for (int i = 0; i < TSchedaAnagrafica::kCampiTesto; ++i)
         m_campi[i]->setText(TextRules::trim(scheda.testo(static_cast<TSchedaAnagrafica::Campo>(i))));
+    // Any other content of the flag leaves the check box as it was.
     const QString flag = TextRules::trim(scheda.testo(TSchedaAnagrafica::Ricontatta));
     if (flag == TSchedaAnagrafica::flagSi())
         m_chkRicontatta->setChecked(true);
@@ -74,8 +55,7 @@ void TfrmCandidati::caricaScheda(const TSchedaAnagrafica& scheda, int position)
 {
     MostraScheda(scheda);
     m_lblPosizione->setText(QString::number(position));
-    CaricaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
-    m_imgFoto->pictureChanged();
+    CaricaFoto();
 }
 
 void TfrmCandidati::AzzeraScheda()
@@ -85,9 +65,47 @@ void TfrmCandidati::AzzeraScheda()
     for (QLabel* label : m_allegati)
         label->clear();
     m_chkRicontatta->setChecked(false);
-    m_imgFoto->setPicture(Placeholder::image());
+    m_imgFoto->setPicture(segnaposto());
     m_lblPosizione->clear();
     m_campi[TSchedaAnagrafica::Candidato]->setFocus();
+}
+
+void TfrmCandidati::CaricaFoto()
+{
+    CaricaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
+    m_imgFoto->pictureChanged();
+}
+
+void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
+{
+    using Esito = CandidatiRegole::Passo::Esito;
+    bool mostrata = false;
+    try {
+        TArchivioSchede archivio;
+        archivio.ApriOCrea(CandidatiRegole::percorsoArchivio(m_context.programFolder),
+                           TSchedaAnagrafica::kSize);
+        const CandidatiRegole::Passo passo =
+            CandidatiRegole::passo(comando, posizione(), archivio.NumeroSchede());
+        if (passo.azzeraPosizione)
+            m_lblPosizione->clear();
+        if (passo.esito == Esito::Leggi) {
+            archivio.Posiziona(passo.indice);
+            TSchedaAnagrafica scheda;
+            archivio.LeggiScheda(scheda.buffer());
+            MostraScheda(scheda);
+            m_lblPosizione->setText(QString::number(archivio.PosizioneCorrente()));
+            mostrata = true;
+        }
+        archivio.ChiudiArchivio();
+        if (passo.esito == Esito::ArchivioVuoto)
+            m_context.messages->information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
+    } catch (const ArchiveError&) {
+        m_context.messages->error(this, accessMessage());
+    }
+    // The photo is read once the archive is closed; a card already on the screen always gets
+    // its own photo, so an old one never passes for the new card's.
+    if (mostrata)
+        CaricaFoto();
 }
 
 void TfrmCandidati::showEvent(QShowEvent* event)

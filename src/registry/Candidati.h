@@ -1,16 +1,24 @@
 #pragma once
 
+#include "registry/CandidatiRegole.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/Screen.h"
+
+#include <QImage>
 
 #include <array>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class EnterKeyOrder;
+class HintLine;
+class ImageButton;
 class PhotoBox;
 
-// The registry editor: one person's card at a time.
+// The registry editor: one person's card at a time. The screen is the only holder of the
+// card; the position label links it to the archive (empty for a card never saved).
 class TfrmCandidati : public MainScreen {
     Q_OBJECT
 public:
@@ -35,10 +43,65 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Layout (CandidatiLayout.cpp).
+    void costruisciSchermata();
+    void costruisciBarraComandi(QWidget* panContainer);
+    void costruisciFoto(QWidget* panContainer);
+    void costruisciCampi(QWidget* panContainer);
+    void costruisciRigaInfo(QWidget* panContainer);
+    using Gestore = void (TfrmCandidati::*)();
+    // An image button with its hint in the hint line and its click handler.
+    ImageButton* comando(QWidget* parent, const char* name, const char* picture, const QRect& geometry,
+                         const QString& hint, Gestore gestore);
+    void collegaAiutiCampi();
+
+    // Browsing (Candidati.cpp).
+    void sfoglia(CandidatiRegole::Comando comando);
+    void cmdPrimoClick() { sfoglia(CandidatiRegole::Comando::Primo); }
+    void cmdIndietroClick() { sfoglia(CandidatiRegole::Comando::Indietro); }
+    void cmdAvantiClick() { sfoglia(CandidatiRegole::Comando::Avanti); }
+    void cmdUltimoClick() { sfoglia(CandidatiRegole::Comando::Ultimo); }
+    void CaricaFoto();
+    QString posizione() const;
+    QImage segnaposto() const;
+
+    // New, save, duplicate (CandidatiComandi.cpp).
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void cmdDuplicaClick();
+    TSchedaAnagrafica CompilaScheda() const;
+
+    // Photo commands.
+    void btnCaricaFotoClick();
+    void btnSalvaFotoClick();
+    void btnCancFotoClick();
+    void btnZoomFotoClick();
+    void btnWebcamClick();
+
+    // Secondary screens and field helpers.
+    void cmdTrovaClick();
+    void cmdFileClick();
+    void cmdScaduteClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdEsportaClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+    void btnCodFiscClick();
+    void btnPartitaIvaClick();
+    void btnEmailClick();
+    void txtMaiuscoloChange(QLineEdit* field, const QString& text);
+    void txtEmailChange(const QString& text);
+
     std::array<QLineEdit*, TSchedaAnagrafica::kCampiTesto> m_campi{};
     // lblFile01..03 then lblDesc01..03, the hidden attachment names and descriptions.
     std::array<QLabel*, 6> m_allegati{};
-    QCheckBox* m_chkRicontatta;
-    QLabel* m_lblPosizione;
-    PhotoBox* m_imgFoto;
+    QCheckBox* m_chkRicontatta = nullptr;
+    QLabel* m_lblPosizione = nullptr;
+    PhotoBox* m_imgFoto = nullptr;
+    PhotoBox* m_imgBianco = nullptr;
+    QLabel* m_panInfo = nullptr;
+    QPushButton* m_btnFocus = nullptr;
+    HintLine* m_hint = nullptr;
+    EnterKeyOrder* m_invio = nullptr;
 };

@@ -1,0 +1,222 @@
+// Timing of the registry editor: one browsing step on a large archive against a small one,
+// and a large photo shown in the photo box against decoding it alone.
+
+#include "platform/AppContext.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "platform/ShellOpener.h"
+#include "registry/Candidati.h"
+#include "storage/PhotoFiles.h"
+#include "storage/TArchivioSchede.h"
+#include "storage/TSchedaAnagrafica.h"
+#include "widgets/PhotoBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+class SilentMessages final : public MessageBoxes {
+public:
+    bool show(QWidget*, MessageKind, const QString& text) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return true;
+    }
+};
+
+class FixedDialogs final : public FileDialogs {
+public:
+    QString openFile(QWidget*, const QString&, const QString&) override { return name; }
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    QString name;
+};
+
+class NoShell final : public ShellOpener {
+public:
+    void open(const QString&) override {}
+};
+
+class NoModal final : public ModalRunner {
+public:
+    int run(QDialog&) override { return 0; }
+};
+
+// The median of several runs, in milliseconds.
+double median(int runs, const std::function<void()>& prepare, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void click(QWidget* button)
+{
+    const QPointF centre(button->width() / 2.0, button->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(button, &press);
+    QCoreApplication::sendEvent(button, &release);
+}
+
+// A registry of `count` cards in `folder`, with photo files for the cards around `around`.
+void makeRegistry(const QString& folder, int count, int around, const QImage& photo)
+{
+    QFile file(folder + QStringLiteral("Archivio_Anagrafico.fvd"));
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QByteArray block;
+    for (int i = 1; i <= count; ++i) {
+        TSchedaAnagrafica card;
+        card.setTesto(TSchedaAnagrafica::Candidato, QStringLiteral("Persona %1").arg(i));
+        card.setTesto(TSchedaAnagrafica::Email, QStringLiteral("persona%1@esempio.it").arg(i));
+        card.setTesto(TSchedaAnagrafica::Note, QString(200, QLatin1Char('n')));
+        card.setRicontatta(i % 2 == 0);
+        block += card.buffer();
+        if (block.size() > (4 << 20) || i == count) {
+            file.write(block);
+            block.clear();
+        }
+    }
+    file.close();
+    QDir().mkpath(folder + QStringLiteral("Anagrafica"));
+    for (int p = around - 1; p <= around + 2; ++p)
+        PhotoFiles::save(photo, folder + QStringLiteral("Anagrafica/Scheda_Anagrafica_%1.jpg").arg(p));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    SilentMessages messages;
+    FixedDialogs dialogs;
+    NoShell shell;
+    NoModal modal;
+    const auto contextFor = [&](const QString& folder) {
+        AppContext context;
+        context.programFolder = folder;
+        context.messages = &messages;
+        context.fileDialogs = &dialogs;
+        context.shell = &shell;
+        context.modal = &modal;
+        return context;
+    };
+
+    // A card photo of a usual size, with some detail for the encoder.
+    QImage photo(600, 800, QImage::Format_RGB32);
+    {
+        QPainter painter(&photo);
+        QLinearGradient gradient(0, 0, 600, 800);
+        gradient.setColorAt(0, QColor(0x42, 0x7A, 0xA8));
+        gradient.setColorAt(1, QColor(0xF0, 0xC0, 0x80));
+        painter.fillRect(photo.rect(), gradient);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(150, 150, 300, 380);
+    }
+
+    // 1. One browsing step: cmdAvanti with its photo, on 100,000 cards against 10.
+    const QString large = dir.path() + QStringLiteral("/grande/");
+    const QString small = dir.path() + QStringLiteral("/piccolo/");
+    QDir().mkpath(large);
+    QDir().mkpath(small);
+    makeRegistry(large, 100000, 50000, photo);
+    makeRegistry(small, 10, 5, photo);
+
+    AppContext largeContext = contextFor(large);
+    AppContext smallContext = contextFor(small);
+    TfrmCandidati largeScreen(largeContext);
+    TfrmCandidati smallScreen(smallContext);
+    const auto step = [](TfrmCandidati& screen, const char* start) {
+        QWidget* cmdAvanti = screen.findChild<QWidget*>(QStringLiteral("cmdAvanti"));
+        return std::pair<std::function<void()>, std::function<void()>>(
+            [&screen, start] { screen.lblPosizione()->setText(QString::fromLatin1(start)); },
+            [&screen, cmdAvanti] {
+                click(cmdAvanti);
+                if (screen.imgFoto()->picture().width() != 600)
+                    std::fprintf(stderr, "the photo was not loaded\n");
+            });
+    };
+    const int runs = 200;
+    auto [largePrepare, largeWork] = step(largeScreen, "50000");
+    auto [smallPrepare, smallWork] = step(smallScreen, "5");
+    median(20, largePrepare, largeWork); // warm the caches
+    median(20, smallPrepare, smallWork);
+    const double smallStep = median(runs, smallPrepare, smallWork);
+    const double largeStep = median(runs, largePrepare, largeWork);
+
+    // 2. A 6000 x 4000 JPEG loaded into the photo box until painted, against decoding it alone.
+    QImage big(6000, 4000, QImage::Format_RGB32);
+    {
+        QPainter painter(&big);
+        QLinearGradient gradient(0, 0, 6000, 4000);
+        gradient.setColorAt(0, Qt::darkBlue);
+        gradient.setColorAt(1, Qt::yellow);
+        painter.fillRect(big.rect(), gradient);
+        painter.setPen(QPen(Qt::white, 9));
+        for (int x = 0; x < 6000; x += 37)
+            painter.drawLine(x, 0, 6000 - x, 4000);
+    }
+    const QString bigPath = dir.path() + QStringLiteral("/grande.jpg");
+    PhotoFiles::save(big, bigPath);
+    big = QImage();
+    dialogs.name = bigPath;
+
+    QWidget* btnCaricaFoto = smallScreen.findChild<QWidget*>(QStringLiteral("btnCaricaFoto"));
+    const auto nothing = [] {};
+    const auto clear = [&] { smallScreen.imgFoto()->setPicture(QImage()); };
+    const auto decode = [&] {
+        QImageReader reader(bigPath);
+        const QImage image = reader.read();
+        if (image.size() != QSize(6000, 4000))
+            std::fprintf(stderr, "decoding failed\n");
+    };
+    const auto showAndPaint = [&] {
+        click(btnCaricaFoto);
+        const QPixmap painted = smallScreen.imgFoto()->grab();
+        if (painted.isNull() || smallScreen.imgFoto()->picture().size() != QSize(6000, 4000))
+            std::fprintf(stderr, "the photo was not shown\n");
+    };
+    const int photoRuns = 15;
+    median(2, nothing, decode);
+    median(2, clear, showAndPaint);
+    const double decodeAlone = median(photoRuns, nothing, decode);
+    const double shown = median(photoRuns, clear, showAndPaint);
+
+    QTextStream out(stdout);
+    out << "registry browsing step (cmdAvanti with its photo), median of " << runs << " runs\n";
+    out << "  10 cards:      " << QString::number(smallStep, 'f', 3) << " ms\n";
+    out << "  100,000 cards: " << QString::number(largeStep, 'f', 3) << " ms\n";
+    out << "  ratio large/small: " << QString::number(largeStep / smallStep, 'f', 2) << " (goal <= 1.20)\n";
+    out << "6000 x 4000 JPEG, median of " << photoRuns << " runs\n";
+    out << "  decoded alone (QImageReader): " << QString::number(decodeAlone, 'f', 1) << " ms\n";
+    out << "  loaded into the photo box and painted: " << QString::number(shown, 'f', 1) << " ms\n";
+    out << "  ratio shown/decoded: " << QString::number(shown / decodeAlone, 'f', 2) << " (goal <= 1.30)\n";
+    return 0;
+}

@@ -1,0 +1,281 @@
+// The commands of the registry editor: new, save, duplicate, the photo, the field helpers
+// and the secondary screens.
+
+#include "registry/Candidati.h"
+
+#include "app/HelpTopics.h"
+#include "app/OpenURL.h"
+#include "checks/CodFisc.h"
+#include "checks/PartitaIVA.h"
+#include "documents/AnteprimaCandidati.h"
+#include "documents/ExpCandidati.h"
+#include "documents/StampaCandidati.h"
+#include "platform/AppContext.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "registry/AllegaCartella.h"
+#include "registry/WebCam.h"
+#include "registry/Zoom.h"
+#include "search/DaRicontattare.h"
+#include "search/TrovaCandidati.h"
+#include "storage/ArchiveError.h"
+#include "storage/FotoScheda.h"
+#include "storage/PhotoFiles.h"
+#include "storage/TArchivioSchede.h"
+#include "storage/TextRules.h"
+#include "widgets/PhotoBox.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using Campo = TSchedaAnagrafica::Campo;
+
+// Replaces a field's text after a keystroke, keeping the caret where the user was typing.
+void sostituisci(QLineEdit* field, const QString& prima, const QString& dopo)
+{
+    int iniziali = 0;
+    while (iniziali < prima.size() && prima.at(iniziali).unicode() <= 32)
+        ++iniziali;
+    const int cursore = qBound(0, field->cursorPosition() - iniziali, int(dopo.size()));
+    field->setText(dopo);
+    field->setCursorPosition(cursore);
+}
+
+// A control of a screen built by another part of the program, found by its name.
+template <typename T> void impostaTesto(QWidget& screen, const char* name, const QString& text)
+{
+    if (auto* control = screen.findChild<T*>(QString::fromLatin1(name)))
+        control->setText(text);
+}
+
+} // namespace
+
+// New, save, duplicate.
+
+void TfrmCandidati::cmdNuovoClick()
+{
+    AzzeraScheda();
+}
+
+TSchedaAnagrafica TfrmCandidati::CompilaScheda() const
+{
+    TSchedaAnagrafica scheda;
+    for (int i = 0; i < TSchedaAnagrafica::kCampiTesto; ++i)
+        scheda.setTesto(static_cast<Campo>(i), m_campi[i]->text());
+    scheda.setRicontatta(m_chkRicontatta->isChecked());
+    for (int i = 0; i < 6; ++i)
+        scheda.setTesto(static_cast<Campo>(TSchedaAnagrafica::File01 + i), m_allegati[i]->text());
+    return scheda;
+}
+
+void TfrmCandidati::cmdSalvaClick()
+{
+    m_btnFocus->setFocus();
+    const auto* mancante =
+        CandidatiRegole::primoCampoMancante([this](Campo campo) { return m_campi[campo]->text(); });
+    if (mancante) {
+        m_context.messages->warning(this, QString::fromUtf16(mancante->messaggio));
+        m_campi[mancante->campo]->setFocus();
+        return;
+    }
+
+    QString messaggio;
+    try {
+        TArchivioSchede archivio;
+        archivio.ApriOCrea(CandidatiRegole::percorsoArchivio(m_context.programFolder),
+                           TSchedaAnagrafica::kSize);
+        const QString p = posizione();
+        if (!p.isEmpty()) {
+            // The stored card at its own position.
+            archivio.Posiziona(p.toInt() - 1);
+            archivio.ScriviScheda(CompilaScheda().buffer());
+            m_lblPosizione->setText(QString::number(archivio.PosizioneCorrente()));
+            archivio.ChiudiArchivio();
+            messaggio =
+                QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+        } else {
+            // A new card goes at the end.
+            const TSchedaAnagrafica scheda = CompilaScheda();
+            const int numero = archivio.NumeroSchede();
+            archivio.Posiziona(numero);
+            archivio.ScriviScheda(scheda.buffer());
+            m_lblPosizione->setText(QString::number(numero + 1));
+            archivio.ChiudiArchivio();
+            messaggio = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+        }
+    } catch (const ArchiveError&) {
+        m_context.messages->error(this, accessMessage());
+        return;
+    }
+    // A photo that cannot be written leaves the placeholder on the screen but never undoes the record.
+    SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
+    m_imgFoto->pictureChanged();
+    m_context.messages->information(this, messaggio);
+}
+
+void TfrmCandidati::cmdDuplicaClick()
+{
+    if (posizione().isEmpty()) {
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
+                                                   "soltanto dopo che questa è stata inserita in archivio."));
+        return;
+    }
+    for (QLabel* label : m_allegati)
+        label->clear();
+    m_lblPosizione->clear();
+    m_imgFoto->setPicture(segnaposto());
+    m_chkRicontatta->setChecked(false);
+    m_campi[TSchedaAnagrafica::Candidato]->setFocus();
+    m_context.messages->information(this,
+                                    QStringLiteral("E' ora possibile apportare le proprie modifiche alla "
+                                                   "scheda corrente.\n\r\n\rAl termine premere Salva per "
+                                                   "inserire la scheda in archivio."));
+}
+
+// The photo.
+
+void TfrmCandidati::btnCaricaFotoClick()
+{
+    const QString nome = m_context.fileDialogs->openFile(
+        this, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
+        QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+    if (nome.isEmpty())
+        return;
+    const QImage foto = PhotoFiles::load(nome);
+    m_imgFoto->setPicture(foto.isNull() ? segnaposto() : foto);
+}
+
+void TfrmCandidati::btnSalvaFotoClick()
+{
+    const QString nome = m_context.fileDialogs->saveFile(
+        this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
+        QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg"));
+    if (nome.isEmpty())
+        return;
+    // The photo stays on the screen: a copy that could not be written must not cost the card its photo.
+    if (!PhotoFiles::save(m_imgFoto->picture(), nome))
+        m_context.messages->warning(
+            this, QStringLiteral("Attenzione: non è stato possibile salvare la foto nel file indicato."));
+}
+
+void TfrmCandidati::btnCancFotoClick()
+{
+    m_imgFoto->setPicture(segnaposto());
+}
+
+void TfrmCandidati::btnZoomFotoClick()
+{
+    TfrmZoom screen(m_context, this);
+    screen.setFoto(m_imgFoto->picture());
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::btnWebcamClick()
+{
+    TfrmWebCam screen(m_context, this);
+    impostaTesto<QLabel>(screen, "lblMemory", QStringLiteral("euro_01"));
+    m_context.modal->run(screen);
+}
+
+// Secondary screens.
+
+void TfrmCandidati::cmdTrovaClick()
+{
+    TfrmTrovaCandidati screen(m_context, this);
+    screen.lblMemory()->setText(QStringLiteral("candidati"));
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdFileClick()
+{
+    TfrmAllegaCartella screen(m_context, this);
+    impostaTesto<QLabel>(screen, "lblMemory", QStringLiteral("candidati"));
+    const char* const campi[] = {"txtFile01", "txtFile02", "txtFile03",
+                                 "txtDesc01", "txtDesc02", "txtDesc03"};
+    for (int i = 0; i < 6; ++i)
+        impostaTesto<QLineEdit>(screen, campi[i], TextRules::trim(m_allegati[i]->text()));
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdScaduteClick()
+{
+    TfrmDaRicontattare screen(m_context, this);
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdAnteprimaClick()
+{
+    TfrmAnteprimaCandidati screen(m_context, this);
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdStampaClick()
+{
+    TfrmStampaCandidati screen(m_context, this);
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdEsportaClick()
+{
+    TfrmExpCandidati screen(m_context, this);
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdGuidaClick()
+{
+    HelpTopics::open(m_context, this, HelpTopics::Topic::ArchivioAnagrafico);
+}
+
+void TfrmCandidati::cmdEsciClick()
+{
+    close();
+}
+
+void TfrmCandidati::btnCodFiscClick()
+{
+    const QString codice = TextRules::trim(m_campi[TSchedaAnagrafica::CodFisc]->text());
+    if (CandidatiRegole::verificaCodice(codice) == CandidatiRegole::Verifica::PartitaIva) {
+        TfrmPartitaIva screen(m_context, this);
+        screen.setPartitaIva(codice);
+        m_context.modal->run(screen);
+    } else {
+        TfrmCodFisc screen(m_context, this);
+        screen.setCodice(codice);
+        m_context.modal->run(screen);
+    }
+}
+
+void TfrmCandidati::btnPartitaIvaClick()
+{
+    TfrmPartitaIva screen(m_context, this);
+    screen.setPartitaIva(TextRules::trim(m_campi[TSchedaAnagrafica::PartitaIva]->text()));
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::btnEmailClick()
+{
+    TMisc::Open(*m_context.shell,
+                CandidatiRegole::destinatarioPosta(m_campi[TSchedaAnagrafica::Email]->text()));
+}
+
+// Field helpers.
+
+void TfrmCandidati::txtMaiuscoloChange(QLineEdit* field, const QString& text)
+{
+    const QString nuovo = CandidatiRegole::maiuscoloSenzaSpazi(text);
+    if (nuovo != text)
+        sostituisci(field, text, nuovo);
+}
+
+void TfrmCandidati::txtEmailChange(const QString& text)
+{
+    const QString nuovo = TextRules::trim(text);
+    if (nuovo != text)
+        sostituisci(m_campi[TSchedaAnagrafica::Email], text, nuovo);
+}

@@ -1,0 +1,102 @@
+#include "registry/CandidatiRegole.h"
+
+#include "storage/TextRules.h"
+
+QString CandidatiRegole::percorsoArchivio(const QString& programFolder)
+{
+    return programFolder + QStringLiteral("Archivio_Anagrafico.fvd");
+}
+
+CandidatiRegole::Passo CandidatiRegole::passo(Comando comando, const QString& posizione, int numeroSchede)
+{
+    using Esito = Passo::Esito;
+    const int p = posizione.toInt(); // an empty position counts as 0
+    switch (comando) {
+    case Comando::Primo:
+        if (numeroSchede == 0)
+            return {Esito::ArchivioVuoto};
+        return {Esito::Leggi, 0};
+    case Comando::Ultimo:
+        if (numeroSchede == 0)
+            return {Esito::ArchivioVuoto};
+        return {Esito::Leggi, numeroSchede - 1};
+    case Comando::Avanti:
+        if (numeroSchede == 0)
+            return {Esito::ArchivioVuoto, 0, true};
+        if (p < numeroSchede)
+            return {Esito::Leggi, qMax(p, 0)};
+        return {Esito::Nulla};
+    case Comando::Indietro:
+        if (posizione == QLatin1String("1"))
+            return {Esito::Nulla};
+        if (numeroSchede == 0)
+            return {Esito::ArchivioVuoto};
+        if (posizione.isEmpty())
+            return {Esito::Leggi, 0};
+        return {Esito::Leggi, qMax(p - 2, 0)};
+    }
+    return {};
+}
+
+CandidatiRegole::Verifica CandidatiRegole::verificaCodice(const QString& testo)
+{
+    if (testo.isEmpty())
+        return Verifica::CodiceFiscale;
+    for (const QChar c : testo) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return Verifica::CodiceFiscale;
+    }
+    return Verifica::PartitaIva;
+}
+
+QString CandidatiRegole::destinatarioPosta(const QString& email)
+{
+    return QStringLiteral("\"mailto:") + TextRules::trim(email) + QLatin1Char('"');
+}
+
+QString CandidatiRegole::maiuscoloSenzaSpazi(const QString& testo)
+{
+    return TextRules::upperAZ(TextRules::trim(testo));
+}
+
+bool CandidatiRegole::tastoPartitaIva(int key, const QString& text)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return true;
+    default:
+        return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
+    }
+}
+
+const std::array<CandidatiRegole::CampoObbligatorio, 5>& CandidatiRegole::campiObbligatori()
+{
+    static const std::array<CampoObbligatorio, 5> campi = {{
+        {TSchedaAnagrafica::Candidato,
+         u"Attenzione: per salvare la scheda anagrafica è necessario indicare cognome e nome."},
+        {TSchedaAnagrafica::Sesso,
+         u"Attenzione: per salvare la scheda anagrafica è necessario indicare il sesso (M o F)."},
+        {TSchedaAnagrafica::Email,
+         u"Attenzione: per salvare la scheda anagrafica è necessario indicare l'indirizzo e-mail."},
+        {TSchedaAnagrafica::Cel,
+         u"Attenzione: per salvare la scheda anagrafica è necessario indicare il numero di cellulare."},
+        {TSchedaAnagrafica::Esperienze, u"Attenzione: per salvare la scheda anagrafica è necessario indicare "
+                                        u"il ruolo svolto nel gruppo di appartenenza."},
+    }};
+    return campi;
+}
+
+const CandidatiRegole::CampoObbligatorio*
+CandidatiRegole::primoCampoMancante(const std::function<QString(TSchedaAnagrafica::Campo)>& testo)
+{
+    for (const CampoObbligatorio& campo : campiObbligatori()) {
+        if (TextRules::trim(testo(campo.campo)).isEmpty())
+            return &campo;
+    }
+    return nullptr;
+}

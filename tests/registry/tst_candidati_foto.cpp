@@ -1,0 +1,301 @@
+#include "registry/CandidatiFixture.h"
+
+#include "registry/Candidati.h"
+#include "registry/Zoom.h"
+#include "storage/PhotoFiles.h"
+#include "widgets/PhotoBox.h"
+
+#include <QBuffer>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace {
+
+quint32 crc32(const QByteArray& bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void putBig(QByteArray& bytes, qsizetype at, quint32 value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes[at + i] = char((value >> (8 * (size - 1 - i))) & 0xFF);
+}
+
+QByteArray encoded(const QImage& picture, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format);
+    return bytes;
+}
+
+// A small valid PNG whose header declares huge dimensions, with a correct header checksum.
+QByteArray pngBomb(int width, int height)
+{
+    QByteArray png = encoded(QImage(8, 8, QImage::Format_ARGB32), "PNG");
+    // Signature (8), IHDR length (4), "IHDR" (4), then width and height.
+    putBig(png, 16, quint32(width), 4);
+    putBig(png, 20, quint32(height), 4);
+    putBig(png, 29, crc32(png.mid(12, 17)), 4);
+    return png;
+}
+
+// A small valid JPEG whose frame header declares huge dimensions.
+QByteArray jpegBomb(int width, int height)
+{
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::gray);
+    QByteArray jpeg = encoded(small, "JPG");
+    const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    Q_ASSERT(sof > 0);
+    // Marker (2), length (2), precision (1), then height and width.
+    putBig(jpeg, sof + 5, quint32(height), 2);
+    putBig(jpeg, sof + 7, quint32(width), 2);
+    return jpeg;
+}
+
+} // namespace
+
+// The photo commands and the zoom screen.
+class TestCandidatiFoto : public CandidatiFixture {
+    Q_OBJECT
+
+private slots:
+    void init() { apri(); }
+    void cleanup() { chiudi(); }
+
+    void loadAsksForJpegOrBitmap();
+    void loadKeepsFullSize();
+    void cancelledLoadChangesNothing();
+    void badFilesGiveThePlaceholder_data();
+    void badFilesGiveThePlaceholder();
+    void damagedCardPhotoGivesThePlaceholder();
+    void saveWritesJpegOfUsersChoice();
+    void cancelledSaveWritesNothing();
+    void failedSaveKeepsThePhoto();
+    void removeThenBrowseLeavesTheFile();
+    void zoomShowsThePhotoLarge();
+    void zoomClosesOnClick_data();
+    void zoomClosesOnClick();
+};
+
+void TestCandidatiFoto::loadAsksForJpegOrBitmap()
+{
+    clic("btnCaricaFoto");
+    QCOMPARE(m_env->fileDialogs.requests.size(), 1);
+    const auto& request = m_env->fileDialogs.requests.first();
+    QVERIFY(!request.save);
+    QCOMPARE(request.title, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
+    QCOMPARE(request.filters,
+             QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+}
+
+void TestCandidatiFoto::loadKeepsFullSize()
+{
+    // Ten times the box in each direction.
+    const QString path = m_env->path(QStringLiteral("grande.bmp"));
+    QVERIFY(immagine(3070, 3940, Qt::darkGreen).save(path, "BMP"));
+    m_env->fileDialogs.nextNames << path;
+    clic("btnCaricaFoto");
+    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(3070, 3940));
+    QCOMPARE(m_screen->imgFoto()->grab().toImage().pixelColor(153, 197), QColor(Qt::darkGreen));
+
+    // A wide photo is drawn reduced with its proportions, centred on the pale blue ground.
+    const QString wide = m_env->path(QStringLiteral("panorama.jpg"));
+    QVERIFY(immagine(3000, 1000, Qt::darkGreen).save(wide, "JPG"));
+    m_env->fileDialogs.nextNames << wide;
+    clic("btnCaricaFoto");
+    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(3000, 1000));
+    const QImage shown = m_screen->imgFoto()->grab().toImage();
+    QCOMPARE(shown.pixelColor(153, 20), QColor(0xE0, 0xE9, 0xF1));
+    QCOMPARE(shown.pixelColor(153, 374), QColor(0xE0, 0xE9, 0xF1));
+    const QColor middle = shown.pixelColor(153, 197);
+    QVERIFY2(qAbs(middle.green() - 128) < 8 && middle.red() < 8, qPrintable(middle.name()));
+    QCOMPARE(m_env->messages.shown.size(), 0);
+}
+
+void TestCandidatiFoto::cancelledLoadChangesNothing()
+{
+    const QImage blue = immagine(30, 40, Qt::blue);
+    m_screen->imgFoto()->setPicture(blue);
+    clic("btnCaricaFoto"); // no name queued: the user cancels
+    QVERIFY(fotoUguale(blue));
+}
+
+void TestCandidatiFoto::badFilesGiveThePlaceholder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray broken = encoded(immagine(64, 64, Qt::red), "JPG");
+    broken.replace(2, 200, QByteArray(200, '\x5A'));
+    QTest::newRow("damaged jpeg") << "rotta.jpg" << broken;
+    QTest::newRow("not an image") << "lettera.jpg" << QByteArray("Gentile signora, le scrivo...");
+    QTest::newRow("empty file") << "vuota.bmp" << QByteArray();
+    QTest::newRow("png declaring 60000 x 60000") << "bomba.png" << pngBomb(60000, 60000);
+    QTest::newRow("jpeg declaring 60000 x 60000") << "bomba.jpg" << jpegBomb(60000, 60000);
+    QTest::newRow("missing file") << "" << QByteArray();
+}
+
+void TestCandidatiFoto::badFilesGiveThePlaceholder()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QString path = m_env->path(QStringLiteral("non_esiste.jpg"));
+    if (!name.isEmpty()) {
+        path = m_env->path(name);
+        scriviFile(path, bytes);
+    }
+    m_screen->imgFoto()->setPicture(immagine(30, 40, Qt::blue));
+    m_env->fileDialogs.nextNames << path;
+    clic("btnCaricaFoto");
+    QVERIFY(fotoSegnaposto());
+    QVERIFY(m_env->messages.shown.isEmpty());
+}
+
+void TestCandidatiFoto::damagedCardPhotoGivesThePlaceholder()
+{
+    scriviArchivio(2);
+    QDir().mkpath(m_env->path(QStringLiteral("Anagrafica")));
+    scriviFile(fotoScheda(1), jpegBomb(60000, 60000));
+    scriviFile(fotoScheda(2), pngBomb(60000, 60000));
+    clic("cmdPrimo");
+    QVERIFY(fotoSegnaposto());
+    m_screen->imgFoto()->setPicture(immagine(30, 40, Qt::blue));
+    clic("cmdAvanti");
+    QCOMPARE(posizione(), QStringLiteral("2"));
+    QVERIFY(fotoSegnaposto());
+    QVERIFY(m_env->messages.shown.isEmpty());
+}
+
+void TestCandidatiFoto::saveWritesJpegOfUsersChoice()
+{
+    m_screen->imgFoto()->setPicture(immagine(640, 480, Qt::darkYellow));
+    const QString chosen = m_env->path(QStringLiteral("ritratto")); // typed without the extension
+    m_env->fileDialogs.nextNames << chosen;
+    clic("btnSalvaFoto");
+
+    QCOMPARE(m_env->fileDialogs.requests.size(), 1);
+    const auto& request = m_env->fileDialogs.requests.first();
+    QVERIFY(request.save);
+    QCOMPARE(request.title,
+             QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
+    QCOMPARE(request.filters, QStringLiteral("File Jpeg (*.jpg)"));
+    QCOMPARE(request.proposedName, QStringLiteral("Foto.jpg"));
+
+    QImageReader reader(chosen + QStringLiteral(".jpg"));
+    QCOMPARE(reader.format(), QByteArray("jpeg"));
+    QCOMPARE(reader.size(), QSize(640, 480));
+    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(640, 480));
+}
+
+void TestCandidatiFoto::cancelledSaveWritesNothing()
+{
+    clic("btnSalvaFoto");
+    QCOMPARE(m_env->fileDialogs.requests.size(), 1);
+    QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files), QStringList());
+}
+
+void TestCandidatiFoto::failedSaveKeepsThePhoto()
+{
+    const QImage photo = immagine(200, 250, Qt::darkRed);
+    m_screen->imgFoto()->setPicture(photo);
+    const QString chosen = m_env->path(QStringLiteral("cartella.jpg"));
+    QVERIFY(QDir().mkpath(chosen)); // a folder where the file should go
+    m_env->fileDialogs.nextNames << chosen;
+    clic("btnSalvaFoto");
+    QVERIFY(fotoUguale(photo));
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
+    QCOMPARE(m_env->messages.lastText(),
+             QStringLiteral("Attenzione: non è stato possibile salvare la foto nel file indicato."));
+}
+
+void TestCandidatiFoto::removeThenBrowseLeavesTheFile()
+{
+    scriviArchivio(2);
+    scriviFoto(fotoScheda(1), immagine(20, 20, Qt::red));
+    const QByteArray before = leggiFile(fotoScheda(1));
+    clic("cmdPrimo");
+    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(20, 20));
+    clic("btnCancFoto");
+    QVERIFY(fotoSegnaposto());
+    QVERIFY(m_env->messages.shown.isEmpty());
+    clic("cmdAvanti");
+    clic("cmdIndietro");
+    QCOMPARE(leggiFile(fotoScheda(1)), before);
+    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(20, 20));
+}
+
+void TestCandidatiFoto::zoomShowsThePhotoLarge()
+{
+    const QImage photo = immagine(300, 400, Qt::darkBlue);
+    m_screen->imgFoto()->setPicture(photo);
+    QSize panel, image;
+    QImage shown;
+    QString caption;
+    bool maximised = false;
+    m_env->modal.scripts << [&](QDialog& dialog) {
+        auto& zoom = static_cast<TfrmZoom&>(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(&zoom));
+        caption = zoom.windowTitle();
+        maximised = zoom.windowState().testFlag(Qt::WindowMaximized);
+        panel = zoom.findChild<QWidget*>(QStringLiteral("panContainer"))->size();
+        image = zoom.findChild<PhotoBox*>(QStringLiteral("imgFoto"))->size();
+        shown = zoom.imgFoto()->picture();
+    };
+    clic("btnZoomFoto");
+    QCOMPARE(m_env->modal.openedClasses, QStringList{QStringLiteral("TfrmZoom")});
+    QCOMPARE(caption, QStringLiteral(" Fai clic sulla foto per chiudere questa finestra"));
+    QVERIFY(maximised);
+    const QSize display = m_screen->screen()->geometry().size();
+    QCOMPARE(panel, display - QSize(60, 90));
+    QCOMPARE(image, display - QSize(60, 90));
+    QCOMPARE(shown, photo);
+    QVERIFY(fotoUguale(photo));
+}
+
+void TestCandidatiFoto::zoomClosesOnClick_data()
+{
+    QTest::addColumn<bool>("onPicture");
+    QTest::newRow("picture") << true;
+    QTest::newRow("panel") << false;
+}
+
+void TestCandidatiFoto::zoomClosesOnClick()
+{
+    QFETCH(bool, onPicture);
+    bool closed = false;
+    m_env->modal.scripts << [&](QDialog& dialog) {
+        auto& zoom = static_cast<TfrmZoom&>(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(&zoom));
+        if (onPicture) {
+            QTest::mouseClick(zoom.imgFoto(), Qt::LeftButton, {}, QPoint(5, 5));
+        } else {
+            // The picture covers its panel; the panel's own click reaches it around a smaller picture.
+            QWidget* panel = zoom.panContainer();
+            const QPointF at(3, 3);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, panel->mapToGlobal(at), Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(panel, &release);
+        }
+        closed = !zoom.isVisible();
+    };
+    clic("btnZoomFoto");
+    QVERIFY(closed);
+}
+
+CANDIDATI_TEST_MAIN(TestCandidatiFoto)
+#include "tst_candidati_foto.moc"
