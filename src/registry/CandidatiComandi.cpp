@@ -53,9 +53,17 @@ template <typename T> void impostaTesto(QWidget& screen, const char* name, const
         control->setText(text);
 }
 
-} // namespace
+
 
 // New, save, duplicate.
+
+QString messaggioFotoNonSalvata()
+{
+    return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda. "
+                          "La foto resta visualizzata: premere di nuovo Salva per riprovare.");
+}
+
+} // namespace
 
 void TfrmCandidati::cmdNuovoClick()
 {
@@ -112,10 +120,12 @@ void TfrmCandidati::cmdSalvaClick()
         m_context.messages->error(this, accessMessage());
         return;
     }
-    // A photo that cannot be written leaves the placeholder on the screen but never undoes the record.
-    SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
-    m_imgFoto->pictureChanged();
+    // A photo that cannot be written never undoes the record; it stays on the screen for the next save.
+    const bool fotoScritta =
+        SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
     m_context.messages->information(this, messaggio);
+    if (!fotoScritta)
+        m_context.messages->warning(this, messaggioFotoNonSalvata());
 }
 
 void TfrmCandidati::cmdDuplicaClick()

@@ -17,12 +17,10 @@ QString FotoScheda::percorso(const QString& programFolder, const QString& positi
            QStringLiteral(".jpg");
 }
 
-void SalvaFotoScheda(const QString& programFolder, const QString& position, QImage& picture)
+bool SalvaFotoScheda(const QString& programFolder, const QString& position, const QImage& picture)
 {
-    const bool written = QDir().mkpath(FotoScheda::cartella(programFolder)) &&
-                         PhotoFiles::save(picture, FotoScheda::percorso(programFolder, position));
-    if (!written)
-        picture = Placeholder::image();
+    return QDir().mkpath(FotoScheda::cartella(programFolder)) &&
+           PhotoFiles::save(picture, FotoScheda::percorso(programFolder, position));
 }
 
 void CaricaFotoScheda(const QString& programFolder, const QString& position, QImage& picture)

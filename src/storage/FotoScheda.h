@@ -10,7 +10,8 @@ QString percorso(const QString& programFolder, const QString& position);
 } // namespace FotoScheda
 
 // Writes the picture as the photo file of the position (the trimmed position label).
-// On any failure the picture holder receives the placeholder; nothing is reported.
-void SalvaFotoScheda(const QString& programFolder, const QString& position, QImage& picture);
+// Returns false when it could not be written; the picture stays in the holder, so that
+// the next save can write it and the old file is left whole meanwhile.
+bool SalvaFotoScheda(const QString& programFolder, const QString& position, const QImage& picture);
 // Reads the photo file of the position into the holder, or the placeholder on any failure.
 void CaricaFotoScheda(const QString& programFolder, const QString& position, QImage& picture);

@@ -192,9 +192,18 @@ void TestCandidatiSalva::photoWriteFailureKeepsRecordAndMessage()
     clic("cmdSalva");
     QCOMPARE(posizione(), QStringLiteral("3"));
     QCOMPARE(QFileInfo(archivio()).size(), 3 * TSchedaAnagrafica::kSize);
-    QCOMPARE(m_env->messages.lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
-    QCOMPARE(m_env->messages.shown.size(), 1);
-    QVERIFY(fotoSegnaposto());
+    QCOMPARE(m_env->messages.shown.size(), 2);
+    QCOMPARE(m_env->messages.shown[0].kind, MessageKind::Information);
+    QCOMPARE(m_env->messages.shown[0].text,
+             QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(m_env->messages.shown[1].kind, MessageKind::Warning);
+    QVERIFY(m_env->messages.shown[1].text.startsWith(
+        QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda.")));
+    // The photo is not lost: it stays on the screen, and the next save writes it.
+    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(50, 60));
+    QVERIFY(QDir().rmdir(fotoScheda(3)));
+    clic("cmdSalva");
+    QCOMPARE(PhotoFiles::load(fotoScheda(3)).size(), QSize(50, 60));
 }
 
 void TestCandidatiSalva::duplicateCard4Of9()

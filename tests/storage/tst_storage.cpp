@@ -76,7 +76,7 @@ private slots:
     void positionFollowsReadsAndWrites();
     void photoRoundTripAndPlaceholder();
     void photoOfDamagedFileIsPlaceholder();
-    void failedPhotoWriteKeepsOldFileAndGivesPlaceholder();
+    void failedPhotoWriteKeepsTheOldFile();
     void concurrentAppendsLoseNothing();
     void lockedArchiveFailsAfterWaiting();
     void unopenableArchiveFails();
@@ -384,16 +384,25 @@ void TestStorage::photoOfDamagedFileIsPlaceholder()
     QCOMPARE(loaded, Placeholder::image());
 }
 
-void TestStorage::failedPhotoWriteKeepsOldFileAndGivesPlaceholder()
+void TestStorage::failedPhotoWriteKeepsTheOldFile()
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
-    // A folder where the photo folder should be: the photo cannot be written.
-    writeAll(folder + QStringLiteral("Anagrafica"), QByteArray("a file, not a folder"));
-    QImage holder(40, 40, QImage::Format_RGB32);
-    holder.fill(Qt::blue);
-    SalvaFotoScheda(folder, QStringLiteral("1"), holder);
-    QCOMPARE(holder, Placeholder::image());
+    QImage old(30, 30, QImage::Format_RGB32);
+    old.fill(Qt::green);
+    QVERIFY(SalvaFotoScheda(folder, QStringLiteral("1"), old));
+    const QString file = FotoScheda::percorso(folder, QStringLiteral("1"));
+    const QByteArray before = readAll(file);
+
+    // An empty picture cannot be encoded: the write fails and the old file stays whole.
+    QVERIFY(!SalvaFotoScheda(folder, QStringLiteral("1"), QImage()));
+    QCOMPARE(readAll(file), before);
+
+    // A file where the photo folder should be: nothing can be written.
+    QTemporaryDir other;
+    const QString blocked = other.path() + QLatin1Char('/');
+    writeAll(blocked + QStringLiteral("Anagrafica"), QByteArray("a file, not a folder"));
+    QVERIFY(!SalvaFotoScheda(blocked, QStringLiteral("1"), old));
 }
 
 void TestStorage::concurrentAppendsLoseNothing()
