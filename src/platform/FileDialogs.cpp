@@ -5,6 +5,7 @@
 QString QtFileDialogs::openFile(QWidget* owner, const QString& title, const QString& filters)
 {
     QFileDialog dialog(owner, title, QString(), filters);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -16,6 +17,7 @@ QString QtFileDialogs::saveFile(QWidget* owner, const QString& title, const QStr
                                 const QString& proposedName, const QString& defaultSuffix)
 {
     QFileDialog dialog(owner, title, QString(), filters);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);

@@ -5,6 +5,8 @@
 class QWidget;
 
 // Open and save file dialogs; an empty result means the user cancelled.
+// Each filter is its caption followed by its patterns in parentheses, "Immagine Bitmap (*.bmp) (*.bmp)":
+// the dialog shows the caption as it stands and matches the last parenthesised patterns.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;

@@ -165,7 +165,7 @@ void TfrmCandidati::btnSalvaFotoClick()
 {
     const QString nome = m_context.fileDialogs->saveFile(
         this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
-        QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg"));
+        QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg"));
     if (nome.isEmpty())
         return;
     // The photo stays on the screen: a copy that could not be written must not cost the card its photo.

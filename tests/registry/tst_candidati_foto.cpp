@@ -192,7 +192,7 @@ void TestCandidatiFoto::saveWritesJpegOfUsersChoice()
     QVERIFY(request.save);
     QCOMPARE(request.title,
              QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
-    QCOMPARE(request.filters, QStringLiteral("File Jpeg (*.jpg)"));
+    QCOMPARE(request.filters, QStringLiteral("File Jpeg (*.jpg) (*.jpg)"));
     QCOMPARE(request.proposedName, QStringLiteral("Foto.jpg"));
 
     QImageReader reader(chosen + QStringLiteral(".jpg"));
