@@ -4,9 +4,9 @@
 #include "checks/ControlloPartitaIva.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
+#include "widgets/DigitKeyFilter.h"
 #include "widgets/Looks.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -24,8 +24,8 @@ TfrmPartitaIva::TfrmPartitaIva(AppContext& context, QWidget* owner)
          QStringLiteral(":/pictures/banner_partitaiva.svg"), QStringLiteral("Controllo partita IVA"),
          QColor(Qt::white)});
     m_txtPartitaIva = controls.field;
-    // Enter goes on to the Enter order; every key but digits and editing keys is dropped here.
-    m_txtPartitaIva->installEventFilter(this);
+    // Enter goes on to the Enter order; every key but digits and editing keys is dropped.
+    new DigitKeyFilter(m_txtPartitaIva);
 
     connect(controls.btnControlla, &QPushButton::clicked, this, &TfrmPartitaIva::btnControllaClick);
     connect(controls.btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
@@ -40,33 +40,6 @@ void TfrmPartitaIva::showEvent(QShowEvent* event)
 {
     SecondaryScreen::showEvent(event);
     m_txtPartitaIva->setFocus(Qt::OtherFocusReason);
-}
-
-bool TfrmPartitaIva::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_txtPartitaIva && event->type() == QEvent::KeyPress)
-        return !txtPartitaIvaKeyDown(*static_cast<QKeyEvent*>(event));
-    return SecondaryScreen::eventFilter(watched, event);
-}
-
-// Whether a key may reach the field: Enter, Backspace, Delete, the left and right arrows and the
-// digits 0 to 9; every other key (Tab, Home, End, letters, shortcuts) is dropped.
-bool TfrmPartitaIva::txtPartitaIvaKeyDown(const QKeyEvent& key) const
-{
-    switch (key.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        return true;
-    default:
-        break;
-    }
-    const QString text = key.text();
-    const bool plain = !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    return plain && text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9';
 }
 
 void TfrmPartitaIva::btnControllaClick()

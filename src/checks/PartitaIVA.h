@@ -15,10 +15,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool txtPartitaIvaKeyDown(const QKeyEvent& key) const;
     void btnControllaClick();
 
     QLineEdit* m_txtPartitaIva = nullptr;

@@ -53,8 +53,6 @@ template <typename T> void impostaTesto(QWidget& screen, const char* name, const
         control->setText(text);
 }
 
-
-
 // New, save, duplicate.
 
 QString messaggioFotoNonSalvata()

@@ -3,6 +3,7 @@
 #include "registry/Candidati.h"
 
 #include "storage/Placeholder.h"
+#include "widgets/DigitKeyFilter.h"
 #include "widgets/EnterKeyOrder.h"
 #include "widgets/FocusHighlight.h"
 #include "widgets/HintLine.h"
@@ -92,25 +93,6 @@ QFrame* gruppoBianco(QWidget* parent, const char* name, const QRect& geometry)
     return forma(parent, QString::fromLatin1(name), geometry,
                  QStringLiteral("background: white; border: 1px solid #9fb8d3; border-radius: 6px;"));
 }
-
-// Lets through the partita IVA field only the keys that may build a number.
-class FiltroPartitaIva : public QObject {
-public:
-    explicit FiltroPartitaIva(QLineEdit* field)
-        : QObject(field)
-    {
-        field->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        return !CandidatiRegole::tastoPartitaIva(key->key(), key->text());
-    }
-};
 
 } // namespace
 
@@ -383,5 +365,5 @@ void TfrmCandidati::collegaAiutiCampi()
     connect(txtCodFisc, &QLineEdit::textEdited, this,
             [this, txtCodFisc](const QString& text) { txtMaiuscoloChange(txtCodFisc, text); });
     connect(m_campi[TSchedaAnagrafica::Email], &QLineEdit::textEdited, this, &TfrmCandidati::txtEmailChange);
-    new FiltroPartitaIva(m_campi[TSchedaAnagrafica::PartitaIva]);
+    new DigitKeyFilter(m_campi[TSchedaAnagrafica::PartitaIva]);
 }

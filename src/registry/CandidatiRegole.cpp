@@ -59,21 +59,6 @@ QString CandidatiRegole::maiuscoloSenzaSpazi(const QString& testo)
     return TextRules::upperAZ(TextRules::trim(testo));
 }
 
-bool CandidatiRegole::tastoPartitaIva(int key, const QString& text)
-{
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        return true;
-    default:
-        return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
-    }
-}
-
 const std::array<CandidatiRegole::CampoObbligatorio, 5>& CandidatiRegole::campiObbligatori()
 {
     static const std::array<CampoObbligatorio, 5> campi = {{

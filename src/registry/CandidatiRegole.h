@@ -41,10 +41,6 @@ QString destinatarioPosta(const QString& email);
 // The text of the sex and codice fiscale fields after a keystroke: trimmed, a..z upper-cased.
 QString maiuscoloSenzaSpazi(const QString& testo);
 
-// Whether a key press may reach the partita IVA field: Enter, Backspace, Delete,
-// the left and right arrows and the digits 0 to 9.
-bool tastoPartitaIva(int key, const QString& text);
-
 // The fields a card cannot be saved without, in the order they are checked.
 struct CampoObbligatorio {
     TSchedaAnagrafica::Campo campo;

@@ -1,6 +1,7 @@
 #include "app/OpenURL.h"
 #include "platform/MessageBoxes.h"
 #include "support/TestEnvironment.h"
+#include "widgets/DigitKeyFilter.h"
 #include "widgets/EnterKeyOrder.h"
 #include "widgets/FocusHighlight.h"
 #include "widgets/HintLine.h"
@@ -70,6 +71,8 @@ private slots:
     void fillHighlightColours();
     void haloIsVisibleExactlyWhileFocused();
     void enterMovesAlongTheRingWithoutPressingButtons();
+    void digitKeys_data();
+    void digitKeys();
     void messageBoxKinds_data();
     void messageBoxKinds();
     void shortDateUsesFourDigitYear();
@@ -158,6 +161,42 @@ void TestConventions::enterMovesAlongTheRingWithoutPressingButtons()
     QTest::keyClick(lone, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), form.button);
     QCOMPARE(pressed.count(), 0);
+}
+
+void TestConventions::digitKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("passes");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("digit") << int(Qt::Key_7) << "7" << true << 0;
+    QTest::newRow("keypad digit") << int(Qt::Key_0) << "0" << true << 0;
+    QTest::newRow("return") << int(Qt::Key_Return) << "\r" << true << 0;
+    QTest::newRow("enter") << int(Qt::Key_Enter) << "\r" << true << 0;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b" << true << 0;
+    QTest::newRow("delete") << int(Qt::Key_Delete) << "" << true << 0;
+    QTest::newRow("left") << int(Qt::Key_Left) << "" << true << 0;
+    QTest::newRow("right") << int(Qt::Key_Right) << "" << true << 0;
+    QTest::newRow("letter") << int(Qt::Key_A) << "a" << false << 0;
+    QTest::newRow("space") << int(Qt::Key_Space) << " " << false << 0;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << false << 0;
+    QTest::newRow("home") << int(Qt::Key_Home) << "" << false << 0;
+    QTest::newRow("end") << int(Qt::Key_End) << "" << false << 0;
+    QTest::newRow("shortcut") << int(Qt::Key_V) << "" << false << 0;
+    QTest::newRow("superscript two") << int(Qt::Key_twosuperior) << QString::fromUtf16(u"\u00b2") << false
+                                     << 0;
+    QTest::newRow("control digit") << int(Qt::Key_1) << "1" << false << int(Qt::ControlModifier);
+    QTest::newRow("keypad digit with its modifier")
+        << int(Qt::Key_3) << "3" << true << int(Qt::KeypadModifier);
+}
+
+void TestConventions::digitKeys()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(bool, passes);
+    QFETCH(int, modifiers);
+    QCOMPARE(DigitKeyFilter::passes(key, Qt::KeyboardModifiers(modifiers), text), passes);
 }
 
 void TestConventions::messageBoxKinds_data()

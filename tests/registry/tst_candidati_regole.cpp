@@ -18,8 +18,6 @@ private slots:
     void codeCheckChoice();
     void mailTargetIsQuotedAndTrimmed();
     void upperCaseTouchesOnlyAsciiLetters();
-    void partitaIvaKeys_data();
-    void partitaIvaKeys();
     void requiredFieldsInOrder();
 };
 
@@ -98,36 +96,6 @@ void TestCandidatiRegole::upperCaseTouchesOnlyAsciiLetters()
              QStringLiteral("RSSMRA80A01H501U"));
     QCOMPARE(CandidatiRegole::maiuscoloSenzaSpazi(QString::fromUtf16(u"m\u00e0")),
              QString::fromUtf16(u"M\u00e0"));
-}
-
-void TestCandidatiRegole::partitaIvaKeys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("passes");
-    QTest::newRow("digit") << int(Qt::Key_7) << "7" << true;
-    QTest::newRow("keypad digit") << int(Qt::Key_0) << "0" << true;
-    QTest::newRow("return") << int(Qt::Key_Return) << "\r" << true;
-    QTest::newRow("enter") << int(Qt::Key_Enter) << "\r" << true;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b" << true;
-    QTest::newRow("delete") << int(Qt::Key_Delete) << "" << true;
-    QTest::newRow("left") << int(Qt::Key_Left) << "" << true;
-    QTest::newRow("right") << int(Qt::Key_Right) << "" << true;
-    QTest::newRow("letter") << int(Qt::Key_A) << "a" << false;
-    QTest::newRow("space") << int(Qt::Key_Space) << " " << false;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << false;
-    QTest::newRow("home") << int(Qt::Key_Home) << "" << false;
-    QTest::newRow("end") << int(Qt::Key_End) << "" << false;
-    QTest::newRow("shortcut") << int(Qt::Key_V) << "" << false;
-    QTest::newRow("superscript two") << int(Qt::Key_twosuperior) << QString::fromUtf16(u"\u00b2") << false;
-}
-
-void TestCandidatiRegole::partitaIvaKeys()
-{
-    QFETCH(int, key);
-    QFETCH(QString, text);
-    QFETCH(bool, passes);
-    QCOMPARE(CandidatiRegole::tastoPartitaIva(key, text), passes);
 }
 
 void TestCandidatiRegole::requiredFieldsInOrder()
