@@ -9,6 +9,7 @@
 #include "storage/TextRules.h"
 #include "widgets/EnterKeyOrder.h"
 #include "widgets/FocusHighlight.h"
+#include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
 #include <QEvent>
@@ -25,18 +26,6 @@ namespace {
 
 const QColor kLabelColour{0x12, 0x35, 0x5B};
 
-QFrame* decoration(QWidget* parent, const QString& name, const QRect& geometry)
-{
-    auto* shape = new QFrame(parent);
-    shape->setObjectName(name);
-    shape->setGeometry(geometry);
-    shape->setStyleSheet(QStringLiteral("QFrame#%1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                                        "stop:0 #FFFFFF, stop:1 #C6D9EC); border: 1px solid #8FB3D6; "
-                                        "border-radius: 8px; }")
-                             .arg(name));
-    return shape;
-}
-
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(AppContext& context)
@@ -45,14 +34,12 @@ TfrmCambiaPassword::TfrmCambiaPassword(AppContext& context)
     setObjectName(QStringLiteral("frmCambiaPassword"));
     Looks::setSteelBlueGradient(this);
 
-    decoration(this, QStringLiteral("shpLogo"), QRect(10, 10, 391, 124));
-    decoration(this, QStringLiteral("shpCampi"), QRect(10, 144, 391, 206));
+    Looks::shape(this, QStringLiteral("shpLogo"), QRect(10, 10, 391, 124), Looks::softPanelStyle());
+    Looks::shape(this, QStringLiteral("shpCampi"), QRect(10, 144, 391, 206), Looks::softPanelStyle());
 
-    auto* imgLogo = new QLabel(this);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(18, 16, 375, 112);
-    imgLogo->setPixmap(QIcon(QStringLiteral(":/pictures/cambiapassword.svg")).pixmap(imgLogo->size()));
-    imgLogo->setAccessibleName(QStringLiteral("Cambia password. Compila i campi qui sotto e premi OK."));
+    new Picture(this, QStringLiteral("imgLogo"), QStringLiteral(":/pictures/cambiapassword.svg"),
+                QRect(18, 16, 375, 112),
+                QStringLiteral("Cambia password. Compila i campi qui sotto e premi OK."));
 
     const QFont labelFont = Looks::font(QStringLiteral("Verdana"), 10);
     const QStringList captions{QStringLiteral("Vecchia password:"), QStringLiteral("Nuova password:"),

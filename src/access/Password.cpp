@@ -9,6 +9,7 @@
 #include "platform/MessageBoxes.h"
 #include "storage/TextRules.h"
 #include "widgets/FocusHighlight.h"
+#include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
 #include <QFrame>
@@ -23,17 +24,6 @@
 namespace {
 
 // A rounded panel with a soft gradient, laid behind a group of controls.
-QFrame* decoration(QWidget* parent, const QString& name, const QRect& geometry)
-{
-    auto* shape = new QFrame(parent);
-    shape->setObjectName(name);
-    shape->setGeometry(geometry);
-    shape->setStyleSheet(QStringLiteral("QFrame#%1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                                        "stop:0 #FFFFFF, stop:1 #C6D9EC); border: 1px solid #8FB3D6; "
-                                        "border-radius: 8px; }")
-                             .arg(name));
-    return shape;
-}
 
 } // namespace
 
@@ -43,15 +33,13 @@ TfrmPassword::TfrmPassword(AppContext& context)
     setObjectName(QStringLiteral("frmPassword"));
     Looks::setSteelBlueGradient(this);
 
-    decoration(this, QStringLiteral("shpLogo"), QRect(10, 10, 368, 200));
-    decoration(this, QStringLiteral("shpPassword"), QRect(14, 220, 360, 84));
+    Looks::shape(this, QStringLiteral("shpLogo"), QRect(10, 10, 368, 200), Looks::softPanelStyle());
+    Looks::shape(this, QStringLiteral("shpPassword"), QRect(14, 220, 360, 84), Looks::softPanelStyle());
 
-    auto* imgLogo = new QLabel(this);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(18, 16, 352, 188);
-    imgLogo->setPixmap(QIcon(QStringLiteral(":/pictures/accesso.svg")).pixmap(imgLogo->size()));
-    imgLogo->setAccessibleName(QStringLiteral("Proteggi l'accesso con una password di tua scelta. "
-                                              "Password di primo accesso: BENVENUTO"));
+    new Picture(this, QStringLiteral("imgLogo"), QStringLiteral(":/pictures/accesso.svg"),
+                QRect(18, 16, 352, 188),
+                QStringLiteral("Proteggi l'accesso con una password di tua scelta. "
+                               "Password di primo accesso: BENVENUTO"));
 
     auto* lblRigo05 =
         Looks::label(this, QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."),

@@ -14,7 +14,6 @@
 #include "widgets/Looks.h"
 #include "widgets/RegionalSettings.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -63,12 +62,9 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
 
     for (int i = 0; i < 3; ++i) {
         const Column& column = kColumns[i];
-        auto* sheet = new QFrame(panContainer);
-        sheet->setObjectName(QStringLiteral("shpColonna0%1").arg(i + 1));
-        sheet->setGeometry(10 + i * 327, 120, 320, 480);
-        sheet->setStyleSheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid #b0c4de; "
-                                            "border-radius: 6px; }")
-                                 .arg(sheet->objectName()));
+        auto* sheet = Looks::shape(
+            panContainer, QStringLiteral("shpColonna0%1").arg(i + 1), QRect(10 + i * 327, 120, 320, 480),
+            QStringLiteral("background: white; border: 1px solid #b0c4de; border-radius: 6px;"));
         const QString label = QString::fromUtf8(column.label);
         auto* image =
             new ImageButton(sheet, QString::fromLatin1(column.picture),

@@ -1,6 +1,7 @@
 #include "checks/CheckScreenLayout.h"
 
 #include "widgets/EnterKeyOrder.h"
+#include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
 #include <QDialog>
@@ -53,18 +54,13 @@ CheckScreenControls buildCheckScreen(QDialog* screen, const CheckScreenDesign& d
     c.panContainer->setGeometry(QRect(
         QPoint((screen->width() - kPanel.width()) / 2, (screen->height() - kPanel.height()) / 2), kPanel));
 
-    c.shpContainer = new QFrame(c.panContainer);
-    c.shpContainer->setObjectName(QStringLiteral("shpContainer"));
-    c.shpContainer->setGeometry(QRect(QPoint(0, 0), kPanel));
-    c.shpContainer->setStyleSheet(QStringLiteral("QFrame#shpContainer { background: %1; "
-                                                 "border: 1px solid #b0c4de; border-radius: 8px; }")
-                                      .arg(design.containerColour.name()));
+    c.shpContainer =
+        Looks::shape(c.panContainer, QStringLiteral("shpContainer"), QRect(QPoint(0, 0), kPanel),
+                     QStringLiteral("background: %1; border: 1px solid #b0c4de; border-radius: 8px;")
+                         .arg(design.containerColour.name()));
 
-    c.imgLogo = new QLabel(c.panContainer);
-    c.imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    c.imgLogo->setGeometry(kLogo);
-    c.imgLogo->setPixmap(QIcon(design.bannerResource).pixmap(kLogo.size()));
-    c.imgLogo->setAccessibleName(design.bannerText);
+    c.imgLogo = new Picture(c.panContainer, QStringLiteral("imgLogo"), design.bannerResource, kLogo,
+                            design.bannerText);
 
     c.lblTitolo = new QLabel(design.title, c.panContainer);
     c.lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
@@ -73,12 +69,10 @@ CheckScreenControls buildCheckScreen(QDialog* screen, const CheckScreenDesign& d
     c.lblTitolo->setAlignment(Qt::AlignCenter);
     c.lblTitolo->setGeometry(6, kLogo.bottom() + 4, kPanel.width() - 12, kStrip.top() - kLogo.bottom() - 6);
 
-    c.shpCodFisc = new QFrame(c.panContainer);
-    c.shpCodFisc->setObjectName(QStringLiteral("shpCodFisc"));
-    c.shpCodFisc->setGeometry(kStrip);
-    c.shpCodFisc->setStyleSheet(
-        QStringLiteral("QFrame#shpCodFisc { border: none; border-radius: 6px; background: qlineargradient("
-                       "x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 #4682b4, stop: 1 #dbe7f3); }"));
+    c.shpCodFisc =
+        Looks::shape(c.panContainer, QStringLiteral("shpCodFisc"), kStrip,
+                     QStringLiteral("border: none; border-radius: 6px; background: qlineargradient("
+                                    "x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 #4682b4, stop: 1 #dbe7f3);"));
 
     c.field = new QLineEdit(c.panContainer);
     c.field->setObjectName(design.fieldName);

@@ -78,20 +78,10 @@ QString testo(const char16_t* text)
     return QString::fromUtf16(text);
 }
 
-// A white group of the tool bar, a photo frame or another decorative rectangle.
-QFrame* forma(QWidget* parent, const QString& name, const QRect& geometry, const QString& style)
-{
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setGeometry(geometry);
-    frame->setStyleSheet(QStringLiteral("QFrame#%1 { %2 }").arg(name, style));
-    return frame;
-}
-
 QFrame* gruppoBianco(QWidget* parent, const char* name, const QRect& geometry)
 {
-    return forma(parent, QString::fromLatin1(name), geometry,
-                 QStringLiteral("background: white; border: 1px solid #9fb8d3; border-radius: 6px;"));
+    return Looks::shape(parent, QString::fromLatin1(name), geometry,
+                        QStringLiteral("background: white; border: 1px solid #9fb8d3; border-radius: 6px;"));
 }
 
 } // namespace
@@ -120,16 +110,16 @@ void TfrmCandidati::costruisciSchermata()
 
     // The shapes first, so that everything else lies above them.
     auto* shpContainer =
-        forma(panContainer, QStringLiteral("shpContainer"), QRect(8, 76, 980, 566),
-              QStringLiteral("background: white; border: 1px solid #7f9fc2; border-radius: 8px;"));
+        Looks::shape(panContainer, QStringLiteral("shpContainer"), QRect(8, 76, 980, 566),
+                     QStringLiteral("background: white; border: 1px solid #7f9fc2; border-radius: 8px;"));
     auto* shpSezione01 =
-        forma(panContainer, QStringLiteral("shpSezione01"), QRect(338, 82, 642, 502),
-              QStringLiteral("background: #f7fafd; border: 1px solid #d3e0ee; border-radius: 6px;"));
+        Looks::shape(panContainer, QStringLiteral("shpSezione01"), QRect(338, 82, 642, 502),
+                     QStringLiteral("background: #f7fafd; border: 1px solid #d3e0ee; border-radius: 6px;"));
     auto* shpFoto =
-        forma(panContainer, QStringLiteral("shpFoto"), QRect(18, 82, 319, 406),
-              QStringLiteral("background: #c9d9ea; border: 1px solid #7f9fc2; border-radius: 4px;"));
-    auto* shpSfondo = forma(panContainer, QStringLiteral("shpSfondo"), QRect(8, 650, 980, 34),
-                            QStringLiteral("background: #3030dd; border: none; border-radius: 4px;"));
+        Looks::shape(panContainer, QStringLiteral("shpFoto"), QRect(18, 82, 319, 406),
+                     QStringLiteral("background: #c9d9ea; border: 1px solid #7f9fc2; border-radius: 4px;"));
+    auto* shpSfondo = Looks::shape(panContainer, QStringLiteral("shpSfondo"), QRect(8, 650, 980, 34),
+                                   QStringLiteral("background: #3030dd; border: none; border-radius: 4px;"));
 
     m_panInfo = new QLabel(panContainer);
     m_panInfo->setObjectName(QStringLiteral("panInfo"));
@@ -257,8 +247,8 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
     m_hint->addEmptying(m_imgFoto);
 
     auto* bkgPulsantiFoto =
-        forma(panContainer, QStringLiteral("bkgPulsantiFoto"), QRect(24, 490, Placeholder::kWidth, 56),
-              QStringLiteral("background: #e3ecf6; border: 1px solid #9fb8d3; border-radius: 5px;"));
+        Looks::shape(panContainer, QStringLiteral("bkgPulsantiFoto"), QRect(24, 490, Placeholder::kWidth, 56),
+                     QStringLiteral("background: #e3ecf6; border: 1px solid #9fb8d3; border-radius: 5px;"));
     m_hint->addEmptying(bkgPulsantiFoto);
     // Five buttons of 52 spread evenly over the photo's width.
     const auto posto = [](int i) { return QRect(24 + 5 + i * 60, 494, 52, 48); };
@@ -277,14 +267,11 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
 
 void TfrmCandidati::costruisciCampi(QWidget* panContainer)
 {
-    auto* imgIntestazione = new QLabel(panContainer);
-    imgIntestazione->setObjectName(QStringLiteral("imgIntestazione"));
-    imgIntestazione->setAccessibleName(QStringLiteral("SCHEDA ANAGRAFICA"));
-    imgIntestazione->setGeometry(kCampiX, 88, 626, 36);
-    imgIntestazione->setPixmap(
-        QIcon(QStringLiteral(":/pictures/candidati_intestazione.svg")).pixmap(626, 36));
-    auto* shpLinea = forma(panContainer, QStringLiteral("shpLinea"), QRect(kCampiX, 129, 626, 2),
-                           QStringLiteral("background: #4682b4; border: none;"));
+    new Picture(panContainer, QStringLiteral("imgIntestazione"),
+                QStringLiteral(":/pictures/candidati_intestazione.svg"), QRect(kCampiX, 88, 626, 36),
+                QStringLiteral("SCHEDA ANAGRAFICA"));
+    auto* shpLinea = Looks::shape(panContainer, QStringLiteral("shpLinea"), QRect(kCampiX, 129, 626, 2),
+                                  QStringLiteral("background: #4682b4; border: none;"));
     Q_UNUSED(shpLinea);
 
     const QFont carattereEtichetta = Looks::font(QStringLiteral("Tahoma"), 10);
@@ -329,11 +316,9 @@ void TfrmCandidati::costruisciCampi(QWidget* panContainer)
 
     // The recontact flag at the end of the notes row.
     const QRect note = m_campi[TSchedaAnagrafica::Note]->geometry();
-    auto* icoRicontatta = new QLabel(panContainer);
-    icoRicontatta->setObjectName(QStringLiteral("icoRicontatta"));
-    icoRicontatta->setAccessibleName(QStringLiteral("Da ricontattare"));
-    icoRicontatta->setGeometry(note.right() + 13, note.top() - 2, 30, 30);
-    icoRicontatta->setPixmap(QIcon(QStringLiteral(":/pictures/candidati_telefono.svg")).pixmap(30, 30));
+    auto* icoRicontatta = new Picture(
+        panContainer, QStringLiteral("icoRicontatta"), QStringLiteral(":/pictures/candidati_telefono.svg"),
+        QRect(note.right() + 13, note.top() - 2, 30, 30), QStringLiteral("Da ricontattare"));
     m_hint->addEmptying(icoRicontatta);
 
     m_chkRicontatta = new QCheckBox(QStringLiteral("Da ricontattare"), panContainer);

@@ -4,9 +4,7 @@
 
 #include <QEvent>
 #include <QFrame>
-#include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -40,27 +38,10 @@ private:
 
 } // namespace
 
-QLabel* Figure::immagine(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
-                         const QString& accessibleName)
-{
-    auto* picture = new QLabel(parent);
-    picture->setObjectName(name);
-    picture->setGeometry(geometry);
-    picture->setAccessibleName(accessibleName);
-    picture->setAlignment(Qt::AlignCenter);
-    // QIcon renders an SVG crisply at any device pixel ratio.
-    picture->setPixmap(QIcon(resource).pixmap(geometry.size()));
-    return picture;
-}
-
-QFrame* Figure::forma(QWidget* parent, const QString& name, const QRect& geometry, const QString& styleSheet,
+QFrame* Figure::forma(QWidget* parent, const QString& name, const QRect& geometry, const QString& style,
                       const QString& accessibleName)
 {
-    auto* shape = new QFrame(parent);
-    shape->setObjectName(name);
-    shape->setGeometry(geometry);
-    shape->setStyleSheet(styleSheet);
-    shape->setFocusPolicy(Qt::NoFocus);
+    QFrame* shape = Looks::shape(parent, name, geometry, style);
     shape->setAccessibleName(accessibleName);
     return shape;
 }
@@ -69,8 +50,7 @@ QFrame* Figure::cornice(QWidget* parent, const QString& name, const QRect& geome
                         const QString& accessibleName)
 {
     return forma(parent, name, geometry,
-                 QStringLiteral("QFrame { background-color: white; border: 1px solid #B0C4DE; "
-                                "border-radius: 6px; }"),
+                 QStringLiteral("background-color: white; border: 1px solid #B0C4DE; border-radius: 6px;"),
                  accessibleName);
 }
 

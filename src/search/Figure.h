@@ -10,11 +10,8 @@ class QWidget;
 
 // The pictures, frames and buttons that the search screens are drawn with.
 namespace Figure {
-// A picture that does not react to the mouse, drawn at the size of its place.
-QLabel* immagine(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
-                 const QString& accessibleName);
-// A decorative rectangle drawn by a style sheet ("QFrame" rules).
-QFrame* forma(QWidget* parent, const QString& name, const QRect& geometry, const QString& styleSheet,
+// A decorative rectangle drawn by style rules, with a name for screen readers.
+QFrame* forma(QWidget* parent, const QString& name, const QRect& geometry, const QString& style,
               const QString& accessibleName);
 // A white rectangle with rounded corners.
 QFrame* cornice(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName);

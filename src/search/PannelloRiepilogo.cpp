@@ -5,6 +5,7 @@
 #include "search/Figure.h"
 #include "search/ModelloRighe.h"
 #include "widgets/EnterKeyOrder.h"
+#include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
 #include <QFrame>
@@ -24,13 +25,13 @@ PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const
     setAccessibleName(QStringLiteral("Riepilogo delle schede"));
     resize(kLarghezza, kAltezza);
 
-    Figure::immagine(this, QStringLiteral("imgLogo"), aspetto.logo, QRect(0, 0, 833, 64),
-                     QStringLiteral("Archivio anagrafico"));
+    new Picture(this, QStringLiteral("imgLogo"), aspetto.logo, QRect(0, 0, 833, 64),
+                QStringLiteral("Archivio anagrafico"));
 
     Figure::cornice(this, QStringLiteral("shpLente"), QRect(16, 76, 46, 40),
                     QStringLiteral("Cornice della lente"));
-    Figure::immagine(this, QStringLiteral("imgLente"), QStringLiteral(":/pictures/trova_lente.svg"),
-                     QRect(23, 80, 32, 32), QStringLiteral("Lente"));
+    new Picture(this, QStringLiteral("imgLente"), QStringLiteral(":/pictures/trova_lente.svg"),
+                QRect(23, 80, 32, 32), QStringLiteral("Lente"));
 
     m_txtTrova = new QLineEdit(this);
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
@@ -41,8 +42,8 @@ PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const
     m_btnTrova =
         Figure::pulsante(this, QStringLiteral("btnTrova"), QStringLiteral("Trova"), QRect(422, 78, 110, 36));
 
-    Figure::immagine(this, aspetto.nomeIstruzioni, QStringLiteral(":/pictures/trova_istruzioni.svg"),
-                     QRect(545, 72, 272, 48), aspetto.rigo03);
+    new Picture(this, aspetto.nomeIstruzioni, QStringLiteral(":/pictures/trova_istruzioni.svg"),
+                QRect(545, 72, 272, 48), aspetto.rigo03);
 
     m_lstRecords = new QListView(this);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));

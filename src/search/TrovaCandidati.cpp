@@ -12,6 +12,7 @@
 #include "storage/TextRules.h"
 #include "widgets/EnterKeyOrder.h"
 #include "widgets/FocusHighlight.h"
+#include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
 #include <QLabel>
@@ -78,15 +79,14 @@ void TfrmTrovaCandidati::creaFiltri()
 {
     QWidget* pan = m_panAvvio;
     Figure::cornice(pan, QStringLiteral("shpSpiega"), QRect(0, 0, 833, 84), QStringLiteral("Spiegazione"));
-    Figure::immagine(pan, QStringLiteral("imgSpiega"), QStringLiteral(":/pictures/trova_spiega.svg"),
-                     QRect(8, 6, 817, 72), QStringLiteral("Compilare uno o pi\u00F9 campi e premere Cerca"));
-    Figure::forma(
-        pan, QStringLiteral("shpSfondoCampi"), QRect(0, 94, 833, 368),
-        QStringLiteral("QFrame { border: 1px solid white; border-radius: 6px; background: "
-                       "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #B0C4DE, stop:1 #F0F8FF); }"),
-        QStringLiteral("Campi di ricerca"));
-    Figure::immagine(pan, QStringLiteral("imgTrova01"), QStringLiteral(":/pictures/trova_01.svg"),
-                     QRect(12, 110, 110, 336), QStringLiteral("Ricerca in archivio"));
+    new Picture(pan, QStringLiteral("imgSpiega"), QStringLiteral(":/pictures/trova_spiega.svg"),
+                QRect(8, 6, 817, 72), QStringLiteral("Compilare uno o pi\u00F9 campi e premere Cerca"));
+    Figure::forma(pan, QStringLiteral("shpSfondoCampi"), QRect(0, 94, 833, 368),
+                  QStringLiteral("border: 1px solid white; border-radius: 6px; background: "
+                                 "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #B0C4DE, stop:1 #F0F8FF);"),
+                  QStringLiteral("Campi di ricerca"));
+    new Picture(pan, QStringLiteral("imgTrova01"), QStringLiteral(":/pictures/trova_01.svg"),
+                QRect(12, 110, 110, 336), QStringLiteral("Ricerca in archivio"));
 
     const QFont labelFont = Looks::font(QStringLiteral("Verdana"), 10, true);
     const QFont fieldFont = Looks::font(QStringLiteral("Verdana"), 12, true);

@@ -4,11 +4,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-Picture::Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry)
+Picture::Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
+                 const QString& accessibleName)
     : QLabel(parent)
     , m_resource(resource)
 {
     setObjectName(name);
+    setAccessibleName(accessibleName);
     setGeometry(geometry);
     setAlignment(Qt::AlignCenter);
 }
@@ -44,10 +46,9 @@ void Picture::resizeEvent(QResizeEvent* event)
 
 ImageButton::ImageButton(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
                          const QString& accessibleName)
-    : Picture(parent, name, resource, geometry)
+    : Picture(parent, name, resource, geometry, accessibleName)
 {
     setCursor(Qt::PointingHandCursor);
-    setAccessibleName(accessibleName);
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event)

@@ -8,7 +8,8 @@
 class Picture : public QLabel {
     Q_OBJECT
 public:
-    Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry);
+    Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
+            const QString& accessibleName = QString());
 
     void setPicture(const QString& resource);
     QString resource() const { return m_resource; }

@@ -1,5 +1,6 @@
 #include "widgets/Looks.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPalette>
@@ -40,6 +41,23 @@ void Looks::setTextColour(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::Text, colour);
     widget->setPalette(palette);
+}
+
+QFrame* Looks::shape(QWidget* parent, const QString& name, const QRect& geometry, const QString& style)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setGeometry(geometry);
+    frame->setFocusPolicy(Qt::NoFocus);
+    frame->setStyleSheet(QStringLiteral("QFrame#%1 { %2 }").arg(name, style));
+    return frame;
+}
+
+QString Looks::softPanelStyle()
+{
+    return QStringLiteral(
+        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #C6D9EC);"
+        " border: 1px solid #8FB3D6; border-radius: 8px;");
 }
 
 QLabel* Looks::label(QWidget* parent, const QString& name, const QString& text, const QFont& font, int x,

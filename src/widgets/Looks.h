@@ -4,8 +4,10 @@
 #include <QFont>
 #include <QString>
 
-class QWidget;
+class QFrame;
 class QLabel;
+class QRect;
+class QWidget;
 
 // Colours, fonts and backgrounds that the screens share.
 namespace Looks {
@@ -27,6 +29,11 @@ inline void setSteelBlueGradient(QWidget* widget)
 // size in device-independent pixels, as the screens were designed.
 QFont font(const QString& family, int size, bool bold = false);
 void setTextColour(QWidget* widget, const QColor& colour);
+// A named decorative rectangle at a fixed place, drawn by style rules that apply to it alone
+// ("background: white; border: 1px solid #b0c4de;"). It takes no focus.
+QFrame* shape(QWidget* parent, const QString& name, const QRect& geometry, const QString& style);
+// The rounded white-to-pale-blue panel laid behind groups of controls.
+QString softPanelStyle();
 // A label at a fixed place, with the given text and font.
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QFont& font, int x, int y);
 } // namespace Looks

@@ -129,6 +129,7 @@ void TestChecksScreens::layout()
     auto* imgLogo = child<QLabel>(*screen, "imgLogo");
     QVERIFY(imgLogo);
     QCOMPARE(imgLogo->size(), QSize(421, 73));
+    screen->show(); // pictures are drawn when first shown
     QVERIFY(!imgLogo->pixmap().isNull());
 
     auto* lblTitolo = child<QLabel>(*screen, "lblTitolo");
