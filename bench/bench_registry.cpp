@@ -12,6 +12,8 @@
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/PhotoBox.h"
 
+#include "support/TestEnvironment.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -29,35 +31,6 @@
 #include <vector>
 
 namespace {
-
-class SilentMessages final : public MessageBoxes {
-public:
-    bool show(QWidget*, MessageKind, const QString& text) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
-class FixedDialogs final : public FileDialogs {
-public:
-    QString openFile(QWidget*, const QString&, const QString&) override { return name; }
-    QString saveFile(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    QString name;
-};
-
-class NoShell final : public ShellOpener {
-public:
-    void open(const QString&) override {}
-};
-
-class NoModal final : public ModalRunner {
-public:
-    int run(QDialog&) override { return 0; }
-};
 
 // The median of several runs, in milliseconds.
 double median(int runs, const std::function<void()>& prepare, const std::function<void()>& work)
@@ -115,19 +88,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    SilentMessages messages;
-    FixedDialogs dialogs;
-    NoShell shell;
-    NoModal modal;
-    const auto contextFor = [&](const QString& folder) {
-        AppContext context;
-        context.programFolder = folder;
-        context.messages = &messages;
-        context.fileDialogs = &dialogs;
-        context.shell = &shell;
-        context.modal = &modal;
-        return context;
-    };
+    TestEnvironment largeEnv;
+    TestEnvironment smallEnv;
 
     // A card photo of a usual size, with some detail for the encoder.
     QImage photo(600, 800, QImage::Format_RGB32);
@@ -142,17 +104,11 @@ int main(int argc, char** argv)
     }
 
     // 1. One browsing step: cmdAvanti with its photo, on 100,000 cards against 10.
-    const QString large = dir.path() + QStringLiteral("/grande/");
-    const QString small = dir.path() + QStringLiteral("/piccolo/");
-    QDir().mkpath(large);
-    QDir().mkpath(small);
-    makeRegistry(large, 100000, 50000, photo);
-    makeRegistry(small, 10, 5, photo);
+    makeRegistry(largeEnv.folder(), 100000, 50000, photo);
+    makeRegistry(smallEnv.folder(), 10, 5, photo);
 
-    AppContext largeContext = contextFor(large);
-    AppContext smallContext = contextFor(small);
-    TfrmCandidati largeScreen(largeContext);
-    TfrmCandidati smallScreen(smallContext);
+    TfrmCandidati largeScreen(largeEnv.context);
+    TfrmCandidati smallScreen(smallEnv.context);
     const auto step = [](TfrmCandidati& screen, const char* start) {
         QWidget* cmdAvanti = screen.findChild<QWidget*>(QStringLiteral("cmdAvanti"));
         return std::pair<std::function<void()>, std::function<void()>>(
@@ -186,11 +142,13 @@ int main(int argc, char** argv)
     const QString bigPath = dir.path() + QStringLiteral("/grande.jpg");
     PhotoFiles::save(big, bigPath);
     big = QImage();
-    dialogs.name = bigPath;
 
     QWidget* btnCaricaFoto = smallScreen.findChild<QWidget*>(QStringLiteral("btnCaricaFoto"));
     const auto nothing = [] {};
-    const auto clear = [&] { smallScreen.imgFoto()->setPicture(QImage()); };
+    const auto clear = [&] {
+        smallScreen.imgFoto()->setPicture(QImage());
+        smallEnv.fileDialogs.nextNames = {bigPath};
+    };
     const auto decode = [&] {
         QImageReader reader(bigPath);
         const QImage image = reader.read();

@@ -7,7 +7,9 @@
 #include "storage/TArchivioSchede.h"
 #include "storage/TSchedaAnagrafica.h"
 
+#include "support/TestEnvironment.h"
 #include <QAbstractItemModel>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,15 +27,6 @@ namespace {
 
 constexpr int kSchede = 100000;
 constexpr int kRipetizioni = 5;
-
-class SilentMessages final : public MessageBoxes {
-public:
-    bool show(QWidget*, MessageKind, const QString& text) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return true;
-    }
-};
 
 // The peak resident memory of this process in kB, or -1 where it cannot be read.
 qint64 peakMemoryKb()
@@ -106,11 +99,8 @@ double mediana(std::vector<double> values)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    SilentMessages messages;
-    AppContext context;
-    context.programFolder = dir.path() + QLatin1Char('/');
-    context.messages = &messages;
+    TestEnvironment env;
+    AppContext& context = env.context;
     const QString path = RicercaSchede::percorsoArchivio(context.programFolder);
 
     QElapsedTimer timer;
