@@ -101,7 +101,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     TestEnvironment env;
     AppContext& context = env.context;
-    const QString path = RicercaSchede::percorsoArchivio(context.programFolder);
+    const QString path = TSchedaAnagrafica::archivio(context.programFolder);
 
     QElapsedTimer timer;
     timer.start();

@@ -82,8 +82,7 @@ void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
     bool mostrata = false;
     try {
         TArchivioSchede archivio;
-        archivio.ApriOCrea(CandidatiRegole::percorsoArchivio(m_context.programFolder),
-                           TSchedaAnagrafica::kSize);
+        archivio.ApriOCrea(TSchedaAnagrafica::archivio(m_context.programFolder), TSchedaAnagrafica::kSize);
         const CandidatiRegole::Passo passo =
             CandidatiRegole::passo(comando, posizione(), archivio.NumeroSchede());
         if (passo.azzeraPosizione)

@@ -93,8 +93,7 @@ void TfrmCandidati::cmdSalvaClick()
     QString messaggio;
     try {
         TArchivioSchede archivio;
-        archivio.ApriOCrea(CandidatiRegole::percorsoArchivio(m_context.programFolder),
-                           TSchedaAnagrafica::kSize);
+        archivio.ApriOCrea(TSchedaAnagrafica::archivio(m_context.programFolder), TSchedaAnagrafica::kSize);
         const QString p = posizione();
         if (!p.isEmpty()) {
             // The stored card at its own position.

@@ -2,11 +2,6 @@
 
 #include "storage/TextRules.h"
 
-QString CandidatiRegole::percorsoArchivio(const QString& programFolder)
-{
-    return programFolder + QStringLiteral("Archivio_Anagrafico.fvd");
-}
-
 CandidatiRegole::Passo CandidatiRegole::passo(Comando comando, const QString& posizione, int numeroSchede)
 {
     using Esito = Passo::Esito;

@@ -10,9 +10,6 @@
 // The decisions of the registry editor that need no widgets.
 namespace CandidatiRegole {
 
-// The registry archive in the program folder.
-QString percorsoArchivio(const QString& programFolder);
-
 enum class Comando { Primo, Indietro, Avanti, Ultimo };
 
 // What one browsing step does once the archive is open.

@@ -40,7 +40,7 @@ void TfrmDaRicontattare::showEvent(QShowEvent* event)
     s_lastFind.clear();
     m_panContainer->txtTrova()->clear();
     m_panContainer->mostraRighe(
-        RicercaSchede::daRicontattare(RicercaSchede::percorsoArchivio(m_context.programFolder)));
+        RicercaSchede::daRicontattare(TSchedaAnagrafica::archivio(m_context.programFolder)));
     m_panContainer->txtTrova()->setFocus();
 }
 

@@ -153,8 +153,7 @@ void PannelloRiepilogo::lstRecordsDblClick()
     if (!selected.isEmpty()) {
         try {
             const QString line = righe().at(selected.first().row());
-            RicercaSchede::richiama(RicercaSchede::percorsoArchivio(m_context.programFolder), line,
-                                    m_richiamo);
+            RicercaSchede::richiama(TSchedaAnagrafica::archivio(m_context.programFolder), line, m_richiamo);
         } catch (const std::exception&) {
             // The screen closes without a word; what was loaded stays loaded.
         }

@@ -71,11 +71,6 @@ QChar* appendLatin1(QChar* out, QLatin1StringView text)
 
 } // namespace
 
-QString RicercaSchede::percorsoArchivio(const QString& programFolder)
-{
-    return programFolder + QStringLiteral("Archivio_Anagrafico.fvd");
-}
-
 QString RicercaSchede::riga(const TSchedaAnagrafica& scheda)
 {
     using C = TSchedaAnagrafica;

@@ -14,9 +14,6 @@
 // per card, kept in alphabetical order, searched with "Trova" and read back by the line.
 namespace RicercaSchede {
 
-// The registry archive of the program folder.
-QString percorsoArchivio(const QString& programFolder);
-
 // The line of a card: name, codice fiscale, mobile number and sector at fixed widths, then the note.
 QString riga(const TSchedaAnagrafica& scheda);
 

@@ -177,7 +177,7 @@ void TfrmTrovaCandidati::btnCercaClick()
     m_panContainer->svuota();
     QStringList lines;
     try {
-        lines = RicercaSchede::cerca(RicercaSchede::percorsoArchivio(m_context.programFolder), filtri);
+        lines = RicercaSchede::cerca(TSchedaAnagrafica::archivio(m_context.programFolder), filtri);
     } catch (const std::exception&) {
         m_lblAttendere->hide();
         m_context.messages->plain(this, accessMessage());

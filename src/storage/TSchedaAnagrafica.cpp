@@ -27,6 +27,11 @@ const std::array<TSchedaAnagrafica::Layout, TSchedaAnagrafica::NumeroCampi>& TSc
     return kLayout;
 }
 
+QString TSchedaAnagrafica::archivio(const QString& programFolder)
+{
+    return programFolder + QStringLiteral("Archivio_Anagrafico.fvd");
+}
+
 QString TSchedaAnagrafica::flagSi()
 {
     return QStringLiteral("S\u00EC");

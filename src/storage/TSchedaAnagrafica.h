@@ -59,6 +59,9 @@ public:
     static const std::array<Layout, NumeroCampi>& layout();
     static const Layout& layoutOf(Campo campo) { return layout()[campo]; }
 
+    // The registry archive of a program folder.
+    static QString archivio(const QString& programFolder);
+
     // The two flag texts of Ricontatta.
     static QString flagSi();
     static QString flagNo();

@@ -55,7 +55,7 @@ private slots:
     void unreadableArchiveThrowsForSearchButNotForSummary();
 
 private:
-    QString archivio() const { return RicercaSchede::percorsoArchivio(m_folder); }
+    QString archivio() const { return TSchedaAnagrafica::archivio(m_folder); }
 
     QTemporaryDir m_dir;
     QString m_folder;

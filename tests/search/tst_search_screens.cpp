@@ -144,7 +144,7 @@ private slots:
 private:
     void showActive(QWidget& screen);
     void cerca(TfrmTrovaCandidati& screen);
-    QString archivio() const { return RicercaSchede::percorsoArchivio(m_env->folder()); }
+    QString archivio() const { return TSchedaAnagrafica::archivio(m_env->folder()); }
 
     std::unique_ptr<TestEnvironment> m_env;
 };
