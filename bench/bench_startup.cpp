@@ -3,11 +3,7 @@
 #include "BenchTimer.h"
 #include "access/Password.h"
 #include "app/ScreenFlow.h"
-#include "platform/AppContext.h"
-#include "platform/FileDialogs.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ModalRunner.h"
-#include "platform/ShellOpener.h"
+#include "platform/DesktopPlatform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,18 +29,9 @@ int runFolvara(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    QtMessageBoxes messages;
-    QtFileDialogs dialogs;
-    DesktopShellOpener shell;
-    ExecModalRunner modal;
-    AppContext context;
-    context.programFolder = folder.path() + QLatin1Char('/');
-    context.messages = &messages;
-    context.fileDialogs = &dialogs;
-    context.shell = &shell;
-    context.modal = &modal;
-    installItalianTranslations(context.programFolder);
-    ScreenFlow flow(context);
+    DesktopPlatform platform(folder.path() + QLatin1Char('/'));
+    installItalianTranslations(platform.context.programFolder);
+    ScreenFlow flow(platform.context);
     flow.start();
     return QTest::qWaitForWindowExposed(flow.password()) ? 0 : 1;
 }

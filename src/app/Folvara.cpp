@@ -1,9 +1,5 @@
 #include "app/ScreenFlow.h"
-#include "platform/AppContext.h"
-#include "platform/FileDialogs.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ModalRunner.h"
-#include "platform/ShellOpener.h"
+#include "platform/DesktopPlatform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,19 +10,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Folvara"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QtMessageBoxes messages;
-    QtFileDialogs fileDialogs;
-    DesktopShellOpener shell;
-    ExecModalRunner modal;
-    AppContext context;
-    context.programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
-    context.messages = &messages;
-    context.fileDialogs = &fileDialogs;
-    context.shell = &shell;
-    context.modal = &modal;
-    installItalianTranslations(context.programFolder);
+    DesktopPlatform platform(QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'));
+    installItalianTranslations(platform.context.programFolder);
 
-    ScreenFlow flow(context);
+    ScreenFlow flow(platform.context);
     QObject::connect(&flow, &ScreenFlow::terminateRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     flow.start();
     return QApplication::exec();

@@ -3,6 +3,7 @@
 #include "access/Crypt.h"
 #include "access/PasswordError.h"
 #include "access/PasswordStore.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,20 +15,8 @@ namespace {
 
 const QString kBenvenuto = QStringLiteral("67061BBC3165327409");
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+using TestFiles::readAll;
+using TestFiles::writeAll;
 
 QString allByteValues()
 {

@@ -6,6 +6,7 @@
 #include "app/Avvio.h"
 #include "app/ScreenFlow.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -55,20 +56,8 @@ void type(QWidget* field, const QString& text)
     }
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+using TestFiles::readAll;
+using TestFiles::writeAll;
 
 } // namespace
 

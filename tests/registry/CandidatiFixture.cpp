@@ -1,5 +1,7 @@
 #include "registry/CandidatiFixture.h"
 
+#include "support/TestFiles.h"
+
 #include "app/ScreenFlow.h"
 #include "registry/Candidati.h"
 #include "storage/PhotoFiles.h"
@@ -116,17 +118,12 @@ QImage CandidatiFixture::immagine(int width, int height, QColor colour)
 
 QByteArray CandidatiFixture::leggiFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return TestFiles::readAll(path);
 }
 
 void CandidatiFixture::scriviFile(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
+    TestFiles::writeAll(path, bytes);
 }
 
 QLineEdit* CandidatiFixture::txt(TSchedaAnagrafica::Campo campo) const

@@ -6,6 +6,7 @@
 #include "storage/TArchivioSchede.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "storage/TextRules.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,20 +21,8 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+using TestFiles::readAll;
+using TestFiles::writeAll;
 
 // Appends records whose first field names their index.
 void appendRecords(const QString& path, int count)

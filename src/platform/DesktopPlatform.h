@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/AppContext.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "platform/ShellOpener.h"
+
+// The real platform layers of the running program, and the context that hands them to the screens.
+class DesktopPlatform {
+public:
+    explicit DesktopPlatform(const QString& programFolder)
+    {
+        context.programFolder = programFolder;
+        context.messages = &m_messages;
+        context.fileDialogs = &m_fileDialogs;
+        context.shell = &m_shell;
+        context.modal = &m_modal;
+    }
+    DesktopPlatform(const DesktopPlatform&) = delete;
+    DesktopPlatform& operator=(const DesktopPlatform&) = delete;
+
+    AppContext context;
+
+private:
+    QtMessageBoxes m_messages;
+    QtFileDialogs m_fileDialogs;
+    DesktopShellOpener m_shell;
+    ExecModalRunner m_modal;
+};
