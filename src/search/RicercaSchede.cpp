@@ -133,9 +133,11 @@ void RicercaSchede::scandisci(const QString& archivePath, const Visita& visita)
 {
     TArchivioSchede archivio;
     archivio.ApriOCrea(archivePath, TSchedaAnagrafica::kSize);
+    // Each record is looked at where it was read, without a copy, for the length of its visit.
     TSchedaAnagrafica scheda;
     while (!archivio.FineArchivio()) {
-        archivio.LeggiScheda(scheda.buffer());
+        const QByteArrayView record = archivio.LeggiSchedaVista();
+        scheda.buffer().setRawData(record.data(), record.size());
         visita(scheda, archivio.PosizioneCorrente());
     }
     archivio.ChiudiArchivio();
@@ -169,8 +171,12 @@ void RicercaSchede::richiama(const QString& archivePath, const QString& line, co
 {
     const QString wanted = TextRules::trim(line);
     scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int position) {
-        if (TextRules::trim(riga(scheda)) == wanted)
-            visita(scheda, position);
+        if (TextRules::trim(riga(scheda)) != wanted)
+            return;
+        // The screens may keep the card: hand them a copy of their own.
+        TSchedaAnagrafica copia;
+        copia.buffer() = QByteArray(scheda.buffer().constData(), scheda.buffer().size());
+        visita(copia, position);
     });
 }
 

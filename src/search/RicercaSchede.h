@@ -44,7 +44,8 @@ private:
 
 using Visita = std::function<void(const TSchedaAnagrafica& scheda, int position)>;
 
-// Reads every card in file order, handing each with its 1-based position. Throws ArchiveError.
+// Reads every card in file order, handing each with its 1-based position. The card handed over
+// is valid during its visit only. Throws ArchiveError.
 void scandisci(const QString& archivePath, const Visita& visita);
 
 // The lines of the cards that pass the filters, in list order. Throws ArchiveError.

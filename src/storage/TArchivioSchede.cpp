@@ -77,7 +77,7 @@ void TArchivioSchede::fillReadAhead(int index, int records)
     m_readAheadCount = records;
 }
 
-void TArchivioSchede::LeggiScheda(QByteArray& record)
+QByteArrayView TArchivioSchede::LeggiSchedaVista()
 {
     requireOpen();
     if (m_cursor >= m_count)
@@ -89,11 +89,17 @@ void TArchivioSchede::LeggiScheda(QByteArray& record)
         const int wanted = sequential ? std::max(1, kReadAheadBytes / m_recordSize) : 1;
         fillReadAhead(index, std::min(wanted, m_count - index));
     }
-    record.resize(m_recordSize);
-    std::memcpy(record.data(), m_readAhead.constData() + qint64(index - m_readAheadFirst) * m_recordSize,
-                static_cast<std::size_t>(m_recordSize));
     m_lastRead = index;
     ++m_cursor;
+    return QByteArrayView(m_readAhead.constData() + qint64(index - m_readAheadFirst) * m_recordSize,
+                          m_recordSize);
+}
+
+void TArchivioSchede::LeggiScheda(QByteArray& record)
+{
+    const QByteArrayView view = LeggiSchedaVista();
+    record.resize(m_recordSize);
+    std::memcpy(record.data(), view.data(), static_cast<std::size_t>(m_recordSize));
 }
 
 void TArchivioSchede::ScriviScheda(const QByteArray& record)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 
@@ -22,6 +23,8 @@ public:
     int NumeroSchede() const { return m_count; }
     void Posiziona(int index);
     void LeggiScheda(QByteArray& record);
+    // The same read without a copy: a view that stays valid until the next read, write or closing.
+    QByteArrayView LeggiSchedaVista();
     void ScriviScheda(const QByteArray& record);
     int PosizioneCorrente() const { return m_cursor; }
     bool FineArchivio() const;

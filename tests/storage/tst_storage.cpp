@@ -63,6 +63,7 @@ private slots:
     void readOnlyArchiveFailsToOpen();
     void missingArchiveIsCreatedEmpty();
     void positionFollowsReadsAndWrites();
+    void readAheadMatchesTheFile();
     void photoRoundTripAndPlaceholder();
     void photoOfDamagedFileIsPlaceholder();
     void failedPhotoWriteKeepsTheOldFile();
@@ -340,6 +341,38 @@ void TestStorage::positionFollowsReadsAndWrites()
     archive.Posiziona(3);
     archive.LeggiScheda(scheda.buffer());
     QCOMPARE(scheda.testo(TSchedaAnagrafica::Candidato), QStringLiteral("Persona 4"));
+}
+
+void TestStorage::readAheadMatchesTheFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.fvd"));
+    appendRecords(path, 200); // several read-ahead blocks
+    const QByteArray file = readAll(path);
+    const auto recordOf = [&](int index) { return file.mid(qsizetype(index) * 3612, 3612); };
+
+    TArchivioSchede archive;
+    archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
+    for (int i = 0; i < 200; ++i) {
+        const QByteArrayView view = archive.LeggiSchedaVista();
+        QCOMPARE(QByteArray(view.data(), view.size()), recordOf(i));
+    }
+    // Jumps back, then a write inside the block read ahead: the next read sees the new bytes.
+    archive.Posiziona(150);
+    QByteArray record;
+    archive.LeggiScheda(record);
+    QCOMPARE(record, recordOf(150));
+    TSchedaAnagrafica changed;
+    changed.setTesto(TSchedaAnagrafica::Candidato, QStringLiteral("Cambiata"));
+    archive.Posiziona(151);
+    archive.ScriviScheda(changed.buffer());
+    archive.Posiziona(151);
+    archive.LeggiScheda(record);
+    QCOMPARE(record, changed.buffer());
+    archive.LeggiScheda(record);
+    QCOMPARE(record, recordOf(152));
+    archive.ChiudiArchivio();
+    QCOMPARE(readAll(path).mid(151 * 3612, 3612), changed.buffer());
 }
 
 void TestStorage::photoRoundTripAndPlaceholder()
