@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
     installItalianTranslations(platform.context.programFolder);
 
     ScreenFlow flow(platform.context);
-    QObject::connect(&flow, &ScreenFlow::terminateRequested, &app, &QApplication::quit, Qt::QueuedConnection);
+    flow.endProgramOnTerminate();
     flow.start();
     return QApplication::exec();
 }

@@ -9,6 +9,8 @@
 #include "platform/AppContext.h"
 #include "registry/Candidati.h"
 
+#include <QCoreApplication>
+
 ScreenFlow::ScreenFlow(AppContext& context)
 {
     context.screens = this;
@@ -39,4 +41,13 @@ void ScreenFlow::switchTo(MainScreen* target, MainScreen* source)
 void ScreenFlow::terminate()
 {
     emit terminateRequested();
+}
+
+void ScreenFlow::endProgramOnTerminate()
+{
+    // Not QCoreApplication::quit(): it first asks every window to close, and a main screen
+    // answers a close with its own handler, which for the launcher asks to terminate again.
+    connect(
+        this, &ScreenFlow::terminateRequested, QCoreApplication::instance(),
+        [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }

@@ -33,8 +33,11 @@ public:
     // Shows the login screen, the first screen of the run.
     void start();
     void switchTo(MainScreen* target, MainScreen* source);
-    // Ends the program's event loop.
+    // Asks for the end of the program; see endProgramOnTerminate().
     void terminate();
+    // Ends the application's event loop with exit code 0 whenever termination is asked for.
+    // main() and the tests that run the real loop share this one connection.
+    void endProgramOnTerminate();
 
 signals:
     void terminateRequested();

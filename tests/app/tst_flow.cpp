@@ -24,6 +24,7 @@
 #include "search/DaRicontattare.h"
 #include "search/TrovaCandidati.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -70,6 +72,8 @@ private slots:
     void launcherCloseAndExitTerminate_data();
     void launcherCloseAndExitTerminate();
     void loginExitTerminates();
+    void realLoopEnds_data();
+    void realLoopEnds();
     void openGroupHandsTheGroupToThePageEditor();
     void openGroupWithoutSelectionWarns();
     void launcherSecondaryScreens();
@@ -198,6 +202,49 @@ void TestFlow::loginExitTerminates()
     click(flow.password(), "cmdEsci");
     QCOMPARE(terminated.count(), 1);
     QVERIFY(!flow.password()->isVisible());
+}
+
+void TestFlow::realLoopEnds_data()
+{
+    QTest::addColumn<bool>("fromLauncher");
+    QTest::addColumn<QString>("control"); // empty: the window close button
+    QTest::newRow("launcher, imgEsci") << true << "imgEsci";
+    QTest::newRow("launcher, close button") << true << "";
+    QTest::newRow("login, cmdEsci") << false << "cmdEsci";
+    QTest::newRow("login, close button") << false << "";
+}
+
+// The application's own event loop, connected as main() connects it, returns 0 at once.
+void TestFlow::realLoopEnds()
+{
+    QFETCH(bool, fromLauncher);
+    QFETCH(QString, control);
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.endProgramOnTerminate();
+    MainScreen* const screen = fromLauncher ? static_cast<MainScreen*>(flow.avvio()) : flow.password();
+    if (fromLauncher)
+        flow.switchTo(flow.avvio(), nullptr);
+    else
+        flow.start();
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+
+    QTimer::singleShot(0, screen, [&] {
+        if (control.isEmpty())
+            screen->close();
+        else
+            click(screen, control.toLatin1().constData());
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(5000);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(elapsed.elapsed() < 2000);
+    // Nothing was written on the way out.
+    QVERIFY(QDir(env.folder()).isEmpty());
 }
 
 void TestFlow::openGroupHandsTheGroupToThePageEditor()
