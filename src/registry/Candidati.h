@@ -90,8 +90,6 @@ private:
     void btnCodFiscClick();
     void btnPartitaIvaClick();
     void btnEmailClick();
-    void txtMaiuscoloChange(QLineEdit* field, const QString& text);
-    void txtEmailChange(const QString& text);
 
     std::array<QLineEdit*, TSchedaAnagrafica::kCampiTesto> m_campi{};
     // lblFile01..03 then lblDesc01..03, the hidden attachment names and descriptions.

@@ -20,6 +20,7 @@
 #include "search/DaRicontattare.h"
 #include "search/TrovaCandidati.h"
 #include "storage/ArchiveError.h"
+#include "storage/FileNames.h"
 #include "storage/FotoScheda.h"
 #include "storage/PhotoFiles.h"
 #include "storage/TArchivioSchede.h"
@@ -34,17 +35,6 @@
 namespace {
 
 using Campo = TSchedaAnagrafica::Campo;
-
-// Replaces a field's text after a keystroke, keeping the caret where the user was typing.
-void sostituisci(QLineEdit* field, const QString& prima, const QString& dopo)
-{
-    int iniziali = 0;
-    while (iniziali < prima.size() && prima.at(iniziali).unicode() <= 32)
-        ++iniziali;
-    const int cursore = qBound(0, field->cursorPosition() - iniziali, int(dopo.size()));
-    field->setText(dopo);
-    field->setCursorPosition(cursore);
-}
 
 // A control of a screen built by another part of the program, found by its name.
 template <typename T> void impostaTesto(QWidget& screen, const char* name, const QString& text)
@@ -160,9 +150,11 @@ void TfrmCandidati::btnCaricaFotoClick()
 
 void TfrmCandidati::btnSalvaFotoClick()
 {
-    const QString nome = m_context.fileDialogs->saveFile(
-        this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
-        QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg"));
+    const QString nome = FileNames::withDefaultSuffix(
+        m_context.fileDialogs->saveFile(
+            this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
+            QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg")),
+        u"jpg");
     if (nome.isEmpty())
         return;
     // The photo stays on the screen: a copy that could not be written must not cost the card its photo.
@@ -272,17 +264,3 @@ void TfrmCandidati::btnEmailClick()
 }
 
 // Field helpers.
-
-void TfrmCandidati::txtMaiuscoloChange(QLineEdit* field, const QString& text)
-{
-    const QString nuovo = CandidatiRegole::maiuscoloSenzaSpazi(text);
-    if (nuovo != text)
-        sostituisci(field, text, nuovo);
-}
-
-void TfrmCandidati::txtEmailChange(const QString& text)
-{
-    const QString nuovo = TextRules::trim(text);
-    if (nuovo != text)
-        sostituisci(m_campi[TSchedaAnagrafica::Email], text, nuovo);
-}

@@ -32,8 +32,12 @@ QByteArray Cp1252::encode(QStringView text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (const QChar c : text)
-        bytes.append(encodeChar(c));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character beyond the first 65536 takes two UTF-16 units but is one character.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        bytes.append(encodeChar(text[i]));
+    }
     return bytes;
 }
 

@@ -83,6 +83,7 @@ private slots:
     void badFilesGiveThePlaceholder_data();
     void badFilesGiveThePlaceholder();
     void damagedCardPhotoGivesThePlaceholder();
+    void saveWritesJpegOfUsersChoice_data();
     void saveWritesJpegOfUsersChoice();
     void cancelledSaveWritesNothing();
     void failedSaveKeepsThePhoto();
@@ -180,11 +181,26 @@ void TestCandidatiFoto::damagedCardPhotoGivesThePlaceholder()
     QVERIFY(m_env->messages.shown.isEmpty());
 }
 
+void TestCandidatiFoto::saveWritesJpegOfUsersChoice_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("no extension") << "ritratto"
+                                  << "ritratto.jpg" << QByteArray("jpeg");
+    QTest::newRow("ending with a dot") << "punto."
+                                       << "punto.jpg" << QByteArray("jpeg");
+    QTest::newRow("own extension") << "ritratto.png"
+                                   << "ritratto.png" << QByteArray("png");
+}
+
 void TestCandidatiFoto::saveWritesJpegOfUsersChoice()
 {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, format);
     m_screen->imgFoto()->setPicture(immagine(640, 480, Qt::darkYellow));
-    const QString chosen = m_env->path(QStringLiteral("ritratto")); // typed without the extension
-    m_env->fileDialogs.nextNames << chosen;
+    m_env->fileDialogs.nextNames << m_env->path(typed);
     clic("btnSalvaFoto");
 
     QCOMPARE(m_env->fileDialogs.requests.size(), 1);
@@ -195,8 +211,9 @@ void TestCandidatiFoto::saveWritesJpegOfUsersChoice()
     QCOMPARE(request.filters, QStringLiteral("File Jpeg (*.jpg) (*.jpg)"));
     QCOMPARE(request.proposedName, QStringLiteral("Foto.jpg"));
 
-    QImageReader reader(chosen + QStringLiteral(".jpg"));
-    QCOMPARE(reader.format(), QByteArray("jpeg"));
+    QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files), QStringList{written});
+    QImageReader reader(m_env->path(written));
+    QCOMPARE(reader.format(), format);
     QCOMPARE(reader.size(), QSize(640, 480));
     QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(640, 480));
 }

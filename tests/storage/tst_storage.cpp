@@ -113,6 +113,10 @@ void TestStorage::cp1252RoundTripsAndSubstitutes_data()
                                   << QString::fromUtf8("“ok”");
     QTest::newRow("outside code page")
         << QString::fromUtf8("Łódź 你") << QByteArray("?\xF3\x64? ?") << QString::fromUtf8("?ód? ?");
+    QTest::newRow("beyond 16 bits") << QString::fromUtf8("😀 Roma 𝄞") << QByteArray("? Roma ?")
+                                    << QStringLiteral("? Roma ?");
+    QTest::newRow("lone surrogates") << QString(QChar(0xD83D)) + u'a' + QChar(0xDE00) << QByteArray("?a?")
+                                     << QStringLiteral("?a?");
 }
 
 void TestStorage::cp1252RoundTripsAndSubstitutes()
@@ -134,6 +138,7 @@ void TestStorage::shortStringTrimsThenCuts_data()
     QTest::newRow("cut keeps inner spaces") << "abcd      efg" << 6 << QByteArray("abcd  ");
     QTest::newRow("empty") << "   " << 5 << QByteArray();
     QTest::newRow("cut to 255 first") << QString(300, QLatin1Char('x')) << 250 << QByteArray(250, 'x');
+    QTest::newRow("emoji one each") << QString::fromUtf8("😀😀😀😀abc") << 5 << QByteArray("????a");
 }
 
 void TestStorage::shortStringTrimsThenCuts()
