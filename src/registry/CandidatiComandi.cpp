@@ -45,8 +45,20 @@ template <typename T> void impostaTesto(QWidget& screen, const char* name, const
 
 // New, save, duplicate.
 
-QString messaggioFotoNonSalvata()
+QString messaggioFotoNonSalvata(const QString& programFolder)
 {
+    switch (FotoScheda::statoCartella(programFolder)) {
+    case FotoScheda::StatoCartella::NonCartella:
+        return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda, perché nella "
+                              "cartella del programma \"Anagrafica\" è un file e non la cartella delle foto. "
+                              "Spostare o rinominare quel file, poi premere di nuovo Salva.");
+    case FotoScheda::StatoCartella::NonScrivibile:
+        return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda, perché la "
+                              "cartella \"Anagrafica\" del programma non può essere scritta. Chiedere "
+                              "l'accesso in scrittura a quella cartella, poi premere di nuovo Salva.");
+    case FotoScheda::StatoCartella::Scrivibile:
+        break;
+    }
     return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda. "
                           "La foto resta visualizzata: premere di nuovo Salva per riprovare.");
 }
@@ -80,6 +92,8 @@ void TfrmCandidati::cmdSalvaClick()
         return;
     }
 
+    // A stored photo that could not be shown is kept: the placeholder on the screen is not the person's.
+    const bool conservaFoto = !m_fotoConservata.isEmpty() && m_fotoConservata == posizione();
     QString messaggio;
     try {
         TArchivioSchede archivio;
@@ -108,11 +122,11 @@ void TfrmCandidati::cmdSalvaClick()
         return;
     }
     // A photo that cannot be written never undoes the record; it stays on the screen for the next save.
-    const bool fotoScritta =
-        SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
+    const bool fotoScritta = conservaFoto || SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(),
+                                                             m_imgFoto->picture());
     m_context.messages->information(this, messaggio);
     if (!fotoScritta)
-        m_context.messages->warning(this, messaggioFotoNonSalvata());
+        m_context.messages->warning(this, messaggioFotoNonSalvata(m_context.programFolder));
 }
 
 void TfrmCandidati::cmdDuplicaClick()
@@ -127,6 +141,7 @@ void TfrmCandidati::cmdDuplicaClick()
         label->clear();
     m_lblPosizione->clear();
     m_imgFoto->setPicture(segnaposto());
+    m_fotoConservata.clear();
     m_chkRicontatta->setChecked(false);
     m_campi[TSchedaAnagrafica::Candidato]->setFocus();
     m_context.messages->information(this,
@@ -145,7 +160,11 @@ void TfrmCandidati::btnCaricaFotoClick()
     if (nome.isEmpty())
         return;
     const QImage foto = PhotoFiles::load(nome);
-    m_imgFoto->setPicture(foto.isNull() ? segnaposto() : foto);
+    // A file that gives no picture is not a new photo: a stored photo that is kept stays kept.
+    if (foto.isNull())
+        m_imgFoto->setPicture(segnaposto());
+    else
+        nuovaFoto(foto);
 }
 
 void TfrmCandidati::btnSalvaFotoClick()
@@ -165,7 +184,7 @@ void TfrmCandidati::btnSalvaFotoClick()
 
 void TfrmCandidati::btnCancFotoClick()
 {
-    m_imgFoto->setPicture(segnaposto());
+    nuovaFoto(segnaposto());
 }
 
 void TfrmCandidati::btnZoomFotoClick()

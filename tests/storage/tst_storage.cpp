@@ -1,6 +1,7 @@
 #include "storage/ArchiveError.h"
 #include "storage/Cp1252.h"
 #include "storage/FotoScheda.h"
+#include "storage/PhotoFiles.h"
 #include "storage/Placeholder.h"
 #include "storage/ShortStringField.h"
 #include "storage/TArchivioSchede.h"
@@ -8,6 +9,7 @@
 #include "storage/TextRules.h"
 #include "support/TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -67,6 +69,8 @@ private slots:
     void photoRoundTripAndPlaceholder();
     void photoOfDamagedFileIsPlaceholder();
     void failedPhotoWriteKeepsTheOldFile();
+    void photoReadOutcomes_data();
+    void photoReadOutcomes();
     void concurrentAppendsLoseNothing();
     void lockedArchiveFailsAfterWaiting();
     void unopenableArchiveFails();
@@ -430,6 +434,40 @@ void TestStorage::failedPhotoWriteKeepsTheOldFile()
     const QString blocked = other.path() + QLatin1Char('/');
     writeAll(blocked + QStringLiteral("Anagrafica"), QByteArray("a file, not a folder"));
     QVERIFY(!SalvaFotoScheda(blocked, QStringLiteral("1"), old));
+}
+
+void TestStorage::photoReadOutcomes_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // empty: no file
+    QTest::addColumn<int>("outcome");
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "JPG");
+    using O = PhotoFiles::Outcome;
+    QTest::newRow("no file") << QByteArray() << int(O::Missing);
+    QTest::newRow("whole jpeg") << jpeg << int(O::Loaded);
+    QTest::newRow("bytes after the end marker") << jpeg + QByteArray(64, '\0') << int(O::Loaded);
+    QTest::newRow("cut short") << jpeg.left(jpeg.size() - 40) << int(O::Unreadable);
+    QTest::newRow("end marker missing") << jpeg.chopped(2) << int(O::Unreadable);
+    QTest::newRow("headers only") << jpeg.left(jpeg.indexOf("\xFF\xDA")) << int(O::Unreadable);
+    QTest::newRow("text") << QByteArray("ciao") << int(O::Unreadable);
+}
+
+void TestStorage::photoReadOutcomes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, outcome);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("foto.jpg"));
+    if (!bytes.isEmpty())
+        writeAll(path, bytes);
+    const PhotoFiles::Read read = PhotoFiles::read(path);
+    QCOMPARE(int(read.outcome), outcome);
+    QCOMPARE(read.picture.isNull(), outcome != int(PhotoFiles::Outcome::Loaded));
+    QCOMPARE(PhotoFiles::load(path).isNull(), read.picture.isNull());
 }
 
 void TestStorage::concurrentAppendsLoseNothing()
