@@ -70,6 +70,7 @@ private:
     // New, save, duplicate (CandidatiComandi.cpp).
     void cmdNuovoClick();
     void cmdSalvaClick();
+    void mostraTestiArchiviati();
     void cmdDuplicaClick();
     TSchedaAnagrafica CompilaScheda() const;
 

@@ -121,12 +121,24 @@ void TfrmCandidati::cmdSalvaClick()
         m_context.messages->error(this, accessMessage());
         return;
     }
+    mostraTestiArchiviati();
     // A photo that cannot be written never undoes the record; it stays on the screen for the next save.
     const bool fotoScritta = conservaFoto || SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(),
                                                              m_imgFoto->picture());
     m_context.messages->information(this, messaggio);
     if (!fotoScritta)
         m_context.messages->warning(this, messaggioFotoNonSalvata(m_context.programFolder));
+}
+
+// The fields as the archive holds them: a letter the code page lacks shows in its stored form.
+void TfrmCandidati::mostraTestiArchiviati()
+{
+    const TSchedaAnagrafica archiviata = CompilaScheda();
+    for (int i = 0; i < TSchedaAnagrafica::kCampiTesto; ++i) {
+        const QString testo = TextRules::trim(archiviata.testo(static_cast<Campo>(i)));
+        if (m_campi[i]->text() != testo)
+            m_campi[i]->setText(testo);
+    }
 }
 
 void TfrmCandidati::cmdDuplicaClick()

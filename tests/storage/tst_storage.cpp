@@ -116,7 +116,22 @@ void TestStorage::cp1252RoundTripsAndSubstitutes_data()
     QTest::newRow("curly quotes") << QString::fromUtf8("“ok”") << QByteArray("\x93ok\x94")
                                   << QString::fromUtf8("“ok”");
     QTest::newRow("outside code page")
-        << QString::fromUtf8("Łódź 你") << QByteArray("?\xF3\x64? ?") << QString::fromUtf8("?ód? ?");
+        << QString::fromUtf8("你 مرحبا") << QByteArray("? ?????") << QStringLiteral("? ?????");
+    QTest::newRow("Polish") << QString::fromUtf8("Łódź") << QByteArray("L\xF3\x64z")
+                            << QString::fromUtf8("Lódz");
+    QTest::newRow("Romanian") << QString::fromUtf8("Ștefan") << QByteArray("Stefan")
+                              << QStringLiteral("Stefan");
+    QTest::newRow("Czech") << QString::fromUtf8("Dvořák") << QByteArray("Dvor\xE1k")
+                           << QString::fromUtf8("Dvorák");
+    QTest::newRow("Turkish") << QString::fromUtf8("Yıldız") << QByteArray("Yildiz")
+                             << QStringLiteral("Yildiz");
+    QTest::newRow("Hungarian") << QString::fromUtf8("Erdős Pál") << QByteArray("Erdos P\xE1l")
+                               << QString::fromUtf8("Erdos Pál");
+    QTest::newRow("decomposed accent")
+        << QStringLiteral("Citta\u0300") << QByteArray("Citt\xE0") << QString::fromUtf8("Città");
+    QTest::newRow("code page kept") << QString::fromUtf8("àèéìòù € — œ")
+                                    << QByteArray("\xE0\xE8\xE9\xEC\xF2\xF9 \x80 \x97 \x9C")
+                                    << QString::fromUtf8("àèéìòù € — œ");
     QTest::newRow("beyond 16 bits") << QString::fromUtf8("😀 Roma 𝄞") << QByteArray("? Roma ?")
                                     << QStringLiteral("? Roma ?");
     QTest::newRow("lone surrogates") << QString(QChar(0xD83D)) + u'a' + QChar(0xDE00) << QByteArray("?a?")
