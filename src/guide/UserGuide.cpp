@@ -61,6 +61,25 @@ QSet<int> cutPictures(const QTextDocument& document, double pageHeight)
     return cut;
 }
 
+// Where the help screen shows the chapter's text.
+QString openedBy(HelpTopics::Topic topic)
+{
+    switch (topic) {
+    case HelpTopics::Topic::Panoramica:
+        return QStringLiteral("il pulsante con il punto interrogativo della schermata di avvio");
+    case HelpTopics::Topic::ArchivioAnagrafico:
+        return QStringLiteral("il pulsante della guida dell'Archivio Anagrafico");
+    case HelpTopics::Topic::SchedarioGruppo:
+        return QStringLiteral("il pulsante della guida dello Schedario Gruppo");
+    case HelpTopics::Topic::CreazioneApertura:
+        return QStringLiteral("il pulsante della guida delle schermate \"Crea nuovo gruppo\" e "
+                              "\"Apri gruppo esistente\"");
+    case HelpTopics::Topic::Esportazione:
+        return QStringLiteral("il pulsante della guida della finestra di esportazione in Microsoft Excel");
+    }
+    return {};
+}
+
 } // namespace
 
 UserGuide::UserGuide(QList<GuidePicture> pictures)
@@ -125,6 +144,9 @@ QString UserGuide::html(const QList<int>& chapterPages, const QSet<int>& onNewPa
     for (qsizetype t = 0; t < topics.size(); ++t) {
         out += QStringLiteral("<h1 style=\"%1 font-size: 20pt; color: #dc143c;\">%2</h1>")
                    .arg(pageBreak, escaped(headings[t]));
+        out += QStringLiteral("<p style=\"font-size: 10pt; font-style: italic; color: #4682b4;\">"
+                              "Nel programma questo testo si apre con %1.</p>")
+                   .arg(escaped(openedBy(topics[t])));
         for (const QString& paragraph : HelpTopics::paragraphs(topics[t]))
             out += QStringLiteral("<p style=\"margin-bottom: 10px;\" align=\"justify\">%1</p>")
                        .arg(escaped(paragraph));
