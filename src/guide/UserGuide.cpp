@@ -61,6 +61,13 @@ QSet<int> cutPictures(const QTextDocument& document, double pageHeight)
     return cut;
 }
 
+// The width of a picture on the page: the whole line, or less so that two pictures share a page.
+double shownWidth(QSize image, QSizeF content)
+{
+    const double tallest = content.height() * 0.42;
+    return qMin(content.width(), tallest * image.width() / qMax(1, image.height()));
+}
+
 // Where the help screen shows the chapter's text.
 QString openedBy(HelpTopics::Topic topic)
 {
@@ -96,9 +103,10 @@ QStringList UserGuide::chapterHeadings()
     return headings;
 }
 
-QString UserGuide::html(const QList<int>& chapterPages, const QSet<int>& onNewPage, double contentWidth) const
+QString UserGuide::html(const QList<int>& chapterPages, const QSet<int>& onNewPage, QSizeF content) const
 {
     const QString pageBreak = QStringLiteral("page-break-before: always;");
+    const double contentWidth = content.width();
     QString out;
     out += QStringLiteral("<html><body style=\"font-family: 'DejaVu Sans'; font-size: 11pt;\">");
 
@@ -161,7 +169,7 @@ QString UserGuide::html(const QList<int>& chapterPages, const QSet<int>& onNewPa
                                   "<br><span style=\"font-size: 10pt; font-style: italic; color: #333333;\">"
                                   "Figura: %3</span></p>")
                        .arg(imageName(i))
-                       .arg(int(contentWidth * kImageUnit))
+                       .arg(int(shownWidth(picture.image.size(), content) * kImageUnit))
                        .arg(escaped(picture.caption), place);
         }
     }
@@ -208,7 +216,7 @@ bool UserGuide::write(QIODevice* device) const
     QList<int> pages;
     QSet<int> onNewPage;
     for (int pass = 0; pass < 8; ++pass) {
-        document.setHtml(html(pages, onNewPage, printable.width()));
+        document.setHtml(html(pages, onNewPage, QSizeF(printable.width(), bodyHeight)));
         const QList<int> found = headingPages(document, bodyHeight);
         const QSet<int> cut = cutPictures(document, bodyHeight);
         if (found == pages && cut.isEmpty())

@@ -31,7 +31,7 @@ public:
     static QStringList chapterHeadings();
 
 private:
-    QString html(const QList<int>& chapterPages, const QSet<int>& onNewPage, double contentWidth) const;
+    QString html(const QList<int>& chapterPages, const QSet<int>& onNewPage, QSizeF content) const;
 
     QList<GuidePicture> m_pictures;
 };
