@@ -343,6 +343,18 @@ void TestHelp::everyPictureIsDrawn()
     QCOMPARE(chiudi->text(), QStringLiteral("Chiudi"));
     QTest::mouseClick(chiudi, Qt::LeftButton);
     QVERIFY(!screen->isVisible());
+
+    // Every named control can be told apart by a reader: its caption or an accessible name.
+    for (QWidget* control : screen->findChildren<QWidget*>()) {
+        const QString name = control->objectName();
+        if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")) ||
+            name.startsWith(QStringLiteral("shp")))
+            continue;
+        const auto* label = qobject_cast<QLabel*>(control);
+        const auto* button = qobject_cast<QPushButton*>(control);
+        const bool captioned = (label && !label->text().isEmpty()) || (button && !button->text().isEmpty());
+        QVERIFY2(captioned || !control->accessibleName().isEmpty(), qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestHelp)
