@@ -55,7 +55,8 @@ void appendReference(QByteArray& out, uint code)
     out.append(';');
 }
 
-void appendByte(QByteArray& out, char byte)
+// `previous` is the byte written before, or 0 at the start of the value.
+void appendByte(QByteArray& out, char byte, char previous)
 {
     switch (byte) {
     case '&':
@@ -66,6 +67,13 @@ void appendByte(QByteArray& out, char byte)
         break;
     case '>':
         out.append("&gt;");
+        break;
+    case ' ':
+        // HTML readers fold a run of blanks into one; a reference keeps each further blank.
+        if (previous == ' ')
+            out.append("&#32;");
+        else
+            out.append(byte);
         break;
     default:
         if (static_cast<unsigned char>(byte) < 32)
@@ -150,24 +158,32 @@ QByteArray RegistryExport::dataCellStart()
 
 void RegistryExport::appendEscaped(QByteArray& out, QByteArrayView bytes)
 {
-    for (const char byte : bytes)
-        appendByte(out, byte);
+    char previous = 0;
+    for (const char byte : bytes) {
+        appendByte(out, byte, previous);
+        previous = byte;
+    }
 }
 
 void RegistryExport::appendEscaped(QByteArray& out, QStringView text)
 {
+    char previous = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             appendReference(out, QChar::surrogateToUcs4(c, text[i + 1]));
+            previous = 0;
             ++i;
             continue;
         }
         const char byte = Cp1252::encodeChar(c);
-        if (byte == '?' && c != QLatin1Char('?') && !c.isSurrogate())
+        if (byte == '?' && c != QLatin1Char('?') && !c.isSurrogate()) {
             appendReference(out, c.unicode());
-        else
-            appendByte(out, byte);
+            previous = 0;
+        } else {
+            appendByte(out, byte, previous);
+            previous = byte;
+        }
     }
 }
 

@@ -37,8 +37,8 @@ public:
     static QByteArray dataCellStart();
     static QByteArray cellEnd() { return QByteArrayLiteral("</td>"); }
 
-    // Appends a value already in Windows-1252, with &, < and > escaped and control codes (line
-    // breaks among them) written as character references.
+    // Appends a value already in Windows-1252, with &, < and > escaped; control codes (line breaks
+    // among them) and every blank after a blank are written as character references.
     static void appendEscaped(QByteArray& out, QByteArrayView bytes);
     // Appends a text: what the code page has as its byte, escaped as above; any other character as
     // a character reference, so that nothing typed is lost.

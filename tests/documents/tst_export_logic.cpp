@@ -274,6 +274,7 @@ void TestExportLogic::storedValuesAreEscaped_data()
     QTest::newRow("tab inside") << QByteArray("a\tb") << QByteArray("a&#9;b");
     QTest::newRow("code page bytes") << QByteArray("caff\xE8 \x80 5") << QByteArray("caff\xE8 \x80 5");
     QTest::newRow("blanks and codes trimmed") << QByteArray("\t 007 \n") << QByteArray("007");
+    QTest::newRow("blanks inside kept") << QByteArray("a  b   c d") << QByteArray("a &#32;b &#32;&#32;c d");
     QTest::newRow("formula stays text") << QByteArray("=1+1") << QByteArray("=1+1");
 }
 
@@ -302,6 +303,7 @@ void TestExportLogic::typedValuesAreEscapedAndKeepEveryCharacter_data()
     QTest::newRow("outside, not in table") << QStringLiteral("\u0107") << QByteArray("&#263;");
     QTest::newRow("surrogate pair") << QStringLiteral("\U0001F600") << QByteArray("&#128512;");
     QTest::newRow("question mark") << QStringLiteral("?") << QByteArray("?");
+    QTest::newRow("blanks inside kept") << QStringLiteral("1  2") << QByteArray("1 &#32;2");
     QTest::newRow("trimmed") << QStringLiteral("  nuovo@example.it ") << QByteArray("nuovo@example.it");
 }
 
