@@ -13,6 +13,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPalette>
 #include <QProgressDialog>
 #include <QShowEvent>
 #include <QTableView>
@@ -106,6 +107,10 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
     m_grdRecords->setGeometry(kGriglia);
     m_grdRecords->setModel(m_model);
     m_grdRecords->setAlternatingRowColors(true);
+    QPalette colori = m_grdRecords->palette();
+    colori.setColor(QPalette::Base, Qt::white);
+    colori.setColor(QPalette::AlternateBase, QColor(0xE8, 0xF0, 0xF8));
+    m_grdRecords->setPalette(colori);
     m_grdRecords->setWordWrap(false);
     m_grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grdRecords->setSelectionBehavior(QAbstractItemView::SelectItems);
