@@ -158,7 +158,22 @@ QByteArray RegistryExport::dataCellStart()
 
 void RegistryExport::appendEscaped(QByteArray& out, QByteArrayView bytes)
 {
+    // Most values need no escaping at all: those go in whole.
+    bool plain = true;
     char previous = 0;
+    for (const char byte : bytes) {
+        if (byte == '&' || byte == '<' || byte == '>' || static_cast<unsigned char>(byte) < 32 ||
+            (byte == ' ' && previous == ' ')) {
+            plain = false;
+            break;
+        }
+        previous = byte;
+    }
+    if (plain) {
+        out.append(bytes);
+        return;
+    }
+    previous = 0;
     for (const char byte : bytes) {
         appendByte(out, byte, previous);
         previous = byte;
