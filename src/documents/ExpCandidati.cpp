@@ -23,18 +23,17 @@ namespace {
 constexpr QRect kGriglia(20, 88, 821, 409);
 constexpr QRect kStriscia(20, 510, 821, 34);
 constexpr int kAltezzaRiga = 21;
-constexpr int kAttesaProgresso = 500; // ms before the progress window shows
 
 // The window that shows a long piece of work advancing, once it has lasted half a second.
 class Avanzamento {
 public:
-    Avanzamento(QWidget* owner, const QString& text, int total, bool cancellable)
+    Avanzamento(QWidget* owner, const QString& text, int total, bool cancellable, int wait)
         : m_dialog(text, QString(), 0, std::max(total, 1), owner)
     {
         m_dialog.setObjectName(QStringLiteral("dlgAvanzamento"));
         m_dialog.setWindowTitle(QStringLiteral(" Attendere..."));
         m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(kAttesaProgresso);
+        m_dialog.setMinimumDuration(wait);
         m_dialog.setAutoClose(false);
         m_dialog.setAutoReset(false);
         if (cancellable)
@@ -140,8 +139,9 @@ void TfrmExpCandidati::riempiTabella()
         std::unique_ptr<Avanzamento> avanzamento;
         table.read(TSchedaAnagrafica::archivio(m_context.programFolder), [&](int done, int total) {
             if (!avanzamento)
-                avanzamento = std::make_unique<Avanzamento>(
-                    this, QStringLiteral("Lettura delle schede in archivio..."), total, false);
+                avanzamento =
+                    std::make_unique<Avanzamento>(this, QStringLiteral("Lettura delle schede in archivio..."),
+                                                  total, false, m_attesaProgresso);
             avanzamento->passo(done);
         });
     }
@@ -174,7 +174,7 @@ void TfrmExpCandidati::cmdEsportaClick()
     {
         const RegistryTable& table = m_model->table();
         Avanzamento avanzamento(this, QStringLiteral("Esportazione delle schede in corso..."),
-                                table.rowCount(), true);
+                                table.rowCount(), true, m_attesaProgresso);
         outcome = RegistryExport::save(path, table, [&](int done, int) { return avanzamento.passo(done); });
     }
     if (outcome == RegistryExport::Outcome::Cancelled)

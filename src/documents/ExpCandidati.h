@@ -19,6 +19,10 @@ public:
 
     void cmdEsportaClick();
 
+    // How long filling or exporting goes on before the progress window shows, in ms.
+    static constexpr int kAttesaProgresso = 500;
+    void setAttesaProgresso(int ms) { m_attesaProgresso = ms; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -31,4 +35,5 @@ private:
     QTableView* m_grdRecords;
     QLabel* m_panInfo;
     HintLine* m_hint;
+    int m_attesaProgresso = kAttesaProgresso;
 };

@@ -11,8 +11,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -72,6 +75,7 @@ private slots:
     void noToTheSecondQuestionOpensNothing();
     void cellBeingTypedReachesTheFileNotTheArchive();
     void editsAreGoneWhenTheScreenOpensAgain();
+    void cancelledExportKeepsTheOldFileAndSaysNothing();
     void failureShowsThePlainBox();
     void fullDiskLeavesTheOldFileUntouched();
 
@@ -256,6 +260,36 @@ void TestExportScreen::editsAreGoneWhenTheScreenOpensAgain()
     TfrmExpCandidati screen(env.context, nullptr);
     screen.show();
     QCOMPARE(screen.grdRecords()->model()->index(0, 7).data().toString(), QStringLiteral("06012"));
+}
+
+void TestExportScreen::cancelledExportKeepsTheOldFileAndSaysNothing()
+{
+    TestEnvironment env;
+    ExportFixture::scriviArchivio(C::archivio(env.folder()),
+                                  QList<TSchedaAnagrafica>(3000, ExportFixture::treSchede()[1]));
+    const QString path = env.path(QStringLiteral("Archivio_Anagrafico.xls"));
+    TestFiles::writeAll(path, "previous export");
+    TfrmExpCandidati screen(env.context, nullptr);
+    screen.show();
+    QCOMPARE(screen.grdRecords()->model()->rowCount(), 3000);
+    // The progress window shows at once, and the user presses its cancel button.
+    screen.setAttesaProgresso(0);
+    QString cancelText;
+    QTimer::singleShot(0, &screen, [&] {
+        auto* progress = screen.findChild<QProgressDialog*>();
+        QVERIFY(progress && progress->isVisible());
+        auto* annulla = progress->findChild<QPushButton*>();
+        QVERIFY(annulla);
+        cancelText = annulla->text();
+        annulla->click();
+    });
+    clicca(screen, "cmdEsporta");
+    QCOMPARE(cancelText, QStringLiteral("Annulla"));
+    QCOMPARE(testi(env.messages), QStringList{kDomanda});
+    QCOMPARE(TestFiles::readAll(path), QByteArray("previous export"));
+    QCOMPARE(QDir(env.folder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    QVERIFY(env.shell.opened.isEmpty());
+    QVERIFY(!screen.findChild<QProgressDialog*>());
 }
 
 void TestExportScreen::failureShowsThePlainBox()
