@@ -70,6 +70,7 @@ private slots:
     void emptyRegistryShowsTenEmptyRows();
     void cardsFillTheTableInArchiveOrder();
 
+    void fillingShowsProgressWithoutCancel();
     void exportWritesTheFileAndOpensIt();
     void noToTheFirstQuestionWritesNothing();
     void noToTheSecondQuestionOpensNothing();
@@ -164,6 +165,30 @@ void TestExportScreen::cardsFillTheTableInArchiveOrder()
     QCOMPARE(model->index(1, 10).data().toString(), QStringLiteral("00743110157"));
     QCOMPARE(model->index(2, 1).data().toString(), QStringLiteral("Verdi & Figli <srl>"));
     QCOMPARE(model->index(0, 25).data().toString(), QStringLiteral("S\u00EC"));
+}
+
+void TestExportScreen::fillingShowsProgressWithoutCancel()
+{
+    TestEnvironment env;
+    ExportFixture::scriviArchivio(C::archivio(env.folder()),
+                                  QList<TSchedaAnagrafica>(3000, ExportFixture::treSchede()[1]));
+    TfrmExpCandidati screen(env.context, nullptr);
+    screen.setAttesaProgresso(0);
+    bool seen = false;
+    QTimer::singleShot(0, &screen, [&] {
+        auto* progress = screen.findChild<QProgressDialog*>();
+        QVERIFY(progress && progress->isVisible());
+        QCOMPARE(progress->labelText(), QStringLiteral("Lettura delle schede in archivio..."));
+        QCOMPARE(progress->maximum(), 3000);
+        const QList<QPushButton*> buttons = progress->findChildren<QPushButton*>();
+        QVERIFY(std::none_of(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isVisible(); }));
+        seen = true;
+    });
+    screen.show();
+    QVERIFY(seen);
+    QCOMPARE(screen.grdRecords()->model()->rowCount(), 3000);
+    QCOMPARE(screen.grdRecords()->model()->index(2999, 0).data().toString(), QStringLiteral("3000"));
+    QVERIFY(!screen.findChild<QProgressDialog*>());
 }
 
 void TestExportScreen::exportWritesTheFileAndOpensIt()
