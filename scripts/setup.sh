@@ -9,6 +9,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation fonts-dejavu-core
     libbenchmark-dev libicu-dev
+    clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick poppler-utils
     libreoffice-calc-nogui
 )

@@ -212,6 +212,11 @@ QByteArray PasswordStore::readFile() const
     return asSingleBytes(bytes);
 }
 
+QString PasswordStore::valueInFile(const QByteArray& fileBytes)
+{
+    return valueIn(asSingleBytes(fileBytes), kSection, kKey);
+}
+
 QString PasswordStore::readValue() const
 {
     return valueIn(readFile(), kSection, kKey);

@@ -26,6 +26,8 @@ public:
 
     // The INI text with the value of a key found, or set, in a section.
     static QString valueIn(const QByteArray& ini, const QByteArray& section, const QByteArray& key);
+    // The scrambled value of the password file's bytes, whatever encoding an editor saved them in.
+    static QString valueInFile(const QByteArray& fileBytes);
     static QByteArray withValue(const QByteArray& ini, const QByteArray& section, const QByteArray& key,
                                 const QByteArray& value);
 

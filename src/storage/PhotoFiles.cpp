@@ -34,8 +34,11 @@ PhotoFiles::Read PhotoFiles::read(const QString& path)
         return {};
     if (!file.open(QIODevice::ReadOnly))
         return {QImage(), Outcome::Unreadable};
-    const QByteArray bytes = file.readAll();
-    file.close();
+    return decode(file.readAll());
+}
+
+PhotoFiles::Read PhotoFiles::decode(const QByteArray& bytes)
+{
     if (isCutShortJpeg(bytes))
         return {QImage(), Outcome::Unreadable};
     QBuffer buffer;

@@ -24,6 +24,8 @@ struct Read {
 // whose data ends before its end marker is refused rather than shown half grey, and so are
 // images above kMaxPixels.
 Read read(const QString& path);
+// The same for the bytes of a file already read (never Missing).
+Read decode(const QByteArray& bytes);
 // The picture of read(), or a null image on any failure.
 QImage load(const QString& path);
 // True when the bytes are a JPEG stream whose last scan is not followed by its end marker.
