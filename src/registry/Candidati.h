@@ -77,6 +77,8 @@ private:
     void btnCancFotoClick();
     void btnZoomFotoClick();
     void btnWebcamClick();
+    // A new photo chosen by the user (from a file or the webcam) becomes the shown photo.
+    void fotoScelta(const QImage& foto);
 
     // Secondary screens and field helpers.
     void cmdTrovaClick();

@@ -154,7 +154,11 @@ void TfrmCandidati::btnCaricaFotoClick()
         QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
     if (nome.isEmpty())
         return;
-    const QImage foto = PhotoFiles::load(nome);
+    fotoScelta(PhotoFiles::load(nome));
+}
+
+void TfrmCandidati::fotoScelta(const QImage& foto)
+{
     m_imgFoto->setPicture(foto.isNull() ? segnaposto() : foto);
 }
 
@@ -186,7 +190,8 @@ void TfrmCandidati::btnZoomFotoClick()
 void TfrmCandidati::btnWebcamClick()
 {
     TfrmWebCam screen(m_context, this);
-    impostaTesto<QLabel>(screen, "lblMemory", QStringLiteral("euro_01"));
+    screen.lblMemory()->setText(QStringLiteral("euro_01"));
+    connect(&screen, &TfrmWebCam::importaFoto, this, &TfrmCandidati::fotoScelta);
     m_context.modal->run(screen);
 }
 
@@ -202,11 +207,16 @@ void TfrmCandidati::cmdTrovaClick()
 void TfrmCandidati::cmdFileClick()
 {
     TfrmAllegaCartella screen(m_context, this);
-    impostaTesto<QLabel>(screen, "lblMemory", QStringLiteral("candidati"));
+    screen.lblMemory()->setText(QStringLiteral("candidati"));
     const char* const campi[] = {"txtFile01", "txtFile02", "txtFile03",
                                  "txtDesc01", "txtDesc02", "txtDesc03"};
     for (int i = 0; i < 6; ++i)
         impostaTesto<QLineEdit>(screen, campi[i], TextRules::trim(m_allegati[i]->text()));
+    // The same order: the three names, then the three descriptions.
+    connect(&screen, &TfrmAllegaCartella::applica, this, [this](const QStringList& testi) {
+        for (int i = 0; i < 6 && i < testi.size(); ++i)
+            m_allegati[i]->setText(testi[i]);
+    });
     m_context.modal->run(screen);
 }
 

@@ -1,0 +1,82 @@
+#include "platform/Camera.h"
+
+#include <QMutexLocker>
+
+Camera::Camera(QObject* parent)
+    : QObject(parent)
+{
+    // Direct: the frame is taken on the capture thread and only a wake-up crosses over.
+    connect(&m_sink, &QVideoSink::videoFrameChanged, this, &Camera::receive, Qt::DirectConnection);
+}
+
+bool Camera::activate()
+{
+    if (m_active)
+        return true;
+    // Active before starting, so that a failure reported while starting is not lost.
+    m_active = true;
+    if (!start()) {
+        m_active = false;
+        return false;
+    }
+    return true;
+}
+
+void Camera::deactivate()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    stop();
+    const QMutexLocker lock(&m_mutex);
+    m_waiting = QVideoFrame();
+}
+
+void Camera::reportFailure()
+{
+    // Errors of a camera already switched off concern nobody.
+    if (!m_active)
+        return;
+    m_active = false;
+    stop();
+    emit failed(Failure::StartFailed);
+}
+
+quint64 Camera::framesReceived() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_received;
+}
+
+quint64 Camera::framesDropped() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_dropped;
+}
+
+void Camera::receive(const QVideoFrame& frame)
+{
+    if (!frame.isValid())
+        return;
+    const QMutexLocker lock(&m_mutex);
+    ++m_received;
+    if (m_waiting.isValid())
+        ++m_dropped;
+    m_waiting = frame;
+    if (!m_posted) {
+        m_posted = true;
+        QMetaObject::invokeMethod(this, &Camera::deliver, Qt::QueuedConnection);
+    }
+}
+
+void Camera::deliver()
+{
+    QVideoFrame frame;
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_posted = false;
+        frame = std::exchange(m_waiting, QVideoFrame());
+    }
+    if (m_active && frame.isValid())
+        emit frameReady(frame);
+}
