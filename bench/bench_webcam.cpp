@@ -85,13 +85,13 @@ int main(int argc, char** argv)
     qint64 pixels = 0;
     const auto alone = [&](const QVideoFrame& frame) { pixels += frame.toImage().width(); };
 
-    // Warm up, then the best of three runs each.
+    // Warm up, then the best of seven runs each.
     misura(sources, alone);
     misura(sources, throughScreen);
     double base = 1e300;
     double measured = 1e300;
     double painted = 1e300;
-    for (int run = 0; run < 3; ++run) {
+    for (int run = 0; run < 7; ++run) {
         base = std::min(base, misura(sources, alone));
         measured = std::min(measured, misura(sources, throughScreen));
         painted = std::min(painted, misura(sources, paintingEach));

@@ -2,6 +2,9 @@
 
 #include <QMutexLocker>
 
+#include <algorithm>
+#include <cstring>
+
 Camera::Camera(QObject* parent)
     : QObject(parent)
 {
@@ -52,6 +55,33 @@ quint64 Camera::framesDropped() const
 {
     const QMutexLocker lock(&m_mutex);
     return m_dropped;
+}
+
+bool Camera::copyFrame(const QVideoFrame& frame, QImage& picture)
+{
+    const QVideoFrameFormat format = frame.surfaceFormat();
+    const QImage::Format imageFormat = QVideoFrameFormat::imageFormatFromPixelFormat(format.pixelFormat());
+    const bool plain = imageFormat != QImage::Format_Invalid &&
+                       format.scanLineDirection() == QVideoFrameFormat::TopToBottom && !format.isMirrored() &&
+                       !frame.mirrored() && frame.rotationAngle() == QVideoFrame::Rotation0;
+    QVideoFrame mapped(frame);
+    if (!plain || !mapped.map(QVideoFrame::ReadOnly)) {
+        // Planar, turned or unmappable frames go through the multimedia layer's own conversion.
+        QImage converted = frame.toImage();
+        if (converted.isNull())
+            return false;
+        picture = std::move(converted);
+        return true;
+    }
+    // A picture shared with another (a captured frame) is left to it.
+    if (picture.size() != frame.size() || picture.format() != imageFormat || !picture.isDetached())
+        picture = QImage(frame.size(), imageFormat);
+    const qsizetype rowBytes = std::min<qsizetype>(picture.bytesPerLine(), mapped.bytesPerLine(0));
+    const bool ok = !picture.isNull();
+    for (int y = 0; ok && y < picture.height(); ++y)
+        std::memcpy(picture.scanLine(y), mapped.bits(0) + qsizetype(y) * mapped.bytesPerLine(0), rowBytes);
+    mapped.unmap();
+    return ok;
 }
 
 void Camera::receive(const QVideoFrame& frame)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QMutex>
 #include <QObject>
 #include <QVideoFrame>
@@ -23,6 +24,10 @@ public:
     bool isActive() const { return m_active; }
 
     QVideoSink* sink() { return &m_sink; }
+
+    // Copies a frame into picture, resizing it to the frame's size; picture's own memory is
+    // reused when it fits. False, and picture unchanged, when the frame cannot be read.
+    static bool copyFrame(const QVideoFrame& frame, QImage& picture);
 
     // Frames handed over so far and frames that a newer one replaced before being shown.
     quint64 framesReceived() const;

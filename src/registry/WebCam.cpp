@@ -177,9 +177,8 @@ void TfrmWebCam::btnSpegniClick()
 
 void TfrmWebCam::camCameraFrame(const QVideoFrame& frame)
 {
-    QImage picture = frame.toImage();
-    if (!picture.isNull())
-        m_imgCamera->setPicture(picture);
+    if (Camera::copyFrame(frame, m_imgCamera->picture()))
+        m_imgCamera->pictureChanged();
 }
 
 void TfrmWebCam::btnCatturaClick()

@@ -6,10 +6,10 @@
 #include "storage/PhotoFiles.h"
 #include "widgets/PhotoBox.h"
 
+#include <QCameraDevice>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QCameraDevice>
 #include <QMediaDevices>
 #include <QPushButton>
 #include <QThread>
@@ -42,6 +42,7 @@ private slots:
     void screenAsDesigned();
     void framesReachTheLivePicture();
     void captureTwiceKeepsTheSecond();
+    void planarFramesAreConverted();
     void importBeforeCapturePutsTheCameraPicture();
     void importAfterCapture();
     void cancelLeavesTheCardPhoto();
@@ -133,8 +134,25 @@ void TestWebCam::captureTwiceKeepsTheSecond()
     premi(*screen, "btnCattura");
     m_env->camera.feed(quadro(Qt::green));
     QTRY_VERIFY(stessa(screen->imgCamera()->picture(), quadro(Qt::green)));
+    // The live picture moved on; the captured frame did not.
+    QVERIFY(stessa(screen->imgTarget()->picture(), quadro(Qt::red)));
     premi(*screen, "btnCattura");
     QVERIFY(stessa(screen->imgTarget()->picture(), quadro(Qt::green)));
+}
+
+void TestWebCam::planarFramesAreConverted()
+{
+    // What most webcams deliver: a YUV frame, here a white one.
+    QVideoFrame frame(QVideoFrameFormat(QSize(64, 48), QVideoFrameFormat::Format_YUV420P));
+    QVERIFY(frame.map(QVideoFrame::WriteOnly));
+    for (int plane = 0; plane < frame.planeCount(); ++plane)
+        memset(frame.bits(plane), plane == 0 ? 235 : 128, frame.mappedBytes(plane));
+    frame.unmap();
+    const auto screen = schermo();
+    premi(*screen, "btnAccendi");
+    m_env->camera.sink()->setVideoFrame(frame);
+    QTRY_COMPARE(screen->imgCamera()->picture().size(), QSize(64, 48));
+    QVERIFY(qGray(screen->imgCamera()->picture().pixel(32, 24)) > 240);
 }
 
 void TestWebCam::importBeforeCapturePutsTheCameraPicture()
