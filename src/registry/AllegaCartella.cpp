@@ -88,7 +88,8 @@ void TfrmAllegaCartella::costruisciSlot(int numero, int top)
     Slot& slot = m_slot[numero - 1];
     const QString nn = QStringLiteral("%1").arg(numero, 2, 10, QLatin1Char('0'));
     Looks::shape(this, QStringLiteral("shpAllegato") + nn, QRect(kSlotLeft, top, kSlotWidth, kSlotHeight),
-                 Looks::softPanelStyle());
+                 Looks::softPanelStyle())
+        ->setAccessibleName(numeroFile(numero).at(0).toUpper() + numeroFile(numero).mid(1));
 
     const QFont captionFont = Looks::font(QStringLiteral("Verdana"), 11, true);
     const int left = kSlotLeft + 12;
