@@ -21,6 +21,7 @@ private slots:
     void copyReplacesOnlyWhenComplete();
     void failedCopyLeavesNothingBehind_data();
     void failedCopyLeavesNothingBehind();
+    void interruptedCopyKeepsTheOldFile();
     void folderIsCreatedWithItsParents();
     void folderThatIsAFileIsReported();
     void sameFileIsRecognised();
@@ -138,6 +139,24 @@ void TestAttachmentFolder::failedCopyLeavesNothingBehind()
     QVERIFY(!reason.isEmpty());
     const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
     QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(','))));
+}
+
+void TestAttachmentFolder::interruptedCopyKeepsTheOldFile()
+{
+    // A file that opens but whose reading fails: the copy breaks off after it has begun.
+    const QString failing = QStringLiteral("/proc/self/mem");
+    QFile probe(failing);
+    char byte = 0;
+    if (!probe.open(QIODevice::ReadOnly) || probe.read(&byte, 1) >= 0)
+        QSKIP("no file here whose reading fails");
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("scansione.pdf"));
+    TestFiles::writeAll(target, "la copia di prima");
+    const QString reason = AttachmentFolder::copy(failing, target);
+    QVERIFY(reason.startsWith(QStringLiteral("la lettura del file scelto si è interrotta")));
+    QCOMPARE(TestFiles::readAll(target), QByteArray("la copia di prima"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("scansione.pdf")});
 }
 
 void TestAttachmentFolder::folderIsCreatedWithItsParents()
