@@ -8,8 +8,18 @@
 Camera::Camera(QObject* parent)
     : QObject(parent)
 {
-    // Direct: the frame is taken on the capture thread and only a wake-up crosses over.
-    connect(&m_sink, &QVideoSink::videoFrameChanged, this, &Camera::receive, Qt::DirectConnection);
+}
+
+Camera::~Camera() = default;
+
+QVideoSink* Camera::sink()
+{
+    if (!m_sink) {
+        m_sink = std::make_unique<QVideoSink>();
+        // Direct: the frame is taken on the capture thread and only a wake-up crosses over.
+        connect(m_sink.get(), &QVideoSink::videoFrameChanged, this, &Camera::receive, Qt::DirectConnection);
+    }
+    return m_sink.get();
 }
 
 bool Camera::activate()

@@ -6,6 +6,8 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 
+#include <memory>
+
 // The system's default video input. The capture layer hands its frames to sink() on a thread
 // of its own; frameReady() brings them to the thread of this object one at a time, always
 // the latest: a frame that arrives while another waits to be shown replaces it.
@@ -15,6 +17,7 @@ public:
     enum class Failure { NoDevice, StartFailed };
 
     explicit Camera(QObject* parent = nullptr);
+    ~Camera() override;
 
     // Starts capturing; false when there is no video input. A camera that fails to start
     // reports failed(StartFailed) and is off again.
@@ -23,7 +26,8 @@ public:
     void deactivate();
     bool isActive() const { return m_active; }
 
-    QVideoSink* sink() { return &m_sink; }
+    // Made on first use: creating a sink starts the multimedia back end, which costs at start-up.
+    QVideoSink* sink();
 
     // Copies a frame into picture, resizing it to the frame's size; picture's own memory is
     // reused when it fits. False, and picture unchanged, when the frame cannot be read.
@@ -48,7 +52,7 @@ private:
     void receive(const QVideoFrame& frame); // any thread
     void deliver();                         // this object's thread
 
-    QVideoSink m_sink;
+    std::unique_ptr<QVideoSink> m_sink;
     bool m_active = false;
     mutable QMutex m_mutex;
     QVideoFrame m_waiting; // guarded by m_mutex
