@@ -164,10 +164,12 @@ void TfrmWebCam::btnAccendiClick()
 
 void TfrmWebCam::camCameraFailed()
 {
-    m_context.messages->warning(this, QStringLiteral("Attenzione: non è stato possibile accendere la webcam; "
-                                                     "potrebbe essere in uso da un altro programma.\r\n\r\n"
-                                                     "Chiudere l'altro programma e premere di nuovo Accendi "
-                                                     "webcam."));
+    m_context.messages->warning(this,
+                                QStringLiteral("Attenzione: la webcam non si è accesa o ha smesso di "
+                                               "funzionare: potrebbe essere in uso da un altro programma "
+                                               "o scollegata.\r\n\r\nChiudere l'altro programma o "
+                                               "ricollegare la webcam, poi premere di nuovo Accendi "
+                                               "webcam."));
 }
 
 void TfrmWebCam::btnSpegniClick()
