@@ -8,7 +8,7 @@ packages=(
     libqt6svg6 qt6-qpa-plugins libgl1-mesa-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation fonts-dejavu-core
-    libbenchmark-dev
+    libbenchmark-dev libicu-dev
     xvfb xauth xdotool imagemagick poppler-utils
 )
 

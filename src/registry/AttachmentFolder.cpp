@@ -63,13 +63,11 @@ QString AttachmentFolder::pathOf(const QString& programFolder, const QString& na
 
 QString AttachmentFolder::storableName(const QString& fileName)
 {
-    QString cleaned;
-    for (const char32_t c : fileName.toUcs4()) {
-        const bool inCodePage = c < 0x10000 && (c == U'?' || Cp1252::encodeChar(QChar(char16_t(c))) != '?');
-        if (forbidden(c) || !inCodePage)
-            cleaned += QLatin1Char('_');
-        else
-            cleaned += QChar(char16_t(c));
+    // The name as the card will give it back, then without what a path could be made of.
+    QString cleaned = Cp1252::decode(Cp1252::encode(fileName));
+    for (QChar& c : cleaned) {
+        if (forbidden(c.unicode()))
+            c = QLatin1Char('_');
     }
     cleaned = TextRules::trim(cleaned);
     if (cleaned.size() > kMaxName) {

@@ -12,9 +12,9 @@ QString folder(const QString& programFolder);
 bool isPlainName(const QString& name);
 // The file of a stored name, with the platform's separators; empty when the name would leave the folder.
 QString pathOf(const QString& programFolder, const QString& name);
-// The name under which a chosen file is kept, one that the card stores as it is: trimmed,
-// in the card's code page, without characters that a folder part or a drive could be made of,
-// at most 250 characters with the extension kept.
+// The name under which a chosen file is kept, one that the card stores and gives back as it is:
+// in the card's code page (letters it lacks in their Latin form), trimmed, without characters that
+// a folder part or a drive could be made of, at most 250 characters with the extension kept.
 QString storableName(const QString& fileName);
 // True when both paths reach the same existing file.
 bool sameFile(const QString& a, const QString& b);

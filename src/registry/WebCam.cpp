@@ -4,6 +4,7 @@
 #include "platform/Camera.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "storage/FileNames.h"
 #include "storage/PhotoFiles.h"
 #include "storage/TextRules.h"
 #include "widgets/Looks.h"
@@ -190,9 +191,11 @@ void TfrmWebCam::btnCatturaClick()
 
 void TfrmWebCam::btnSalvaFotogrammaClick()
 {
-    const QString nome = m_context.fileDialogs->saveFile(
-        this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
-        QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg"));
+    const QString nome = FileNames::withDefaultSuffix(
+        m_context.fileDialogs->saveFile(
+            this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
+            QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg")),
+        u"jpg");
     if (nome.isEmpty())
         return;
     if (PhotoFiles::save(m_imgTarget->picture(), nome))

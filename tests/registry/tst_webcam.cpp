@@ -257,7 +257,7 @@ void TestWebCam::saveFrameToDisk()
     m_env->camera.feed(quadro(Qt::darkGreen, QSize(320, 240)));
     QTRY_COMPARE(screen->imgCamera()->picture().size(), QSize(320, 240));
     premi(*screen, "btnCattura");
-    m_env->fileDialogs.nextNames << m_env->path(QStringLiteral("scatto"));
+    m_env->fileDialogs.nextNames << m_env->path(QStringLiteral("scatto."));
     premi(*screen, "btnSalvaFotogramma");
     const auto& request = m_env->fileDialogs.requests.constLast();
     QVERIFY(request.save);

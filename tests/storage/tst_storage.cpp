@@ -1,6 +1,7 @@
 #include "storage/ArchiveError.h"
 #include "storage/Cp1252.h"
 #include "storage/FotoScheda.h"
+#include "storage/PhotoFiles.h"
 #include "storage/Placeholder.h"
 #include "storage/ShortStringField.h"
 #include "storage/TArchivioSchede.h"
@@ -8,6 +9,7 @@
 #include "storage/TextRules.h"
 #include "support/TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -67,6 +69,8 @@ private slots:
     void photoRoundTripAndPlaceholder();
     void photoOfDamagedFileIsPlaceholder();
     void failedPhotoWriteKeepsTheOldFile();
+    void photoReadOutcomes_data();
+    void photoReadOutcomes();
     void concurrentAppendsLoseNothing();
     void lockedArchiveFailsAfterWaiting();
     void unopenableArchiveFails();
@@ -112,7 +116,26 @@ void TestStorage::cp1252RoundTripsAndSubstitutes_data()
     QTest::newRow("curly quotes") << QString::fromUtf8("“ok”") << QByteArray("\x93ok\x94")
                                   << QString::fromUtf8("“ok”");
     QTest::newRow("outside code page")
-        << QString::fromUtf8("Łódź 你") << QByteArray("?\xF3\x64? ?") << QString::fromUtf8("?ód? ?");
+        << QString::fromUtf8("你 مرحبا") << QByteArray("? ?????") << QStringLiteral("? ?????");
+    QTest::newRow("Polish") << QString::fromUtf8("Łódź") << QByteArray("L\xF3\x64z")
+                            << QString::fromUtf8("Lódz");
+    QTest::newRow("Romanian") << QString::fromUtf8("Ștefan") << QByteArray("Stefan")
+                              << QStringLiteral("Stefan");
+    QTest::newRow("Czech") << QString::fromUtf8("Dvořák") << QByteArray("Dvor\xE1k")
+                           << QString::fromUtf8("Dvorák");
+    QTest::newRow("Turkish") << QString::fromUtf8("Yıldız") << QByteArray("Yildiz")
+                             << QStringLiteral("Yildiz");
+    QTest::newRow("Hungarian") << QString::fromUtf8("Erdős Pál") << QByteArray("Erdos P\xE1l")
+                               << QString::fromUtf8("Erdos Pál");
+    QTest::newRow("decomposed accent")
+        << QStringLiteral("Citta\u0300") << QByteArray("Citt\xE0") << QString::fromUtf8("Città");
+    QTest::newRow("code page kept") << QString::fromUtf8("àèéìòù € — œ")
+                                    << QByteArray("\xE0\xE8\xE9\xEC\xF2\xF9 \x80 \x97 \x9C")
+                                    << QString::fromUtf8("àèéìòù € — œ");
+    QTest::newRow("beyond 16 bits") << QString::fromUtf8("😀 Roma 𝄞") << QByteArray("? Roma ?")
+                                    << QStringLiteral("? Roma ?");
+    QTest::newRow("lone surrogates") << QString(QChar(0xD83D)) + u'a' + QChar(0xDE00) << QByteArray("?a?")
+                                     << QStringLiteral("?a?");
 }
 
 void TestStorage::cp1252RoundTripsAndSubstitutes()
@@ -134,6 +157,7 @@ void TestStorage::shortStringTrimsThenCuts_data()
     QTest::newRow("cut keeps inner spaces") << "abcd      efg" << 6 << QByteArray("abcd  ");
     QTest::newRow("empty") << "   " << 5 << QByteArray();
     QTest::newRow("cut to 255 first") << QString(300, QLatin1Char('x')) << 250 << QByteArray(250, 'x');
+    QTest::newRow("emoji one each") << QString::fromUtf8("😀😀😀😀abc") << 5 << QByteArray("????a");
 }
 
 void TestStorage::shortStringTrimsThenCuts()
@@ -425,6 +449,40 @@ void TestStorage::failedPhotoWriteKeepsTheOldFile()
     const QString blocked = other.path() + QLatin1Char('/');
     writeAll(blocked + QStringLiteral("Anagrafica"), QByteArray("a file, not a folder"));
     QVERIFY(!SalvaFotoScheda(blocked, QStringLiteral("1"), old));
+}
+
+void TestStorage::photoReadOutcomes_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // empty: no file
+    QTest::addColumn<int>("outcome");
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "JPG");
+    using O = PhotoFiles::Outcome;
+    QTest::newRow("no file") << QByteArray() << int(O::Missing);
+    QTest::newRow("whole jpeg") << jpeg << int(O::Loaded);
+    QTest::newRow("bytes after the end marker") << jpeg + QByteArray(64, '\0') << int(O::Loaded);
+    QTest::newRow("cut short") << jpeg.left(jpeg.size() - 40) << int(O::Unreadable);
+    QTest::newRow("end marker missing") << jpeg.chopped(2) << int(O::Unreadable);
+    QTest::newRow("headers only") << jpeg.left(jpeg.indexOf("\xFF\xDA")) << int(O::Unreadable);
+    QTest::newRow("text") << QByteArray("ciao") << int(O::Unreadable);
+}
+
+void TestStorage::photoReadOutcomes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, outcome);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("foto.jpg"));
+    if (!bytes.isEmpty())
+        writeAll(path, bytes);
+    const PhotoFiles::Read read = PhotoFiles::read(path);
+    QCOMPARE(int(read.outcome), outcome);
+    QCOMPARE(read.picture.isNull(), outcome != int(PhotoFiles::Outcome::Loaded));
+    QCOMPARE(PhotoFiles::load(path).isNull(), read.picture.isNull());
 }
 
 void TestStorage::concurrentAppendsLoseNothing()
