@@ -10,6 +10,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     libbenchmark-dev libicu-dev
     xvfb xauth xdotool imagemagick poppler-utils
+    libreoffice-calc-nogui
 )
 
 missing=()

@@ -7,9 +7,25 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <mutex>
+
 namespace {
 constexpr int kJpegQuality = 90;
+
+// The reader's own limit refuses a 50-megapixel phone photo. Photos up to kMaxPixels are read
+// (four bytes a pixel); larger or forged sizes are refused before any decoding.
+void allowLargePhotos()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        constexpr qint64 kMegabyte = 1024 * 1024;
+        const int needed = static_cast<int>((PhotoFiles::kMaxPixels * 4 + kMegabyte - 1) / kMegabyte) + 1;
+        if (QImageReader::allocationLimit() < needed)
+            QImageReader::setAllocationLimit(needed);
+    });
 }
+
+} // namespace
 
 PhotoFiles::Read PhotoFiles::read(const QString& path)
 {
@@ -25,7 +41,12 @@ PhotoFiles::Read PhotoFiles::read(const QString& path)
     QBuffer buffer;
     buffer.setData(bytes);
     QImageReader reader(&buffer);
-    reader.setAutoTransform(false);
+    // A phone stores a portrait photo lying down, with a tag that says how to turn it.
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPixels)
+        return {QImage(), Outcome::Unreadable};
+    allowLargePhotos();
     QImage picture;
     if (!reader.read(&picture) || picture.isNull())
         return {QImage(), Outcome::Unreadable};

@@ -6,6 +6,9 @@
 // Reading and writing the program's picture files.
 namespace PhotoFiles {
 
+// The largest photo read: 100 megapixels, more than any phone of today takes.
+constexpr qint64 kMaxPixels = 100'000'000;
+
 enum class Outcome {
     Loaded,
     Missing,    // no file at the path
@@ -17,9 +20,9 @@ struct Read {
     Outcome outcome = Outcome::Missing;
 };
 
-// Decodes any image the decoder knows. A JPEG whose data ends before its end marker is
-// refused rather than shown half grey, and so are images whose decoding would need more
-// than the reader's allocation limit.
+// Decodes any image the decoder knows, turned upright as its orientation tag says. A JPEG
+// whose data ends before its end marker is refused rather than shown half grey, and so are
+// images above kMaxPixels.
 Read read(const QString& path);
 // The picture of read(), or a null image on any failure.
 QImage load(const QString& path);

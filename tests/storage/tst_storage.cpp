@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
+#include <QPainter>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -69,6 +71,9 @@ private slots:
     void photoRoundTripAndPlaceholder();
     void photoOfDamagedFileIsPlaceholder();
     void failedPhotoWriteKeepsTheOldFile();
+    void phonePhotoLoadsUpright();
+    void largePhotosLoadUpToTheLimit_data();
+    void largePhotosLoadUpToTheLimit();
     void photoReadOutcomes_data();
     void photoReadOutcomes();
     void concurrentAppendsLoseNothing();
@@ -449,6 +454,80 @@ void TestStorage::failedPhotoWriteKeepsTheOldFile()
     const QString blocked = other.path() + QLatin1Char('/');
     writeAll(blocked + QStringLiteral("Anagrafica"), QByteArray("a file, not a folder"));
     QVERIFY(!SalvaFotoScheda(blocked, QStringLiteral("1"), old));
+}
+
+// A phone's portrait photo: stored lying down, with orientation 6 (turn a quarter clockwise).
+void TestStorage::phonePhotoLoadsUpright()
+{
+    QImage stored(40, 20, QImage::Format_RGB32);
+    stored.fill(Qt::blue);
+    QPainter(&stored).fillRect(0, 0, 20, 20, Qt::red); // red on the left as stored
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(stored.save(&buffer, "JPG"));
+    // An Exif block right after the start marker, with one tag: orientation (0x0112) = 6.
+    const QByteArray exif("\xFF\xE1\x00\x22"
+                          "Exif\0\0"
+                          "II\x2A\x00\x08\x00\x00\x00"
+                          "\x01\x00"
+                          "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
+                          "\x00\x00\x00\x00",
+                          36);
+    jpeg.insert(2, exif);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("telefono.jpg"));
+    writeAll(path, jpeg);
+    QCOMPARE(QImageReader(path).transformation(), QImageIOHandler::TransformationRotate90);
+
+    const QImage loaded = PhotoFiles::load(path);
+    QCOMPARE(loaded.size(), QSize(20, 40));
+    // Turned a quarter clockwise, the left of the stored picture is at the top.
+    QVERIFY(qRed(loaded.pixel(10, 5)) > 200 && qBlue(loaded.pixel(10, 5)) < 60);
+    QVERIFY(qBlue(loaded.pixel(10, 35)) > 200 && qRed(loaded.pixel(10, 35)) < 60);
+}
+
+void TestStorage::largePhotosLoadUpToTheLimit_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("60 megapixels") << QSize(10000, 6000) << true;
+    QTest::newRow("forged 100000 x 100000") << QSize(100000, 100000) << false;
+    QTest::newRow("forged 12000 x 9000") << QSize(12000, 9000) << false;
+}
+
+void TestStorage::largePhotosLoadUpToTheLimit()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, loads);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("grande.jpg"));
+    if (loads) {
+        QImage photo(size, QImage::Format_RGB32);
+        photo.fill(Qt::darkGray);
+        QVERIFY(photo.save(path, "JPG"));
+    } else {
+        // A small whole JPEG whose frame header claims the size.
+        QImage small(16, 16, QImage::Format_RGB32);
+        small.fill(Qt::gray);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        small.save(&buffer, "JPG");
+        const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+        QVERIFY(sof > 0);
+        const auto put16 = [&](qsizetype at, int value) {
+            jpeg[at] = char((value >> 8) & 0xFF);
+            jpeg[at + 1] = char(value & 0xFF);
+        };
+        put16(sof + 5, std::min(size.height(), 65535));
+        put16(sof + 7, std::min(size.width(), 65535));
+        writeAll(path, jpeg);
+    }
+    const PhotoFiles::Read read = PhotoFiles::read(path);
+    QCOMPARE(read.outcome == PhotoFiles::Outcome::Loaded, loads);
+    if (loads)
+        QCOMPARE(read.picture.size(), size);
 }
 
 void TestStorage::photoReadOutcomes_data()
