@@ -6,6 +6,7 @@ class MessageBoxes;
 class FileDialogs;
 class ShellOpener;
 class ModalRunner;
+class Camera;
 class ScreenFlow;
 
 // What every screen needs from outside itself: the program folder and the platform layers.
@@ -16,6 +17,7 @@ struct AppContext {
     FileDialogs* fileDialogs = nullptr;
     ShellOpener* shell = nullptr;
     ModalRunner* modal = nullptr;
+    Camera* camera = nullptr;      // the default video input
     ScreenFlow* screens = nullptr; // the seven main screens, once created
 
     QString pathOf(const QString& relativeName) const { return programFolder + relativeName; }

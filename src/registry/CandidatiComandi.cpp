@@ -209,7 +209,8 @@ void TfrmCandidati::btnZoomFotoClick()
 void TfrmCandidati::btnWebcamClick()
 {
     TfrmWebCam screen(m_context, this);
-    impostaTesto<QLabel>(screen, "lblMemory", QStringLiteral("euro_01"));
+    screen.lblMemory()->setText(QStringLiteral("euro_01"));
+    connect(&screen, &TfrmWebCam::importaFoto, this, &TfrmCandidati::nuovaFoto);
     m_context.modal->run(screen);
 }
 
@@ -225,11 +226,16 @@ void TfrmCandidati::cmdTrovaClick()
 void TfrmCandidati::cmdFileClick()
 {
     TfrmAllegaCartella screen(m_context, this);
-    impostaTesto<QLabel>(screen, "lblMemory", QStringLiteral("candidati"));
+    screen.lblMemory()->setText(QStringLiteral("candidati"));
     const char* const campi[] = {"txtFile01", "txtFile02", "txtFile03",
                                  "txtDesc01", "txtDesc02", "txtDesc03"};
     for (int i = 0; i < 6; ++i)
         impostaTesto<QLineEdit>(screen, campi[i], TextRules::trim(m_allegati[i]->text()));
+    // The same order: the three names, then the three descriptions.
+    connect(&screen, &TfrmAllegaCartella::applica, this, [this](const QStringList& testi) {
+        for (int i = 0; i < 6 && i < testi.size(); ++i)
+            m_allegati[i]->setText(testi[i]);
+    });
     m_context.modal->run(screen);
 }
 

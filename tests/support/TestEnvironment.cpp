@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QVideoFrameFormat>
 #include <QWidget>
 
 bool RecordingMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text)
@@ -35,6 +36,30 @@ QString RecordingFileDialogs::saveFile(QWidget*, const QString& title, const QSt
     return name;
 }
 
+QVideoFrame FakeCamera::frameOf(const QImage& picture)
+{
+    const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
+    QVideoFrame frame(QVideoFrameFormat(
+        source.size(), QVideoFrameFormat::pixelFormatFromImageFormat(QImage::Format_ARGB32)));
+    if (!frame.map(QVideoFrame::WriteOnly))
+        return {};
+    const int rowBytes = source.width() * 4;
+    for (int y = 0; y < source.height(); ++y)
+        memcpy(frame.bits(0) + qsizetype(y) * frame.bytesPerLine(0), source.constScanLine(y), rowBytes);
+    frame.unmap();
+    return frame;
+}
+
+bool FakeCamera::start()
+{
+    ++starts;
+    if (!present)
+        return false;
+    if (failOnStart)
+        reportFailure();
+    return true;
+}
+
 int ScriptedModalRunner::run(QDialog& screen)
 {
     openedClasses.append(QString::fromLatin1(screen.metaObject()->className()));
@@ -55,6 +80,7 @@ TestEnvironment::TestEnvironment()
     context.fileDialogs = &fileDialogs;
     context.shell = &shell;
     context.modal = &modal;
+    context.camera = &camera;
 }
 
 TestEnvironment::~TestEnvironment() = default;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/AppContext.h"
+#include "platform/Camera.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "platform/ShellOpener.h"
 
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -60,6 +62,24 @@ public:
     QStringList opened;
 };
 
+// A video input without a device: tests hand it frames as the capture layer would.
+class FakeCamera final : public Camera {
+public:
+    bool present = true;      // false: no video input at all
+    bool failOnStart = false; // a camera in use by another program
+    int starts = 0;
+    int stops = 0;
+
+    // A frame of the picture's pixels, as the capture layer delivers them.
+    static QVideoFrame frameOf(const QImage& picture);
+    // Hands a frame to the sink, from whatever thread calls it.
+    void feed(const QImage& picture) { sink()->setVideoFrame(frameOf(picture)); }
+
+protected:
+    bool start() override;
+    void stop() override { ++stops; }
+};
+
 // Shows each secondary screen without blocking: the next script acts on it, then it is closed.
 class ScriptedModalRunner final : public ModalRunner {
 public:
@@ -85,6 +105,7 @@ public:
     RecordingFileDialogs fileDialogs;
     RecordingShell shell;
     ScriptedModalRunner modal;
+    FakeCamera camera;
     AppContext context;
 
 private:

@@ -1,0 +1,122 @@
+#include "platform/Camera.h"
+
+#include <QMutexLocker>
+
+#include <algorithm>
+#include <cstring>
+
+Camera::Camera(QObject* parent)
+    : QObject(parent)
+{
+}
+
+Camera::~Camera() = default;
+
+QVideoSink* Camera::sink()
+{
+    if (!m_sink) {
+        m_sink = std::make_unique<QVideoSink>();
+        // Direct: the frame is taken on the capture thread and only a wake-up crosses over.
+        connect(m_sink.get(), &QVideoSink::videoFrameChanged, this, &Camera::receive, Qt::DirectConnection);
+    }
+    return m_sink.get();
+}
+
+bool Camera::activate()
+{
+    if (m_active)
+        return true;
+    // Active before starting, so that a failure reported while starting is not lost.
+    m_active = true;
+    if (!start()) {
+        m_active = false;
+        return false;
+    }
+    return true;
+}
+
+void Camera::deactivate()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    stop();
+    const QMutexLocker lock(&m_mutex);
+    m_waiting = QVideoFrame();
+}
+
+void Camera::reportFailure()
+{
+    // Errors of a camera already switched off concern nobody.
+    if (!m_active)
+        return;
+    m_active = false;
+    stop();
+    emit failed(Failure::StartFailed);
+}
+
+quint64 Camera::framesReceived() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_received;
+}
+
+quint64 Camera::framesDropped() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_dropped;
+}
+
+bool Camera::copyFrame(const QVideoFrame& frame, QImage& picture)
+{
+    const QVideoFrameFormat format = frame.surfaceFormat();
+    const QImage::Format imageFormat = QVideoFrameFormat::imageFormatFromPixelFormat(format.pixelFormat());
+    const bool plain = imageFormat != QImage::Format_Invalid &&
+                       format.scanLineDirection() == QVideoFrameFormat::TopToBottom && !format.isMirrored() &&
+                       !frame.mirrored() && frame.rotationAngle() == QVideoFrame::Rotation0;
+    QVideoFrame mapped(frame);
+    if (!plain || !mapped.map(QVideoFrame::ReadOnly)) {
+        // Planar, turned or unmappable frames go through the multimedia layer's own conversion.
+        QImage converted = frame.toImage();
+        if (converted.isNull())
+            return false;
+        picture = std::move(converted);
+        return true;
+    }
+    // A picture shared with another (a captured frame) is left to it.
+    if (picture.size() != frame.size() || picture.format() != imageFormat || !picture.isDetached())
+        picture = QImage(frame.size(), imageFormat);
+    const qsizetype rowBytes = std::min<qsizetype>(picture.bytesPerLine(), mapped.bytesPerLine(0));
+    const bool ok = !picture.isNull();
+    for (int y = 0; ok && y < picture.height(); ++y)
+        std::memcpy(picture.scanLine(y), mapped.bits(0) + qsizetype(y) * mapped.bytesPerLine(0), rowBytes);
+    mapped.unmap();
+    return ok;
+}
+
+void Camera::receive(const QVideoFrame& frame)
+{
+    if (!frame.isValid())
+        return;
+    const QMutexLocker lock(&m_mutex);
+    ++m_received;
+    if (m_waiting.isValid())
+        ++m_dropped;
+    m_waiting = frame;
+    if (!m_posted) {
+        m_posted = true;
+        QMetaObject::invokeMethod(this, &Camera::deliver, Qt::QueuedConnection);
+    }
+}
+
+void Camera::deliver()
+{
+    QVideoFrame frame;
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_posted = false;
+        frame = std::exchange(m_waiting, QVideoFrame());
+    }
+    if (m_active && frame.isValid())
+        emit frameReady(frame);
+}
