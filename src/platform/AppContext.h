@@ -6,6 +6,7 @@ class MessageBoxes;
 class FileDialogs;
 class ShellOpener;
 class ModalRunner;
+class Printing;
 class ScreenFlow;
 
 // What every screen needs from outside itself: the program folder and the platform layers.
@@ -16,6 +17,7 @@ struct AppContext {
     FileDialogs* fileDialogs = nullptr;
     ShellOpener* shell = nullptr;
     ModalRunner* modal = nullptr;
+    Printing* printing = nullptr;
     ScreenFlow* screens = nullptr; // the seven main screens, once created
 
     QString pathOf(const QString& relativeName) const { return programFolder + relativeName; }

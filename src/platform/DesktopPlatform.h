@@ -4,6 +4,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "platform/Printing.h"
 #include "platform/ShellOpener.h"
 
 // The real platform layers of the running program, and the context that hands them to the screens.
@@ -16,6 +17,7 @@ public:
         context.fileDialogs = &m_fileDialogs;
         context.shell = &m_shell;
         context.modal = &m_modal;
+        context.printing = &m_printing;
     }
     DesktopPlatform(const DesktopPlatform&) = delete;
     DesktopPlatform& operator=(const DesktopPlatform&) = delete;
@@ -27,4 +29,5 @@ private:
     QtFileDialogs m_fileDialogs;
     DesktopShellOpener m_shell;
     ExecModalRunner m_modal;
+    QtPrinting m_printing;
 };
