@@ -21,8 +21,8 @@ constexpr double kMmPerPoint = 25.4 / 72.0;
 
 QList<PdfProbe::Word> PdfProbe::words(const QString& pdf)
 {
-    const QString html =
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QString html = run(QStringLiteral("pdftotext"),
+                             {QStringLiteral("-bbox"), QStringLiteral("-raw"), pdf, QStringLiteral("-")});
     static const QRegularExpression tag(QStringLiteral(
         R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*?)</word>)re"));
     QList<Word> result;

@@ -16,7 +16,7 @@ struct Word {
 
 // Every word with its box (pdftotext -bbox); empty when the tool fails.
 QList<Word> words(const QString& pdf);
-// The words on one page, joined by single blanks, in reading order.
+// The words on one page, joined by single blanks, in the order they were drawn.
 QString pageText(const QList<Word>& words, int page);
 // The first word equal to text on page, or a word with an empty text.
 Word find(const QList<Word>& words, const QString& text, int page = 0);
