@@ -6,11 +6,16 @@
 #include "documents/GroupPageScreen.h"
 #include "documents/ListPrinting.h"
 #include "documents/StampaProdotto.h"
+#include "platform/PreviewWindow.h"
 #include "search/DaRicontattare.h"
 #include "search/TrovaCandidati.h"
 #include "storage/TSchedaAnagrafica.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QToolBar>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
@@ -81,6 +86,8 @@ private slots:
     void groupPageNewPageHasNoNumber();
     void groupPagePrintCancelledCloses();
     void groupPageFailureKeepsTheScreenOpen();
+
+    void previewWindowOffersOnlyItsTools();
 
 private:
     void showActive(QWidget& screen);
@@ -345,6 +352,56 @@ void TestPrintScreens::groupPageFailureKeepsTheScreenOpen()
     QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
     QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Attenzione: la visualizzazione")));
     QVERIFY(m_env->printing.previews.isEmpty());
+}
+
+void TestPrintScreens::previewWindowOffersOnlyItsTools()
+{
+    GroupPageDocument document;
+    document.fill(soloAeB());
+    document.prepare();
+    QList<QPrinter*> painted;
+    PreviewWindow window(m_env->printing, nullptr, document.page().pageLayout(), [&](QPrinter& printer) {
+        painted.append(&printer);
+        Report::render(document.page(), printer);
+    });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(!painted.isEmpty());
+
+    QStringList tools;
+    for (const QAction* action : window.findChild<QToolBar*>()->actions()) {
+        if (!action->isSeparator() && action->isVisible())
+            tools.append(action->objectName());
+    }
+    QCOMPARE(tools, (QStringList{"actStampa", "actZoomPiu", "actZoomMeno", "actZoom100", "actAdatta",
+                                 "actSchermoIntero", "actChiudi"}));
+    QCOMPARE(window.findChildren<QToolBar*>().size(), 1);
+    QPrintPreviewWidget* preview = window.previewWidget();
+    QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::CustomZoom);
+    QCOMPARE(preview->zoomFactor(), 1.0);
+    QCOMPARE(preview->pageCount(), 1);
+    window.findChild<QAction*>(QStringLiteral("actZoomPiu"))->trigger();
+    QVERIFY(preview->zoomFactor() > 1.0);
+    window.findChild<QAction*>(QStringLiteral("actZoom100"))->trigger();
+    QCOMPARE(preview->zoomFactor(), 1.0);
+
+    // Printing from the window asks for a printer of its own and prints the same sheet.
+    QPrinter* previewPrinter = painted.first();
+    window.findChild<QAction*>(QStringLiteral("actStampa"))->trigger();
+    QCOMPARE(m_env->printing.dialogs, 1);
+    QCOMPARE(m_env->printing.printed.size(), 1);
+    QVERIFY(painted.last() != previewPrinter);
+    QCOMPARE(PdfProbe::pageText(PdfProbe::words(m_env->printing.printed.first()), 0),
+             QStringLiteral("Gita a Roma 3 Rossi Mario Capogruppo Vegetariano E-mail: mario@esempio.it Cel. 333 "
+                            "1234567 Bianchi Luca Cel. 339 7654321"));
+    // Cancelling that dialog prints nothing.
+    m_env->printing.nextAnswers << false;
+    const qsizetype paints = painted.size();
+    window.findChild<QAction*>(QStringLiteral("actStampa"))->trigger();
+    QCOMPARE(painted.size(), paints);
+
+    window.findChild<QAction*>(QStringLiteral("actChiudi"))->trigger();
+    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(TestPrintScreens)
