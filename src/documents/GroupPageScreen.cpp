@@ -5,6 +5,32 @@
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "widgets/PhotoBox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+QString testo(const QWidget& editor, const QString& name)
+{
+    if (const auto* field = editor.findChild<QLineEdit*>(name))
+        return field->text();
+    if (const auto* label = editor.findChild<QLabel*>(name))
+        return label->text();
+    return {};
+}
+
+QImage immagine(const QWidget& editor, const QString& name)
+{
+    if (const auto* box = editor.findChild<PhotoBox*>(name))
+        return box->picture();
+    if (const auto* label = editor.findChild<QLabel*>(name))
+        return label->pixmap().toImage();
+    return {};
+}
+
+} // namespace
 
 GroupPageScreen::GroupPageScreen(AppContext& context, QWidget* owner, const Aspetto& aspetto, QString failure)
     : DocumentScreen(context, owner, aspetto)
@@ -25,6 +51,24 @@ void GroupPageScreen::btnStampaClick()
         return;
     }
     close();
+}
+
+GroupPageData GroupPageOutput::datiDa(const QWidget& editor)
+{
+    GroupPageData data;
+    data.groupName = testo(editor, QStringLiteral("lblNome"));
+    data.pageNumber = testo(editor, QStringLiteral("lblPosizione"));
+    for (int slot = 0; slot < GroupPageDocument::kSlots; ++slot) {
+        const QString suffix = QLatin1Char('_') + GroupPageDocument::letter(slot);
+        GroupPageData::Slot& s = data.persone.at(slot);
+        s.nome = testo(editor, QStringLiteral("txtNome") + suffix);
+        s.um = testo(editor, QStringLiteral("txtUM") + suffix);
+        s.caratteristiche = testo(editor, QStringLiteral("txtCaratteristiche") + suffix);
+        s.codice = testo(editor, QStringLiteral("txtCodice") + suffix);
+        s.prezzo = testo(editor, QStringLiteral("txtPrezzo") + suffix);
+        s.foto = immagine(editor, QStringLiteral("imgFoto") + suffix);
+    }
+    return data;
 }
 
 void GroupPageOutput::anteprima(AppContext& context, QWidget* editor, const GroupPageData& data)

@@ -27,6 +27,10 @@ private:
 // What the group page editor calls from its preview and print buttons, after bringing the slot
 // pictures to their printing size: a new screen owned by the editor, shown modally.
 namespace GroupPageOutput {
+// The page as the editor's controls show it: lblNome, lblPosizione and, for each slot X,
+// txtNome_X, txtUM_X, txtCaratteristiche_X, txtCodice_X, txtPrezzo_X and imgFoto_X.
+// A control that is missing gives an empty text or picture.
+GroupPageData datiDa(const QWidget& editor);
 void anteprima(AppContext& context, QWidget* editor, const GroupPageData& data);
 void stampa(AppContext& context, QWidget* editor, const GroupPageData& data);
 } // namespace GroupPageOutput

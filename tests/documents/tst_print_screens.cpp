@@ -10,19 +10,21 @@
 #include "search/DaRicontattare.h"
 #include "search/TrovaCandidati.h"
 #include "storage/TSchedaAnagrafica.h"
+#include "widgets/PhotoBox.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
-#include <QToolBar>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 namespace {
 
@@ -88,6 +90,7 @@ private slots:
     void groupPageFailureKeepsTheScreenOpen();
 
     void previewWindowOffersOnlyItsTools();
+    void pageDataReadFromTheEditorsControls();
 
 private:
     void showActive(QWidget& screen);
@@ -391,9 +394,10 @@ void TestPrintScreens::previewWindowOffersOnlyItsTools()
     QCOMPARE(m_env->printing.dialogs, 1);
     QCOMPARE(m_env->printing.printed.size(), 1);
     QVERIFY(painted.last() != previewPrinter);
-    QCOMPARE(PdfProbe::pageText(PdfProbe::words(m_env->printing.printed.first()), 0),
-             QStringLiteral("Gita a Roma 3 Rossi Mario Capogruppo Vegetariano E-mail: mario@esempio.it Cel. 333 "
-                            "1234567 Bianchi Luca Cel. 339 7654321"));
+    QCOMPARE(
+        PdfProbe::pageText(PdfProbe::words(m_env->printing.printed.first()), 0),
+        QStringLiteral("Gita a Roma 3 Rossi Mario Capogruppo Vegetariano E-mail: mario@esempio.it Cel. 333 "
+                       "1234567 Bianchi Luca Cel. 339 7654321"));
     // Cancelling that dialog prints nothing.
     m_env->printing.nextAnswers << false;
     const qsizetype paints = painted.size();
@@ -402,6 +406,42 @@ void TestPrintScreens::previewWindowOffersOnlyItsTools()
 
     window.findChild<QAction*>(QStringLiteral("actChiudi"))->trigger();
     QVERIFY(!window.isVisible());
+}
+
+void TestPrintScreens::pageDataReadFromTheEditorsControls()
+{
+    QWidget editor;
+    auto label = [&](const char* name, const QString& text) {
+        auto* l = new QLabel(text, &editor);
+        l->setObjectName(QString::fromLatin1(name));
+    };
+    auto field = [&](const QString& name, const QString& text) {
+        auto* f = new QLineEdit(text, &editor);
+        f->setObjectName(name);
+    };
+    label("lblNome", QStringLiteral("Quinta B"));
+    label("lblPosizione", QStringLiteral(" 7"));
+    for (int slot = 0; slot < 8; ++slot) {
+        const QString x = QString(GroupPageDocument::letter(slot));
+        for (const char* name : {"txtNome_", "txtUM_", "txtCaratteristiche_", "txtCodice_", "txtPrezzo_"})
+            field(QString::fromLatin1(name) + x, QString::fromLatin1(name).mid(3) + x);
+        auto* box = new PhotoBox(&editor, QStringLiteral("imgFoto_") + x);
+        QImage picture(282, 366, QImage::Format_RGB32);
+        picture.fill(QColor(slot * 30, 0, 0));
+        box->setPicture(picture);
+    }
+    const GroupPageData data = GroupPageOutput::datiDa(editor);
+    QCOMPARE(data.groupName, QStringLiteral("Quinta B"));
+    QCOMPARE(data.pageNumber, QStringLiteral(" 7"));
+    QCOMPARE(data.persone.at(0).nome, QStringLiteral("Nome_A"));
+    QCOMPARE(data.persone.at(3).um, QStringLiteral("UM_D"));
+    QCOMPARE(data.persone.at(5).caratteristiche, QStringLiteral("Caratteristiche_F"));
+    QCOMPARE(data.persone.at(6).codice, QStringLiteral("Codice_G"));
+    QCOMPARE(data.persone.at(7).prezzo, QStringLiteral("Prezzo_H"));
+    QCOMPARE(data.persone.at(7).foto.pixel(0, 0), qRgb(210, 0, 0));
+    // An editor without some control gives empty values, never a failure.
+    const GroupPageData empty = GroupPageOutput::datiDa(QWidget());
+    QVERIFY(empty.groupName.isEmpty() && empty.persone.at(0).foto.isNull());
 }
 
 QTEST_MAIN(TestPrintScreens)
