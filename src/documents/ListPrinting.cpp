@@ -7,11 +7,25 @@
 #include "widgets/RegionalSettings.h"
 
 #include <QLocale>
+#include <QRegularExpression>
+
+namespace {
+
+// The system's long time format without the time zone that Qt adds to it.
+QString longTime(const QTime& time)
+{
+    static const QRegularExpression zone(QStringLiteral("\\s*t+"));
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(zone);
+    return QLocale::system().toString(time, format.trimmed());
+}
+
+} // namespace
 
 QString ListPrinting::dateLine(const QDateTime& when)
 {
     return QStringLiteral("Stampa eseguita in data ") + RegionalSettings::shortDate(when.date()) +
-           QStringLiteral(" alle ore ") + QLocale::system().toString(when.time(), QLocale::LongFormat);
+           QStringLiteral(" alle ore ") + longTime(when.time());
 }
 
 void ListPrinting::fill(ListDocument& document, const QString& title, const QStringList& lines,
