@@ -44,6 +44,8 @@ bool printOn(QWidget* owner, const Report::PagedDocument& document, QPrinter& pr
 
 bool DocumentOutput::print(AppContext& context, QWidget* owner, const Report::PagedDocument& document)
 {
+    if (!context.printing)
+        throw Report::Error("no printing layer");
     const std::unique_ptr<QPrinter> printer = context.printing->choosePrinter(owner, document.pageLayout());
     if (!printer)
         return false;
@@ -52,6 +54,8 @@ bool DocumentOutput::print(AppContext& context, QWidget* owner, const Report::Pa
 
 void DocumentOutput::preview(AppContext& context, QWidget* owner, const Report::PagedDocument& document)
 {
+    if (!context.printing)
+        throw Report::Error("no printing layer");
     context.printing->preview(owner, document.pageLayout(), [owner, &document](QPrinter& printer) {
         try {
             printOn(owner, document, printer);
