@@ -2,6 +2,7 @@
 
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
+#include "registry/Candidati.h"
 #include "storage/Placeholder.h"
 #include "widgets/PhotoBox.h"
 
@@ -47,9 +48,9 @@ PersonCardScreen::PersonCardScreen(AppContext& context, QWidget* owner, const As
     m_imgTemp->setPicture(temporaryPicture());
 }
 
-QWidget* PersonCardScreen::editor() const
+const TfrmCandidati* PersonCardScreen::editor() const
 {
-    return parentWidget();
+    return qobject_cast<const TfrmCandidati*>(parentWidget());
 }
 
 void PersonCardScreen::showEvent(QShowEvent* event)
@@ -57,7 +58,7 @@ void PersonCardScreen::showEvent(QShowEvent* event)
     DocumentScreen::showEvent(event);
     if (event->spontaneous())
         return;
-    const PhotoBox* foto = editor() ? editor()->findChild<PhotoBox*>(QStringLiteral("imgFoto")) : nullptr;
+    const PhotoBox* foto = editor() ? editor()->imgFoto() : nullptr;
     if (foto && !foto->picture().isNull())
         m_imgLogo->setPicture(foto->picture());
     else
@@ -71,12 +72,12 @@ void PersonCardScreen::btnStampaClick()
             throw Report::Error("no registry editor");
         m_documento.page().setOrientation(QPageLayout::Portrait);
         m_documento.setPhoto(m_imgLogo->picture());
-        for (const char* name : PersonCardDocument::textNames()) {
-            const QString objectName = QString::fromLatin1(name);
-            const auto* field = editor()->findChild<QLineEdit*>(objectName);
-            if (!field)
-                throw Report::Error("no field " + objectName.toStdString());
-            m_documento.setText(objectName, field->text());
+        // The editor's fields and the document's texts share their names, in the same order.
+        for (int campo = 0; campo < TSchedaAnagrafica::kCampiTesto; ++campo) {
+            const auto c = TSchedaAnagrafica::Campo(campo);
+            m_documento.setText(QStringLiteral("txt") +
+                                    QString::fromLatin1(TSchedaAnagrafica::layoutOf(c).name),
+                                editor()->campo(c)->text());
         }
         m_documento.prepare();
         output();

@@ -4,6 +4,7 @@
 #include "documents/PersonCardDocument.h"
 
 class PhotoBox;
+class TfrmCandidati;
 
 // What the person card's preview and print screens share: the card's photo taken from the
 // registry editor when shown, and the filling of the document from the editor's fields.
@@ -22,7 +23,8 @@ protected:
     virtual void output() = 0;
 
 private:
-    QWidget* editor() const;
+    // The registry editor that opened the screen.
+    const TfrmCandidati* editor() const;
 
     QString m_failure;
     PersonCardDocument m_documento;

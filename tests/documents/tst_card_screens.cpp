@@ -39,6 +39,7 @@ private slots:
     void init() { apri(); }
     void cleanup() { chiudi(); }
 
+    void documentNamesAreTheEditorsFieldNames();
     void screensLookAsDesigned_data();
     void screensLookAsDesigned();
     void previewShowsTheFieldsAsTyped();
@@ -67,6 +68,16 @@ void TestCardScreens::apriEPremi(const char* editorButton, const char* screenBut
         m_closed = !dialog.isVisible();
     };
     clic(editorButton);
+}
+
+void TestCardScreens::documentNamesAreTheEditorsFieldNames()
+{
+    for (int campo = 0; campo < TSchedaAnagrafica::kCampiTesto; ++campo) {
+        const QString name = QString::fromLatin1(PersonCardDocument::textNames().at(campo));
+        QCOMPARE(txt(TSchedaAnagrafica::Campo(campo))->objectName(), name);
+        // Every name is a text object of the layout.
+        QCOMPARE(PersonCardDocument().page().object(name).kind, Report::Kind::Text);
+    }
 }
 
 void TestCardScreens::screensLookAsDesigned_data()

@@ -58,6 +58,7 @@ private slots:
     void groupPagePositions_data();
     void groupPagePositions();
     void groupPageColoursAndEmptyPageNumber();
+    void groupPageLongNameIsCut();
     void listPagination_data();
     void listPagination();
     void listOnThreePages();
@@ -362,6 +363,36 @@ void TestReport::groupPageColoursAndEmptyPageNumber()
     }
     const QString path = pdf(document.page(), QStringLiteral("solo_ab.pdf"));
     QCOMPARE(PdfProbe::pageText(PdfProbe::words(path), 0), QStringLiteral("Solo A Solo B"));
+}
+
+void TestReport::groupPageLongNameIsCut()
+{
+    GroupPageData data;
+    data.persone.at(0).nome = QString(100, QLatin1Char('W'));
+    data.persone.at(0).prezzo = QStringLiteral("Cel. ") + QString(60, QLatin1Char('9'));
+    GroupPageDocument document;
+    document.fill(data);
+    document.prepare();
+    const double dotsPerMm = 8;
+    const QImage page = Report::renderPage(document.page(), 0, dotsPerMm);
+    auto inkBetween = [&](double x0, double x1, double y0, double y1) {
+        for (int y = int((y0 + kMargin) * dotsPerMm); y < int((y1 + kMargin) * dotsPerMm); ++y) {
+            for (int x = int((x0 + kMargin) * dotsPerMm); x < int((x1 + kMargin) * dotsPerMm); ++x) {
+                if (qGray(page.pixel(x, y)) < 128)
+                    return true;
+            }
+        }
+        return false;
+    };
+    const double right = 103.56 / Report::kUnitsPerMm + 160;
+    // The name runs to the right edge of its 160 mm frame and stops there, on one line.
+    QVERIFY(inkBetween(right - 5, right, 7, 14));
+    QVERIFY(!inkBetween(right + 0.2, 189, 6.5, 14));
+    QVERIFY(!inkBetween(30, 180, 14.2, 15.8));
+    // The right-aligned phone line is cut at its frame's left edge, clear of the e-mail line.
+    const double phoneLeft = 532.91 / Report::kUnitsPerMm;
+    QVERIFY(inkBetween(phoneLeft, phoneLeft + 5, 28, 34));
+    QVERIFY(!inkBetween(phoneLeft - 3, phoneLeft - 0.2, 28, 34));
 }
 
 void TestReport::listPagination_data()
