@@ -9,13 +9,8 @@ stage="${FOLVARA_HOME:-$root/stage/Folvara}"
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DFOLVARA_BUILD_TESTS=OFF -DFOLVARA_BUILD_BENCH=OFF >/dev/null
-cmake --build "$root/build-release" --target folvara folvara-password
-
-mkdir -p "$stage/translations"
-install -m 755 "$root/build-release/src/Folvara" "$stage/Folvara"
-install -m 644 /usr/share/qt6/translations/qtbase_it.qm "$stage/translations/qtbase_it.qm"
-# The first-access password, written only when no password file is there yet.
-"$root/build-release/src/access/folvara-password" "$stage"
+cmake --build "$root/build-release" --target folvara folvara-password folvara_guide_pdf
+"$root/scripts/stage.sh" "$root/build-release" "$stage"
 
 echo "Folvara is in $stage"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

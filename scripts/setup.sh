@@ -8,8 +8,9 @@ packages=(
     libqt6svg6 qt6-qpa-plugins libgl1-mesa-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation fonts-dejavu-core
-    libbenchmark-dev
+    libbenchmark-dev libicu-dev
     xvfb xauth xdotool imagemagick poppler-utils
+    libreoffice-calc-nogui
 )
 
 missing=()

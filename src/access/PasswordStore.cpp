@@ -2,6 +2,7 @@
 
 #include "access/Crypt.h"
 #include "access/PasswordError.h"
+#include "storage/Cp1252.h"
 #include "storage/TextRules.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -111,6 +113,34 @@ QString describe(const QString& action, const QString& path, const QString& reas
     return QStringLiteral("%1 %2: %3").arg(action, QDir::toNativeSeparators(path), reason);
 }
 
+// A file that an editor saved as UTF-16 read back as the single-byte text the program writes;
+// the next change of password writes it single-byte again.
+QByteArray asSingleBytes(const QByteArray& bytes)
+{
+    if (bytes.size() < 2)
+        return bytes;
+    const auto b0 = static_cast<unsigned char>(bytes.at(0));
+    const auto b1 = static_cast<unsigned char>(bytes.at(1));
+    QStringDecoder::Encoding encoding;
+    qsizetype skip = 0;
+    if (b0 == 0xFF && b1 == 0xFE) {
+        encoding = QStringDecoder::Utf16LE;
+        skip = 2;
+    } else if (b0 == 0xFE && b1 == 0xFF) {
+        encoding = QStringDecoder::Utf16BE;
+        skip = 2;
+    } else if (b0 != 0 && b1 == 0) {
+        encoding = QStringDecoder::Utf16LE; // no byte order mark: "[" then a zero byte
+    } else if (b0 == 0 && b1 != 0) {
+        encoding = QStringDecoder::Utf16BE;
+    } else {
+        return bytes;
+    }
+    QStringDecoder decoder(encoding);
+    const QString text = decoder.decode(QByteArrayView(bytes).sliced(skip));
+    return Cp1252::encode(text);
+}
+
 } // namespace
 
 PasswordStore::PasswordStore(const QString& programFolder)
@@ -179,7 +209,7 @@ QByteArray PasswordStore::readFile() const
     if (file.error() != QFileDevice::NoError)
         throw PasswordError(
             describe(QStringLiteral("cannot read"), m_path, file.errorString()).toStdString());
-    return bytes;
+    return asSingleBytes(bytes);
 }
 
 QString PasswordStore::readValue() const

@@ -4,6 +4,202 @@
 #include "platform/AppContext.h"
 #include "platform/ModalRunner.h"
 
+namespace {
+
+QStringList introduzione()
+{
+    return {
+        QStringLiteral(
+            "Folvara è il programma pensato per compilare e archiviare elenchi di persone corredati di "
+            "fotografia e recapiti, pronti da stampare su fogli A4. Partendo da un archivio anagrafico "
+            "dettagliato puoi organizzare in pochi passi gruppi di ogni genere (classi, squadre, comitive di "
+            "viaggio, associazioni), con la foto di ogni componente."),
+        QStringLiteral(
+            "Il programma è rivolto a chiunque debba tenere in ordine un gruppo di persone. Qualche esempio: "
+            "l'insegnante che prepara gli elenchi della classe con le foto degli alunni; l'allenatore o la "
+            "società sportiva che tiene traccia dei componenti della squadra; chi organizza eventi e viaggi "
+            "e "
+            "prepara le liste dei partecipanti; le associazioni e i gruppi culturali che archiviano i propri "
+            "iscritti e stampano gli elenchi per le riunioni."),
+    };
+}
+
+QStringList creazioneApertura()
+{
+    return {
+        QStringLiteral(
+            "La schermata di avvio ti permette di creare un nuovo gruppo oppure di gestire un gruppo "
+            "già esistente. Come primo passo, premi il pulsante dell'ambiente di lavoro che ti "
+            "interessa."),
+        QStringLiteral(
+            "Tutti i file di archivio si trovano nella cartella del programma. Per fare una copia di "
+            "sicurezza "
+            "basta copiare l'intera cartella su un supporto qualsiasi, per esempio un disco esterno o una "
+            "chiavetta USB; per ripristinare i dati, ricopia la cartella salvata sopra la cartella di "
+            "installazione."),
+        QStringLiteral(
+            "Per creare un gruppo fai clic su \"Crea nuovo gruppo\", scrivi il nome completo del "
+            "gruppo nella casella di testo della schermata che si apre e conferma con il pulsante in "
+            "basso."),
+        QStringLiteral(
+            "Quando crei un gruppo, il programma crea nella propria cartella un file di archivio con "
+            "estensione FVG. Ogni archivio può contenere un numero qualsiasi di schede, ciascuna con le foto "
+            "e "
+            "i commenti dei componenti. Ti consigliamo di dare al gruppo un nome completo, con parole chiave "
+            "che identifichino con chiarezza la classe, la squadra, l'associazione o la comitiva."),
+        QStringLiteral(
+            "Dopo aver scritto il nome, conferma con \"Applica e chiudi\". Tornato alla schermata di avvio, "
+            "premi \"Apri gruppo esistente\" per vedere l'elenco di tutti i gruppi: fai clic sul nome che ti "
+            "interessa e premi \"Apri archivio\"."),
+        QStringLiteral("L'icona del cestino elimina il gruppo selezionato. Usala con attenzione: un archivio "
+                       "eliminato non può più essere recuperato."),
+    };
+}
+
+QStringList schedarioGruppo()
+{
+    return {
+        QStringLiteral(
+            "L'ambiente Schedario Gruppo serve a compilare, stampare e archiviare le schede dell'elenco dei "
+            "componenti di un gruppo, otto persone con foto per ogni scheda. Nel riquadro di ogni persona il "
+            "cognome e il nome si scrivono, in caratteri grandi, nella casella in alto a destra della foto; "
+            "sotto seguono le altre caselle con i dati della persona."),
+        QStringLiteral(
+            "Puoi scrivere i dati direttamente nelle caselle oppure importarli dall'archivio anagrafico con "
+            "i "
+            "pulsanti a freccia verde presenti in ciascuno degli otto riquadri. L'importazione porta nel "
+            "riquadro cognome e nome, ruolo nel gruppo, indirizzo e-mail, numero di cellulare e note della "
+            "persona."),
+        QStringLiteral(
+            "Per creare una nuova scheda premi \"Nuovo\", carica le foto nei riquadri, compila le "
+            "caselle e fai clic su \"Salva\". Per modificare una scheda esistente raggiungila con le "
+            "frecce di scorrimento, apporta le modifiche e premi \"Salva\"."),
+        QStringLiteral(
+            "Un esempio: un insegnante deve preparare gli elenchi degli alunni per una gita scolastica a "
+            "Roma. "
+            "Crea un gruppo chiamato, per esempio, \"Alunni gita a Roma\", scrive o importa i dati degli "
+            "alunni e stampa gli elenchi su fogli A4 da portare con sé durante il viaggio."),
+        QStringLiteral(
+            "Un altro esempio: l'allenatore di una squadra giovanile vuole preparare le schede stampabili "
+            "dei "
+            "giocatori per un torneo estivo. Crea un gruppo chiamato \"Giocatori under 14 torneo estivo\", "
+            "inserisce per ciascuno la squadra, il ruolo in campo e il numero di maglia, carica le foto "
+            "ufficiali e stampa per lo staff gli elenchi di otto giocatori per pagina."),
+        QStringLiteral(
+            "Il pulsante \"Anteprima\" mostra l'anteprima di stampa della scheda corrente: è pensata per il "
+            "formato A4 e riporta gli otto riquadri con le foto e le descrizioni dei componenti, il nome del "
+            "gruppo in alto e, in basso, il numero di pagina, che corrisponde alla posizione della scheda "
+            "nell'archivio. Il pulsante \"Stampa\" stampa direttamente la scheda."),
+    };
+}
+
+QStringList archivioAnagrafico()
+{
+    return {
+        QStringLiteral(
+            "L'Archivio Anagrafico è lo schedario di tutti i componenti dei gruppi. Per ogni persona "
+            "registra "
+            "cognome e nome, sesso, luogo e data di nascita, cittadinanza, indirizzo, codice fiscale, "
+            "partita "
+            "IVA, settore professionale, titolo di studio, lingue straniere conosciute, indirizzo e-mail, "
+            "telefono di casa e cellulare, patente di guida, un documento di identità con l'ente che lo ha "
+            "rilasciato e le date di rilascio e di scadenza, ruolo nel gruppo, conoscenze informatiche, "
+            "giorni "
+            "e orari di disponibilità ed eventuali altre note."),
+        QStringLiteral(
+            "Ogni scheda può contenere la foto della persona, in formato JPEG o bitmap, adattata "
+            "automaticamente al riquadro di anteprima. L'icona della lente di ingrandimento la mostra "
+            "a tutto schermo nelle sue dimensioni reali."),
+        QStringLiteral(
+            "L'archivio anagrafico è anche lo storico di tutti i gruppi, consultabile in pochi istanti. Da "
+            "qui "
+            "puoi inviare un messaggio e-mail alla persona e verificare la correttezza del codice fiscale e "
+            "della partita IVA; i dati dell'archivio possono essere importati nelle schede dei gruppi."),
+        QStringLiteral(
+            "Per aggiungere una scheda premi \"Nuovo\", compila le caselle, carica la foto e premi "
+            "\"Salva\". "
+            "Sono obbligatori cognome e nome, sesso, indirizzo e-mail, numero di cellulare e ruolo nel "
+            "gruppo. "
+            "Per modificare una scheda raggiungila con le frecce di scorrimento o con la ricerca, apporta le "
+            "modifiche e premi \"Salva\"."),
+        QStringLiteral(
+            "Il pulsante \"Duplica\" aiuta a registrare più schede simili, per esempio di familiari o "
+            "colleghi: mostra una scheda già salvata, premi \"Duplica\", modifica i dati che cambiano "
+            "e premi \"Salva\"."),
+        QStringLiteral(
+            "Puoi scattare la foto con una webcam: nella finestra di acquisizione premi \"Accendi webcam\", "
+            "chiedi alla persona di guardare l'obiettivo, premi \"Cattura foto\", porta la foto nella scheda "
+            "con il pulsante \"Importa foto in scheda\" e infine salva la scheda con \"Salva\"."),
+        QStringLiteral(
+            "L'icona dello zoom mostra la foto a tutto schermo. Per ritoccarla, salvala su disco, modificala "
+            "con un programma di grafica e caricala di nuovo con \"Carica\". Allo stesso modo puoi caricare "
+            "una foto in formato JPEG scattata con una fotocamera digitale."),
+        QStringLiteral(
+            "La ricerca combina uno o più filtri contemporaneamente: puoi trovare, per esempio, tutte "
+            "le persone di un certo settore professionale oppure tutte quelle che parlano una "
+            "determinata lingua."),
+        QStringLiteral(
+            "La casella \"Da ricontattare\" segnala che una persona va ricontattata per una questione "
+            "in sospeso. Il pulsante con l'icona del telefono mostra il riepilogo di tutte le persone "
+            "da ricontattare."),
+        QStringLiteral("Con \"Allega file\" puoi allegare a una persona fino a tre file di qualsiasi tipo, "
+                       "per esempio la "
+                       "scansione di un documento di identità o del permesso di soggiorno, ciascuno con una "
+                       "descrizione; "
+                       "ogni allegato si apre con il pulsante \"Apri\"."),
+        QStringLiteral(
+            "Di ogni scheda puoi vedere l'anteprima di stampa oppure stamparla direttamente; l'intero "
+            "archivio anagrafico può essere esportato in un file di Microsoft Excel."),
+    };
+}
+
+QStringList conclusione()
+{
+    return {
+        QStringLiteral(
+            "Folvara funziona anche da una chiavetta USB: copia la cartella del programma sulla "
+            "chiavetta e avvia il programma da lì. Copiare la cartella è anche il modo più rapido per "
+            "fare una copia di sicurezza di tutti gli archivi."),
+        QStringLiteral(
+            "Nel rispetto delle norme sulla privacy, l'accesso al programma è protetto da una password che "
+            "l'utente autorizzato può cambiare in qualsiasi momento; per una buona protezione ti consigliamo "
+            "di sceglierne una di almeno otto caratteri. Dopo ogni installazione, per il primo accesso usa "
+            "la "
+            "password BENVENUTO."),
+        QStringLiteral(
+            "Il programma può essere usato anche in una rete locale, per condividere gli archivi fra "
+            "più postazioni di lavoro."),
+        QStringLiteral("In conclusione, Folvara è lo strumento ideale per organizzare gruppi di persone con "
+                       "elenchi cartacei completi di foto e dati, e non richiede praticamente alcun tempo di "
+                       "apprendimento."),
+    };
+}
+
+QStringList esportazione()
+{
+    return {
+        QStringLiteral(
+            "L'esportazione scrive tutte le schede dell'archivio anagrafico in un foglio di lavoro di "
+            "Excel, che si può aprire con qualsiasi programma in grado di gestire i file XLS (per "
+            "esempio Open Office, Libre Office o Microsoft Office)."),
+        QStringLiteral(
+            "Nella finestra con la tabella dei dati fai clic sull'icona di Excel: il file XLS con "
+            "tutte le schede viene creato all'istante e, rispondendo sì alla domanda che segue, puoi "
+            "aprirlo subito."),
+        QStringLiteral(
+            "Dal programma con cui lo hai aperto puoi poi salvare il file su disco con il nome che "
+            "preferisci."),
+    };
+}
+
+} // namespace
+
+QList<HelpTopics::Topic> HelpTopics::all()
+{
+    return {Topic::Panoramica, Topic::CreazioneApertura, Topic::SchedarioGruppo, Topic::ArchivioAnagrafico,
+            Topic::Esportazione};
+}
+
 QString HelpTopics::title(Topic topic)
 {
     switch (topic) {
@@ -21,10 +217,27 @@ QString HelpTopics::title(Topic topic)
     return {};
 }
 
-QString HelpTopics::text(Topic)
+QStringList HelpTopics::paragraphs(Topic topic)
 {
-    // The topic paragraphs arrive with the help screens.
+    switch (topic) {
+    case Topic::Panoramica:
+        return introduzione() + creazioneApertura() + schedarioGruppo() + archivioAnagrafico() +
+               conclusione();
+    case Topic::ArchivioAnagrafico:
+        return archivioAnagrafico();
+    case Topic::SchedarioGruppo:
+        return schedarioGruppo();
+    case Topic::CreazioneApertura:
+        return creazioneApertura();
+    case Topic::Esportazione:
+        return esportazione();
+    }
     return {};
+}
+
+QString HelpTopics::text(Topic topic)
+{
+    return paragraphs(topic).join(QStringLiteral("\r\n\r\n"));
 }
 
 void HelpTopics::open(AppContext& context, QWidget* owner, Topic topic)

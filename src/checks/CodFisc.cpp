@@ -6,6 +6,7 @@
 #include "platform/MessageBoxes.h"
 #include "storage/TextRules.h"
 #include "widgets/Looks.h"
+#include "widgets/TextRuleValidator.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,7 +28,9 @@ TfrmCodFisc::TfrmCodFisc(AppContext& context, QWidget* owner)
          QColor(0xF0, 0xF8, 0xFF)});
     m_txtCodFisc = controls.field;
 
-    connect(m_txtCodFisc, &QLineEdit::textEdited, this, &TfrmCodFisc::txtCodFiscTyping);
+    // Blanks and control characters go at both ends; a..z become A..Z, by any route.
+    new TextRuleValidator(m_txtCodFisc,
+                          [](const QString& text) { return TextRules::upperAZ(TextRules::trim(text)); });
     connect(controls.btnControlla, &QPushButton::clicked, this, &TfrmCodFisc::btnControllaClick);
     connect(controls.btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -41,22 +44,6 @@ void TfrmCodFisc::showEvent(QShowEvent* event)
 {
     SecondaryScreen::showEvent(event);
     m_txtCodFisc->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmCodFisc::txtCodFiscTyping(const QString& text)
-{
-    // Blanks and control characters go at both ends at once; a..z become A..Z.
-    const QString trimmed = TextRules::trim(text);
-    const QString cleaned = TextRules::upperAZ(trimmed);
-    if (cleaned == text)
-        return;
-    qsizetype leading = 0;
-    while (leading < text.size() && text.at(leading).unicode() <= 32)
-        ++leading;
-    const qsizetype cursor =
-        std::clamp<qsizetype>(m_txtCodFisc->cursorPosition() - leading, 0, cleaned.size());
-    m_txtCodFisc->setText(cleaned);
-    m_txtCodFisc->setCursorPosition(static_cast<int>(cursor));
 }
 
 void TfrmCodFisc::btnControllaClick()

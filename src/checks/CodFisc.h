@@ -18,7 +18,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void txtCodFiscTyping(const QString& text);
     void btnControllaClick();
 
     QLineEdit* m_txtCodFisc = nullptr;

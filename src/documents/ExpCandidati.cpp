@@ -1,11 +1,192 @@
 #include "documents/ExpCandidati.h"
 
+#include "app/HelpTopics.h"
+#include "documents/RegistryExport.h"
+#include "documents/RegistryTableModel.h"
+#include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ShellOpener.h"
+#include "storage/TSchedaAnagrafica.h"
+#include "widgets/HintLine.h"
+#include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPalette>
+#include <QProgressDialog>
+#include <QShowEvent>
+#include <QTableView>
+
+namespace {
+
+constexpr QRect kGriglia(20, 88, 821, 409);
+constexpr QRect kStriscia(20, 510, 821, 34);
+constexpr int kAltezzaRiga = 21;
+
+// The window that shows a long piece of work advancing, once it has lasted half a second.
+class Avanzamento {
+public:
+    Avanzamento(QWidget* owner, const QString& text, int total, bool cancellable, int wait)
+        : m_dialog(text, QString(), 0, std::max(total, 1), owner)
+    {
+        m_dialog.setObjectName(QStringLiteral("dlgAvanzamento"));
+        m_dialog.setWindowTitle(QStringLiteral(" Attendere..."));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(wait);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        if (cancellable)
+            m_dialog.setCancelButtonText(QStringLiteral("Annulla"));
+        else
+            m_dialog.setCancelButton(nullptr);
+        m_dialog.setValue(0);
+    }
+
+    // false once the user has cancelled.
+    bool passo(int done)
+    {
+        m_dialog.setValue(std::min(done, m_dialog.maximum()));
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+} // namespace
 
 TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Esportazione archivio anagrafico in Microsoft Excel"),
                       QSize(862, 560), WindowKind::Fixed)
+    , m_model(new RegistryTableModel(this))
 {
     setObjectName(QStringLiteral("frmExpCandidati"));
-    Looks::setSteelBlueGradient(this);
+    Looks::setVerticalGradient(this, QColor(0x82, 0xAC, 0xCF), Qt::white);
+
+    auto* shpInfo = Looks::shape(this, QStringLiteral("shpInfo"), kStriscia,
+                                 QStringLiteral("background: #6a5acd; border: none; border-radius: 4px;"));
+
+    new Picture(this, QStringLiteral("imgLogo"), QStringLiteral(":/pictures/esporta_logo.svg"),
+                QRect(20, 12, 520, 64), QStringLiteral("Esportazione in Excel"));
+    new Picture(this, QStringLiteral("icoHand"), QStringLiteral(":/pictures/esporta_mano.svg"),
+                QRect(630, 22, 44, 44), QStringLiteral("Mano che indica l'esportazione"));
+
+    m_panInfo = new QLabel(this);
+    m_panInfo->setObjectName(QStringLiteral("panInfo"));
+    m_panInfo->setFont(Looks::font(QStringLiteral("Tahoma"), 12));
+    Looks::setTextColour(m_panInfo, Qt::white);
+    m_panInfo->setAccessibleName(QStringLiteral("Riga dei suggerimenti"));
+    m_panInfo->setGeometry(kStriscia.adjusted(10, 0, -10, 0));
+    m_panInfo->setText(QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    m_hint = new HintLine(m_panInfo, this);
+    m_hint->addEmptying(this);
+    m_hint->addEmptying(shpInfo);
+
+    const auto comando = [this](const char* name, const char* picture, int x, const QString& hint) {
+        auto* button = new ImageButton(this, QString::fromLatin1(name), QString::fromLatin1(picture),
+                                       QRect(x, 20, 48, 48), hint);
+        m_hint->addHint(button, hint);
+        return button;
+    };
+    auto* cmdEsporta = comando("cmdEsporta", ":/pictures/candidati_excel.svg", 680,
+                               QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+    auto* cmdGuida = comando("cmdGuida", ":/pictures/candidati_guida.svg", 736,
+                             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+    auto* cmdEsci = comando("cmdEsci", ":/pictures/candidati_esci.svg", 792,
+                            QStringLiteral("Esci da questo ambiente di lavoro."));
+    connect(cmdEsporta, &ImageButton::clicked, this, &TfrmExpCandidati::cmdEsportaClick);
+    connect(cmdGuida, &ImageButton::clicked, this,
+            [this] { HelpTopics::open(m_context, this, HelpTopics::Topic::Esportazione); });
+    connect(cmdEsci, &ImageButton::clicked, this, &QWidget::close);
+
+    m_grdRecords = new QTableView(this);
+    m_grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    m_grdRecords->setAccessibleName(QStringLiteral("Tabella delle schede in archivio"));
+    m_grdRecords->setGeometry(kGriglia);
+    m_grdRecords->setModel(m_model);
+    m_grdRecords->setAlternatingRowColors(true);
+    QPalette colori = m_grdRecords->palette();
+    colori.setColor(QPalette::Base, Qt::white);
+    colori.setColor(QPalette::AlternateBase, QColor(0xE8, 0xF0, 0xF8));
+    m_grdRecords->setPalette(colori);
+    m_grdRecords->setWordWrap(false);
+    m_grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grdRecords->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                  QAbstractItemView::AnyKeyPressed);
+    m_grdRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_grdRecords->verticalHeader()->hide();
+    m_grdRecords->verticalHeader()->setMinimumSectionSize(kAltezzaRiga);
+    m_grdRecords->verticalHeader()->setDefaultSectionSize(kAltezzaRiga);
+    m_grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grdRecords->horizontalHeader()->setHighlightSections(false);
+    for (int column = 0; column < RegistryTableModel::kColumnCount; ++column)
+        m_grdRecords->setColumnWidth(column, RegistryTableModel::column(column).width);
+}
+
+void TfrmExpCandidati::showEvent(QShowEvent* event)
+{
+    SecondaryScreen::showEvent(event);
+    if (!event->spontaneous())
+        riempiTabella();
+}
+
+void TfrmExpCandidati::riempiTabella()
+{
+    RegistryTable table;
+    {
+        std::unique_ptr<Avanzamento> avanzamento;
+        table.read(TSchedaAnagrafica::archivio(m_context.programFolder), [&](int done, int total) {
+            if (!avanzamento)
+                avanzamento =
+                    std::make_unique<Avanzamento>(this, QStringLiteral("Lettura delle schede in archivio..."),
+                                                  total, false, m_attesaProgresso);
+            avanzamento->passo(done);
+        });
+    }
+    // A failure ends the reading without a word: the rows read until then are shown.
+    m_model->setTable(std::move(table));
+}
+
+void TfrmExpCandidati::confermaModifica()
+{
+    // Leaving the current cell commits and closes its editor, if one is open.
+    const QModelIndex current = m_grdRecords->currentIndex();
+    if (!current.isValid())
+        return;
+    m_grdRecords->setCurrentIndex(QModelIndex());
+    m_grdRecords->setCurrentIndex(current);
+}
+
+void TfrmExpCandidati::cmdEsportaClick()
+{
+    confermaModifica();
+    if (!m_context.messages->question(
+            this,
+            QStringLiteral("L'esportazione dei dati in Excel pu\u00F2 richiedere diversi minuti a seconda "
+                           "del numero di schede presenti in archivio.\r\n\r\n"
+                           "Si vuole esportare i dati adesso?")))
+        return;
+
+    const QString path = RegistryExport::path(m_context.programFolder);
+    RegistryExport::Outcome outcome;
+    {
+        const RegistryTable& table = m_model->table();
+        Avanzamento avanzamento(this, QStringLiteral("Esportazione delle schede in corso..."),
+                                table.rowCount(), true, m_attesaProgresso);
+        outcome = RegistryExport::save(path, table, [&](int done, int) { return avanzamento.passo(done); });
+    }
+    if (outcome == RegistryExport::Outcome::Cancelled)
+        return; // the previous file stays whole
+    if (outcome == RegistryExport::Outcome::Failed) {
+        m_context.messages->plain(this, QStringLiteral("Attenzione: il sistema non permette di esportare i "
+                                                       "dati.\n\r\n\rAccertarsi che il file di Excel non sia "
+                                                       "gi\u00E0 aperto."));
+        return;
+    }
+    if (m_context.messages->question(this,
+                                     QStringLiteral("Le schede in archivio sono state esportate con "
+                                                    "successo.\r\n\r\nSi vuole aprire il file di Excel?")))
+        m_context.shell->open(path);
 }

@@ -2,8 +2,38 @@
 
 #include "widgets/Screen.h"
 
+class HintLine;
+class QLabel;
+class QTableView;
+class RegistryTableModel;
+
+// The whole registry as a table, some columns editable in place, and its export to the
+// spreadsheet file in the program folder.
 class TfrmExpCandidati : public SecondaryScreen {
     Q_OBJECT
 public:
     TfrmExpCandidati(AppContext& context, QWidget* owner);
+
+    QTableView* grdRecords() const { return m_grdRecords; }
+    RegistryTableModel* model() const { return m_model; }
+
+    void cmdEsportaClick();
+
+    // How long filling or exporting goes on before the progress window shows, in ms.
+    static constexpr int kAttesaProgresso = 500;
+    void setAttesaProgresso(int ms) { m_attesaProgresso = ms; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void riempiTabella();
+    // A cell being typed into reaches the table before the export reads it.
+    void confermaModifica();
+
+    RegistryTableModel* m_model;
+    QTableView* m_grdRecords;
+    QLabel* m_panInfo;
+    HintLine* m_hint;
+    int m_attesaProgresso = kAttesaProgresso;
 };

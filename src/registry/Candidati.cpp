@@ -66,14 +66,30 @@ void TfrmCandidati::AzzeraScheda()
         label->clear();
     m_chkRicontatta->setChecked(false);
     m_imgFoto->setPicture(segnaposto());
+    m_fotoConservata.clear();
     m_lblPosizione->clear();
     m_campi[TSchedaAnagrafica::Candidato]->setFocus();
 }
 
 void TfrmCandidati::CaricaFoto()
 {
-    CaricaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
+    const PhotoFiles::Outcome esito =
+        CaricaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
     m_imgFoto->pictureChanged();
+    m_fotoConservata.clear();
+    if (esito != PhotoFiles::Outcome::Unreadable)
+        return;
+    m_fotoConservata = posizione();
+    m_context.messages->warning(
+        this, QStringLiteral("Attenzione: non è possibile visualizzare la foto di questa scheda, perché il "
+                             "file è danneggiato o troppo grande. Il file resta conservato su disco così "
+                             "com'è: il salvataggio della scheda non lo modifica."));
+}
+
+void TfrmCandidati::nuovaFoto(const QImage& foto)
+{
+    m_imgFoto->setPicture(foto);
+    m_fotoConservata.clear();
 }
 
 void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)

@@ -37,6 +37,8 @@ public:
     void caricaScheda(const TSchedaAnagrafica& scheda, int position);
     // Clears the screen for a new card.
     void AzzeraScheda();
+    // Puts a photo the user chose (a file, the webcam) on the card; the next save stores it.
+    void nuovaFoto(const QImage& foto);
 
 protected:
     void onClose() override;
@@ -68,6 +70,7 @@ private:
     // New, save, duplicate (CandidatiComandi.cpp).
     void cmdNuovoClick();
     void cmdSalvaClick();
+    void mostraTestiArchiviati();
     void cmdDuplicaClick();
     TSchedaAnagrafica CompilaScheda() const;
 
@@ -90,8 +93,6 @@ private:
     void btnCodFiscClick();
     void btnPartitaIvaClick();
     void btnEmailClick();
-    void txtMaiuscoloChange(QLineEdit* field, const QString& text);
-    void txtEmailChange(const QString& text);
 
     std::array<QLineEdit*, TSchedaAnagrafica::kCampiTesto> m_campi{};
     // lblFile01..03 then lblDesc01..03, the hidden attachment names and descriptions.
@@ -100,6 +101,9 @@ private:
     QLabel* m_lblPosizione = nullptr;
     PhotoBox* m_imgFoto = nullptr;
     PhotoBox* m_imgBianco = nullptr;
+    // The position whose photo file exists but could not be shown: a save leaves that file
+    // alone until the user puts a new photo on the card or removes it.
+    QString m_fotoConservata;
     QLabel* m_panInfo = nullptr;
     QPushButton* m_btnFocus = nullptr;
     HintLine* m_hint = nullptr;

@@ -20,6 +20,7 @@
 #include "search/DaRicontattare.h"
 #include "search/TrovaCandidati.h"
 #include "storage/ArchiveError.h"
+#include "storage/FileNames.h"
 #include "storage/FotoScheda.h"
 #include "storage/PhotoFiles.h"
 #include "storage/TArchivioSchede.h"
@@ -35,17 +36,6 @@ namespace {
 
 using Campo = TSchedaAnagrafica::Campo;
 
-// Replaces a field's text after a keystroke, keeping the caret where the user was typing.
-void sostituisci(QLineEdit* field, const QString& prima, const QString& dopo)
-{
-    int iniziali = 0;
-    while (iniziali < prima.size() && prima.at(iniziali).unicode() <= 32)
-        ++iniziali;
-    const int cursore = qBound(0, field->cursorPosition() - iniziali, int(dopo.size()));
-    field->setText(dopo);
-    field->setCursorPosition(cursore);
-}
-
 // A control of a screen built by another part of the program, found by its name.
 template <typename T> void impostaTesto(QWidget& screen, const char* name, const QString& text)
 {
@@ -55,8 +45,20 @@ template <typename T> void impostaTesto(QWidget& screen, const char* name, const
 
 // New, save, duplicate.
 
-QString messaggioFotoNonSalvata()
+QString messaggioFotoNonSalvata(const QString& programFolder)
 {
+    switch (FotoScheda::statoCartella(programFolder)) {
+    case FotoScheda::StatoCartella::NonCartella:
+        return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda, perché nella "
+                              "cartella del programma \"Anagrafica\" è un file e non la cartella delle foto. "
+                              "Spostare o rinominare quel file, poi premere di nuovo Salva.");
+    case FotoScheda::StatoCartella::NonScrivibile:
+        return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda, perché la "
+                              "cartella \"Anagrafica\" del programma non può essere scritta. Chiedere "
+                              "l'accesso in scrittura a quella cartella, poi premere di nuovo Salva.");
+    case FotoScheda::StatoCartella::Scrivibile:
+        break;
+    }
     return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda. "
                           "La foto resta visualizzata: premere di nuovo Salva per riprovare.");
 }
@@ -90,6 +92,8 @@ void TfrmCandidati::cmdSalvaClick()
         return;
     }
 
+    // A stored photo that could not be shown is kept: the placeholder on the screen is not the person's.
+    const bool conservaFoto = !m_fotoConservata.isEmpty() && m_fotoConservata == posizione();
     QString messaggio;
     try {
         TArchivioSchede archivio;
@@ -117,12 +121,24 @@ void TfrmCandidati::cmdSalvaClick()
         m_context.messages->error(this, accessMessage());
         return;
     }
+    mostraTestiArchiviati();
     // A photo that cannot be written never undoes the record; it stays on the screen for the next save.
-    const bool fotoScritta =
-        SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
+    const bool fotoScritta = conservaFoto || SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(),
+                                                             m_imgFoto->picture());
     m_context.messages->information(this, messaggio);
     if (!fotoScritta)
-        m_context.messages->warning(this, messaggioFotoNonSalvata());
+        m_context.messages->warning(this, messaggioFotoNonSalvata(m_context.programFolder));
+}
+
+// The fields as the archive holds them: a letter the code page lacks shows in its stored form.
+void TfrmCandidati::mostraTestiArchiviati()
+{
+    const TSchedaAnagrafica archiviata = CompilaScheda();
+    for (int i = 0; i < TSchedaAnagrafica::kCampiTesto; ++i) {
+        const QString testo = TextRules::trim(archiviata.testo(static_cast<Campo>(i)));
+        if (m_campi[i]->text() != testo)
+            m_campi[i]->setText(testo);
+    }
 }
 
 void TfrmCandidati::cmdDuplicaClick()
@@ -137,6 +153,7 @@ void TfrmCandidati::cmdDuplicaClick()
         label->clear();
     m_lblPosizione->clear();
     m_imgFoto->setPicture(segnaposto());
+    m_fotoConservata.clear();
     m_chkRicontatta->setChecked(false);
     m_campi[TSchedaAnagrafica::Candidato]->setFocus();
     m_context.messages->information(this,
@@ -155,14 +172,20 @@ void TfrmCandidati::btnCaricaFotoClick()
     if (nome.isEmpty())
         return;
     const QImage foto = PhotoFiles::load(nome);
-    m_imgFoto->setPicture(foto.isNull() ? segnaposto() : foto);
+    // A file that gives no picture is not a new photo: a stored photo that is kept stays kept.
+    if (foto.isNull())
+        m_imgFoto->setPicture(segnaposto());
+    else
+        nuovaFoto(foto);
 }
 
 void TfrmCandidati::btnSalvaFotoClick()
 {
-    const QString nome = m_context.fileDialogs->saveFile(
-        this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
-        QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg"));
+    const QString nome = FileNames::withDefaultSuffix(
+        m_context.fileDialogs->saveFile(
+            this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
+            QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg")),
+        u"jpg");
     if (nome.isEmpty())
         return;
     // The photo stays on the screen: a copy that could not be written must not cost the card its photo.
@@ -173,7 +196,7 @@ void TfrmCandidati::btnSalvaFotoClick()
 
 void TfrmCandidati::btnCancFotoClick()
 {
-    m_imgFoto->setPicture(segnaposto());
+    nuovaFoto(segnaposto());
 }
 
 void TfrmCandidati::btnZoomFotoClick()
@@ -272,17 +295,3 @@ void TfrmCandidati::btnEmailClick()
 }
 
 // Field helpers.
-
-void TfrmCandidati::txtMaiuscoloChange(QLineEdit* field, const QString& text)
-{
-    const QString nuovo = CandidatiRegole::maiuscoloSenzaSpazi(text);
-    if (nuovo != text)
-        sostituisci(field, text, nuovo);
-}
-
-void TfrmCandidati::txtEmailChange(const QString& text)
-{
-    const QString nuovo = TextRules::trim(text);
-    if (nuovo != text)
-        sostituisci(m_campi[TSchedaAnagrafica::Email], text, nuovo);
-}

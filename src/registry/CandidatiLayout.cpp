@@ -2,7 +2,9 @@
 
 #include "registry/Candidati.h"
 
+#include "registry/CandidatiRegole.h"
 #include "storage/Placeholder.h"
+#include "storage/TextRules.h"
 #include "widgets/DigitKeyFilter.h"
 #include "widgets/EnterKeyOrder.h"
 #include "widgets/FocusHighlight.h"
@@ -10,6 +12,7 @@
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 #include "widgets/PhotoBox.h"
+#include "widgets/TextRuleValidator.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -343,12 +346,10 @@ void TfrmCandidati::collegaAiutiCampi()
     for (qsizetype i = 0; i + 1 < ordine.size(); ++i)
         setTabOrder(ordine.at(i), ordine.at(i + 1));
 
-    QLineEdit* txtSesso = m_campi[TSchedaAnagrafica::Sesso];
-    QLineEdit* txtCodFisc = m_campi[TSchedaAnagrafica::CodFisc];
-    connect(txtSesso, &QLineEdit::textEdited, this,
-            [this, txtSesso](const QString& text) { txtMaiuscoloChange(txtSesso, text); });
-    connect(txtCodFisc, &QLineEdit::textEdited, this,
-            [this, txtCodFisc](const QString& text) { txtMaiuscoloChange(txtCodFisc, text); });
-    connect(m_campi[TSchedaAnagrafica::Email], &QLineEdit::textEdited, this, &TfrmCandidati::txtEmailChange);
+    // The rules hold for text from any route, the keyboard as well as a paste or a screen reader.
+    new TextRuleValidator(m_campi[TSchedaAnagrafica::Sesso], &CandidatiRegole::maiuscoloSenzaSpazi);
+    new TextRuleValidator(m_campi[TSchedaAnagrafica::CodFisc], &CandidatiRegole::maiuscoloSenzaSpazi);
+    new TextRuleValidator(m_campi[TSchedaAnagrafica::Email], &TextRules::trim);
+    new TextRuleValidator(m_campi[TSchedaAnagrafica::PartitaIva], &TextRuleValidator::digitsOnly);
     new DigitKeyFilter(m_campi[TSchedaAnagrafica::PartitaIva]);
 }

@@ -1,6 +1,11 @@
 #include "storage/Cp1252.h"
 
+#include <unicode/translit.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
 #include <array>
+#include <memory>
 
 namespace {
 
@@ -28,12 +33,67 @@ char Cp1252::encodeChar(QChar c)
     return '?';
 }
 
+namespace {
+
+bool inCodePage(QChar c)
+{
+    return c == u'?' || Cp1252::encodeChar(c) != '?';
+}
+
+// One byte per character; a surrogate pair is one character.
+void appendEncoded(QByteArray& bytes, QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        bytes.append(Cp1252::encodeChar(text[i]));
+    }
+}
+
+// ICU's Latin-ASCII transliteration, made once per thread: making it costs milliseconds.
+QString latinFold(QStringView run)
+{
+    thread_local const std::unique_ptr<icu::Transliterator> fold = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Transliterator> made(
+            icu::Transliterator::createInstance("Latin-ASCII", UTRANS_FORWARD, status));
+        if (U_FAILURE(status))
+            made.reset();
+        return made;
+    }();
+    if (!fold)
+        return run.toString();
+    icu::UnicodeString text(reinterpret_cast<const UChar*>(run.utf16()), static_cast<int32_t>(run.size()));
+    fold->transliterate(text);
+    return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
+}
+
+} // namespace
+
 QByteArray Cp1252::encode(QStringView text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (const QChar c : text)
-        bytes.append(encodeChar(c));
+    if (std::all_of(text.begin(), text.end(), inCodePage)) {
+        appendEncoded(bytes, text);
+        return bytes;
+    }
+    // A letter the code page lacks is stored as its closest Latin form ("Ł" as "L"); letters the
+    // code page has stay as they are. Decomposed accents are composed first ("e" + acute is "é").
+    const QString composed = text.toString().normalized(QString::NormalizationForm_C);
+    const QStringView all(composed);
+    qsizetype i = 0;
+    while (i < all.size()) {
+        qsizetype end = i;
+        const bool plain = inCodePage(all[i]);
+        while (end < all.size() && inCodePage(all[end]) == plain)
+            ++end;
+        if (plain)
+            appendEncoded(bytes, all.sliced(i, end - i));
+        else
+            appendEncoded(bytes, latinFold(all.sliced(i, end - i)));
+        i = end;
+    }
     return bytes;
 }
 

@@ -5,6 +5,7 @@
 #include "storage/TextRules.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QString FotoScheda::cartella(const QString& programFolder)
 {
@@ -17,15 +18,26 @@ QString FotoScheda::percorso(const QString& programFolder, const QString& positi
            QStringLiteral(".jpg");
 }
 
+FotoScheda::StatoCartella FotoScheda::statoCartella(const QString& programFolder)
+{
+    const QFileInfo folder(cartella(programFolder));
+    if (folder.exists() && !folder.isDir())
+        return StatoCartella::NonCartella;
+    if (!folder.exists() ? !QFileInfo(programFolder).isWritable() : !folder.isWritable())
+        return StatoCartella::NonScrivibile;
+    return StatoCartella::Scrivibile;
+}
+
 bool SalvaFotoScheda(const QString& programFolder, const QString& position, const QImage& picture)
 {
     return QDir().mkpath(FotoScheda::cartella(programFolder)) &&
            PhotoFiles::save(picture, FotoScheda::percorso(programFolder, position));
 }
 
-void CaricaFotoScheda(const QString& programFolder, const QString& position, QImage& picture)
+PhotoFiles::Outcome CaricaFotoScheda(const QString& programFolder, const QString& position, QImage& picture)
 {
     QDir().mkpath(FotoScheda::cartella(programFolder));
-    const QImage loaded = PhotoFiles::load(FotoScheda::percorso(programFolder, position));
-    picture = loaded.isNull() ? Placeholder::image() : loaded;
+    PhotoFiles::Read read = PhotoFiles::read(FotoScheda::percorso(programFolder, position));
+    picture = read.outcome == PhotoFiles::Outcome::Loaded ? std::move(read.picture) : Placeholder::image();
+    return read.outcome;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/PhotoFiles.h"
+
 #include <QImage>
 #include <QString>
 
@@ -7,6 +9,10 @@
 namespace FotoScheda {
 QString cartella(const QString& programFolder);
 QString percorso(const QString& programFolder, const QString& position);
+
+enum class StatoCartella { Scrivibile, NonCartella, NonScrivibile };
+// Why photos cannot go into the folder, looked at after a failed write.
+StatoCartella statoCartella(const QString& programFolder);
 } // namespace FotoScheda
 
 // Writes the picture as the photo file of the position (the trimmed position label).
@@ -14,4 +20,6 @@ QString percorso(const QString& programFolder, const QString& position);
 // the next save can write it and the old file is left whole meanwhile.
 bool SalvaFotoScheda(const QString& programFolder, const QString& position, const QImage& picture);
 // Reads the photo file of the position into the holder, or the placeholder on any failure.
-void CaricaFotoScheda(const QString& programFolder, const QString& position, QImage& picture);
+// Unreadable means a file is there that could not be shown: it must not be overwritten by a
+// save of the card, which would replace the person's photo with the placeholder.
+PhotoFiles::Outcome CaricaFotoScheda(const QString& programFolder, const QString& position, QImage& picture);

@@ -1,22 +1,72 @@
 #include "storage/PhotoFiles.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <mutex>
+
 namespace {
 constexpr int kJpegQuality = 90;
+
+// The reader's own limit refuses a 50-megapixel phone photo. Photos up to kMaxPixels are read
+// (four bytes a pixel); larger or forged sizes are refused before any decoding.
+void allowLargePhotos()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        constexpr qint64 kMegabyte = 1024 * 1024;
+        const int needed = static_cast<int>((PhotoFiles::kMaxPixels * 4 + kMegabyte - 1) / kMegabyte) + 1;
+        if (QImageReader::allocationLimit() < needed)
+            QImageReader::setAllocationLimit(needed);
+    });
+}
+
+} // namespace
+
+PhotoFiles::Read PhotoFiles::read(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {QImage(), Outcome::Unreadable};
+    const QByteArray bytes = file.readAll();
+    file.close();
+    if (isCutShortJpeg(bytes))
+        return {QImage(), Outcome::Unreadable};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    // A phone stores a portrait photo lying down, with a tag that says how to turn it.
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPixels)
+        return {QImage(), Outcome::Unreadable};
+    allowLargePhotos();
+    QImage picture;
+    if (!reader.read(&picture) || picture.isNull())
+        return {QImage(), Outcome::Unreadable};
+    return {picture, Outcome::Loaded};
 }
 
 QImage PhotoFiles::load(const QString& path)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    QImage picture;
-    if (!reader.read(&picture))
-        return {};
-    return picture;
+    return read(path).picture;
+}
+
+bool PhotoFiles::isCutShortJpeg(const QByteArray& bytes)
+{
+    if (!bytes.startsWith(QByteArrayView("\xFF\xD8", 2)))
+        return false;
+    // Inside the compressed data a 0xFF byte is always followed by 0x00 or a restart marker,
+    // so the last start-of-scan and end-of-image markers found are real ones.
+    const qsizetype lastScan = bytes.lastIndexOf(QByteArrayView("\xFF\xDA", 2));
+    const qsizetype end = bytes.lastIndexOf(QByteArrayView("\xFF\xD9", 2));
+    return lastScan >= 0 && end < lastScan;
 }
 
 bool PhotoFiles::save(const QImage& picture, const QString& path)

@@ -5,10 +5,31 @@
 
 // Reading and writing the program's picture files.
 namespace PhotoFiles {
-// Decodes any image the decoder knows; a null image on any failure. Images whose
-// decoding would need more than the reader's allocation limit are refused.
+
+// The largest photo read: 100 megapixels, more than any phone of today takes.
+constexpr qint64 kMaxPixels = 100'000'000;
+
+enum class Outcome {
+    Loaded,
+    Missing,    // no file at the path
+    Unreadable, // a file that gives no whole picture: damaged, cut short, too large, not an image
+};
+
+struct Read {
+    QImage picture; // null unless loaded
+    Outcome outcome = Outcome::Missing;
+};
+
+// Decodes any image the decoder knows, turned upright as its orientation tag says. A JPEG
+// whose data ends before its end marker is refused rather than shown half grey, and so are
+// images above kMaxPixels.
+Read read(const QString& path);
+// The picture of read(), or a null image on any failure.
 QImage load(const QString& path);
+// True when the bytes are a JPEG stream whose last scan is not followed by its end marker.
+bool isCutShortJpeg(const QByteArray& bytes);
 // Writes the picture as JPEG (or by the extension), replacing the file only when the
 // whole new file is written.
 bool save(const QImage& picture, const QString& path);
+
 } // namespace PhotoFiles

@@ -19,7 +19,7 @@ void ShortStringField::writeBytes(QByteArray& record, int offset, int capacity, 
 void ShortStringField::write(QByteArray& record, int offset, int capacity, const QString& text)
 {
     const QString trimmed = TextRules::trim(text);
-    writeBytes(record, offset, capacity, Cp1252::encode(QStringView(trimmed).left(255)));
+    writeBytes(record, offset, capacity, Cp1252::encode(trimmed));
 }
 
 QString ShortStringField::read(const QByteArray& record, int offset, int capacity)

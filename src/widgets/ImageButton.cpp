@@ -1,8 +1,11 @@
 #include "widgets/ImageButton.h"
 
+#include <QAccessibleWidget>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <mutex>
 
 Picture::Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
                  const QString& accessibleName)
@@ -44,11 +47,53 @@ void Picture::resizeEvent(QResizeEvent* event)
         render();
 }
 
+namespace {
+
+// What a screen reader sees of an image button: a push button whose press action clicks it.
+class ImageButtonAccessible : public QAccessibleWidget {
+public:
+    explicit ImageButtonAccessible(ImageButton* button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction())
+            static_cast<ImageButton*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+};
+
+QAccessibleInterface* imageButtonAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("ImageButton"))
+        return new ImageButtonAccessible(static_cast<ImageButton*>(object));
+    return nullptr;
+}
+
+} // namespace
+
 ImageButton::ImageButton(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
                          const QString& accessibleName)
     : Picture(parent, name, resource, geometry, accessibleName)
 {
+    static std::once_flag registered;
+    std::call_once(registered, [] { QAccessible::installFactory(&imageButtonAccessible); });
     setCursor(Qt::PointingHandCursor);
+}
+
+void ImageButton::click()
+{
+    emit pressed();
+    emit released();
+    emit clicked();
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event)

@@ -32,6 +32,9 @@ public:
     ImageButton(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
                 const QString& accessibleName);
 
+    // Presses the button as a click does; screen readers reach it as the button's press action.
+    void click();
+
 signals:
     void clicked();
     void pressed();

@@ -44,6 +44,8 @@ private slots:
 
     void storeReadsTheValueOfAccesso_data();
     void storeReadsTheValueOfAccesso();
+    void storeReadsWhatAnEditorSaved_data();
+    void storeReadsWhatAnEditorSaved();
     void storeReadsAMissingFileAsEmpty();
     void storeReportsAnUnreadableFile();
     void storeWritesANewFile();
@@ -186,6 +188,43 @@ void TestAccess::storeReadsTheValueOfAccesso()
     QFETCH(QString, value);
     writeAll(file(), ini);
     QCOMPARE(PasswordStore(m_folder).readValue(), value);
+}
+
+void TestAccess::storeReadsWhatAnEditorSaved_data()
+{
+    QTest::addColumn<QByteArray>("saved");
+    const QString text =
+        QStringLiteral("; Modificato a mano \u00e8\r\n[Accesso]\r\nValore=67061BBC3165327409\r\n");
+    const auto utf16 = [&](bool littleEndian, bool mark) {
+        QByteArray bytes;
+        if (mark)
+            bytes = littleEndian ? QByteArray("\xFF\xFE", 2) : QByteArray("\xFE\xFF", 2);
+        for (const QChar c : text) {
+            const char low = char(c.unicode() & 0xFF);
+            const char high = char(c.unicode() >> 8);
+            bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
+        }
+        return bytes;
+    };
+    QTest::newRow("UTF-16 LE with mark") << utf16(true, true);
+    QTest::newRow("UTF-16 BE with mark") << utf16(false, true);
+    QTest::newRow("UTF-16 LE without mark") << utf16(true, false);
+    QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+// A Windows editor may save the file in another encoding: the password still opens the program,
+// and a change writes the file single-byte as always.
+void TestAccess::storeReadsWhatAnEditorSaved()
+{
+    QFETCH(QByteArray, saved);
+    writeAll(file(), saved);
+    QCOMPARE(PasswordStore(m_folder).storedPassword(), QStringLiteral("BENVENUTO"));
+    storePassword(QStringLiteral("NUOVA"));
+    QCOMPARE(PasswordStore(m_folder).storedPassword(), QStringLiteral("NUOVA"));
+    const QByteArray written = readAll(file());
+    QVERIFY(!written.contains('\0'));
+    QVERIFY(written.contains("[Accesso]"));
+    QVERIFY(written.contains("; Modificato a mano "));
 }
 
 void TestAccess::storeReadsAMissingFileAsEmpty()

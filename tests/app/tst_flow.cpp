@@ -23,7 +23,9 @@
 #include "registry/Zoom.h"
 #include "search/DaRicontattare.h"
 #include "search/TrovaCandidati.h"
+#include "widgets/ImageButton.h"
 
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -67,6 +69,7 @@ private slots:
     void changePasswordAndBackLeavesEmptyFocusedField();
     void launcherOpensEachWorkScreen_data();
     void launcherOpensEachWorkScreen();
+    void screenReaderPressesImageButtons();
     void workScreensReturnToLauncherOnClose_data();
     void workScreensReturnToLauncherOnClose();
     void launcherCloseAndExitTerminate_data();
@@ -137,6 +140,40 @@ void TestFlow::launcherOpensEachWorkScreen()
     const QWidget* const targets[] = {flow.candidati(), flow.creaCatalogo(), flow.apriCatalogo()};
     expectOnly(flow, targets[target]);
     QVERIFY(targets[target]->isMaximized());
+}
+
+// A screen reader sees every image button as a named push button and can press it.
+void TestFlow::screenReaderPressesImageButtons()
+{
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    QWidget* const screens[] = {flow.password(),     flow.avvio(),        flow.cambiaPassword(),
+                                flow.creaCatalogo(), flow.apriCatalogo(), flow.listinoPrezzi(),
+                                flow.candidati()};
+    int buttons = 0;
+    for (QWidget* screen : screens) {
+        for (ImageButton* button : screen->findChildren<ImageButton*>()) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+            QVERIFY(accessible);
+            const QString what = screen->objectName() + QLatin1Char('.') + button->objectName();
+            QVERIFY2(accessible->role() == QAccessible::Button, qPrintable(what));
+            QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), qPrintable(what));
+            QVERIFY(accessible->actionInterface());
+            QVERIFY2(accessible->actionInterface()->actionNames().contains(
+                         QAccessibleActionInterface::pressAction()),
+                     qPrintable(what));
+            ++buttons;
+        }
+    }
+    QVERIFY(buttons > 20);
+
+    flow.switchTo(flow.avvio(), nullptr);
+    auto* archivio = flow.avvio()->findChild<ImageButton*>(QStringLiteral("imgApp01"));
+    QVERIFY(archivio);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(archivio);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("ARCHIVIO ANAGRAFICO"));
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    expectOnly(flow, flow.candidati());
 }
 
 void TestFlow::workScreensReturnToLauncherOnClose_data()

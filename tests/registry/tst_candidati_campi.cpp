@@ -4,8 +4,10 @@
 #include "storage/Placeholder.h"
 #include "widgets/PhotoBox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +44,8 @@ private slots:
     void sexAndCodeAreUpperCasedWhileTyping();
     void emailIsTrimmedWhileTyping();
     void partitaIvaTakesOnlyDigits();
+    void rulesHoldForEveryRoute_data();
+    void rulesHoldForEveryRoute();
     void hints_data();
     void hints();
     void hintStaysOverFieldAndEmptiesOverBackground_data();
@@ -184,6 +188,55 @@ void TestCandidatiCampi::partitaIvaTakesOnlyDigits()
     QTRY_COMPARE(QApplication::focusWidget(), partitaIva);
     QTest::keyClick(partitaIva, Qt::Key_Return);
     QTRY_COMPARE(QApplication::focusWidget(), txt(TSchedaAnagrafica::Patente));
+}
+
+void TestCandidatiCampi::rulesHoldForEveryRoute_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<int>("campo");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    const QStringList routes = {"setText", "screen reader", "paste", "insert"};
+    for (const QString& route : routes) {
+        const auto row = [&](const char* name) -> QTestData& {
+            return QTest::newRow(qPrintable(route + ", " + name));
+        };
+        row("partita IVA") << route << int(TSchedaAnagrafica::PartitaIva) << "0123-4a5678"
+                           << "012345678";
+        row("codice fiscale") << route << int(TSchedaAnagrafica::CodFisc) << " rssmra80a01h5"
+                              << "RSSMRA80A01H5";
+        row("sex") << route << int(TSchedaAnagrafica::Sesso) << "f"
+                   << "F";
+        row("e-mail") << route << int(TSchedaAnagrafica::Email) << "  a@b.it\t"
+                      << "a@b.it";
+        row("length") << route << int(TSchedaAnagrafica::PartitaIva) << "123456789012345"
+                      << "12345678901";
+    }
+}
+
+// Text that does not come from the keyboard follows the same rules as typed text.
+void TestCandidatiCampi::rulesHoldForEveryRoute()
+{
+    QFETCH(QString, route);
+    QFETCH(int, campo);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    text.replace(QStringLiteral("\\t"), QStringLiteral("\t"));
+    QLineEdit* field = txt(static_cast<TSchedaAnagrafica::Campo>(campo));
+    field->setFocus();
+    if (route == QLatin1String("setText")) {
+        field->setText(text);
+    } else if (route == QLatin1String("screen reader")) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(field);
+        QVERIFY(accessible);
+        accessible->setText(QAccessible::Value, text);
+    } else if (route == QLatin1String("paste")) {
+        QGuiApplication::clipboard()->setText(text);
+        field->paste();
+    } else {
+        field->insert(text);
+    }
+    QCOMPARE(field->text(), shown);
 }
 
 void TestCandidatiCampi::hints_data()

@@ -3,6 +3,7 @@
 #include "registry/Candidati.h"
 #include "registry/Zoom.h"
 #include "storage/PhotoFiles.h"
+#include "storage/Placeholder.h"
 #include "widgets/PhotoBox.h"
 
 #include <QBuffer>
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -67,6 +69,15 @@ QByteArray jpegBomb(int width, int height)
     return jpeg;
 }
 
+// The first half of a 2000 x 1500 photo, as a copy cut short leaves it.
+QByteArray tagliata()
+{
+    QImage photo(2000, 1500, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    const QByteArray whole = encoded(photo, "JPG");
+    return whole.left(whole.size() / 2);
+}
+
 } // namespace
 
 // The photo commands and the zoom screen.
@@ -82,7 +93,11 @@ private slots:
     void cancelledLoadChangesNothing();
     void badFilesGiveThePlaceholder_data();
     void badFilesGiveThePlaceholder();
-    void damagedCardPhotoGivesThePlaceholder();
+    void unreadableCardPhotoIsKeptAcrossSaves_data();
+    void unreadableCardPhotoIsKeptAcrossSaves();
+    void userChoiceReplacesAKeptPhoto_data();
+    void userChoiceReplacesAKeptPhoto();
+    void saveWritesJpegOfUsersChoice_data();
     void saveWritesJpegOfUsersChoice();
     void cancelledSaveWritesNothing();
     void failedSaveKeepsThePhoto();
@@ -142,6 +157,7 @@ void TestCandidatiFoto::badFilesGiveThePlaceholder_data()
     QByteArray broken = encoded(immagine(64, 64, Qt::red), "JPG");
     broken.replace(2, 200, QByteArray(200, '\x5A'));
     QTest::newRow("damaged jpeg") << "rotta.jpg" << broken;
+    QTest::newRow("jpeg cut short") << "mezza.jpg" << tagliata();
     QTest::newRow("not an image") << "lettera.jpg" << QByteArray("Gentile signora, le scrivo...");
     QTest::newRow("empty file") << "vuota.bmp" << QByteArray();
     QTest::newRow("png declaring 60000 x 60000") << "bomba.png" << pngBomb(60000, 60000);
@@ -165,26 +181,117 @@ void TestCandidatiFoto::badFilesGiveThePlaceholder()
     QVERIFY(m_env->messages.shown.isEmpty());
 }
 
-void TestCandidatiFoto::damagedCardPhotoGivesThePlaceholder()
+void TestCandidatiFoto::unreadableCardPhotoIsKeptAcrossSaves_data()
 {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("jpeg too large") << jpegBomb(60000, 60000);
+    QTest::newRow("png too large") << pngBomb(60000, 60000);
+    QTest::newRow("jpeg cut short") << tagliata();
+    QTest::newRow("not an image") << QByteArray("Gentile signora, le scrivo...");
+}
+
+// The placeholder shown for a photo that could not be read is not the person's photo: saving the
+// card must not put it in the place of the real file.
+void TestCandidatiFoto::unreadableCardPhotoIsKeptAcrossSaves()
+{
+    QFETCH(QByteArray, bytes);
     scriviArchivio(2);
     QDir().mkpath(m_env->path(QStringLiteral("Anagrafica")));
-    scriviFile(fotoScheda(1), jpegBomb(60000, 60000));
-    scriviFile(fotoScheda(2), pngBomb(60000, 60000));
+    scriviFile(fotoScheda(1), bytes);
+    scriviFoto(fotoScheda(2), immagine(20, 20, Qt::red));
+
     clic("cmdPrimo");
     QVERIFY(fotoSegnaposto());
-    m_screen->imgFoto()->setPicture(immagine(30, 40, Qt::blue));
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
+    QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Attenzione: ")));
+    QVERIFY(m_env->messages.lastText().contains(QStringLiteral("conservato su disco")));
+
+    m_env->messages.clear();
+    txt(TSchedaAnagrafica::Tel)->setText(QStringLiteral("035 123456"));
+    clic("cmdSalva");
+    clic("cmdSalva");
+    QCOMPARE(leggiFile(fotoScheda(1)), bytes);
+    QCOMPARE(leggiArchivio().at(0).testo(TSchedaAnagrafica::Tel), QStringLiteral("035 123456"));
+    // Only the two save messages: the warning came once, when the card was shown.
+    QCOMPARE(m_env->messages.shown.size(), 2);
+    QCOMPARE(m_env->messages.shown[0].kind, MessageKind::Information);
+    QCOMPARE(m_env->messages.shown[1].kind, MessageKind::Information);
+
+    // The next card's own photo is written as usual, and the rule does not follow it.
     clic("cmdAvanti");
-    QCOMPARE(posizione(), QStringLiteral("2"));
+    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(20, 20));
+    m_screen->imgFoto()->setPicture(immagine(30, 30, Qt::green)); // as the webcam or a load would
+    clic("cmdSalva");
+    QCOMPARE(PhotoFiles::load(fotoScheda(2)).size(), QSize(30, 30));
+    QCOMPARE(leggiFile(fotoScheda(1)), bytes);
+}
+
+void TestCandidatiFoto::userChoiceReplacesAKeptPhoto_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QSize>("stored"); // empty: the kept file stays as it was
+    QTest::newRow("new photo from a file") << "load" << QSize(40, 50);
+    QTest::newRow("Cancella la foto") << "remove" << QSize(Placeholder::kWidth, Placeholder::kHeight);
+    QTest::newRow("webcam photo") << "webcam" << QSize(60, 45);
+    QTest::newRow("a file that gives no picture") << "bad load" << QSize();
+    QTest::newRow("new card") << "new" << QSize();
+}
+
+void TestCandidatiFoto::userChoiceReplacesAKeptPhoto()
+{
+    QFETCH(QString, choice);
+    QFETCH(QSize, stored);
+    scriviArchivio(1);
+    QDir().mkpath(m_env->path(QStringLiteral("Anagrafica")));
+    const QByteArray bytes = tagliata();
+    scriviFile(fotoScheda(1), bytes);
+    clic("cmdPrimo");
     QVERIFY(fotoSegnaposto());
-    QVERIFY(m_env->messages.shown.isEmpty());
+
+    if (choice == QLatin1String("load") || choice == QLatin1String("bad load")) {
+        const QString chosen = m_env->path(QStringLiteral("scelta.jpg"));
+        if (choice == QLatin1String("load"))
+            scriviFoto(chosen, immagine(40, 50, Qt::cyan));
+        else
+            scriviFile(chosen, tagliata());
+        m_env->fileDialogs.nextNames << chosen;
+        clic("btnCaricaFoto");
+    } else if (choice == QLatin1String("remove")) {
+        clic("btnCancFoto");
+    } else if (choice == QLatin1String("webcam")) {
+        m_screen->nuovaFoto(immagine(60, 45, Qt::yellow));
+    } else {
+        clic("cmdNuovo");
+        compilaObbligatori(QStringLiteral("Bianchi"));
+    }
+    clic("cmdSalva");
+    if (stored.isEmpty())
+        QCOMPARE(leggiFile(fotoScheda(1)), bytes);
+    else
+        QCOMPARE(PhotoFiles::load(fotoScheda(1)).size(), stored);
+}
+
+void TestCandidatiFoto::saveWritesJpegOfUsersChoice_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("no extension") << "ritratto"
+                                  << "ritratto.jpg" << QByteArray("jpeg");
+    QTest::newRow("ending with a dot") << "punto."
+                                       << "punto.jpg" << QByteArray("jpeg");
+    QTest::newRow("own extension") << "ritratto.png"
+                                   << "ritratto.png" << QByteArray("png");
 }
 
 void TestCandidatiFoto::saveWritesJpegOfUsersChoice()
 {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, format);
     m_screen->imgFoto()->setPicture(immagine(640, 480, Qt::darkYellow));
-    const QString chosen = m_env->path(QStringLiteral("ritratto")); // typed without the extension
-    m_env->fileDialogs.nextNames << chosen;
+    m_env->fileDialogs.nextNames << m_env->path(typed);
     clic("btnSalvaFoto");
 
     QCOMPARE(m_env->fileDialogs.requests.size(), 1);
@@ -195,8 +302,9 @@ void TestCandidatiFoto::saveWritesJpegOfUsersChoice()
     QCOMPARE(request.filters, QStringLiteral("File Jpeg (*.jpg) (*.jpg)"));
     QCOMPARE(request.proposedName, QStringLiteral("Foto.jpg"));
 
-    QImageReader reader(chosen + QStringLiteral(".jpg"));
-    QCOMPARE(reader.format(), QByteArray("jpeg"));
+    QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files), QStringList{written});
+    QImageReader reader(m_env->path(written));
+    QCOMPARE(reader.format(), format);
     QCOMPARE(reader.size(), QSize(640, 480));
     QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(640, 480));
 }

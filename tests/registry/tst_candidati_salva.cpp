@@ -30,6 +30,8 @@ private slots:
     void fieldsAreTrimmedAndCut();
     void photoIsWrittenAtFullSize();
     void photoWriteFailureKeepsRecordAndMessage();
+    void photoFolderThatIsAFileIsNamed();
+    void fieldsShowTheStoredForm();
     void duplicateCard4Of9();
     void duplicateOfNewCardWarns();
     void newCardEmptiesEverything();
@@ -204,6 +206,40 @@ void TestCandidatiSalva::photoWriteFailureKeepsRecordAndMessage()
     QVERIFY(QDir().rmdir(fotoScheda(3)));
     clic("cmdSalva");
     QCOMPARE(PhotoFiles::load(fotoScheda(3)).size(), QSize(50, 60));
+}
+
+// After a save the card shows what the archive holds, folded letters included.
+void TestCandidatiSalva::fieldsShowTheStoredForm()
+{
+    compilaObbligatori(QString::fromUtf8("Dvořák Ștefan"));
+    txt(TSchedaAnagrafica::Citta)->setText(QString::fromUtf8("Łódź"));
+    txt(TSchedaAnagrafica::Note)->setText(QString::fromUtf8("北京 è ok"));
+    clic("cmdSalva");
+    const TSchedaAnagrafica stored = leggiArchivio().value(0);
+    QCOMPARE(stored.testo(TSchedaAnagrafica::Candidato), QString::fromUtf8("Dvorák Stefan"));
+    QCOMPARE(stored.testo(TSchedaAnagrafica::Citta), QString::fromUtf8("Lódz"));
+    QCOMPARE(stored.testo(TSchedaAnagrafica::Note), QString::fromUtf8("?? è ok"));
+    QCOMPARE(txt(TSchedaAnagrafica::Candidato)->text(), QString::fromUtf8("Dvorák Stefan"));
+    QCOMPARE(txt(TSchedaAnagrafica::Citta)->text(), QString::fromUtf8("Lódz"));
+    QCOMPARE(txt(TSchedaAnagrafica::Note)->text(), QString::fromUtf8("?? è ok"));
+}
+
+// "Anagrafica" taken by a file: the message says so instead of asking to press Salva again.
+void TestCandidatiSalva::photoFolderThatIsAFileIsNamed()
+{
+    scriviArchivio(1);
+    scriviFile(m_env->path(QStringLiteral("Anagrafica")), QByteArray("un file, non una cartella"));
+    compilaObbligatori(QStringLiteral("Rossi"));
+    clic("cmdSalva");
+    QCOMPARE(QFileInfo(archivio()).size(), 2 * TSchedaAnagrafica::kSize);
+    QCOMPARE(m_env->messages.shown.size(), 2);
+    QCOMPARE(m_env->messages.shown[1].kind, MessageKind::Warning);
+    const QString text = m_env->messages.shown[1].text;
+    QVERIFY(
+        text.startsWith(QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda")));
+    QVERIFY2(text.contains(QStringLiteral("\"Anagrafica\" è un file e non la cartella delle foto")),
+             qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("riprovare")));
 }
 
 void TestCandidatiSalva::duplicateCard4Of9()

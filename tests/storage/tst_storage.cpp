@@ -1,6 +1,7 @@
 #include "storage/ArchiveError.h"
 #include "storage/Cp1252.h"
 #include "storage/FotoScheda.h"
+#include "storage/PhotoFiles.h"
 #include "storage/Placeholder.h"
 #include "storage/ShortStringField.h"
 #include "storage/TArchivioSchede.h"
@@ -8,9 +9,12 @@
 #include "storage/TextRules.h"
 #include "support/TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
+#include <QPainter>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -67,6 +71,11 @@ private slots:
     void photoRoundTripAndPlaceholder();
     void photoOfDamagedFileIsPlaceholder();
     void failedPhotoWriteKeepsTheOldFile();
+    void phonePhotoLoadsUpright();
+    void largePhotosLoadUpToTheLimit_data();
+    void largePhotosLoadUpToTheLimit();
+    void photoReadOutcomes_data();
+    void photoReadOutcomes();
     void concurrentAppendsLoseNothing();
     void lockedArchiveFailsAfterWaiting();
     void unopenableArchiveFails();
@@ -112,7 +121,26 @@ void TestStorage::cp1252RoundTripsAndSubstitutes_data()
     QTest::newRow("curly quotes") << QString::fromUtf8("“ok”") << QByteArray("\x93ok\x94")
                                   << QString::fromUtf8("“ok”");
     QTest::newRow("outside code page")
-        << QString::fromUtf8("Łódź 你") << QByteArray("?\xF3\x64? ?") << QString::fromUtf8("?ód? ?");
+        << QString::fromUtf8("你 مرحبا") << QByteArray("? ?????") << QStringLiteral("? ?????");
+    QTest::newRow("Polish") << QString::fromUtf8("Łódź") << QByteArray("L\xF3\x64z")
+                            << QString::fromUtf8("Lódz");
+    QTest::newRow("Romanian") << QString::fromUtf8("Ștefan") << QByteArray("Stefan")
+                              << QStringLiteral("Stefan");
+    QTest::newRow("Czech") << QString::fromUtf8("Dvořák") << QByteArray("Dvor\xE1k")
+                           << QString::fromUtf8("Dvorák");
+    QTest::newRow("Turkish") << QString::fromUtf8("Yıldız") << QByteArray("Yildiz")
+                             << QStringLiteral("Yildiz");
+    QTest::newRow("Hungarian") << QString::fromUtf8("Erdős Pál") << QByteArray("Erdos P\xE1l")
+                               << QString::fromUtf8("Erdos Pál");
+    QTest::newRow("decomposed accent")
+        << QStringLiteral("Citta\u0300") << QByteArray("Citt\xE0") << QString::fromUtf8("Città");
+    QTest::newRow("code page kept") << QString::fromUtf8("àèéìòù € — œ")
+                                    << QByteArray("\xE0\xE8\xE9\xEC\xF2\xF9 \x80 \x97 \x9C")
+                                    << QString::fromUtf8("àèéìòù € — œ");
+    QTest::newRow("beyond 16 bits") << QString::fromUtf8("😀 Roma 𝄞") << QByteArray("? Roma ?")
+                                    << QStringLiteral("? Roma ?");
+    QTest::newRow("lone surrogates") << QString(QChar(0xD83D)) + u'a' + QChar(0xDE00) << QByteArray("?a?")
+                                     << QStringLiteral("?a?");
 }
 
 void TestStorage::cp1252RoundTripsAndSubstitutes()
@@ -134,6 +162,7 @@ void TestStorage::shortStringTrimsThenCuts_data()
     QTest::newRow("cut keeps inner spaces") << "abcd      efg" << 6 << QByteArray("abcd  ");
     QTest::newRow("empty") << "   " << 5 << QByteArray();
     QTest::newRow("cut to 255 first") << QString(300, QLatin1Char('x')) << 250 << QByteArray(250, 'x');
+    QTest::newRow("emoji one each") << QString::fromUtf8("😀😀😀😀abc") << 5 << QByteArray("????a");
 }
 
 void TestStorage::shortStringTrimsThenCuts()
@@ -425,6 +454,114 @@ void TestStorage::failedPhotoWriteKeepsTheOldFile()
     const QString blocked = other.path() + QLatin1Char('/');
     writeAll(blocked + QStringLiteral("Anagrafica"), QByteArray("a file, not a folder"));
     QVERIFY(!SalvaFotoScheda(blocked, QStringLiteral("1"), old));
+}
+
+// A phone's portrait photo: stored lying down, with orientation 6 (turn a quarter clockwise).
+void TestStorage::phonePhotoLoadsUpright()
+{
+    QImage stored(40, 20, QImage::Format_RGB32);
+    stored.fill(Qt::blue);
+    QPainter(&stored).fillRect(0, 0, 20, 20, Qt::red); // red on the left as stored
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(stored.save(&buffer, "JPG"));
+    // An Exif block right after the start marker, with one tag: orientation (0x0112) = 6.
+    const QByteArray exif("\xFF\xE1\x00\x22"
+                          "Exif\0\0"
+                          "II\x2A\x00\x08\x00\x00\x00"
+                          "\x01\x00"
+                          "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
+                          "\x00\x00\x00\x00",
+                          36);
+    jpeg.insert(2, exif);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("telefono.jpg"));
+    writeAll(path, jpeg);
+    QCOMPARE(QImageReader(path).transformation(), QImageIOHandler::TransformationRotate90);
+
+    const QImage loaded = PhotoFiles::load(path);
+    QCOMPARE(loaded.size(), QSize(20, 40));
+    // Turned a quarter clockwise, the left of the stored picture is at the top.
+    QVERIFY(qRed(loaded.pixel(10, 5)) > 200 && qBlue(loaded.pixel(10, 5)) < 60);
+    QVERIFY(qBlue(loaded.pixel(10, 35)) > 200 && qRed(loaded.pixel(10, 35)) < 60);
+}
+
+void TestStorage::largePhotosLoadUpToTheLimit_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("60 megapixels") << QSize(10000, 6000) << true;
+    QTest::newRow("forged 100000 x 100000") << QSize(100000, 100000) << false;
+    QTest::newRow("forged 12000 x 9000") << QSize(12000, 9000) << false;
+}
+
+void TestStorage::largePhotosLoadUpToTheLimit()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, loads);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("grande.jpg"));
+    if (loads) {
+        QImage photo(size, QImage::Format_RGB32);
+        photo.fill(Qt::darkGray);
+        QVERIFY(photo.save(path, "JPG"));
+    } else {
+        // A small whole JPEG whose frame header claims the size.
+        QImage small(16, 16, QImage::Format_RGB32);
+        small.fill(Qt::gray);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        small.save(&buffer, "JPG");
+        const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+        QVERIFY(sof > 0);
+        const auto put16 = [&](qsizetype at, int value) {
+            jpeg[at] = char((value >> 8) & 0xFF);
+            jpeg[at + 1] = char(value & 0xFF);
+        };
+        put16(sof + 5, std::min(size.height(), 65535));
+        put16(sof + 7, std::min(size.width(), 65535));
+        writeAll(path, jpeg);
+    }
+    const PhotoFiles::Read read = PhotoFiles::read(path);
+    QCOMPARE(read.outcome == PhotoFiles::Outcome::Loaded, loads);
+    if (loads)
+        QCOMPARE(read.picture.size(), size);
+}
+
+void TestStorage::photoReadOutcomes_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // empty: no file
+    QTest::addColumn<int>("outcome");
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "JPG");
+    using O = PhotoFiles::Outcome;
+    QTest::newRow("no file") << QByteArray() << int(O::Missing);
+    QTest::newRow("whole jpeg") << jpeg << int(O::Loaded);
+    QTest::newRow("bytes after the end marker") << jpeg + QByteArray(64, '\0') << int(O::Loaded);
+    QTest::newRow("cut short") << jpeg.left(jpeg.size() - 40) << int(O::Unreadable);
+    QTest::newRow("end marker missing") << jpeg.chopped(2) << int(O::Unreadable);
+    QTest::newRow("headers only") << jpeg.left(jpeg.indexOf("\xFF\xDA")) << int(O::Unreadable);
+    QTest::newRow("text") << QByteArray("ciao") << int(O::Unreadable);
+}
+
+void TestStorage::photoReadOutcomes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, outcome);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("foto.jpg"));
+    if (!bytes.isEmpty())
+        writeAll(path, bytes);
+    const PhotoFiles::Read read = PhotoFiles::read(path);
+    QCOMPARE(int(read.outcome), outcome);
+    QCOMPARE(read.picture.isNull(), outcome != int(PhotoFiles::Outcome::Loaded));
+    QCOMPARE(PhotoFiles::load(path).isNull(), read.picture.isNull());
 }
 
 void TestStorage::concurrentAppendsLoseNothing()

@@ -30,7 +30,8 @@ QString RecordingFileDialogs::saveFile(QWidget*, const QString& title, const QSt
 {
     requests.append({title, filters, proposedName, true});
     QString name = nextNames.isEmpty() ? QString() : nextNames.takeFirst();
-    if (!name.isEmpty() && !defaultSuffix.isEmpty() && QFileInfo(name).suffix().isEmpty())
+    // As the real dialog does: only a name without any dot gets the suffix.
+    if (!name.isEmpty() && !defaultSuffix.isEmpty() && !QFileInfo(name).fileName().contains(QLatin1Char('.')))
         name += QLatin1Char('.') + defaultSuffix;
     return name;
 }

@@ -1,0 +1,113 @@
+#include "documents/RegistryTable.h"
+
+#include "storage/Cp1252.h"
+#include "storage/TArchivioSchede.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+using C = TSchedaAnagrafica;
+
+constexpr std::array<C::Campo, RegistryTable::kColumns> kFields = {
+    C::Candidato,  C::DataNasc,      C::Cittadinanza, C::LuogoNasc, C::Indirizzo, C::Citta,   C::Cap,
+    C::Settore,    C::CodFisc,       C::PartitaIva,   C::Patente,   C::Studio,    C::Lingue,  C::Email,
+    C::Tel,        C::Cel,           C::Documento,    C::EnteRil,   C::InizioTes, C::FineTes, C::Esperienze,
+    C::Competenze, C::Disponibilita, C::Note,         C::Ricontatta};
+
+constexpr int kProgressStep = 512;
+
+// The stored bytes of a field (a length byte beyond the capacity reads the capacity), without
+// the codes 32 or less at both ends: the code page keeps those codes, so this is the trimmed text.
+QByteArrayView trimmedField(QByteArrayView record, C::Campo campo)
+{
+    const C::Layout& field = C::layoutOf(campo);
+    const char* begin = record.data() + field.offset;
+    const char* end = begin + 1 + std::min<int>(static_cast<unsigned char>(*begin), field.capacity);
+    ++begin;
+    while (begin < end && static_cast<unsigned char>(*begin) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
+        --end;
+    return QByteArrayView(begin, end - begin);
+}
+
+} // namespace
+
+const std::array<TSchedaAnagrafica::Campo, RegistryTable::kColumns>& RegistryTable::fields()
+{
+    return kFields;
+}
+
+RegistryTable::RegistryTable()
+    : m_rows(kEmptyRows)
+    , m_ends(std::size_t(kEmptyRows) * kColumns, 0)
+{
+}
+
+bool RegistryTable::read(const QString& archivePath, const Progress& progress)
+{
+    QByteArray bytes;
+    std::vector<quint32> ends;
+    int cards = 0;
+    bool whole = true;
+    try {
+        TArchivioSchede archivio;
+        archivio.ApriOCrea(archivePath, TSchedaAnagrafica::kSize);
+        const int total = archivio.NumeroSchede();
+        ends.reserve(std::size_t(total) * kColumns);
+        // A first guess of the text's size; the buffer grows if the cards hold more.
+        bytes.reserve(qsizetype(total) * 128);
+        while (!archivio.FineArchivio()) {
+            const QByteArrayView record = archivio.LeggiSchedaVista();
+            for (const C::Campo campo : kFields) {
+                bytes.append(trimmedField(record, campo));
+                ends.push_back(quint32(bytes.size()));
+            }
+            ++cards;
+            if (progress && cards % kProgressStep == 0)
+                progress(cards, total);
+        }
+        archivio.ChiudiArchivio();
+    } catch (const std::exception&) {
+        whole = false;
+    }
+    if (cards == 0)
+        return whole; // the ten empty rows stay
+    m_bytes = std::move(bytes);
+    m_ends = std::move(ends);
+    m_rows = m_cards = cards;
+    m_edits.clear();
+    return whole;
+}
+
+QByteArrayView RegistryTable::storedBytes(int row, int column) const
+{
+    const qsizetype index = cellIndex(row, column);
+    const quint32 begin = index == 0 ? 0 : m_ends[std::size_t(index) - 1];
+    return QByteArrayView(m_bytes.constData() + begin, m_ends[std::size_t(index)] - begin);
+}
+
+bool RegistryTable::isChanged(int row, int column) const
+{
+    return m_edits.contains(cellIndex(row, column));
+}
+
+QString RegistryTable::changedText(int row, int column) const
+{
+    return m_edits.value(cellIndex(row, column));
+}
+
+QString RegistryTable::text(int row, int column) const
+{
+    const auto edit = m_edits.constFind(cellIndex(row, column));
+    if (edit != m_edits.constEnd())
+        return *edit;
+    return Cp1252::decode(storedBytes(row, column));
+}
+
+void RegistryTable::setText(int row, int column, const QString& text)
+{
+    m_edits.insert(cellIndex(row, column), text);
+}

@@ -1,0 +1,168 @@
+// Opens an exported file in LibreOffice Calc, the spreadsheet program the help names, and compares
+// every cell with the cards. Skipped where soffice is not installed.
+#include "ExportFixture.h"
+#include "documents/RegistryExport.h"
+#include "documents/RegistryTable.h"
+#include "documents/RegistryTableModel.h"
+#include "storage/TextRules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using C = TSchedaAnagrafica;
+
+namespace {
+
+// Rows of cells from CSV text: comma separated, fields with commas, quotes or line breaks quoted.
+QList<QStringList> leggiCsv(const QString& text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString cell;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                cell += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                cell += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            row.append(cell);
+            cell.clear();
+        } else if (c == QLatin1Char('\n')) {
+            row.append(cell);
+            rows.append(row);
+            row.clear();
+            cell.clear();
+        } else if (c != QLatin1Char('\r')) {
+            cell += c;
+        }
+    }
+    if (!cell.isEmpty() || !row.isEmpty()) {
+        row.append(cell);
+        rows.append(row);
+    }
+    return rows;
+}
+
+// A note of exactly 250 characters, the field's capacity, with the characters that markup and
+// the code page make difficult.
+QString notaLunga()
+{
+    QString note =
+        QStringLiteral("Inizio \u20AC & <tag> \"virgolette\" 'apici' =SOMMA(1;2) caff\u00E8 perch\u00E9 ");
+    while (note.size() < 249)
+        note += QStringLiteral("x<y>&z ").left(249 - note.size());
+    return note + QLatin1Char('!');
+}
+
+} // namespace
+
+class TestExportLibreOffice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyCellReadsAsOnTheCard();
+};
+
+void TestExportLibreOffice::everyCellReadsAsOnTheCard()
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString folder = QDir(dir.path()).absolutePath() + QLatin1Char('/');
+    QCOMPARE(notaLunga().size(), 250);
+
+    const QList<TSchedaAnagrafica> schede = {
+        ExportFixture::scheda({{C::Candidato, QStringLiteral("Nicol\u00F2 D'Amico & <Figli>")},
+                               {C::DataNasc, "01/02/1990"},
+                               {C::Cittadinanza, QStringLiteral("Italiana \u00C0\u00C8\u00CC\u00D2\u00D9")},
+                               {C::LuogoNasc, "x <ciao> y"},
+                               {C::Indirizzo, "Via \"Roma\"   1"},
+                               {C::Citta, QStringLiteral("Citt\u00E0")},
+                               {C::Cap, "00184"},
+                               {C::Settore, "-5"},
+                               {C::CodFisc, "007"},
+                               {C::PartitaIva, "00743110157"},
+                               {C::Patente, "TRUE"},
+                               {C::Studio, "50%"},
+                               {C::Lingue, "a<b c>d"},
+                               {C::Email, "a&b@example.it"},
+                               {C::Tel, "1e5"},
+                               {C::Cel, "+39  333 1234567"},
+                               {C::Documento, "'CI' AB123"},
+                               {C::EnteRil, QStringLiteral("\u201CComune\u201D \u2013 \u0160")},
+                               {C::InizioTes, "3/4"},
+                               {C::FineTes, "2030-01-01"},
+                               {C::Esperienze, "=1+1"},
+                               {C::Competenze, "@SUM(A1)"},
+                               {C::Disponibilita, QStringLiteral("\u20AC 1.000,50")},
+                               {C::Note, notaLunga()},
+                               {C::Ricontatta, QStringLiteral("S\u00EC")}}),
+        ExportFixture::scheda({{C::Candidato, "Bianchi Anna"}, {C::Cap, "0"}, {C::Ricontatta, "No"}}),
+    };
+    ExportFixture::scriviArchivio(C::archivio(folder), schede);
+
+    RegistryTableModel model(nullptr);
+    RegistryTable table;
+    QVERIFY(table.read(C::archivio(folder)));
+    model.setTable(std::move(table));
+    // A value typed into the table, with letters the code page lacks.
+    const QString typed = QStringLiteral("\u0141\u00F3d\u017A & <\u0107>");
+    QVERIFY(model.setData(model.index(1, 24), typed, Qt::EditRole));
+
+    const QString path = RegistryExport::path(folder);
+    QCOMPARE(RegistryExport::save(path, model.table()), RegistryExport::Outcome::Written);
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), folder);
+    process.setProcessEnvironment(environment);
+    process.start(soffice, {QStringLiteral("-env:UserInstallation=") +
+                                QUrl::fromLocalFile(folder + "profilo").toString(),
+                            QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                            QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"),
+                            QStringLiteral("--outdir"), folder + QStringLiteral("csv"), path});
+    QVERIFY(process.waitForFinished(180000));
+    QFile csv(folder + QStringLiteral("csv/Archivio_Anagrafico.csv"));
+    QVERIFY2(csv.open(QIODevice::ReadOnly),
+             qPrintable(QString::fromLocal8Bit(process.readAllStandardError())));
+    const QList<QStringList> rows = leggiCsv(QString::fromUtf8(csv.readAll()));
+
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows[0].size(), 25);
+    QCOMPARE(rows[0][17], QStringLiteral("Ente rilascio"));
+    QCOMPARE(rows[0][22], QStringLiteral("Disponibilit\u00E0"));
+    for (int row = 0; row < 2; ++row) {
+        QCOMPARE(rows[row + 1].size(), 25);
+        for (int column = 0; column < 25; ++column) {
+            const C::Campo campo = RegistryTable::fields()[column];
+            QString expected = TextRules::trim(schede[row].testo(campo));
+            if (row == 1 && column == 23)
+                expected = typed;
+            QVERIFY2(rows[row + 1][column] == expected,
+                     qPrintable(QStringLiteral("card %1, %2: %3 instead of %4")
+                                    .arg(row + 1)
+                                    .arg(QString::fromLatin1(C::layoutOf(campo).name), rows[row + 1][column],
+                                         expected)));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestExportLibreOffice)
+#include "tst_export_libreoffice.moc"
