@@ -29,6 +29,7 @@ PreviewWindow::PreviewWindow(Printing& printing, QWidget* owner, const QPageLayo
 
     auto* toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("tlbAnteprima"));
+    toolBar->setAccessibleName(QStringLiteral("Strumenti dell'anteprima"));
     m_preview = new QPrintPreviewWidget(m_printer.get(), this);
     m_preview->setObjectName(QStringLiteral("preAnteprima"));
     m_preview->setAccessibleName(QStringLiteral("Anteprima del documento"));

@@ -7,6 +7,7 @@
 #include "widgets/PhotoBox.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -109,6 +110,17 @@ void TestCardScreens::screensLookAsDesigned()
         QCOMPARE(temp->picture().size(), QSize(297, 184));
         const auto* logo = dialog.findChild<PhotoBox*>(QStringLiteral("imgLogo"));
         QVERIFY(logo && !logo->isVisible());
+        // Every named control can be told apart by a reader: its caption or an accessible name.
+        for (const QWidget* control : dialog.findChildren<QWidget*>()) {
+            const QString name = control->objectName();
+            if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")))
+                continue;
+            const auto* label = qobject_cast<const QLabel*>(control);
+            const auto* button = qobject_cast<const QPushButton*>(control);
+            const bool captioned =
+                (label && !label->text().isEmpty()) || (button && !button->text().isEmpty());
+            QVERIFY2(captioned || !control->accessibleName().isEmpty(), qPrintable(name));
+        }
     };
     clic(qPrintable(button));
     QCOMPARE(m_env->modal.openedClasses.size(), 1);

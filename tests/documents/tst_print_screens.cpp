@@ -379,6 +379,8 @@ void TestPrintScreens::previewWindowOffersOnlyItsTools()
     QCOMPARE(tools, (QStringList{"actStampa", "actZoomPiu", "actZoomMeno", "actZoom100", "actAdatta",
                                  "actSchermoIntero", "actChiudi"}));
     QCOMPARE(window.findChildren<QToolBar*>().size(), 1);
+    QVERIFY(!window.findChild<QToolBar*>()->accessibleName().isEmpty());
+    QVERIFY(!window.previewWidget()->accessibleName().isEmpty());
     QPrintPreviewWidget* preview = window.previewWidget();
     QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::CustomZoom);
     QCOMPARE(preview->zoomFactor(), 1.0);
