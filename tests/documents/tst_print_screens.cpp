@@ -406,6 +406,11 @@ void TestPrintScreens::previewWindowOffersOnlyItsTools()
     window.findChild<QAction*>(QStringLiteral("actStampa"))->trigger();
     QCOMPARE(painted.size(), paints);
 
+    window.findChild<QAction*>(QStringLiteral("actSchermoIntero"))->trigger();
+    QVERIFY(window.windowState().testFlag(Qt::WindowFullScreen));
+    window.findChild<QAction*>(QStringLiteral("actSchermoIntero"))->trigger();
+    QVERIFY(!window.windowState().testFlag(Qt::WindowFullScreen));
+
     window.findChild<QAction*>(QStringLiteral("actChiudi"))->trigger();
     QVERIFY(!window.isVisible());
 }
