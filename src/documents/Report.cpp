@@ -217,15 +217,26 @@ void Page::drawPage(Canvas& canvas, int) const
 bool render(const PagedDocument& document, QPagedPaintDevice& device, const Progress& progress,
             const std::function<void()>& abort)
 {
-    device.setPageLayout(document.pageLayout());
+    const QPageLayout wanted = document.pageLayout();
+    if (!device.setPageLayout(wanted)) {
+        device.setPageSize(wanted.pageSize());
+        device.setPageOrientation(wanted.orientation());
+    }
     QPainter painter;
     if (!painter.begin(&device))
         throw Error("the output cannot be opened");
     const double dotsPerMm = device.logicalDpiX() / 25.4;
+    // A printer may keep wider margins than the layout's: the objects stay where the layout
+    // puts them on the sheet all the same.
+    const QMarginsF kept = device.pageLayout().margins(QPageLayout::Millimeter);
+    const QMarginsF margins = wanted.margins(QPageLayout::Millimeter);
+    const QPointF shift((margins.left() - kept.left()) * dotsPerMm, (margins.top() - kept.top()) * dotsPerMm);
     const int pages = document.pageCount();
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !device.newPage())
             throw Error("a new page cannot be started");
+        painter.resetTransform();
+        painter.translate(shift);
         Canvas canvas(painter, dotsPerMm);
         document.drawPage(canvas, i);
         if (progress && !progress(i + 1, pages)) {

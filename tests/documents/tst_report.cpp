@@ -55,6 +55,7 @@ private slots:
     void cardPositions();
     void cardFontsAndTitle();
     void cardTrimsAndNeverWraps();
+    void printerMarginsDoNotMoveTheCard();
     void groupPagePositions_data();
     void groupPagePositions();
     void groupPageColoursAndEmptyPageNumber();
@@ -280,6 +281,41 @@ void TestReport::cardTrimsAndNeverWraps()
                  qPrintable(describe(word)));
     }
     QVERIFY(lunga > 20);
+}
+
+// A printer that keeps margins of its own, wider than the layout's.
+class WideMarginPrinter : public QPdfWriter {
+public:
+    using QPdfWriter::QPdfWriter;
+    bool setPageLayout(const QPageLayout& layout) override
+    {
+        QPageLayout kept(layout);
+        kept.setMargins(QMarginsF(15, 20, 12, 18));
+        return QPdfWriter::setPageLayout(kept);
+    }
+};
+
+void TestReport::printerMarginsDoNotMoveTheCard()
+{
+    PersonCardDocument card;
+    card.setText(QStringLiteral("txtCandidato"), QStringLiteral("Rossi"));
+    card.setText(QStringLiteral("txtNote"), QStringLiteral("Nota"));
+    card.prepare();
+    const QString path = m_dir.filePath(QStringLiteral("margini.pdf"));
+    {
+        WideMarginPrinter printer(path);
+        QVERIFY(Report::render(card.page(), printer));
+        QCOMPARE(printer.pageLayout().margins(), QMarginsF(15, 20, 12, 18));
+    }
+    const QList<PdfProbe::Word> words = PdfProbe::words(path);
+    const PdfProbe::Word rossi = PdfProbe::find(words, QStringLiteral("Rossi"));
+    QVERIFY2(std::abs(rossi.box.center().x() - 105) <= kTolerance, qPrintable(describe(rossi)));
+    QVERIFY2(std::abs(rossi.box.center().y() - onSheet(0, 5.2).y()) <= kTolerance,
+             qPrintable(describe(rossi)));
+    const PdfProbe::Word nota = PdfProbe::find(words, QStringLiteral("Nota"));
+    QVERIFY2(std::abs(nota.box.left() - onSheet(2, 0).x()) <= kTolerance, qPrintable(describe(nota)));
+    QVERIFY2(std::abs(nota.box.center().y() - onSheet(0, 273.4).y()) <= kTolerance,
+             qPrintable(describe(nota)));
 }
 
 void TestReport::groupPagePositions_data()
