@@ -45,6 +45,7 @@ private slots:
     void screensLookAsDesigned();
     void previewShowsTheFieldsAsTyped();
     void cardWithoutPhotoPrintsTheBlankImage();
+    void photoThatCannotBeCopiedGivesTheScreensPlaceholder();
     void printGoesThroughTheDialog();
     void cancellingThePrintDialogClosesQuietly();
     void photoTooLargeGivesTheWarning_data();
@@ -164,6 +165,18 @@ void TestCardScreens::cardWithoutPhotoPrintsTheBlankImage()
     QCOMPARE(m_env->printing.printed.size(), 1);
     QCOMPARE(pictureSizes(m_env->printing.printed.first()),
              (QList<QSize>{QSize(Placeholder::kWidth, Placeholder::kHeight)}));
+}
+
+void TestCardScreens::photoThatCannotBeCopiedGivesTheScreensPlaceholder()
+{
+    m_screen->imgFoto()->setPicture(QImage());
+    QImage shown;
+    apriEPremi("cmdAnteprima", "btnStampa", [&](QDialog& dialog) {
+        shown = dialog.findChild<PhotoBox*>(QStringLiteral("imgLogo"))->picture();
+    });
+    QCOMPARE(shown.size(), QSize(297, 184));
+    QVERIFY(m_env->messages.shown.isEmpty());
+    QCOMPARE(pictureSizes(m_env->printing.previews.first()), (QList<QSize>{QSize(297, 184)}));
 }
 
 void TestCardScreens::printGoesThroughTheDialog()
