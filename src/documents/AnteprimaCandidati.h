@@ -1,9 +1,13 @@
 #pragma once
 
-#include "widgets/Screen.h"
+#include "documents/PersonCardScreen.h"
 
-class TfrmAnteprimaCandidati : public SecondaryScreen {
+// Shows the person card of the registry editor in the preview window.
+class TfrmAnteprimaCandidati : public PersonCardScreen {
     Q_OBJECT
 public:
     TfrmAnteprimaCandidati(AppContext& context, QWidget* owner);
+
+protected:
+    void output() override;
 };

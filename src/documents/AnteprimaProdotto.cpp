@@ -1,11 +1,20 @@
 #include "documents/AnteprimaProdotto.h"
 
-#include "widgets/Looks.h"
+#include "documents/DocumentOutput.h"
 
 TfrmAnteprimaProdotto::TfrmAnteprimaProdotto(AppContext& context, QWidget* owner)
-    : SecondaryScreen(context, owner, QStringLiteral(" Anteprima di stampa"), QSize(364, 287),
-                      WindowKind::FixedOnCaller)
+    : GroupPageScreen(
+          context, owner,
+          {QStringLiteral(" Anteprima di stampa"), QStringLiteral("Mostra anteprima"),
+           QStringLiteral(":/pictures/candidati_anteprima.svg"),
+           QStringLiteral("Anteprima di stampa della scheda del gruppo.")},
+          failureMessage(QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non "
+                                        "\u00E8 andata a buon fine.")))
 {
     setObjectName(QStringLiteral("frmAnteprimaProdotto"));
-    Looks::setSteelBlueGradient(this);
+}
+
+void TfrmAnteprimaProdotto::output()
+{
+    DocumentOutput::preview(m_context, this, documento().page());
 }

@@ -1,9 +1,13 @@
 #pragma once
 
-#include "widgets/Screen.h"
+#include "documents/GroupPageScreen.h"
 
-class TfrmAnteprimaProdotto : public SecondaryScreen {
+// Shows the group page of the page editor in the preview window.
+class TfrmAnteprimaProdotto : public GroupPageScreen {
     Q_OBJECT
 public:
     TfrmAnteprimaProdotto(AppContext& context, QWidget* owner);
+
+protected:
+    void output() override;
 };

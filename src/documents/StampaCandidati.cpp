@@ -1,11 +1,18 @@
 #include "documents/StampaCandidati.h"
 
-#include "widgets/Looks.h"
+#include "documents/DocumentOutput.h"
 
 TfrmStampaCandidati::TfrmStampaCandidati(AppContext& context, QWidget* owner)
-    : SecondaryScreen(context, owner, QStringLiteral(" Stampa documento"), QSize(364, 287),
-                      WindowKind::FixedOnCaller)
+    : PersonCardScreen(context, owner,
+                       {QStringLiteral(" Stampa documento"), QStringLiteral("Stampa"),
+                        QStringLiteral(":/pictures/candidati_stampa.svg"),
+                        QStringLiteral("Stampa della scheda anagrafica.")},
+                       failureMessage(QStringLiteral("Attenzione: la stampa non \u00E8 andata a buon fine.")))
 {
     setObjectName(QStringLiteral("frmStampaCandidati"));
-    Looks::setSteelBlueGradient(this);
+}
+
+void TfrmStampaCandidati::output()
+{
+    DocumentOutput::print(m_context, this, documento().page());
 }

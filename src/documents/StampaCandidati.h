@@ -1,9 +1,13 @@
 #pragma once
 
-#include "widgets/Screen.h"
+#include "documents/PersonCardScreen.h"
 
-class TfrmStampaCandidati : public SecondaryScreen {
+// Prints the person card of the registry editor; the print dialog comes first.
+class TfrmStampaCandidati : public PersonCardScreen {
     Q_OBJECT
 public:
     TfrmStampaCandidati(AppContext& context, QWidget* owner);
+
+protected:
+    void output() override;
 };

@@ -1,11 +1,18 @@
 #include "documents/StampaProdotto.h"
 
-#include "widgets/Looks.h"
+#include "documents/DocumentOutput.h"
 
 TfrmStampaProdotto::TfrmStampaProdotto(AppContext& context, QWidget* owner)
-    : SecondaryScreen(context, owner, QStringLiteral(" Stampa scheda"), QSize(364, 287),
-                      WindowKind::FixedOnCaller)
+    : GroupPageScreen(context, owner,
+                      {QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
+                       QStringLiteral(":/pictures/candidati_stampa.svg"),
+                       QStringLiteral("Stampa della scheda del gruppo.")},
+                      failureMessage(QStringLiteral("Attenzione: la stampa non \u00E8 andata a buon fine.")))
 {
     setObjectName(QStringLiteral("frmStampaProdotto"));
-    Looks::setSteelBlueGradient(this);
+}
+
+void TfrmStampaProdotto::output()
+{
+    DocumentOutput::print(m_context, this, documento().page());
 }

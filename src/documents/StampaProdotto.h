@@ -1,9 +1,13 @@
 #pragma once
 
-#include "widgets/Screen.h"
+#include "documents/GroupPageScreen.h"
 
-class TfrmStampaProdotto : public SecondaryScreen {
+// Prints the group page of the page editor; the print dialog comes first.
+class TfrmStampaProdotto : public GroupPageScreen {
     Q_OBJECT
 public:
     TfrmStampaProdotto(AppContext& context, QWidget* owner);
+
+protected:
+    void output() override;
 };

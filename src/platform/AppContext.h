@@ -7,6 +7,7 @@ class FileDialogs;
 class ShellOpener;
 class ModalRunner;
 class Camera;
+class Printing;
 class ScreenFlow;
 
 // What every screen needs from outside itself: the program folder and the platform layers.
@@ -18,6 +19,7 @@ struct AppContext {
     ShellOpener* shell = nullptr;
     ModalRunner* modal = nullptr;
     Camera* camera = nullptr;      // the default video input
+    Printing* printing = nullptr;
     ScreenFlow* screens = nullptr; // the seven main screens, once created
 
     QString pathOf(const QString& relativeName) const { return programFolder + relativeName; }

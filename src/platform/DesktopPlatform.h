@@ -5,6 +5,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "platform/QtCamera.h"
+#include "platform/Printing.h"
 #include "platform/ShellOpener.h"
 
 // The real platform layers of the running program, and the context that hands them to the screens.
@@ -18,6 +19,7 @@ public:
         context.shell = &m_shell;
         context.modal = &m_modal;
         context.camera = &m_camera;
+        context.printing = &m_printing;
     }
     DesktopPlatform(const DesktopPlatform&) = delete;
     DesktopPlatform& operator=(const DesktopPlatform&) = delete;
@@ -30,4 +32,5 @@ private:
     DesktopShellOpener m_shell;
     ExecModalRunner m_modal;
     QtCamera m_camera;
+    QtPrinting m_printing;
 };

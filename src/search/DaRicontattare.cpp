@@ -23,6 +23,7 @@ TfrmDaRicontattare::TfrmDaRicontattare(AppContext& context, QWidget* owner)
     aspetto.logo = QStringLiteral(":/pictures/ricontatta_logo.svg");
     aspetto.nomeIstruzioni = QStringLiteral("icoIstruzioni");
     aspetto.rigo03 = QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda");
+    aspetto.titoloStampa = QStringLiteral("Riepilogo persone da ricontattare");
     m_panContainer = new PannelloRiepilogo(m_context, this, aspetto, s_lastFind);
     m_panContainer->move((862 - PannelloRiepilogo::kLarghezza) / 2, (560 - PannelloRiepilogo::kAltezza) / 2);
     m_panContainer->setRichiamo([this](const TSchedaAnagrafica& scheda, int position) {

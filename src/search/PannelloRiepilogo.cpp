@@ -1,5 +1,6 @@
 #include "search/PannelloRiepilogo.h"
 
+#include "documents/ListPrinting.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "search/Figure.h"
@@ -19,6 +20,7 @@ PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const
     : QWidget(parent)
     , m_context(context)
     , m_lastFind(lastFind)
+    , m_titoloStampa(aspetto.titoloStampa)
     , m_modello(new ModelloRighe(this))
 {
     setObjectName(QStringLiteral("panContainer"));
@@ -92,6 +94,7 @@ PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const
 
     connect(m_btnTrova, &QPushButton::clicked, this, &PannelloRiepilogo::btnTrovaClick);
     connect(m_btnChiudi, &QPushButton::clicked, this, &PannelloRiepilogo::chiusuraRichiesta);
+    connect(m_btnStampa, &QPushButton::clicked, this, &PannelloRiepilogo::btnStampaClick);
     connect(m_lstRecords, &QAbstractItemView::doubleClicked, this, &PannelloRiepilogo::lstRecordsDblClick);
 }
 
@@ -99,6 +102,11 @@ void PannelloRiepilogo::mostraRighe(QStringList lines)
 {
     m_modello->setRighe(std::move(lines));
     aggiornaConteggio();
+}
+
+void PannelloRiepilogo::btnStampaClick()
+{
+    ListPrinting::stampa(m_context, window(), m_titoloStampa, righe());
 }
 
 void PannelloRiepilogo::svuota()

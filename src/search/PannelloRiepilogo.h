@@ -23,6 +23,7 @@ public:
         QString nomeIstruzioni; // name of the instruction picture
         QString rigo03;         // text of `lblRigo03`
         bool conteggio = false; // whether the count label `lblTrovate` is shown
+        QString titoloStampa;   // title of the printed list
     };
 
     static constexpr int kLarghezza = 833;
@@ -51,11 +52,13 @@ signals:
 
 private:
     void btnTrovaClick();
+    void btnStampaClick();
     void lstRecordsDblClick();
     void aggiornaConteggio();
 
     AppContext& m_context;
     QString& m_lastFind;
+    QString m_titoloStampa;
     RicercaSchede::Visita m_richiamo;
     ModelloRighe* m_modello;
     QLineEdit* m_txtTrova;

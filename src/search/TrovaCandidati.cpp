@@ -67,6 +67,7 @@ TfrmTrovaCandidati::TfrmTrovaCandidati(AppContext& context, QWidget* owner)
     aspetto.nomeIstruzioni = QStringLiteral("icoIstruzioni01");
     aspetto.rigo03 = QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda");
     aspetto.conteggio = true;
+    aspetto.titoloStampa = QStringLiteral("Riepilogo schede anagrafiche in archivio");
     m_panContainer = new PannelloRiepilogo(m_context, this, aspetto, s_lastFind);
     m_panContainer->move(panelOrigin);
     m_panContainer->hide();

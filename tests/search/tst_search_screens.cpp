@@ -280,10 +280,11 @@ void TestSearchScreens::searchShowsTheResultStage()
     QCOMPARE(first.data(Qt::SizeHintRole).toSize().width(), 1600);
     QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
 
-    // "Stampa" has no document yet: it neither closes the screen nor says anything.
+    // "Stampa" prints the list and leaves the screen as it was, without a word.
     QTest::mouseClick(child<QPushButton>(screen, "btnStampa"), Qt::LeftButton);
     QVERIFY(screen.isVisible());
     QVERIFY(m_env->messages.shown.isEmpty());
+    QCOMPARE(m_env->printing.printed.size(), 1);
 }
 
 void TestSearchScreens::searchFailureStaysInFilterStage()

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QVideoFrameFormat>
+#include <QPrinter>
 #include <QWidget>
 
 bool RecordingMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text)
@@ -60,6 +61,40 @@ bool FakeCamera::start()
     return true;
 }
 
+std::unique_ptr<QPrinter> RecordingPrinting::pdfPrinter(const QString& name, const QPageLayout& layout) const
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QDir(folder).filePath(name));
+    printer->setPageLayout(layout);
+    return printer;
+}
+
+std::unique_ptr<QPrinter> RecordingPrinting::choosePrinter(QWidget*, const QPageLayout& layout)
+{
+    ++dialogs;
+    if (!nextAnswers.isEmpty() && !nextAnswers.takeFirst())
+        return nullptr;
+    auto printer = pdfPrinter(QStringLiteral("stampa_%1.pdf").arg(printed.size() + 1), layout);
+    printed.append(printer->outputFileName());
+    return printer;
+}
+
+void RecordingPrinting::preview(QWidget* owner, const QPageLayout& layout,
+                                const std::function<void(QPrinter&)>& paint)
+{
+    previewOwners.append(owner ? owner->objectName() : QString());
+    {
+        const auto printer = pdfPrinter(QStringLiteral("anteprima_%1.pdf").arg(previews.size() + 1), layout);
+        previews.append(printer->outputFileName());
+        paint(*printer);
+    }
+    if (printFromPreview) {
+        if (const auto printer = choosePrinter(owner, layout))
+            paint(*printer);
+    }
+}
+
 int ScriptedModalRunner::run(QDialog& screen)
 {
     openedClasses.append(QString::fromLatin1(screen.metaObject()->className()));
@@ -81,6 +116,8 @@ TestEnvironment::TestEnvironment()
     context.shell = &shell;
     context.modal = &modal;
     context.camera = &camera;
+    context.printing = &printing;
+    printing.folder = context.programFolder;
 }
 
 TestEnvironment::~TestEnvironment() = default;

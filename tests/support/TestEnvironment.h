@@ -5,6 +5,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "platform/Printing.h"
 #include "platform/ShellOpener.h"
 
 #include <QImage>
@@ -80,6 +81,26 @@ protected:
     void stop() override { ++stops; }
 };
 
+// Stands in for the print dialog and the preview window: every output goes to a PDF file in
+// the test's folder, named stampa_<n>.pdf or anteprima_<n>.pdf.
+class RecordingPrinting final : public Printing {
+public:
+    std::unique_ptr<QPrinter> choosePrinter(QWidget* owner, const QPageLayout& layout) override;
+    void preview(QWidget* owner, const QPageLayout& layout,
+                 const std::function<void(QPrinter&)>& paint) override;
+
+    QString folder;
+    int dialogs = 0;         // print dialogs shown
+    QList<bool> nextAnswers; // false cancels the print dialog; accepted when empty
+    bool printFromPreview = false;
+    QStringList printed;       // PDF files printed through the dialog
+    QStringList previews;      // PDF files of the previews shown
+    QStringList previewOwners; // objectName of each preview's owner
+
+private:
+    std::unique_ptr<QPrinter> pdfPrinter(const QString& name, const QPageLayout& layout) const;
+};
+
 // Shows each secondary screen without blocking: the next script acts on it, then it is closed.
 class ScriptedModalRunner final : public ModalRunner {
 public:
@@ -106,6 +127,7 @@ public:
     RecordingShell shell;
     ScriptedModalRunner modal;
     FakeCamera camera;
+    RecordingPrinting printing;
     AppContext context;
 
 private:

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+struct AppContext;
+class ListDocument;
+class QWidget;
+
+// The "Stampa" of the search and of the recontact summary: the list's lines under a title,
+// printed directly through the print dialog.
+namespace ListPrinting {
+// "Stampa eseguita in data <date> alle ore <time>".
+QString dateLine(const QDateTime& when);
+// Fills the list document with the title, the date line and the lines, and prepares it.
+void fill(ListDocument& document, const QString& title, const QStringList& lines, const QDateTime& when);
+// False when the user cancelled; a failure is shown as a warning over owner.
+bool stampa(AppContext& context, QWidget* owner, const QString& title, const QStringList& lines);
+} // namespace ListPrinting
