@@ -16,9 +16,11 @@
 #include "widgets/RegionalSettings.h"
 
 #include <QDir>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
+#include <algorithm>
 
 namespace {
 
@@ -67,11 +69,20 @@ QString TfrmListinoPrezzi::cartella() const
     return m_context.programFolder;
 }
 
+void TfrmListinoPrezzi::mettiTesto(int riquadro, TSchedaGruppo::Campo campo, const QString& text, bool intero)
+{
+    // Typing stops at the field's capacity; an imported text is shown whole (the save keeps what fits).
+    QLineEdit* edit = m_campi[riquadro][campo];
+    const int capacita = TSchedaGruppo::layoutOf(campo).capacity;
+    edit->setMaxLength(intero ? std::max<int>(capacita, int(text.size())) : capacita);
+    edit->setText(text);
+}
+
 void TfrmListinoPrezzi::AzzeraPagina()
 {
     for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
-        for (QLineEdit* edit : m_campi[i])
-            edit->clear();
+        for (int c = 0; c < TSchedaGruppo::NumeroCampi; ++c)
+            mettiTesto(i, static_cast<TSchedaGruppo::Campo>(c), QString());
         m_imgFoto[i]->setPicture(m_imgBianco->picture());
     }
     m_fotoSconosciuta.fill(false);
@@ -84,7 +95,7 @@ void TfrmListinoPrezzi::MostraPagina(const TSchedaGruppo& pagina)
     for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
         for (int c = 0; c < TSchedaGruppo::NumeroCampi; ++c) {
             const auto campo = static_cast<TSchedaGruppo::Campo>(c);
-            m_campi[i][campo]->setText(TextRules::trim(pagina.testo(i, campo)));
+            mettiTesto(i, campo, TextRules::trim(pagina.testo(i, campo)));
         }
     }
 }
@@ -196,13 +207,13 @@ void TfrmListinoPrezzi::importaPersona(QChar slot, const TSchedaAnagrafica& reco
     if (i < 0 || i >= TSchedaGruppo::kRiquadri)
         return;
     using P = TSchedaAnagrafica;
-    m_campi[i][TSchedaGruppo::Nome]->setText(TextRules::trim(record.testo(P::Candidato)));
-    m_campi[i][TSchedaGruppo::UM]->setText(TextRules::trim(record.testo(P::Esperienze)));
-    m_campi[i][TSchedaGruppo::Caratteristiche]->setText(TextRules::trim(record.testo(P::Note)));
-    m_campi[i][TSchedaGruppo::Codice]->setText(QStringLiteral("E-mail: ") +
-                                               TextRules::trim(record.testo(P::Email)));
-    m_campi[i][TSchedaGruppo::Prezzo]->setText(QStringLiteral("Cel. ") +
-                                               TextRules::trim(record.testo(P::Cel)));
+    mettiTesto(i, TSchedaGruppo::Nome, TextRules::trim(record.testo(P::Candidato)), true);
+    mettiTesto(i, TSchedaGruppo::UM, TextRules::trim(record.testo(P::Esperienze)), true);
+    mettiTesto(i, TSchedaGruppo::Caratteristiche, TextRules::trim(record.testo(P::Note)), true);
+    mettiTesto(i, TSchedaGruppo::Codice, QStringLiteral("E-mail: ") + TextRules::trim(record.testo(P::Email)),
+               true);
+    mettiTesto(i, TSchedaGruppo::Prezzo, QStringLiteral("Cel. ") + TextRules::trim(record.testo(P::Cel)),
+               true);
     m_lblRecord->setText(QString::number(position));
 
     QDir().mkpath(FotoScheda::cartella(cartella()));

@@ -70,6 +70,7 @@ private:
     void cmdAvantiClick() { sfoglia(ArchiveSteps::Comando::Avanti); }
     void cmdUltimoClick() { sfoglia(ArchiveSteps::Comando::Ultimo); }
     QString posizione() const;
+    void mettiTesto(int riquadro, TSchedaGruppo::Campo campo, const QString& text, bool intero = false);
     QString cartella() const;
     FotoRiquadri fotoMostrate() const;
     void mostraFoto(const FotoRiquadri& riquadri);
