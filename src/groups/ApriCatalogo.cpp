@@ -70,7 +70,10 @@ TfrmApriCatalogo::TfrmApriCatalogo(AppContext& context)
     m_lstFiles->setGeometry(34, 216, 926, 298);
     m_lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstFiles->setFont(Looks::font(QStringLiteral("Courier New"), 14));
-    m_lstFiles->setStyleSheet(QStringLiteral("QListWidget { background: #ffebcd; color: black; }"));
+    QPalette colori = m_lstFiles->palette();
+    colori.setColor(QPalette::Base, QColor(0xFF, 0xEB, 0xCD));
+    colori.setColor(QPalette::Text, Qt::black);
+    m_lstFiles->setPalette(colori);
     m_lstFiles->setUniformItemSizes(true);
 
     m_lblCreati =
@@ -111,14 +114,8 @@ void TfrmApriCatalogo::showEvent(QShowEvent* event)
 void TfrmApriCatalogo::riempiElenco()
 {
     m_lstFiles->clear();
-    const QStringList gruppi = GroupFiles::list(m_context.programFolder);
-    // Every item in Courier New 14, black, whatever the style says.
-    const QFont carattere = Looks::font(QStringLiteral("Courier New"), 14);
-    for (const QString& gruppo : gruppi) {
-        auto* item = new QListWidgetItem(gruppo, m_lstFiles);
-        item->setFont(carattere);
-        item->setForeground(Qt::black);
-    }
+    // One insertion for the whole list; the items take the list's Courier New 14 in black.
+    m_lstFiles->addItems(GroupFiles::list(m_context.programFolder));
     m_lblCreati->setText(QStringLiteral("Sono stati creati %1 gruppi.").arg(m_lstFiles->count()));
 }
 

@@ -1,10 +1,14 @@
 #include "groups/GroupFiles.h"
 
+#include "storage/TextRules.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -56,14 +60,15 @@ QStringList GroupFiles::list(const QString& programFolder)
 {
     QStringList names =
         QDir(programFolder).entryList({QStringLiteral("*.fvg")}, QDir::Files | QDir::Hidden, QDir::Unsorted);
-    // Equal folded names (alfa, ALFA) keep a fixed order by code.
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        if (listsBefore(a, b))
-            return true;
-        if (listsBefore(b, a))
-            return false;
-        return a < b;
-    });
+    // Sorted by the folded names, made once; equal folded names (alfa, ALFA) by their own codes.
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(names.size());
+    for (QString& name : names)
+        keyed.emplace_back(TextRules::upperAZ(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (auto& [key, name] : keyed)
+        names.append(std::move(name));
     return names;
 }
 
