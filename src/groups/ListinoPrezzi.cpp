@@ -22,18 +22,6 @@
 #include <QShowEvent>
 #include <algorithm>
 
-namespace {
-
-QString lettere(const QString& letters)
-{
-    QStringList list;
-    for (const QChar c : letters)
-        list << QString(c);
-    return list.join(QStringLiteral(", "));
-}
-
-} // namespace
-
 TfrmListinoPrezzi::TfrmListinoPrezzi(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara - Schedario Gruppo"), QSize(1016, 713),
                  WindowKind::Maximised)
@@ -64,7 +52,15 @@ QString TfrmListinoPrezzi::posizione() const
     return TextRules::trim(m_lblPosizione->text());
 }
 
-QString TfrmListinoPrezzi::cartella() const
+QString TfrmListinoPrezzi::elencoLettere(const QString& letters)
+{
+    QStringList list;
+    for (const QChar c : letters)
+        list << QString(c);
+    return list.join(QStringLiteral(", "));
+}
+
+QString TfrmListinoPrezzi::cartellaProgramma() const
 {
     return m_context.programFolder;
 }
@@ -132,7 +128,7 @@ void TfrmListinoPrezzi::caricaFotoRiquadri()
 {
     FotoRiquadri riquadri;
     const QString illeggibili =
-        CaricaFotoRiquadri(cartella(), TextRules::trim(m_lblNome->text()), posizione(), riquadri);
+        CaricaFotoRiquadri(cartellaProgramma(), TextRules::trim(m_lblNome->text()), posizione(), riquadri);
     mostraFoto(riquadri);
     if (!illeggibili.isEmpty())
         m_context.messages->warning(
@@ -140,7 +136,7 @@ void TfrmListinoPrezzi::caricaFotoRiquadri()
             QStringLiteral("Attenzione: non è stato possibile leggere la foto dei riquadri %1 di questa "
                            "scheda (file danneggiato o troppo grande).\r\n\r\nIl file resta com'è: il "
                            "salvataggio della scheda non lo sovrascrive.")
-                .arg(lettere(illeggibili)));
+                .arg(elencoLettere(illeggibili)));
 }
 
 void TfrmListinoPrezzi::aggiornaAnteprime()
@@ -148,8 +144,8 @@ void TfrmListinoPrezzi::aggiornaAnteprime()
     FotoRiquadri riquadri = fotoMostrate();
     const QString gruppo = TextRules::trim(m_lblNome->text());
     // Only the pictures just written are read back: an older preview never reaches the page.
-    const int scritte = SalvaAnteprime(cartella(), gruppo, riquadri);
-    CaricaAnteprime(cartella(), gruppo, riquadri, scritte);
+    const int scritte = SalvaAnteprime(cartellaProgramma(), gruppo, riquadri);
+    CaricaAnteprime(cartellaProgramma(), gruppo, riquadri, scritte);
     mostraFoto(riquadri);
 }
 
@@ -216,8 +212,8 @@ void TfrmListinoPrezzi::importaPersona(QChar slot, const TSchedaAnagrafica& reco
                true);
     m_lblRecord->setText(QString::number(position));
 
-    QDir().mkpath(FotoScheda::cartella(cartella()));
-    const QImage foto = PhotoFiles::load(FotoScheda::percorso(cartella(), m_lblRecord->text()));
+    QDir().mkpath(FotoScheda::cartella(cartellaProgramma()));
+    const QImage foto = PhotoFiles::load(FotoScheda::percorso(cartellaProgramma(), m_lblRecord->text()));
     m_imgFoto[i]->setPicture(foto.isNull() ? m_imgBianco->picture() : foto);
     m_fotoSconosciuta[i] = false;
 }

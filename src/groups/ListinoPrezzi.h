@@ -71,7 +71,9 @@ private:
     void cmdUltimoClick() { sfoglia(ArchiveSteps::Comando::Ultimo); }
     QString posizione() const;
     void mettiTesto(int riquadro, TSchedaGruppo::Campo campo, const QString& text, bool intero = false);
-    QString cartella() const;
+    QString cartellaProgramma() const;
+    // "C" or "B, F": the slot letters for a message.
+    static QString elencoLettere(const QString& letters);
     FotoRiquadri fotoMostrate() const;
     void mostraFoto(const FotoRiquadri& riquadri);
     void caricaFotoRiquadri();

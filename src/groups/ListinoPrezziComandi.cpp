@@ -56,7 +56,7 @@ void TfrmListinoPrezzi::cmdSalvaClick()
     // A photo that cannot be written never undoes the record: it stays on the screen for the next save.
     FotoRiquadri riquadri = fotoMostrate();
     const QString nonScritte =
-        SalvaFotoRiquadri(cartella(), TextRules::trim(m_lblNome->text()), posizione(), riquadri);
+        SalvaFotoRiquadri(cartellaProgramma(), TextRules::trim(m_lblNome->text()), posizione(), riquadri);
     mostraFoto(riquadri);
     aggiornaAnteprime();
 
@@ -65,14 +65,11 @@ void TfrmListinoPrezzi::cmdSalvaClick()
                        : QStringLiteral(
                              "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
     if (!nonScritte.isEmpty()) {
-        QStringList lettere;
-        for (const QChar c : nonScritte)
-            lettere << QString(c);
         m_context.messages->warning(this,
                                     QStringLiteral("Attenzione: non è stato possibile salvare la foto dei "
                                                    "riquadri %1. Le foto restano visualizzate: premere di "
                                                    "nuovo Salva per riprovare.")
-                                        .arg(lettere.join(QStringLiteral(", "))));
+                                        .arg(elencoLettere(nonScritte)));
     }
 }
 
