@@ -6,6 +6,7 @@
 #include "search/TrovaCandidati.h"
 #include "storage/FotoGruppo.h"
 #include "storage/PhotoFiles.h"
+#include "storage/TArchivioSchede.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/PhotoBox.h"
 
@@ -15,6 +16,8 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -57,6 +60,7 @@ private slots:
     void importArrowOpensTheSearchInItsMode_data();
     void importArrowOpensTheSearchInItsMode();
     void importThenBrowseLeavesNoTrace();
+    void doubleClickInTheSearchFillsTheSlot();
 };
 
 void TestListinoFoto::photoClickUsesTheDialog()
@@ -274,6 +278,49 @@ void TestListinoFoto::importThenBrowseLeavesNoTrace()
     clic(QStringLiteral("cmdAvanti"));
     clic(QStringLiteral("cmdPrimo"));
     QCOMPARE(TestFiles::readAll(gruppo()), prima);
+    QCOMPARE(txt(1, TSchedaGruppo::Nome)->text(), QString());
+}
+
+void TestListinoFoto::doubleClickInTheSearchFillsTheSlot()
+{
+    apri();
+    TArchivioSchede registro;
+    registro.ApriOCrea(TSchedaAnagrafica::archivio(m_env->folder()), TSchedaAnagrafica::kSize);
+    for (const char* nome : {"Alfa Anna", "Beta Bruno", "Gamma Gino"}) {
+        TSchedaAnagrafica p = persona(QStringLiteral("x@y.it"));
+        p.setTesto(TSchedaAnagrafica::Candidato, QString::fromLatin1(nome));
+        registro.Posiziona(registro.NumeroSchede());
+        registro.ScriviScheda(p.buffer());
+    }
+    registro.ChiudiArchivio();
+    QVERIFY(QDir().mkpath(m_env->path(QStringLiteral("Anagrafica"))));
+    QVERIFY(PhotoFiles::save(tinta(300, 400, Qt::red),
+                             m_env->path(QStringLiteral("Anagrafica/Scheda_Anagrafica_2.jpg"))));
+
+    bool chiusa = false;
+    m_env->modal.scripts.append([&chiusa](QDialog& screen) {
+        QTest::mouseClick(screen.findChild<QPushButton*>(QStringLiteral("btnCerca")), Qt::LeftButton);
+        auto* list = screen.findChild<QListView*>(QStringLiteral("lstRecords"));
+        QVERIFY(list);
+        QModelIndex beta;
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            const QModelIndex index = list->model()->index(row, 0);
+            if (index.data().toString().contains(QStringLiteral("Beta Bruno")))
+                beta = index;
+        }
+        QVERIFY(beta.isValid());
+        list->scrollTo(beta);
+        const QPoint at = list->visualRect(beta).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        chiusa = !screen.isVisible();
+    });
+    clic(QStringLiteral("impProdotto_C"));
+    QVERIFY(chiusa);
+    QCOMPARE(txt(2, TSchedaGruppo::Nome)->text(), QStringLiteral("Beta Bruno"));
+    QCOMPARE(txt(2, TSchedaGruppo::Codice)->text(), QStringLiteral("E-mail: x@y.it"));
+    QCOMPARE(m_screen->lblRecord()->text(), QStringLiteral("2"));
+    QVERIFY(vicino(m_screen->imgFoto(2)->picture().pixelColor(150, 200), Qt::red));
     QCOMPARE(txt(1, TSchedaGruppo::Nome)->text(), QString());
 }
 
