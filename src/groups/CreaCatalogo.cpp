@@ -68,20 +68,20 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(AppContext& context)
                         QRect(925, 24, 48, 48), QStringLiteral("Guida"));
     connect(imgGuida, &ImageButton::clicked, this, &TfrmCreaCatalogo::imgGuidaClick);
     new Picture(panContainer, QStringLiteral("imgComputer"), QStringLiteral(":/pictures/app02.svg"),
-                QRect(40, 190, 300, 360), QStringLiteral("Persona al computer"));
+                QRect(60, 290, 260, 300), QStringLiteral("Persona al computer"));
     new Picture(panContainer, QStringLiteral("imgGruppo"), QStringLiteral(":/pictures/app03.svg"),
-                QRect(655, 190, 300, 360), QStringLiteral("Gruppo di ragazzi"));
+                QRect(675, 290, 260, 300), QStringLiteral("Gruppo di ragazzi"));
 
-    Looks::shape(panContainer, QStringLiteral("shpNome"), QRect(300, 300, 560, 60),
+    Looks::shape(panContainer, QStringLiteral("shpNome"), QRect(217, 196, 560, 60),
                  QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #4682b4, "
                                 "stop:1 white); border: none; border-radius: 6px;"));
     new Picture(panContainer, QStringLiteral("icoMano"), QStringLiteral(":/pictures/gruppi_mano.svg"),
-                QRect(236, 306, 64, 48), QStringLiteral("Nome del gruppo"));
+                QRect(153, 202, 64, 48), QStringLiteral("Nome del gruppo"));
     m_txtFile = new QLineEdit(panContainer);
     m_txtFile->setObjectName(QStringLiteral("txtFile"));
     m_txtFile->setAccessibleName(QStringLiteral("Nome del nuovo gruppo"));
     m_txtFile->setFont(Looks::font(QStringLiteral("Verdana"), 16, true));
-    m_txtFile->setGeometry(316, 312, 526, 36);
+    m_txtFile->setGeometry(233, 208, 526, 36);
     m_txtFile->setMaxLength(GroupFiles::kMaxName);
     FocusHighlight::applyFill(m_txtFile, FocusHighlight::kAliceBlue);
     new NameKeyFilter(m_txtFile);
