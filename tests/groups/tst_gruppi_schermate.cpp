@@ -368,6 +368,9 @@ void TestGruppiSchermate::deletionFailureIsReported()
 void TestGruppiSchermate::openingHandsTheGroupOver()
 {
     creaGruppi({QStringLiteral("Gita Roma"), QStringLiteral("Altro")});
+    // Left on a page of another group: the next opening starts on an empty new page.
+    m_flow->listinoPrezzi()->lblPosizione()->setText(QStringLiteral("3"));
+    m_flow->listinoPrezzi()->campo(0, TSchedaGruppo::Nome)->setText(QStringLiteral("Vecchio"));
     mostraApri();
     elenco()->setCurrentRow(1);
     click(m_flow->apriCatalogo(), "btnApri");
@@ -377,6 +380,8 @@ void TestGruppiSchermate::openingHandsTheGroupOver()
     QCOMPARE(editor->groupName(), QStringLiteral("Gita Roma"));
     QCOMPARE(editor->groupFile(), m_env->path(QStringLiteral("Gita Roma.fvg")));
     QCOMPARE(editor->lblPosizione()->text(), QString());
+    QCOMPARE(editor->campo(0, TSchedaGruppo::Nome)->text(), QString());
+    QVERIFY(m_env->messages.shown.isEmpty());
     // Showing the screen again resets the close mode: closing returns to the launcher.
     mostraApri();
     QCOMPARE(m_flow->apriCatalogo()->lblMemory()->text(), QStringLiteral("avvio"));
