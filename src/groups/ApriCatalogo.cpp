@@ -1,18 +1,30 @@
 #include "groups/ApriCatalogo.h"
 
 #include "app/Avvio.h"
+#include "app/HelpTopics.h"
 #include "app/ScreenFlow.h"
+#include "groups/GroupFiles.h"
 #include "groups/ListinoPrezzi.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "storage/TextRules.h"
+#include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 #include "widgets/RegionalSettings.h"
 
-#include <QDir>
+#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+QString messaggioElencoVuoto()
+{
+    return QStringLiteral("Attenzione: l'elenco non contiene nessun gruppo.");
+}
+
+} // namespace
 
 TfrmApriCatalogo::TfrmApriCatalogo(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara - Apertura gruppo esistente"), QSize(1016, 713),
@@ -22,34 +34,78 @@ TfrmApriCatalogo::TfrmApriCatalogo(AppContext& context)
     RegionalSettings::apply();
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
 
-    m_lblMemory = new QLabel(this);
-    m_lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    m_lblMemory->hide();
-    m_lblFile = new QLabel(this);
-    m_lblFile->setObjectName(QStringLiteral("lblFile"));
-    m_lblFile->hide();
+    auto* centratura = new QGridLayout(this);
+    centratura->setContentsMargins(10, 10, 10, 10);
+    auto* panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setFixedSize(994, 692);
+    centratura->addWidget(panContainer, 0, 0, Qt::AlignCenter);
 
-    m_lstFiles = new QListWidget(this);
+    Looks::shape(panContainer, QStringLiteral("shpCornice"), QRect(0, 0, 994, 692),
+                 QStringLiteral("background: #4682b4; border: none; border-radius: 10px;"));
+    Looks::shape(panContainer, QStringLiteral("shpPannello"), QRect(12, 12, 970, 668),
+                 QStringLiteral("background: white; border: none; border-radius: 8px;"));
+    new Picture(panContainer, QStringLiteral("icoIstruzioni"),
+                QStringLiteral(":/pictures/gruppi_apri_istruzioni.svg"), QRect(142, 24, 710, 120),
+                QStringLiteral("APERTURA GRUPPO ESISTENTE"));
+    auto* imgGuida =
+        new ImageButton(panContainer, QStringLiteral("imgGuida"), QStringLiteral(":/pictures/guida.svg"),
+                        QRect(925, 24, 48, 48), QStringLiteral("Guida"));
+    connect(imgGuida, &ImageButton::clicked, this, &TfrmApriCatalogo::imgGuidaClick);
+    new Picture(panContainer, QStringLiteral("imgGruppo"), QStringLiteral(":/pictures/app03.svg"),
+                QRect(24, 24, 110, 130), QStringLiteral("Gruppo di ragazzi"));
+    new Picture(panContainer, QStringLiteral("icoMano"), QStringLiteral(":/pictures/gruppi_mano.svg"),
+                QRect(84, 160, 64, 48), QStringLiteral("Elenco dei gruppi"));
+
+    auto* btnElimina = new ImageButton(
+        panContainer, QStringLiteral("btnElimina"), QStringLiteral(":/pictures/gruppi_cestino.svg"),
+        QRect(34, 160, 43, 45), QStringLiteral("Elimina il gruppo selezionato"));
+    connect(btnElimina, &ImageButton::clicked, this, &TfrmApriCatalogo::btnEliminaClick);
+
+    Looks::shape(panContainer, QStringLiteral("shpElenco"), QRect(26, 208, 942, 314),
+                 QStringLiteral("background: #ffebcd; border: 1px solid #deb887; border-radius: 6px;"));
+    m_lstFiles = new QListWidget(panContainer);
     m_lstFiles->setObjectName(QStringLiteral("lstFiles"));
-    m_lstFiles->setGeometry(34, 200, 926, 298);
-    m_lstFiles->setFont(Looks::font(QStringLiteral("Courier New"), 14));
-    m_lstFiles->setSortingEnabled(true);
     m_lstFiles->setAccessibleName(QStringLiteral("Elenco dei gruppi"));
+    m_lstFiles->setGeometry(34, 216, 926, 298);
+    m_lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstFiles->setFont(Looks::font(QStringLiteral("Courier New"), 14));
+    QPalette colori = m_lstFiles->palette();
+    colori.setColor(QPalette::Base, QColor(0xFF, 0xEB, 0xCD));
+    colori.setColor(QPalette::Text, Qt::black);
+    m_lstFiles->setPalette(colori);
+    m_lstFiles->setUniformItemSizes(true);
 
-    auto* btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
-    btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    btnAnnulla->setGeometry(34, 620, 160, 40);
-    connect(btnAnnulla, &QPushButton::clicked, this, &QWidget::close);
+    m_lblCreati =
+        Looks::label(panContainer, QStringLiteral("lblCreati"), QStringLiteral("Sono stati creati 0 gruppi."),
+                     Looks::font(QStringLiteral("Verdana"), 12), 34, 530);
+    m_lblCreati->setFixedWidth(600);
+    Looks::setTextColour(m_lblCreati, QColor(0x00, 0x80, 0x00));
 
-    auto* btnApri = new QPushButton(QStringLiteral("APRI ARCHIVIO"), this);
-    btnApri->setObjectName(QStringLiteral("btnApri"));
-    btnApri->setGeometry(800, 620, 160, 40);
-    connect(btnApri, &QPushButton::clicked, this, &TfrmApriCatalogo::btnApriClick);
+    auto* btnAnnulla = new ImageButton(panContainer, QStringLiteral("btnAnnulla"),
+                                       QStringLiteral(":/pictures/gruppi_annulla.svg"),
+                                       QRect(540, 610, 200, 44), QStringLiteral("ANNULLA"));
+    connect(btnAnnulla, &ImageButton::clicked, this, &QWidget::close);
+    auto* btnApri =
+        new ImageButton(panContainer, QStringLiteral("btnApri"), QStringLiteral(":/pictures/gruppi_apri.svg"),
+                        QRect(760, 610, 200, 44), QStringLiteral("APRI ARCHIVIO"));
+    connect(btnApri, &ImageButton::clicked, this, &TfrmApriCatalogo::btnApriClick);
+
+    m_lblMemory = new QLabel(panContainer);
+    m_lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    m_lblMemory->setAccessibleName(QStringLiteral("lblMemory"));
+    m_lblMemory->hide();
+    m_lblFile = new QLabel(panContainer);
+    m_lblFile->setObjectName(QStringLiteral("lblFile"));
+    m_lblFile->setAccessibleName(QStringLiteral("lblFile"));
+    m_lblFile->hide();
 }
 
 void TfrmApriCatalogo::showEvent(QShowEvent* event)
 {
     MainScreen::showEvent(event);
+    if (event->spontaneous())
+        return;
     m_lblMemory->setText(QStringLiteral("avvio"));
     m_lblFile->setText(m_context.programFolder);
     riempiElenco();
@@ -58,36 +114,81 @@ void TfrmApriCatalogo::showEvent(QShowEvent* event)
 void TfrmApriCatalogo::riempiElenco()
 {
     m_lstFiles->clear();
-    const QStringList groups =
-        QDir(m_context.programFolder).entryList({QStringLiteral("*.fvg")}, QDir::Files, QDir::Name);
-    m_lstFiles->addItems(groups);
+    // One insertion for the whole list; the items take the list's Courier New 14 in black.
+    m_lstFiles->addItems(GroupFiles::list(m_context.programFolder));
+    m_lblCreati->setText(QStringLiteral("Sono stati creati %1 gruppi.").arg(m_lstFiles->count()));
+}
+
+QString TfrmApriCatalogo::selezionato() const
+{
+    const QList<QListWidgetItem*> scelti = m_lstFiles->selectedItems();
+    return scelti.isEmpty() ? QString() : TextRules::trim(scelti.front()->text());
 }
 
 void TfrmApriCatalogo::btnApriClick()
 {
     if (m_lstFiles->count() == 0) {
-        m_context.messages->warning(this, QStringLiteral("Attenzione: l'elenco non contiene nessun gruppo."));
+        m_context.messages->warning(this, messaggioElencoVuoto());
         return;
     }
-    if (!m_lstFiles->currentItem() || !m_lstFiles->currentItem()->isSelected()) {
+    const QString gruppo = selezionato();
+    if (gruppo.isEmpty()) {
         m_context.messages->warning(this,
                                     QStringLiteral("Attenzione: selezionare il gruppo dall'elenco prima "
                                                    "di premere il pulsante Apri archivio."));
         return;
     }
+    m_lblFile->setText(m_context.programFolder + gruppo);
     m_lblMemory->setText(QStringLiteral("listino"));
     close();
+}
+
+void TfrmApriCatalogo::btnEliminaClick()
+{
+    if (m_lstFiles->count() == 0) {
+        m_context.messages->warning(this, messaggioElencoVuoto());
+        return;
+    }
+    const QString gruppo = selezionato();
+    if (gruppo.isEmpty()) {
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: selezionare dall'elenco il gruppo da "
+                                                   "eliminare prima di fare clic sull'icona del cestino."));
+        return;
+    }
+    if (!m_context.messages->question(
+            this,
+            QStringLiteral("Si sta per eliminare il gruppo selezionato. Si ricorda che il file eliminato "
+                           "non potrà essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?")))
+        return;
+    m_lblFile->setText(m_context.programFolder + gruppo);
+    const GroupFiles::Outcome esito = GroupFiles::remove(m_lblFile->text());
+    if (esito.result == GroupFiles::Outcome::Result::Done)
+        m_context.messages->information(this, QStringLiteral("Il gruppo è stato eliminato con successo."));
+    else
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: non è stato possibile eliminare il gruppo "
+                                                   "selezionato.\r\n\r\n") +
+                                        esito.reason);
+    m_lblMemory->setText(QStringLiteral("avvio"));
+    m_lblFile->clear();
+    riempiElenco();
+}
+
+void TfrmApriCatalogo::imgGuidaClick()
+{
+    HelpTopics::open(m_context, this, HelpTopics::Topic::CreazioneApertura);
 }
 
 void TfrmApriCatalogo::onClose()
 {
     const QString mode = TextRules::trim(m_lblMemory->text());
-    if (mode == QLatin1String("avvio")) {
-        m_context.screens->switchTo(m_context.screens->avvio(), this);
-    } else if (mode == QLatin1String("listino")) {
-        const QString entry = TextRules::trim(m_lstFiles->currentItem()->text());
+    if (mode == QLatin1String("listino")) {
+        const QString gruppo = selezionato();
         TfrmListinoPrezzi* editor = m_context.screens->listinoPrezzi();
-        editor->apriGruppo(m_context.programFolder + entry, entry.left(entry.size() - 4));
+        editor->apriGruppo(m_context.programFolder + gruppo, gruppo.left(gruppo.size() - 4));
         m_context.screens->switchTo(editor, this);
+        return;
     }
+    m_context.screens->switchTo(m_context.screens->avvio(), this);
 }

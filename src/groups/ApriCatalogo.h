@@ -5,13 +5,14 @@
 class QLabel;
 class QListWidget;
 
-// The open-group screen: lists the group files and hands the chosen one to the page editor.
+// The open-group screen: lists the group files, deletes one, or hands one to the page editor.
 class TfrmApriCatalogo : public MainScreen {
     Q_OBJECT
 public:
     explicit TfrmApriCatalogo(AppContext& context);
 
     QLabel* lblMemory() const { return m_lblMemory; }
+    QListWidget* lstFiles() const { return m_lstFiles; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -19,9 +20,14 @@ protected:
 
 private:
     void riempiElenco();
+    // The selected item's text, or empty when the list has none selected.
+    QString selezionato() const;
     void btnApriClick();
+    void btnEliminaClick();
+    void imgGuidaClick();
 
     QLabel* m_lblMemory;
     QLabel* m_lblFile;
+    QLabel* m_lblCreati;
     QListWidget* m_lstFiles;
 };

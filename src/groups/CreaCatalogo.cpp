@@ -1,12 +1,45 @@
 #include "groups/CreaCatalogo.h"
 
 #include "app/Avvio.h"
+#include "app/HelpTopics.h"
 #include "app/ScreenFlow.h"
+#include "groups/GroupFiles.h"
 #include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
+#include "storage/TextRules.h"
+#include "widgets/FocusHighlight.h"
+#include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 #include "widgets/RegionalSettings.h"
 
-#include <QPushButton>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+
+namespace {
+
+// Swallows the typed characters a file name cannot hold; pasted text is checked on creation.
+class NameKeyFilter : public QObject {
+public:
+    explicit NameKeyFilter(QLineEdit* field)
+        : QObject(field)
+    {
+        field->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        return text.size() == 1 && GroupFiles::swallowed(text.front());
+    }
+};
+
+} // namespace
 
 TfrmCreaCatalogo::TfrmCreaCatalogo(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara - Creazione nuovo gruppo"), QSize(1016, 713),
@@ -16,10 +49,113 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(AppContext& context)
     RegionalSettings::apply();
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
 
-    auto* btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
-    btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    btnAnnulla->setGeometry(20, 650, 140, 36);
-    connect(btnAnnulla, &QPushButton::clicked, this, &QWidget::close);
+    auto* centratura = new QGridLayout(this);
+    centratura->setContentsMargins(10, 10, 10, 10);
+    auto* panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setFixedSize(995, 692);
+    centratura->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+
+    Looks::shape(panContainer, QStringLiteral("shpCornice"), QRect(0, 0, 995, 692),
+                 QStringLiteral("background: #4682b4; border: none; border-radius: 10px;"));
+    Looks::shape(panContainer, QStringLiteral("shpPannello"), QRect(12, 12, 971, 668),
+                 QStringLiteral("background: white; border: none; border-radius: 8px;"));
+    new Picture(panContainer, QStringLiteral("icoIstruzioni"),
+                QStringLiteral(":/pictures/gruppi_crea_istruzioni.svg"), QRect(142, 24, 710, 120),
+                QStringLiteral("CREAZIONE NUOVO GRUPPO"));
+    auto* imgGuida =
+        new ImageButton(panContainer, QStringLiteral("imgGuida"), QStringLiteral(":/pictures/guida.svg"),
+                        QRect(925, 24, 48, 48), QStringLiteral("Guida"));
+    connect(imgGuida, &ImageButton::clicked, this, &TfrmCreaCatalogo::imgGuidaClick);
+    new Picture(panContainer, QStringLiteral("imgComputer"), QStringLiteral(":/pictures/app02.svg"),
+                QRect(60, 290, 260, 300), QStringLiteral("Persona al computer"));
+    new Picture(panContainer, QStringLiteral("imgGruppo"), QStringLiteral(":/pictures/app03.svg"),
+                QRect(675, 290, 260, 300), QStringLiteral("Gruppo di ragazzi"));
+
+    Looks::shape(panContainer, QStringLiteral("shpNome"), QRect(217, 196, 560, 60),
+                 QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #4682b4, "
+                                "stop:1 white); border: none; border-radius: 6px;"));
+    new Picture(panContainer, QStringLiteral("icoMano"), QStringLiteral(":/pictures/gruppi_mano.svg"),
+                QRect(153, 202, 64, 48), QStringLiteral("Nome del gruppo"));
+    m_txtFile = new QLineEdit(panContainer);
+    m_txtFile->setObjectName(QStringLiteral("txtFile"));
+    m_txtFile->setAccessibleName(QStringLiteral("Nome del nuovo gruppo"));
+    m_txtFile->setFont(Looks::font(QStringLiteral("Verdana"), 16, true));
+    m_txtFile->setGeometry(233, 208, 526, 36);
+    m_txtFile->setMaxLength(GroupFiles::kMaxName);
+    FocusHighlight::applyFill(m_txtFile, FocusHighlight::kAliceBlue);
+    new NameKeyFilter(m_txtFile);
+
+    auto* btnAnnulla = new ImageButton(panContainer, QStringLiteral("btnAnnulla"),
+                                       QStringLiteral(":/pictures/gruppi_annulla.svg"),
+                                       QRect(540, 610, 200, 44), QStringLiteral("ANNULLA"));
+    connect(btnAnnulla, &ImageButton::clicked, this, &QWidget::close);
+    auto* btnApplica = new ImageButton(panContainer, QStringLiteral("btnApplica"),
+                                       QStringLiteral(":/pictures/gruppi_applica.svg"),
+                                       QRect(760, 610, 200, 44), QStringLiteral("APPLICA E CHIUDI"));
+    connect(btnApplica, &ImageButton::clicked, this, &TfrmCreaCatalogo::btnApplicaClick);
+
+    m_lblFile = new QLabel(panContainer);
+    m_lblFile->setObjectName(QStringLiteral("lblFile"));
+    m_lblFile->setAccessibleName(QStringLiteral("lblFile"));
+    m_lblFile->hide();
+}
+
+void TfrmCreaCatalogo::showEvent(QShowEvent* event)
+{
+    MainScreen::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_txtFile->clear();
+    m_txtFile->setFocus();
+}
+
+void TfrmCreaCatalogo::btnApplicaClick()
+{
+    m_lblFile->clear();
+    const QString nome = TextRules::trim(m_txtFile->text());
+    if (nome.isEmpty()) {
+        m_context.messages->warning(this, QStringLiteral("Attenzione: per creare l'archivio è necessario "
+                                                         "indicare il nome del nuovo gruppo."));
+        m_txtFile->setFocus();
+        return;
+    }
+    // Pasted text passes the key filter: a name that would leave the program folder or that the
+    // file system cannot hold is refused here.
+    const QString problema = GroupFiles::nameProblem(nome);
+    if (!problema.isEmpty()) {
+        m_context.messages->warning(this, problema);
+        m_txtFile->setFocus();
+        return;
+    }
+    m_lblFile->setText(GroupFiles::path(m_context.programFolder, nome));
+    const GroupFiles::Outcome esito = GroupFiles::create(m_lblFile->text());
+    switch (esito.result) {
+    case GroupFiles::Outcome::Result::AlreadyUsed:
+        m_context.messages->warning(
+            this,
+            QStringLiteral("Attenzione: il nome del gruppo indicato è già stato utilizzato in "
+                           "precedenza.\r\n\r\nInserire un nome diverso oppure, se si desidera aprire un "
+                           "gruppo già creato, premere il pulsante Apri gruppo esistente."));
+        return;
+    case GroupFiles::Outcome::Result::Failed:
+        m_context.messages->error(this, QStringLiteral("Attenzione: non è stato possibile creare il file di "
+                                                       "archivio del nuovo gruppo.\r\n\r\n") +
+                                            esito.reason);
+        return;
+    case GroupFiles::Outcome::Result::Done:
+        break;
+    }
+    m_context.messages->information(this,
+                                    QStringLiteral("Il file di archivio relativo al nuovo gruppo è stato "
+                                                   "creato con successo.\r\n\r\nE' ora possibile "
+                                                   "visualizzarlo nell'elenco dei gruppi esistenti."));
+    close();
+}
+
+void TfrmCreaCatalogo::imgGuidaClick()
+{
+    HelpTopics::open(m_context, this, HelpTopics::Topic::CreazioneApertura);
 }
 
 void TfrmCreaCatalogo::onClose()

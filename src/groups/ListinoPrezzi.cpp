@@ -3,12 +3,24 @@
 #include "app/Avvio.h"
 #include "app/ScreenFlow.h"
 #include "platform/AppContext.h"
-#include "widgets/ImageButton.h"
-#include "widgets/Looks.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "search/TrovaCandidati.h"
+#include "storage/ArchiveError.h"
+#include "storage/FotoScheda.h"
+#include "storage/PhotoFiles.h"
+#include "storage/TSchedaAnagrafica.h"
+#include "storage/TextRules.h"
+#include "widgets/PhotoBox.h"
 #include "widgets/RegionalSettings.h"
 
+#include <QDir>
+
 #include <QLabel>
-#include <QPushButton>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <algorithm>
 
 TfrmListinoPrezzi::TfrmListinoPrezzi(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara - Schedario Gruppo"), QSize(1016, 713),
@@ -16,19 +28,7 @@ TfrmListinoPrezzi::TfrmListinoPrezzi(AppContext& context)
 {
     setObjectName(QStringLiteral("frmListinoPrezzi"));
     RegionalSettings::apply();
-    Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
-
-    m_lblFile = new QLabel(this);
-    m_lblFile->setObjectName(QStringLiteral("lblFile"));
-    m_lblFile->hide();
-    m_lblNome = Looks::label(this, QStringLiteral("lblNome"), QString(),
-                             Looks::font(QStringLiteral("Verdana"), 16, true), 20, 70);
-    m_lblNome->setFixedWidth(900);
-
-    auto* cmdEsci = new QPushButton(QStringLiteral("Esci"), this);
-    cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
-    cmdEsci->setGeometry(900, 10, 90, 40);
-    connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
+    costruisciSchermata();
 }
 
 void TfrmListinoPrezzi::apriGruppo(const QString& filePath, const QString& groupName)
@@ -47,7 +47,183 @@ QString TfrmListinoPrezzi::groupName() const
     return m_lblNome->text();
 }
 
-void TfrmListinoPrezzi::importaPersona(QChar, const TSchedaAnagrafica&, int) {}
+QString TfrmListinoPrezzi::posizione() const
+{
+    return TextRules::trim(m_lblPosizione->text());
+}
+
+QString TfrmListinoPrezzi::elencoLettere(const QString& letters)
+{
+    QStringList list;
+    for (const QChar c : letters)
+        list << QString(c);
+    return list.join(QStringLiteral(", "));
+}
+
+QString TfrmListinoPrezzi::cartellaProgramma() const
+{
+    return m_context.programFolder;
+}
+
+void TfrmListinoPrezzi::mettiTesto(int riquadro, TSchedaGruppo::Campo campo, const QString& text, bool intero)
+{
+    // Typing stops at the field's capacity; an imported text is shown whole (the save keeps what fits).
+    QLineEdit* edit = m_campi[riquadro][campo];
+    const int capacita = TSchedaGruppo::layoutOf(campo).capacity;
+    edit->setMaxLength(intero ? std::max<int>(capacita, int(text.size())) : capacita);
+    edit->setText(text);
+}
+
+void TfrmListinoPrezzi::AzzeraPagina()
+{
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        for (int c = 0; c < TSchedaGruppo::NumeroCampi; ++c)
+            mettiTesto(i, static_cast<TSchedaGruppo::Campo>(c), QString());
+        m_imgFoto[i]->setPicture(m_imgBianco->picture());
+    }
+    m_fotoSconosciuta.fill(false);
+    m_lblPosizione->clear();
+    m_campi[0][TSchedaGruppo::Nome]->setFocus();
+}
+
+void TfrmListinoPrezzi::MostraPagina(const TSchedaGruppo& pagina)
+{
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        for (int c = 0; c < TSchedaGruppo::NumeroCampi; ++c) {
+            const auto campo = static_cast<TSchedaGruppo::Campo>(c);
+            mettiTesto(i, campo, TextRules::trim(pagina.testo(i, campo)));
+        }
+    }
+}
+
+TSchedaGruppo TfrmListinoPrezzi::CompilaPagina() const
+{
+    TSchedaGruppo pagina;
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        for (int c = 0; c < TSchedaGruppo::NumeroCampi; ++c) {
+            const auto campo = static_cast<TSchedaGruppo::Campo>(c);
+            pagina.setTesto(i, campo, m_campi[i][campo]->text());
+        }
+    }
+    return pagina;
+}
+
+FotoRiquadri TfrmListinoPrezzi::fotoMostrate() const
+{
+    FotoRiquadri riquadri;
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        riquadri.foto[i] = m_imgFoto[i]->picture();
+    riquadri.sconosciuta = m_fotoSconosciuta;
+    return riquadri;
+}
+
+void TfrmListinoPrezzi::mostraFoto(const FotoRiquadri& riquadri)
+{
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        m_imgFoto[i]->setPicture(riquadri.foto[i]);
+    m_fotoSconosciuta = riquadri.sconosciuta;
+}
+
+void TfrmListinoPrezzi::caricaFotoRiquadri()
+{
+    FotoRiquadri riquadri;
+    const QString illeggibili =
+        CaricaFotoRiquadri(cartellaProgramma(), TextRules::trim(m_lblNome->text()), posizione(), riquadri);
+    mostraFoto(riquadri);
+    if (!illeggibili.isEmpty())
+        m_context.messages->warning(
+            this,
+            QStringLiteral("Attenzione: non è stato possibile leggere la foto dei riquadri %1 di questa "
+                           "scheda (file danneggiato o troppo grande).\r\n\r\nIl file resta com'è: il "
+                           "salvataggio della scheda non lo sovrascrive.")
+                .arg(elencoLettere(illeggibili)));
+}
+
+void TfrmListinoPrezzi::aggiornaAnteprime()
+{
+    FotoRiquadri riquadri = fotoMostrate();
+    const QString gruppo = TextRules::trim(m_lblNome->text());
+    // Only the pictures just written are read back: an older preview never reaches the page.
+    const int scritte = SalvaAnteprime(cartellaProgramma(), gruppo, riquadri);
+    CaricaAnteprime(cartellaProgramma(), gruppo, riquadri, scritte);
+    mostraFoto(riquadri);
+}
+
+void TfrmListinoPrezzi::sfoglia(ArchiveSteps::Comando comando)
+{
+    using Esito = ArchiveSteps::Passo::Esito;
+    bool mostrata = false;
+    try {
+        TSchedaGruppo pagina;
+        const ArchiveSteps::Sfogliata passo = ArchiveSteps::sfoglia(
+            TextRules::trim(m_lblFile->text()), TSchedaGruppo::kSize, comando, posizione(), pagina.buffer());
+        if (passo.passo.azzeraPosizione)
+            m_lblPosizione->clear();
+        if (passo.passo.esito == Esito::Leggi) {
+            MostraPagina(pagina);
+            m_lblPosizione->setText(QString::number(passo.posizione));
+            mostrata = true;
+        }
+        if (passo.passo.esito == Esito::ArchivioVuoto)
+            m_context.messages->information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
+    } catch (const ArchiveError&) {
+        m_context.messages->error(this, accessMessage());
+    }
+    // The photos are read once the archive is closed, with the new position.
+    if (mostrata)
+        caricaFotoRiquadri();
+}
+
+void TfrmListinoPrezzi::imgFotoClick(int riquadro)
+{
+    const QString nome = m_context.fileDialogs->openFile(
+        this, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
+        QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+    if (nome.isEmpty())
+        return;
+    const QImage foto = PhotoFiles::load(nome);
+    if (foto.isNull()) {
+        m_imgFoto[riquadro]->setPicture(m_imgBianco->picture());
+        return;
+    }
+    m_imgFoto[riquadro]->setPicture(foto);
+    m_fotoSconosciuta[riquadro] = false;
+}
+
+void TfrmListinoPrezzi::impProdottoClick(int riquadro)
+{
+    TfrmTrovaCandidati screen(m_context, this);
+    screen.lblMemory()->setText(QStringLiteral("persona_") + QChar(u'a' + riquadro));
+    m_context.modal->run(screen);
+}
+
+void TfrmListinoPrezzi::importaPersona(QChar slot, const TSchedaAnagrafica& record, int position)
+{
+    const int i = slot.toUpper().unicode() - u'A';
+    if (i < 0 || i >= TSchedaGruppo::kRiquadri)
+        return;
+    using P = TSchedaAnagrafica;
+    mettiTesto(i, TSchedaGruppo::Nome, TextRules::trim(record.testo(P::Candidato)), true);
+    mettiTesto(i, TSchedaGruppo::UM, TextRules::trim(record.testo(P::Esperienze)), true);
+    mettiTesto(i, TSchedaGruppo::Caratteristiche, TextRules::trim(record.testo(P::Note)), true);
+    mettiTesto(i, TSchedaGruppo::Codice, QStringLiteral("E-mail: ") + TextRules::trim(record.testo(P::Email)),
+               true);
+    mettiTesto(i, TSchedaGruppo::Prezzo, QStringLiteral("Cel. ") + TextRules::trim(record.testo(P::Cel)),
+               true);
+    m_lblRecord->setText(QString::number(position));
+
+    QDir().mkpath(FotoScheda::cartella(cartellaProgramma()));
+    const QImage foto = PhotoFiles::load(FotoScheda::percorso(cartellaProgramma(), m_lblRecord->text()));
+    m_imgFoto[i]->setPicture(foto.isNull() ? m_imgBianco->picture() : foto);
+    m_fotoSconosciuta[i] = false;
+}
+
+void TfrmListinoPrezzi::showEvent(QShowEvent* event)
+{
+    MainScreen::showEvent(event);
+    if (!event->spontaneous())
+        AzzeraPagina();
+}
 
 void TfrmListinoPrezzi::onClose()
 {

@@ -1,11 +1,24 @@
 #pragma once
 
+#include "storage/ArchiveSteps.h"
+#include "storage/FotoGruppo.h"
+#include "storage/TSchedaGruppo.h"
 #include "widgets/Screen.h"
 
+#include <QImage>
+
+#include <array>
+
 class QLabel;
+class QLineEdit;
+class EnterKeyOrder;
+class HintLine;
+class ImageButton;
+class PhotoBox;
 class TSchedaAnagrafica;
 
-// The group page editor: the pages of eight persons of one group.
+// The group page editor: one page of eight persons of one group at a time. The screen is the
+// only holder of the page; the position label links it to the group file (empty for a new page).
 class TfrmListinoPrezzi : public MainScreen {
     Q_OBJECT
 public:
@@ -16,14 +29,75 @@ public:
     QString groupFile() const;
     QString groupName() const;
 
-    // The search hands a chosen registry card here in the modes "persona_a" ... "persona_h".
-    // The slot fill plugs in here; until then the page is left as it is.
+    // The search hands a chosen registry card here in the modes "persona_a" ... "persona_h":
+    // the slot of that letter gets the person's name, role, notes, e-mail and mobile lines and photo.
     virtual void importaPersona(QChar slot, const TSchedaAnagrafica& record, int position);
 
+    QLineEdit* campo(int riquadro, TSchedaGruppo::Campo campo) const
+    {
+        return m_campi.at(riquadro).at(campo);
+    }
+    PhotoBox* imgFoto(int riquadro) const { return m_imgFoto.at(riquadro); }
+    QLabel* lblPosizione() const { return m_lblPosizione; }
+    QLabel* lblRecord() const { return m_lblRecord; }
+
+    // Clears the page: 40 empty fields, eight blank images, an empty position.
+    void AzzeraPagina();
+    // Spreads a record over the 40 fields; neither the photos nor the position change.
+    void MostraPagina(const TSchedaGruppo& pagina);
+    TSchedaGruppo CompilaPagina() const;
+    // Writes the eight preview pictures and reads them back into the slots (before a document is made).
+    void aggiornaAnteprime();
+
 protected:
+    void showEvent(QShowEvent* event) override;
     void onClose() override;
 
 private:
-    QLabel* m_lblFile;
-    QLabel* m_lblNome;
+    // Layout (ListinoPrezziLayout.cpp).
+    void costruisciSchermata();
+    void costruisciBarraComandi(QWidget* panContainer);
+    void costruisciRiquadro(QWidget* panContainer, int riquadro, const QPoint& origine);
+    void collegaOrdineCampi();
+    using Gestore = void (TfrmListinoPrezzi::*)();
+    ImageButton* comando(QWidget* parent, const char* name, const char* picture, const QRect& geometry,
+                         const QString& hint, Gestore gestore);
+
+    // Browsing and photos (ListinoPrezzi.cpp).
+    void sfoglia(ArchiveSteps::Comando comando);
+    void cmdPrimoClick() { sfoglia(ArchiveSteps::Comando::Primo); }
+    void cmdIndietroClick() { sfoglia(ArchiveSteps::Comando::Indietro); }
+    void cmdAvantiClick() { sfoglia(ArchiveSteps::Comando::Avanti); }
+    void cmdUltimoClick() { sfoglia(ArchiveSteps::Comando::Ultimo); }
+    QString posizione() const;
+    void mettiTesto(int riquadro, TSchedaGruppo::Campo campo, const QString& text, bool intero = false);
+    QString cartellaProgramma() const;
+    // "C" or "B, F": the slot letters for a message.
+    static QString elencoLettere(const QString& letters);
+    FotoRiquadri fotoMostrate() const;
+    void mostraFoto(const FotoRiquadri& riquadri);
+    void caricaFotoRiquadri();
+    void imgFotoClick(int riquadro);
+    void impProdottoClick(int riquadro);
+
+    // New, save, documents, help (ListinoPrezziComandi.cpp).
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+
+    std::array<std::array<QLineEdit*, TSchedaGruppo::NumeroCampi>, TSchedaGruppo::kRiquadri> m_campi{};
+    std::array<PhotoBox*, TSchedaGruppo::kRiquadri> m_imgFoto{};
+    // A stored slot photo that could not be read: the save leaves its file alone.
+    std::array<bool, TSchedaGruppo::kRiquadri> m_fotoSconosciuta{};
+    QLabel* m_lblFile = nullptr;
+    QLabel* m_lblNome = nullptr;
+    QLabel* m_lblPosizione = nullptr;
+    QLabel* m_lblRecord = nullptr;
+    PhotoBox* m_imgBianco = nullptr;
+    QLabel* m_panInfo = nullptr;
+    HintLine* m_hint = nullptr;
+    EnterKeyOrder* m_invio = nullptr;
 };

@@ -5,8 +5,8 @@
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "storage/ArchiveError.h"
+#include "storage/ArchiveSteps.h"
 #include "storage/FotoScheda.h"
-#include "storage/TArchivioSchede.h"
 #include "storage/TextRules.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/RegionalSettings.h"
@@ -97,22 +97,18 @@ void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
     using Esito = CandidatiRegole::Passo::Esito;
     bool mostrata = false;
     try {
-        TArchivioSchede archivio;
-        archivio.ApriOCrea(TSchedaAnagrafica::archivio(m_context.programFolder), TSchedaAnagrafica::kSize);
-        const CandidatiRegole::Passo passo =
-            CandidatiRegole::passo(comando, posizione(), archivio.NumeroSchede());
-        if (passo.azzeraPosizione)
+        TSchedaAnagrafica scheda;
+        const ArchiveSteps::Sfogliata passo =
+            ArchiveSteps::sfoglia(TSchedaAnagrafica::archivio(m_context.programFolder),
+                                  TSchedaAnagrafica::kSize, comando, posizione(), scheda.buffer());
+        if (passo.passo.azzeraPosizione)
             m_lblPosizione->clear();
-        if (passo.esito == Esito::Leggi) {
-            archivio.Posiziona(passo.indice);
-            TSchedaAnagrafica scheda;
-            archivio.LeggiScheda(scheda.buffer());
+        if (passo.passo.esito == Esito::Leggi) {
             MostraScheda(scheda);
-            m_lblPosizione->setText(QString::number(archivio.PosizioneCorrente()));
+            m_lblPosizione->setText(QString::number(passo.posizione));
             mostrata = true;
         }
-        archivio.ChiudiArchivio();
-        if (passo.esito == Esito::ArchivioVuoto)
+        if (passo.passo.esito == Esito::ArchivioVuoto)
             m_context.messages->information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
     } catch (const ArchiveError&) {
         m_context.messages->error(this, accessMessage());

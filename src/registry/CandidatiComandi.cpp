@@ -21,9 +21,9 @@
 #include "search/TrovaCandidati.h"
 #include "storage/ArchiveError.h"
 #include "storage/FileNames.h"
+#include "storage/ArchiveSteps.h"
 #include "storage/FotoScheda.h"
 #include "storage/PhotoFiles.h"
-#include "storage/TArchivioSchede.h"
 #include "storage/TextRules.h"
 #include "widgets/PhotoBox.h"
 
@@ -96,27 +96,13 @@ void TfrmCandidati::cmdSalvaClick()
     const bool conservaFoto = !m_fotoConservata.isEmpty() && m_fotoConservata == posizione();
     QString messaggio;
     try {
-        TArchivioSchede archivio;
-        archivio.ApriOCrea(TSchedaAnagrafica::archivio(m_context.programFolder), TSchedaAnagrafica::kSize);
-        const QString p = posizione();
-        if (!p.isEmpty()) {
-            // The stored card at its own position.
-            archivio.Posiziona(p.toInt() - 1);
-            archivio.ScriviScheda(CompilaScheda().buffer());
-            m_lblPosizione->setText(QString::number(archivio.PosizioneCorrente()));
-            archivio.ChiudiArchivio();
-            messaggio =
-                QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-        } else {
-            // A new card goes at the end.
-            const TSchedaAnagrafica scheda = CompilaScheda();
-            const int numero = archivio.NumeroSchede();
-            archivio.Posiziona(numero);
-            archivio.ScriviScheda(scheda.buffer());
-            m_lblPosizione->setText(QString::number(numero + 1));
-            archivio.ChiudiArchivio();
-            messaggio = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-        }
+        const ArchiveSteps::Salvataggio salvataggio = ArchiveSteps::salva(
+            TSchedaAnagrafica::archivio(m_context.programFolder), posizione(), CompilaScheda().buffer());
+        m_lblPosizione->setText(QString::number(salvataggio.posizione));
+        messaggio = salvataggio.aggiunta
+                        ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
+                        : QStringLiteral(
+                              "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
     } catch (const ArchiveError&) {
         m_context.messages->error(this, accessMessage());
         return;

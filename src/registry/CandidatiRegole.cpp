@@ -2,37 +2,6 @@
 
 #include "storage/TextRules.h"
 
-CandidatiRegole::Passo CandidatiRegole::passo(Comando comando, const QString& posizione, int numeroSchede)
-{
-    using Esito = Passo::Esito;
-    const int p = posizione.toInt(); // an empty position counts as 0
-    switch (comando) {
-    case Comando::Primo:
-        if (numeroSchede == 0)
-            return {Esito::ArchivioVuoto};
-        return {Esito::Leggi, 0};
-    case Comando::Ultimo:
-        if (numeroSchede == 0)
-            return {Esito::ArchivioVuoto};
-        return {Esito::Leggi, numeroSchede - 1};
-    case Comando::Avanti:
-        if (numeroSchede == 0)
-            return {Esito::ArchivioVuoto, 0, true};
-        if (p < numeroSchede)
-            return {Esito::Leggi, qMax(p, 0)};
-        return {Esito::Nulla};
-    case Comando::Indietro:
-        if (posizione == QLatin1String("1"))
-            return {Esito::Nulla};
-        if (numeroSchede == 0)
-            return {Esito::ArchivioVuoto};
-        if (posizione.isEmpty())
-            return {Esito::Leggi, 0};
-        return {Esito::Leggi, qMax(p - 2, 0)};
-    }
-    return {};
-}
-
 CandidatiRegole::Verifica CandidatiRegole::verificaCodice(const QString& testo)
 {
     if (testo.isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/ArchiveSteps.h"
 #include "storage/TSchedaAnagrafica.h"
 
 #include <QString>
@@ -10,22 +11,13 @@
 // The decisions of the registry editor that need no widgets.
 namespace CandidatiRegole {
 
-enum class Comando { Primo, Indietro, Avanti, Ultimo };
-
-// What one browsing step does once the archive is open.
-struct Passo {
-    enum class Esito {
-        ArchivioVuoto, // say "L'archivio non contiene nessuna scheda."
-        Nulla,         // at an end: nothing happens, nothing is said
-        Leggi,         // read the record at indice and show it
-    };
-    Esito esito = Esito::Nulla;
-    int indice = 0;
-    bool azzeraPosizione = false; // empty the position label first
-};
-
-// posizione: the trimmed position label, empty for a new card.
-Passo passo(Comando comando, const QString& posizione, int numeroSchede);
+// The browsing steps are those of every editor of an archive.
+using Comando = ArchiveSteps::Comando;
+using Passo = ArchiveSteps::Passo;
+inline Passo passo(Comando comando, const QString& posizione, int numeroSchede)
+{
+    return ArchiveSteps::passo(comando, posizione, numeroSchede);
+}
 
 // The check that the codice fiscale button opens for the trimmed text of its field:
 // digits only mean a partita IVA typed in the wrong field.

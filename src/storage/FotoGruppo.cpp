@@ -1,0 +1,123 @@
+#include "storage/FotoGruppo.h"
+
+#include "storage/PhotoFiles.h"
+#include "storage/Placeholder.h"
+#include "storage/TextRules.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+
+QString FotoGruppo::cartella(const QString& programFolder)
+{
+    return programFolder + QStringLiteral("Foto_Gruppo");
+}
+
+QString FotoGruppo::fotoRiquadro(const QString& programFolder, const QString& gruppo, int riquadro,
+                                 const QString& posizione)
+{
+    return cartella(programFolder) + QLatin1Char('/') + TextRules::trim(gruppo) + QStringLiteral("_Foto_") +
+           TSchedaGruppo::lettera(riquadro) + QLatin1Char('_') + TextRules::trim(posizione) +
+           QStringLiteral(".jpg");
+}
+
+QString FotoGruppo::anteprima(const QString& programFolder, const QString& gruppo, int riquadro)
+{
+    return cartella(programFolder) + QLatin1Char('/') + TextRules::trim(gruppo) +
+           QStringLiteral("_Anteprima_") + TSchedaGruppo::lettera(riquadro) + QStringLiteral(".jpg");
+}
+
+QImage FotoGruppo::bianca()
+{
+    static const QImage picture = RidimensionaFoto(Placeholder::image());
+    return picture;
+}
+
+QImage RidimensionaFoto(const QImage& picture)
+{
+    const QSize size(FotoGruppo::kWidth, FotoGruppo::kHeight);
+    QImage result(size, QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    if (picture.isNull())
+        return result;
+    // A large photo is first brought down by area averaging; drawing it then with smooth
+    // interpolation at full opacity over transparent black gives the stretched picture.
+    const QImage source = picture.size() == size
+                              ? picture
+                              : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(QRect(QPoint(0, 0), size), source);
+    return result;
+}
+
+void FotoRiquadri::azzera()
+{
+    foto.fill(FotoGruppo::bianca());
+    sconosciuta.fill(false);
+}
+
+void FotoRiquadri::imposta(int riquadro, const QImage& picture)
+{
+    foto.at(riquadro) = picture;
+    sconosciuta.at(riquadro) = false;
+}
+
+QString SalvaFotoRiquadri(const QString& programFolder, const QString& gruppo, const QString& posizione,
+                          FotoRiquadri& riquadri)
+{
+    QString nonScritte;
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        if (riquadri.sconosciuta[i])
+            continue; // the stored photo stays as it is
+        const QImage ridotta = RidimensionaFoto(riquadri.foto[i]);
+        if (QDir().mkpath(FotoGruppo::cartella(programFolder)) &&
+            PhotoFiles::save(ridotta, FotoGruppo::fotoRiquadro(programFolder, gruppo, i, posizione)))
+            riquadri.foto[i] = ridotta;
+        else
+            nonScritte += TSchedaGruppo::lettera(i);
+    }
+    return nonScritte;
+}
+
+QString CaricaFotoRiquadri(const QString& programFolder, const QString& gruppo, const QString& posizione,
+                           FotoRiquadri& riquadri)
+{
+    QString illeggibili;
+    QDir().mkpath(FotoGruppo::cartella(programFolder));
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        const QString path = FotoGruppo::fotoRiquadro(programFolder, gruppo, i, posizione);
+        const QImage picture = PhotoFiles::load(path);
+        const bool sconosciuta = picture.isNull() && QFileInfo(path).isFile();
+        riquadri.foto[i] = picture.isNull() ? FotoGruppo::bianca() : picture;
+        riquadri.sconosciuta[i] = sconosciuta;
+        if (sconosciuta)
+            illeggibili += TSchedaGruppo::lettera(i);
+    }
+    return illeggibili;
+}
+
+int SalvaAnteprime(const QString& programFolder, const QString& gruppo, const FotoRiquadri& riquadri)
+{
+    if (!QDir().mkpath(FotoGruppo::cartella(programFolder)))
+        return 0;
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        if (!PhotoFiles::save(RidimensionaFoto(riquadri.foto[i]),
+                              FotoGruppo::anteprima(programFolder, gruppo, i)))
+            return i;
+    }
+    return TSchedaGruppo::kRiquadri;
+}
+
+void CaricaAnteprime(const QString& programFolder, const QString& gruppo, FotoRiquadri& riquadri, int scritte)
+{
+    QDir().mkpath(FotoGruppo::cartella(programFolder));
+    const int fino = qBound(0, scritte, TSchedaGruppo::kRiquadri);
+    for (int i = 0; i < fino; ++i) {
+        const QImage picture = PhotoFiles::load(FotoGruppo::anteprima(programFolder, gruppo, i));
+        if (picture.isNull())
+            return;
+        riquadri.foto[i] = picture;
+    }
+}
