@@ -3,8 +3,7 @@
 #include "groups/ListinoPrezzi.h"
 
 #include "app/HelpTopics.h"
-#include "documents/AnteprimaProdotto.h"
-#include "documents/StampaProdotto.h"
+#include "documents/GroupPageScreen.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
@@ -76,15 +75,13 @@ void TfrmListinoPrezzi::cmdSalvaClick()
 void TfrmListinoPrezzi::cmdAnteprimaClick()
 {
     aggiornaAnteprime();
-    TfrmAnteprimaProdotto screen(m_context, this);
-    m_context.modal->run(screen);
+    GroupPageOutput::anteprima(m_context, this, GroupPageOutput::datiDa(*this));
 }
 
 void TfrmListinoPrezzi::cmdStampaClick()
 {
     aggiornaAnteprime();
-    TfrmStampaProdotto screen(m_context, this);
-    m_context.modal->run(screen);
+    GroupPageOutput::stampa(m_context, this, GroupPageOutput::datiDa(*this));
 }
 
 void TfrmListinoPrezzi::cmdGuidaClick()

@@ -1,5 +1,6 @@
 // The page editor's slot photos and the import of persons from the registry.
 
+#include "documents/PdfProbe.h"
 #include "groups/ListinoFixture.h"
 #include "support/TestFiles.h"
 
@@ -61,6 +62,7 @@ private slots:
     void importArrowOpensTheSearchInItsMode();
     void importThenBrowseLeavesNoTrace();
     void doubleClickInTheSearchFillsTheSlot();
+    void previewPrintsThePageAsShown();
 };
 
 void TestListinoFoto::photoClickUsesTheDialog()
@@ -322,6 +324,39 @@ void TestListinoFoto::doubleClickInTheSearchFillsTheSlot()
     QCOMPARE(m_screen->lblRecord()->text(), QStringLiteral("2"));
     QVERIFY(vicino(m_screen->imgFoto(2)->picture().pixelColor(150, 200), Qt::red));
     QCOMPARE(txt(1, TSchedaGruppo::Nome)->text(), QString());
+}
+
+// The editor's Anteprima: the page as the editor shows it, with its photos, in the preview.
+void TestListinoFoto::previewPrintsThePageAsShown()
+{
+    apri();
+    const QString file = m_env->path(QStringLiteral("ritratto.bmp"));
+    QVERIFY(tinta(300, 400, Qt::red).save(file));
+    m_env->fileDialogs.nextNames = {file};
+    clic(QStringLiteral("imgFoto_B"));
+    compilaA(QStringLiteral("Rossi Mario"));
+    txt(1, Campo::Nome)->setText(QStringLiteral("Bianchi Luca"));
+    m_env->modal.scripts << [](QDialog& dialog) {
+        auto* stampa = dialog.findChild<QPushButton*>(QStringLiteral("btnStampa"));
+        QVERIFY(stampa);
+        stampa->click();
+    };
+    clic(QStringLiteral("cmdAnteprima"));
+    QCOMPARE(m_env->modal.openedClasses, QStringList{QStringLiteral("TfrmAnteprimaProdotto")});
+    QCOMPARE(m_env->printing.previews.size(), 1);
+    const QString pdf = m_env->printing.previews.first();
+    const QString text = PdfProbe::pageText(PdfProbe::words(pdf), 0);
+    QVERIFY2(text.contains(QStringLiteral("Rossi Mario")) && text.contains(QStringLiteral("Bianchi Luca")),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Gita Roma")), qPrintable(text));
+    // Slot B's photo is red on the sheet; slot C has the blank image, never red.
+    const QImage sheet(PdfProbe::toPng(pdf, m_env->path(QStringLiteral("foglio")), 40));
+    QVERIFY(!sheet.isNull());
+    int red = 0;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            red += vicino(sheet.pixelColor(x, y), Qt::red) ? 1 : 0;
+    QVERIFY2(red > 500, qPrintable(QString::number(red)));
 }
 
 CANDIDATI_TEST_MAIN(TestListinoFoto)
