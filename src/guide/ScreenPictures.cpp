@@ -2,6 +2,8 @@
 
 #include "app/Avvio.h"
 #include "app/Guida.h"
+#include "documents/GroupPageDocument.h"
+#include "groups/ListinoPrezzi.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
@@ -14,10 +16,13 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTemporaryDir>
+
+#include <array>
 
 namespace {
 
@@ -103,9 +108,58 @@ void fillExampleCard(TfrmCandidati& screen)
     screen.imgFoto()->setPicture(examplePortrait());
 }
 
-// The pictures of the group screens: the group page editor and a printed group page join
-// the list here, in the chapter of the group pages.
-void addGroupPictures(AppContext&, QList<GuidePicture>&) {}
+// An example page of a school trip: eight pupils with their portraits.
+GroupPageData examplePage()
+{
+    const std::array<const char*, 8> names = {"BIANCHI LUCA",   "COSTA GIULIA", "ESPOSITO MARCO",
+                                              "FERRARI ANNA",   "GALLO PIETRO", "LOMBARDI SARA",
+                                              "MORETTI DAVIDE", "RICCI ELENA"};
+    GroupPageData page;
+    page.groupName = QStringLiteral("Gita a Roma 3B");
+    page.pageNumber = QStringLiteral("1");
+    for (int i = 0; i < 8; ++i) {
+        GroupPageData::Slot& slot = page.persone.at(i);
+        slot.nome = QString::fromLatin1(names.at(i));
+        slot.um = i == 0 ? QStringLiteral("Capogruppo") : QStringLiteral("Studente");
+        slot.caratteristiche = i == 2 ? QStringLiteral("Allergico alle arachidi") : QString();
+        slot.codice = QStringLiteral("E-mail: famiglia%1@example.it").arg(i + 1);
+        slot.prezzo = QStringLiteral("Cel. 333 12345%1").arg(10 + i);
+        slot.foto = examplePortrait();
+    }
+    return page;
+}
+
+// The pictures of the group screens: the group page editor with an example page, and the
+// printed page it gives.
+void addGroupPictures(AppContext& context, QList<GuidePicture>& pictures)
+{
+    const GroupPageData page = examplePage();
+    {
+        TfrmListinoPrezzi listino(context);
+        listino.setWindowState(Qt::WindowNoState);
+        listino.resize(1016, 713);
+        listino.show();
+        if (auto* nome = listino.findChild<QLabel*>(QStringLiteral("lblNome")))
+            nome->setText(page.groupName);
+        for (int i = 0; i < 8; ++i) {
+            const GroupPageData::Slot& slot = page.persone.at(i);
+            listino.campo(i, TSchedaGruppo::Nome)->setText(slot.nome);
+            listino.campo(i, TSchedaGruppo::UM)->setText(slot.um);
+            listino.campo(i, TSchedaGruppo::Caratteristiche)->setText(slot.caratteristiche);
+            listino.campo(i, TSchedaGruppo::Codice)->setText(slot.codice);
+            listino.campo(i, TSchedaGruppo::Prezzo)->setText(slot.prezzo);
+            if (!slot.foto.isNull())
+                listino.imgFoto(i)->setPicture(slot.foto);
+        }
+        pictures.append({HelpTopics::Topic::SchedarioGruppo, grabbed(listino, QSize(1016, 713)),
+                         QStringLiteral("lo Schedario Gruppo con una pagina compilata")});
+    }
+    GroupPageDocument document;
+    document.fill(page);
+    document.prepare();
+    pictures.append({HelpTopics::Topic::SchedarioGruppo, Report::renderPage(document.page(), 0, 4.0),
+                     QStringLiteral("la stessa pagina stampata su un foglio A4")});
+}
 
 } // namespace
 
