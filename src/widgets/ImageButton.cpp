@@ -64,8 +64,11 @@ public:
 
     void doAction(const QString& actionName) override
     {
+        // Queued, as a push button's animated click: a press that opens a modal screen must
+        // not keep the screen reader waiting for the answer until that screen closes.
         if (actionName == pressAction())
-            static_cast<ImageButton*>(widget())->click();
+            QMetaObject::invokeMethod(static_cast<ImageButton*>(widget()), &ImageButton::click,
+                                      Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(actionName);
     }
