@@ -13,6 +13,7 @@
 #include "storage/TSchedaAnagrafica.h"
 #include "storage/TextRules.h"
 #include "widgets/PhotoBox.h"
+#include "widgets/PhotoDialogs.h"
 #include "widgets/RegionalSettings.h"
 
 #include <QDir>
@@ -176,9 +177,7 @@ void TfrmListinoPrezzi::sfoglia(ArchiveSteps::Comando comando)
 
 void TfrmListinoPrezzi::imgFotoClick(int riquadro)
 {
-    const QString nome = m_context.fileDialogs->openFile(
-        this, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
-        QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+    const QString nome = PhotoDialogs::fileToLoad(*m_context.fileDialogs, this);
     if (nome.isEmpty())
         return;
     const QImage foto = PhotoFiles::load(nome);

@@ -20,12 +20,12 @@
 #include "search/DaRicontattare.h"
 #include "search/TrovaCandidati.h"
 #include "storage/ArchiveError.h"
-#include "storage/FileNames.h"
 #include "storage/ArchiveSteps.h"
 #include "storage/FotoScheda.h"
 #include "storage/PhotoFiles.h"
 #include "storage/TextRules.h"
 #include "widgets/PhotoBox.h"
+#include "widgets/PhotoDialogs.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -152,9 +152,7 @@ void TfrmCandidati::cmdDuplicaClick()
 
 void TfrmCandidati::btnCaricaFotoClick()
 {
-    const QString nome = m_context.fileDialogs->openFile(
-        this, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
-        QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+    const QString nome = PhotoDialogs::fileToLoad(*m_context.fileDialogs, this);
     if (nome.isEmpty())
         return;
     const QImage foto = PhotoFiles::load(nome);
@@ -167,11 +165,7 @@ void TfrmCandidati::btnCaricaFotoClick()
 
 void TfrmCandidati::btnSalvaFotoClick()
 {
-    const QString nome = FileNames::withDefaultSuffix(
-        m_context.fileDialogs->saveFile(
-            this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
-            QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg")),
-        u"jpg");
+    const QString nome = PhotoDialogs::fileToSave(*m_context.fileDialogs, this);
     if (nome.isEmpty())
         return;
     // The photo stays on the screen: a copy that could not be written must not cost the card its photo.

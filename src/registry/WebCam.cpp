@@ -4,11 +4,11 @@
 #include "platform/Camera.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
-#include "storage/FileNames.h"
 #include "storage/PhotoFiles.h"
 #include "storage/TextRules.h"
 #include "widgets/Looks.h"
 #include "widgets/PhotoBox.h"
+#include "widgets/PhotoDialogs.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -191,11 +191,7 @@ void TfrmWebCam::btnCatturaClick()
 
 void TfrmWebCam::btnSalvaFotogrammaClick()
 {
-    const QString nome = FileNames::withDefaultSuffix(
-        m_context.fileDialogs->saveFile(
-            this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
-            QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg")),
-        u"jpg");
+    const QString nome = PhotoDialogs::fileToSave(*m_context.fileDialogs, this);
     if (nome.isEmpty())
         return;
     if (PhotoFiles::save(m_imgTarget->picture(), nome))
