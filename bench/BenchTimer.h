@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,4 +27,33 @@ inline void printRatio(const char* what, double measured, const char* baseline, 
     const double ratio = measured / base;
     std::printf("%-58s %9.2f ms\n%-58s %9.2f ms\n  ratio %.2f (goal at most %.2f) %s\n\n", what, measured,
                 baseline, base, ratio, goal, ratio <= goal ? "ok" : "OVER GOAL");
+}
+
+// The median of several runs, in milliseconds; prepare runs before each, untimed.
+inline double median(int runs, const std::function<void()>& prepare, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The peak resident memory of this process in kB, or -1 where the system does not tell it.
+inline qint64 peakMemoryKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    QTextStream in(&status);
+    for (QString line = in.readLine(); !line.isNull(); line = in.readLine()) {
+        if (line.startsWith(QLatin1String("VmHWM:")))
+            return line.mid(6).trimmed().split(QLatin1Char(' ')).first().toLongLong();
+    }
+    return -1;
 }

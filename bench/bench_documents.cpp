@@ -24,20 +24,6 @@ namespace {
 constexpr int kLines = 100000;
 constexpr int kRuns = 2;
 
-// The peak resident memory of this process in kB since the last reset, or -1.
-qint64 peakMemoryKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    QTextStream in(&status);
-    for (QString line = in.readLine(); !line.isNull(); line = in.readLine()) {
-        if (line.startsWith(QLatin1String("VmHWM:")))
-            return line.mid(6).trimmed().split(QLatin1Char(' ')).first().toLongLong();
-    }
-    return -1;
-}
-
 // Lets the next peakMemoryKb() measure from the present size.
 void resetPeak()
 {

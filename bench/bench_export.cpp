@@ -25,22 +25,6 @@ namespace {
 constexpr int kSchede = 100000;
 constexpr int kRipetizioni = 3;
 
-// The peak resident memory of this process in kB, or -1 where it cannot be read.
-qint64 peakMemoryKb()
-{
-#ifdef Q_OS_LINUX
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream in(&status);
-        for (QString line = in.readLine(); !line.isNull(); line = in.readLine()) {
-            if (line.startsWith(QLatin1String("VmHWM:")))
-                return line.mid(6).trimmed().split(QLatin1Char(' ')).first().toLongLong();
-        }
-    }
-#endif
-    return -1;
-}
-
 // Cards with most fields filled in, as a real registry has them.
 void scriviArchivio(const QString& path)
 {

@@ -2,6 +2,7 @@
 // alone, one browsing step on a large group against a small one, and the open-group list filled
 // from many group files against a few.
 
+#include "BenchClick.h"
 #include "BenchTimer.h"
 
 #include "groups/ApriCatalogo.h"
@@ -25,31 +26,6 @@
 #include <cstdio>
 
 namespace {
-
-double median(int runs, const std::function<void()>& prepare, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void click(QWidget* button)
-{
-    const QPointF centre(button->width() / 2.0, button->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(button, &press);
-    QCoreApplication::sendEvent(button, &release);
-}
 
 QImage photo(int width, int height, QColor corner)
 {

@@ -15,6 +15,9 @@
 
 #include "support/TestEnvironment.h"
 
+#include "BenchClick.h"
+#include "BenchTimer.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -34,32 +37,6 @@
 #include <vector>
 
 namespace {
-
-// The median of several runs, in milliseconds.
-double median(int runs, const std::function<void()>& prepare, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void click(QWidget* button)
-{
-    const QPointF centre(button->width() / 2.0, button->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(button, &press);
-    QCoreApplication::sendEvent(button, &release);
-}
 
 // A registry of `count` cards in `folder`, with photo files for the cards around `around`.
 void makeRegistry(const QString& folder, int count, int around, const QImage& photo)
@@ -87,25 +64,12 @@ void makeRegistry(const QString& folder, int count, int around, const QImage& ph
 
 } // namespace
 
-// The process's peak resident memory in bytes, or -1 where the system does not tell it.
-qint64 peakResident()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
-
 // Run as a child: loads one photo and prints the peak memory the load added, in bytes.
 int measurePhotoPeak(const QString& path)
 {
-    const qint64 before = peakResident();
+    const qint64 before = peakMemoryKb() * 1024;
     const QImage photo = PhotoFiles::load(path);
-    const qint64 after = peakResident();
+    const qint64 after = peakMemoryKb() * 1024;
     if (photo.isNull() || before < 0)
         return 1;
     std::printf("%lld\n", static_cast<long long>(after - before));

@@ -1,5 +1,7 @@
 // "Cerca" with no filter over a registry of 100,000 cards, from the click to the list on screen,
 // against reading the same archive file raw from the page cache.
+#include "BenchTimer.h"
+
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "search/RicercaSchede.h"
@@ -27,22 +29,6 @@ namespace {
 
 constexpr int kSchede = 100000;
 constexpr int kRipetizioni = 5;
-
-// The peak resident memory of this process in kB, or -1 where it cannot be read.
-qint64 peakMemoryKb()
-{
-#ifdef Q_OS_LINUX
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream in(&status);
-        for (QString line = in.readLine(); !line.isNull(); line = in.readLine()) {
-            if (line.startsWith(QLatin1String("VmHWM:")))
-                return line.mid(6).trimmed().split(QLatin1Char(' ')).first().toLongLong();
-        }
-    }
-#endif
-    return -1;
-}
 
 void scriviArchivio(const QString& path)
 {
