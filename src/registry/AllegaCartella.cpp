@@ -28,19 +28,6 @@ QString numeroFile(int numero)
     return QStringLiteral("%1° file allegato").arg(numero);
 }
 
-QPushButton* pulsante(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
-                      const QString& accessibleName)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(accessibleName);
-    button->setFont(Looks::font(QStringLiteral("Verdana"), 12, true));
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
-}
-
 } // namespace
 
 TfrmAllegaCartella::TfrmAllegaCartella(AppContext& context, QWidget* owner)
@@ -57,10 +44,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppContext& context, QWidget* owner)
     for (int i = 0; i < 3; ++i)
         costruisciSlot(i + 1, kFirstSlotTop + i * kSlotStep);
 
-    m_btnApplica = pulsante(this, QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"),
-                            QRect(318, 496, 170, 30), QStringLiteral("Applica e chiudi"));
-    m_btnAnnulla = pulsante(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
-                            QRect(498, 496, 120, 30), QStringLiteral("Annulla"));
+    m_btnApplica = Looks::pushButton(this, QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"),
+                                     QRect(318, 496, 170, 30), QStringLiteral("Applica e chiudi"));
+    m_btnAnnulla = Looks::pushButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
+                                     QRect(498, 496, 120, 30), QStringLiteral("Annulla"));
     connect(m_btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -113,12 +100,12 @@ void TfrmAllegaCartella::costruisciSlot(int numero, int top)
                         QStringLiteral("Cancella il nome del %1").arg(numeroFile(numero)));
     slot.imgCancella->setToolTip(slot.imgCancella->accessibleName());
 
-    slot.btnSfoglia = pulsante(this, QStringLiteral("btnSfoglia") + nn, QStringLiteral("Sfoglia..."),
-                               QRect(left + 394, top + 27, 100, 30),
-                               QStringLiteral("Sfoglia... %1").arg(numeroFile(numero)));
-    slot.btnApri =
-        pulsante(this, QStringLiteral("btnApri") + nn, QStringLiteral("Apri"),
-                 QRect(left + 500, top + 27, 78, 30), QStringLiteral("Apri %1").arg(numeroFile(numero)));
+    slot.btnSfoglia = Looks::pushButton(this, QStringLiteral("btnSfoglia") + nn, QStringLiteral("Sfoglia..."),
+                                        QRect(left + 394, top + 27, 100, 30),
+                                        QStringLiteral("Sfoglia... %1").arg(numeroFile(numero)));
+    slot.btnApri = Looks::pushButton(this, QStringLiteral("btnApri") + nn, QStringLiteral("Apri"),
+                                     QRect(left + 500, top + 27, 78, 30),
+                                     QStringLiteral("Apri %1").arg(numeroFile(numero)));
     slot.btnApri->setEnabled(false);
 
     QLabel* descrizione =

@@ -47,18 +47,6 @@ PhotoBox* riquadro(QWidget* parent, const QString& panelName, const QString& ima
     return box;
 }
 
-QPushButton* pulsante(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(text);
-    button->setFont(Looks::font(QStringLiteral("Verdana"), 12, true));
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
-}
-
 } // namespace
 
 QImage TfrmWebCam::immagineWebcam()
@@ -95,20 +83,20 @@ TfrmWebCam::TfrmWebCam(AppContext& context, QWidget* owner)
     const int firstRow = kTop + kBox.height() + 10;
     const int secondRow = firstRow + kButtonHeight + 8;
     const int half = (kBox.width() - 8) / 2;
-    auto* btnAccendi = pulsante(this, QStringLiteral("btnAccendi"), QStringLiteral("Accendi webcam"),
-                                QRect(kLeft, firstRow, kBox.width(), kButtonHeight));
-    auto* btnSpegni = pulsante(this, QStringLiteral("btnSpegni"), QStringLiteral("Spegni webcam"),
-                               QRect(kLeft, secondRow, kBox.width(), kButtonHeight));
-    auto* btnCattura = pulsante(this, QStringLiteral("btnCattura"), QStringLiteral("Cattura foto"),
-                                QRect(kRight, firstRow, half, kButtonHeight));
+    auto* btnAccendi = Looks::pushButton(this, QStringLiteral("btnAccendi"), QStringLiteral("Accendi webcam"),
+                                         QRect(kLeft, firstRow, kBox.width(), kButtonHeight));
+    auto* btnSpegni = Looks::pushButton(this, QStringLiteral("btnSpegni"), QStringLiteral("Spegni webcam"),
+                                        QRect(kLeft, secondRow, kBox.width(), kButtonHeight));
+    auto* btnCattura = Looks::pushButton(this, QStringLiteral("btnCattura"), QStringLiteral("Cattura foto"),
+                                         QRect(kRight, firstRow, half, kButtonHeight));
     auto* btnSalvaFotogramma =
-        pulsante(this, QStringLiteral("btnSalvaFotogramma"), QStringLiteral("Salva foto su disco"),
-                 QRect(kRight + kBox.width() - half, firstRow, half, kButtonHeight));
+        Looks::pushButton(this, QStringLiteral("btnSalvaFotogramma"), QStringLiteral("Salva foto su disco"),
+                          QRect(kRight + kBox.width() - half, firstRow, half, kButtonHeight));
     auto* btnImportaFoto =
-        pulsante(this, QStringLiteral("btnImportaFoto"), QStringLiteral("Importa foto in scheda"),
-                 QRect(kRight, secondRow, half, kButtonHeight));
-    auto* btnClose = pulsante(this, QStringLiteral("btnClose"), QStringLiteral("Annulla"),
-                              QRect(kRight + kBox.width() - half, secondRow, half, kButtonHeight));
+        Looks::pushButton(this, QStringLiteral("btnImportaFoto"), QStringLiteral("Importa foto in scheda"),
+                          QRect(kRight, secondRow, half, kButtonHeight));
+    auto* btnClose = Looks::pushButton(this, QStringLiteral("btnClose"), QStringLiteral("Annulla"),
+                                       QRect(kRight + kBox.width() - half, secondRow, half, kButtonHeight));
 
     setTabOrder(btnAccendi, btnCattura);
     setTabOrder(btnCattura, btnSalvaFotogramma);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 
 void Looks::setVerticalGradient(QWidget* widget, const QColor& top, const QColor& bottom)
@@ -58,6 +59,19 @@ QString Looks::softPanelStyle()
     return QStringLiteral(
         "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #C6D9EC);"
         " border: 1px solid #8FB3D6; border-radius: 8px;");
+}
+
+QPushButton* Looks::pushButton(QWidget* parent, const QString& name, const QString& text,
+                               const QRect& geometry, const QString& accessibleName)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAccessibleName(accessibleName.isEmpty() ? text : accessibleName);
+    button->setFont(font(QStringLiteral("Verdana"), 12, true));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setAutoDefault(false);
+    button->setGeometry(geometry);
+    return button;
 }
 
 QLabel* Looks::label(QWidget* parent, const QString& name, const QString& text, const QFont& font, int x,
