@@ -12,6 +12,7 @@
 #include "storage/PhotoFiles.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "storage/TextRules.h"
+#include "widgets/BrowsingStep.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/PhotoDialogs.h"
 #include "widgets/RegionalSettings.h"
@@ -152,27 +153,13 @@ void TfrmListinoPrezzi::aggiornaAnteprime()
 
 void TfrmListinoPrezzi::sfoglia(ArchiveSteps::Comando comando)
 {
-    using Esito = ArchiveSteps::Passo::Esito;
-    bool mostrata = false;
-    try {
-        TSchedaGruppo pagina;
-        const ArchiveSteps::Sfogliata passo = ArchiveSteps::sfoglia(
-            TextRules::trim(m_lblFile->text()), TSchedaGruppo::kSize, comando, posizione(), pagina.buffer());
-        if (passo.passo.azzeraPosizione)
-            m_lblPosizione->clear();
-        if (passo.passo.esito == Esito::Leggi) {
-            MostraPagina(pagina);
-            m_lblPosizione->setText(QString::number(passo.posizione));
-            mostrata = true;
-        }
-        if (passo.passo.esito == Esito::ArchivioVuoto)
-            m_context.messages->information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
-    } catch (const ArchiveError&) {
-        m_context.messages->error(this, accessMessage());
-    }
+    TSchedaGruppo pagina;
+    if (!browsingStep(m_context, this, m_lblPosizione, TextRules::trim(m_lblFile->text()),
+                      TSchedaGruppo::kSize, comando, pagina.buffer()))
+        return;
+    MostraPagina(pagina);
     // The photos are read once the archive is closed, with the new position.
-    if (mostrata)
-        caricaFotoRiquadri();
+    caricaFotoRiquadri();
 }
 
 void TfrmListinoPrezzi::imgFotoClick(int riquadro)

@@ -8,6 +8,7 @@
 #include "storage/ArchiveSteps.h"
 #include "storage/FotoScheda.h"
 #include "storage/TextRules.h"
+#include "widgets/BrowsingStep.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/RegionalSettings.h"
 
@@ -94,29 +95,14 @@ void TfrmCandidati::nuovaFoto(const QImage& foto)
 
 void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
 {
-    using Esito = CandidatiRegole::Passo::Esito;
-    bool mostrata = false;
-    try {
-        TSchedaAnagrafica scheda;
-        const ArchiveSteps::Sfogliata passo =
-            ArchiveSteps::sfoglia(TSchedaAnagrafica::archivio(m_context.programFolder),
-                                  TSchedaAnagrafica::kSize, comando, posizione(), scheda.buffer());
-        if (passo.passo.azzeraPosizione)
-            m_lblPosizione->clear();
-        if (passo.passo.esito == Esito::Leggi) {
-            MostraScheda(scheda);
-            m_lblPosizione->setText(QString::number(passo.posizione));
-            mostrata = true;
-        }
-        if (passo.passo.esito == Esito::ArchivioVuoto)
-            m_context.messages->information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
-    } catch (const ArchiveError&) {
-        m_context.messages->error(this, accessMessage());
-    }
+    TSchedaAnagrafica scheda;
+    if (!browsingStep(m_context, this, m_lblPosizione, TSchedaAnagrafica::archivio(m_context.programFolder),
+                      TSchedaAnagrafica::kSize, comando, scheda.buffer()))
+        return;
+    MostraScheda(scheda);
     // The photo is read once the archive is closed; a card already on the screen always gets
     // its own photo, so an old one never passes for the new card's.
-    if (mostrata)
-        CaricaFoto();
+    CaricaFoto();
 }
 
 void TfrmCandidati::showEvent(QShowEvent* event)

@@ -1,0 +1,20 @@
+#include "widgets/PhotoDialogs.h"
+
+#include "platform/FileDialogs.h"
+#include "storage/FileNames.h"
+
+QString PhotoDialogs::fileToLoad(FileDialogs& dialogs, QWidget* owner)
+{
+    return dialogs.openFile(
+        owner, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
+        QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+}
+
+QString PhotoDialogs::fileToSave(FileDialogs& dialogs, QWidget* owner)
+{
+    return FileNames::withDefaultSuffix(
+        dialogs.saveFile(
+            owner, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
+            QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg")),
+        u"jpg");
+}

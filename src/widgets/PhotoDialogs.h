@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class FileDialogs;
+class QWidget;
+
+// The two dialogs of the photo images, the same on the card, the webcam and the group page.
+namespace PhotoDialogs {
+// The JPEG or bitmap file to load; empty when the user cancels.
+QString fileToLoad(FileDialogs& dialogs, QWidget* owner);
+// The JPEG file to write, "Foto.jpg" proposed and ".jpg" added to a name without extension;
+// empty when the user cancels.
+QString fileToSave(FileDialogs& dialogs, QWidget* owner);
+} // namespace PhotoDialogs
