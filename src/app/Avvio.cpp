@@ -42,12 +42,7 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
     RegionalSettings::apply();
     Looks::setSteelBlueGradient(this);
 
-    // The content keeps its designed size in the middle of the maximised window.
-    auto* centring = new QGridLayout(this);
-    auto* panContainer = new QWidget(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->setFixedSize(995, 692);
-    centring->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+    QWidget* panContainer = centredPanel(QSize(995, 692));
 
     auto* imgInfo =
         new ImageButton(panContainer, QStringLiteral("imgInfo"), QStringLiteral(":/pictures/info.svg"),

@@ -34,12 +34,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(AppContext& context)
     RegionalSettings::apply();
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
 
-    auto* centratura = new QGridLayout(this);
-    centratura->setContentsMargins(10, 10, 10, 10);
-    auto* panContainer = new QWidget(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->setFixedSize(994, 692);
-    centratura->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+    QWidget* panContainer = centredPanel(QSize(994, 692));
 
     Looks::shape(panContainer, QStringLiteral("shpCornice"), QRect(0, 0, 994, 692),
                  QStringLiteral("background: #4682b4; border: none; border-radius: 10px;"));

@@ -49,12 +49,7 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(AppContext& context)
     RegionalSettings::apply();
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
 
-    auto* centratura = new QGridLayout(this);
-    centratura->setContentsMargins(10, 10, 10, 10);
-    auto* panContainer = new QWidget(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->setFixedSize(995, 692);
-    centratura->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+    QWidget* panContainer = centredPanel(QSize(995, 692));
 
     Looks::shape(panContainer, QStringLiteral("shpCornice"), QRect(0, 0, 995, 692),
                  QStringLiteral("background: #4682b4; border: none; border-radius: 10px;"));

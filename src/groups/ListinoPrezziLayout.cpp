@@ -56,12 +56,7 @@ void TfrmListinoPrezzi::costruisciSchermata()
 {
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
 
-    auto* centratura = new QGridLayout(this);
-    centratura->setContentsMargins(10, 10, 10, 10);
-    auto* panContainer = new QWidget(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->setFixedSize(kPanel);
-    centratura->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+    QWidget* panContainer = centredPanel(kPanel);
 
     // The shapes first, so that everything else lies above them.
     QList<QWidget*> sfondi = {this, panContainer};

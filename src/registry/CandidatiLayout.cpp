@@ -103,13 +103,7 @@ void TfrmCandidati::costruisciSchermata()
 {
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
 
-    // The content keeps its designed size in the middle of the maximised window.
-    auto* centratura = new QGridLayout(this);
-    centratura->setContentsMargins(10, 10, 10, 10);
-    auto* panContainer = new QWidget(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->setFixedSize(kPanel);
-    centratura->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+    QWidget* panContainer = centredPanel(kPanel);
 
     // The shapes first, so that everything else lies above them.
     auto* shpContainer =

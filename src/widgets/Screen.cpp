@@ -3,6 +3,7 @@
 #include "widgets/RegionalSettings.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -59,6 +60,17 @@ void MainScreen::present()
     }
     raise();
     activateWindow();
+}
+
+QWidget* MainScreen::centredPanel(QSize size)
+{
+    auto* centring = new QGridLayout(this);
+    centring->setContentsMargins(10, 10, 10, 10);
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panContainer"));
+    panel->setFixedSize(size);
+    centring->addWidget(panel, 0, 0, Qt::AlignCenter);
+    return panel;
 }
 
 void MainScreen::closeEvent(QCloseEvent* event)

@@ -27,6 +27,9 @@ public:
 protected:
     // The close handler; the default hides the screen.
     virtual void onClose() { hide(); }
+    // The panel "panContainer" that holds the content at its designed size in the middle of the
+    // window, however large the window grows.
+    QWidget* centredPanel(QSize size);
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
