@@ -64,18 +64,19 @@ const QHash<QString, int>& synonyms()
         add(ImportMapping::kCognome, {"Cognome", "Surname", "Last name", "Family name", "Lastname"});
         add(ImportMapping::kNome, {"Nome", "First name", "Given name", "Firstname", "Nome proprio"});
         add(C::Sesso, {"Sesso", "Sex", "Gender", "Genere", "M/F"});
-        add(C::DataNasc, {"Data nascita", "Data di nascita", "Nato il", "Nata il", "Date of birth", "Birth date",
-                          "Birthdate", "DOB", "Nascita"});
+        add(C::DataNasc, {"Data nascita", "Data di nascita", "Nato il", "Nata il", "Date of birth",
+                          "Birth date", "Birthdate", "DOB", "Nascita"});
         add(C::Cittadinanza, {"Cittadinanza", "Nazionalità", "Nationality", "Citizenship"});
         add(C::LuogoNasc, {"Luogo nascita", "Luogo di nascita", "Nato a", "Place of birth", "Birthplace",
                            "Comune di nascita"});
-        add(C::Indirizzo, {"Indirizzo residenza", "Indirizzo", "Indirizzo di residenza", "Via", "Address", "Street",
-                           "Residenza"});
+        add(C::Indirizzo, {"Indirizzo residenza", "Indirizzo", "Indirizzo di residenza", "Via", "Address",
+                           "Street", "Residenza"});
         add(C::Citta, {"Città", "Citta", "Comune", "Comune di residenza", "City", "Town", "Località"});
         add(C::Cap, {"CAP", "C.A.P.", "Codice postale", "Postal code", "Postcode", "ZIP", "ZIP code"});
-        add(C::Settore, {"Settore professionale", "Settore", "Professione", "Occupazione", "Occupation", "Job",
-                         "Profession"});
-        add(C::CodFisc, {"Codice fiscale", "CF", "C.F.", "Cod. fisc.", "Cod fiscale", "Tax code", "Fiscal code"});
+        add(C::Settore, {"Settore professionale", "Settore", "Professione", "Occupazione", "Occupation",
+                         "Job", "Profession"});
+        add(C::CodFisc,
+            {"Codice fiscale", "CF", "C.F.", "Cod. fisc.", "Cod fiscale", "Tax code", "Fiscal code"});
         add(C::PartitaIva, {"Partita IVA", "P.IVA", "PIVA", "P. IVA", "VAT", "VAT number"});
         add(C::Patente, {"Patente di guida", "Patente", "Driving licence", "Driving license"});
         add(C::Studio, {"Titolo di studio", "Studi", "Istruzione", "Education", "Qualification"});
@@ -83,10 +84,10 @@ const QHash<QString, int>& synonyms()
         add(C::Email, {"E-mail", "Email", "Mail", "Posta elettronica", "Indirizzo email", "E-mail address"});
         add(C::Tel, {"Tel. casa", "Telefono", "Tel", "Telefono casa", "Telefono fisso", "Phone", "Home phone",
                      "Telephone"});
-        add(C::Cel, {"Tel. cellulare", "Cellulare", "Cell", "Cel", "Cell.", "Mobile", "Mobile phone", "Cellphone",
-                     "Telefono cellulare"});
-        add(C::Documento, {"Documento", "Documento (tipo e numero)", "Documento di identità", "ID document",
-                           "Document"});
+        add(C::Cel, {"Tel. cellulare", "Cellulare", "Cell", "Cel", "Cell.", "Mobile", "Mobile phone",
+                     "Cellphone", "Telefono cellulare"});
+        add(C::Documento,
+            {"Documento", "Documento (tipo e numero)", "Documento di identità", "ID document", "Document"});
         add(C::EnteRil, {"Ente rilascio", "Ente di rilascio", "Rilasciato da", "Issued by"});
         add(C::InizioTes, {"Data rilascio", "Data di rilascio", "Issue date"});
         add(C::FineTes, {"Data scadenza", "Data di scadenza", "Scadenza", "Expiry date", "Expiry"});
@@ -102,8 +103,8 @@ const QHash<QString, int>& synonyms()
 
 bool isYes(const QString& text)
 {
-    static const QStringList yes = {QStringLiteral("si"), QStringLiteral("s"), QStringLiteral("yes"),
-                                    QStringLiteral("y"),  QStringLiteral("x"), QStringLiteral("1"),
+    static const QStringList yes = {QStringLiteral("si"),   QStringLiteral("s"),   QStringLiteral("yes"),
+                                    QStringLiteral("y"),    QStringLiteral("x"),   QStringLiteral("1"),
                                     QStringLiteral("vero"), QStringLiteral("true")};
     return yes.contains(ImportMapping::fold(text));
 }
@@ -171,7 +172,8 @@ ImportMapping ImportMapping::fromHeaders(const QStringList& headers, const QHash
     ImportMapping mapping;
     for (const QString& header : headers) {
         const QString folded = fold(header);
-        mapping.m_targets.append(remembered.contains(folded) ? remembered.value(folded) : matchHeader(header));
+        mapping.m_targets.append(remembered.contains(folded) ? remembered.value(folded)
+                                                             : matchHeader(header));
     }
     // A field filled by two columns takes the first; the later one is ignored until the user says otherwise.
     for (int i = 0; i < mapping.m_targets.size(); ++i) {

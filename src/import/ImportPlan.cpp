@@ -67,8 +67,8 @@ void ImportPlan::Chiavi::aggiungi(const ImportMapping::Values& values, int posiz
     const QString cf = comeMemorizzato(C::CodFisc, values[C::CodFisc]).toUpper();
     if (!cf.isEmpty())
         codiceFiscale.insert(cf, posizione);
-    const QString key =
-        chiaveNomeData(comeMemorizzato(C::Candidato, values[C::Candidato]), comeMemorizzato(C::DataNasc, values[C::DataNasc]));
+    const QString key = chiaveNomeData(comeMemorizzato(C::Candidato, values[C::Candidato]),
+                                       comeMemorizzato(C::DataNasc, values[C::DataNasc]));
     if (!key.isEmpty())
         nomeData.insert(key, posizione);
 }
@@ -93,8 +93,8 @@ int ImportPlan::Chiavi::trova(const ImportMapping::Values& values) const
         if (found != codiceFiscale.constEnd())
             return found.value();
     }
-    const QString key =
-        chiaveNomeData(comeMemorizzato(C::Candidato, values[C::Candidato]), comeMemorizzato(C::DataNasc, values[C::DataNasc]));
+    const QString key = chiaveNomeData(comeMemorizzato(C::Candidato, values[C::Candidato]),
+                                       comeMemorizzato(C::DataNasc, values[C::DataNasc]));
     if (!key.isEmpty()) {
         const auto found = nomeData.constFind(key);
         if (found != nomeData.constEnd())
@@ -203,7 +203,8 @@ bool ImportPlan::sembraSenzaIntestazioni(const QStringList& firstRow, const Impo
         return true;
     // Headers hold words; a first row with digits or an address is a person's data.
     return std::any_of(firstRow.begin(), firstRow.end(), [](const QString& cell) {
-        return cell.contains(u'@') || std::any_of(cell.begin(), cell.end(), [](QChar c) { return c.isDigit(); });
+        return cell.contains(u'@') ||
+               std::any_of(cell.begin(), cell.end(), [](QChar c) { return c.isDigit(); });
     });
 }
 
@@ -215,7 +216,8 @@ QHash<QString, QString> ImportAppend::indiceFoto(const QString& photoFolder)
     const QDir dir(photoFolder);
     const QStringList filters = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
                                  QStringLiteral("*.bmp")};
-    for (const QFileInfo& info : dir.entryInfoList(filters, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase)) {
+    for (const QFileInfo& info :
+         dir.entryInfoList(filters, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase)) {
         const QString key = ImportMapping::fold(info.completeBaseName());
         if (!key.isEmpty() && !index.contains(key))
             index.insert(key, info.absoluteFilePath());
@@ -227,14 +229,16 @@ QString ImportAppend::fotoDi(const QHash<QString, QString>& indice, const Import
 {
     if (indice.isEmpty())
         return QString();
-    for (const QString& key : {ImportMapping::fold(values[C::CodFisc]), ImportMapping::fold(values[C::Candidato])}) {
+    for (const QString& key :
+         {ImportMapping::fold(values[C::CodFisc]), ImportMapping::fold(values[C::Candidato])}) {
         if (!key.isEmpty() && indice.contains(key))
             return indice.value(key);
     }
     return QString();
 }
 
-ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder, const QList<ImportPlan::Riga>& righe,
+ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
+                                               const QList<ImportPlan::Riga>& righe,
                                                const QString& photoFolder, const Progress& progress)
 {
     Risultato risultato;
@@ -313,8 +317,9 @@ QString ImportAppend::rapporto(const Risultato& r, const QString& file)
     if (r.fotoIlleggibili > 0)
         lines << QStringLiteral("Foto trovate ma non leggibili: %1").arg(r.fotoIlleggibili);
     if (r.annullata)
-        lines << QString() << QStringLiteral("L'importazione \u00E8 stata interrotta dall'utente: le schede "
-                                             "aggiunte fino a quel momento restano in archivio.");
+        lines << QString()
+              << QStringLiteral("L'importazione \u00E8 stata interrotta dall'utente: le schede "
+                                "aggiunte fino a quel momento restano in archivio.");
     if (!r.errore.isEmpty())
         lines << QString()
               << QStringLiteral("L'importazione si \u00E8 fermata per un errore di accesso all'archivio: "

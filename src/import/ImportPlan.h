@@ -23,11 +23,11 @@ public:
         int rigaFoglio = 0; // 1-based row of the sheet; the headers are row 1
         ImportMapping::Values values;
         Esito esito = Esito::Nuova;
-        int posizione = 0;          // Presente: the card's position; PresenteNelFile: the earlier row
-        QStringList mancanti;       // fields the editor asks for at save, empty here
-        QStringList troppoLunghi;   // values longer than their field: they will be cut
-        QStringList fuoriCodifica;  // values with characters the archive cannot hold
-        bool importa = false;       // ticked: appended whatever the outcome
+        int posizione = 0;         // Presente: the card's position; PresenteNelFile: the earlier row
+        QStringList mancanti;      // fields the editor asks for at save, empty here
+        QStringList troppoLunghi;  // values longer than their field: they will be cut
+        QStringList fuoriCodifica; // values with characters the archive cannot hold
+        bool importa = false;      // ticked: appended whatever the outcome
         bool avvisi() const { return !troppoLunghi.isEmpty() || !fuoriCodifica.isEmpty(); }
     };
 
@@ -53,8 +53,9 @@ public:
 
     using Progress = std::function<bool(int done, int total)>;
     // Every data row of the sheet (the rows after the first) with its outcome; empty when cancelled.
-    static QList<Riga> prepara(const QList<QStringList>& rows, const ImportMapping& mapping, const Chiavi& chiavi,
-                               const Progress& progress = {}, bool* cancelled = nullptr);
+    static QList<Riga> prepara(const QList<QStringList>& rows, const ImportMapping& mapping,
+                               const Chiavi& chiavi, const Progress& progress = {},
+                               bool* cancelled = nullptr);
 
     static QString testoEsito(const Riga& riga);
     // The rows whose first line looks like data rather than headers, when no header was recognised.
@@ -66,14 +67,14 @@ class ImportAppend {
 public:
     struct Risultato {
         int aggiunte = 0;
-        int saltate = 0;          // duplicates not ticked, and those found when the archive was opened
-        int rifiutate = 0;        // rows without a name, not ticked
-        int foto = 0;             // photos written
-        int fotoIlleggibili = 0;  // photo files found but not readable
-        int primaPosizione = 0;   // position of the first card added
+        int saltate = 0;         // duplicates not ticked, and those found when the archive was opened
+        int rifiutate = 0;       // rows without a name, not ticked
+        int foto = 0;            // photos written
+        int fotoIlleggibili = 0; // photo files found but not readable
+        int primaPosizione = 0;  // position of the first card added
         int ultimaPosizione = 0;
         bool annullata = false;
-        QString errore;           // the Italian message of a failure; the cards before it stay
+        QString errore; // the Italian message of a failure; the cards before it stay
     };
 
     // Called every few hundred cards; false stops after the card being written.

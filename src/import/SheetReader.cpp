@@ -16,29 +16,32 @@
 
 namespace {
 
-const QString kNonApribile = QStringLiteral("Attenzione: il file non pu\u00F2 essere aperto.\r\n\r\n"
-                                            "Accertarsi che esista e che non sia aperto in un altro programma.");
-const QString kVuoto = QStringLiteral("Attenzione: il file scelto \u00E8 vuoto e non contiene nessuna scheda.");
-const QString kTroppoGrande =
-    QStringLiteral("Attenzione: il file scelto \u00E8 troppo grande per essere importato (oltre 64 MB).\r\n\r\n"
-                   "Dividere l'elenco in pi\u00F9 file e importarli uno alla volta.");
-const QString kNonFoglio =
-    QStringLiteral("Attenzione: il file scelto non \u00E8 un foglio di calcolo che il programma sa leggere.\r\n\r\n"
-                   "Si possono importare file CSV, XLSX, ODS e l'archivio esportato dal programma.");
+const QString kNonApribile =
+    QStringLiteral("Attenzione: il file non pu\u00F2 essere aperto.\r\n\r\n"
+                   "Accertarsi che esista e che non sia aperto in un altro programma.");
+const QString kVuoto =
+    QStringLiteral("Attenzione: il file scelto \u00E8 vuoto e non contiene nessuna scheda.");
+const QString kTroppoGrande = QStringLiteral(
+    "Attenzione: il file scelto \u00E8 troppo grande per essere importato (oltre 64 MB).\r\n\r\n"
+    "Dividere l'elenco in pi\u00F9 file e importarli uno alla volta.");
+const QString kNonFoglio = QStringLiteral(
+    "Attenzione: il file scelto non \u00E8 un foglio di calcolo che il programma sa leggere.\r\n\r\n"
+    "Si possono importare file CSV, XLSX, ODS e l'archivio esportato dal programma.");
 const QString kVecchioExcel =
     QStringLiteral("Attenzione: il file \u00E8 nel vecchio formato di Microsoft Excel e non pu\u00F2 essere "
                    "letto.\r\n\r\nSalvarlo in formato XLSX, ODS o CSV dal foglio di calcolo e riprovare.");
-const QString kDanneggiato = QStringLiteral("Attenzione: il file %1 \u00E8 danneggiato e non pu\u00F2 essere letto.");
+const QString kDanneggiato =
+    QStringLiteral("Attenzione: il file %1 \u00E8 danneggiato e non pu\u00F2 essere letto.");
 const QString kSenzaTesti =
     QStringLiteral("Attenzione: il file XLSX \u00E8 danneggiato: manca la parte con i testi delle celle "
                    "(xl/sharedStrings.xml).\r\n\r\nAprirlo nel foglio di calcolo e salvarlo di nuovo.");
-const QString kBomba =
-    QStringLiteral("Attenzione: il file %1, una volta decompresso, \u00E8 troppo grande per essere importato.");
+const QString kBomba = QStringLiteral(
+    "Attenzione: il file %1, una volta decompresso, \u00E8 troppo grande per essere importato.");
 const QString kTroppeRighe =
     QStringLiteral("Attenzione: il foglio contiene troppe righe o colonne per essere importato.");
-const QString kVirgolette =
-    QStringLiteral("Attenzione: nel file CSV delle virgolette aperte alla riga %1 non vengono mai chiuse.\r\n\r\n"
-                   "Correggere il file nel foglio di calcolo e salvarlo di nuovo.");
+const QString kVirgolette = QStringLiteral(
+    "Attenzione: nel file CSV delle virgolette aperte alla riga %1 non vengono mai chiuse.\r\n\r\n"
+    "Correggere il file nel foglio di calcolo e salvarlo di nuovo.");
 const QString kSenzaRighe = QStringLiteral("Attenzione: il foglio non contiene nessuna riga da importare.");
 
 SheetReader::Sheet failure(const QString& message)
@@ -69,6 +72,16 @@ bool tick(const SheetReader::Progress& progress, qint64 done, qint64 total)
     if (!progress || total <= 0)
         return true;
     return progress(int(std::min<qint64>(1000, done * 1000 / total)));
+}
+
+// An attribute by its local name, whatever its prefix.
+QStringView attribute(const QXmlStreamAttributes& attributes, QLatin1String name)
+{
+    for (const QXmlStreamAttribute& a : attributes) {
+        if (a.name() == name)
+            return a.value();
+    }
+    return {};
 }
 
 // ---- CSV ----
@@ -159,7 +172,8 @@ NumberStyle styleOfCode(const QString& code)
     bare = bare.section(u';', 0, 0);
     if (bare == u"@")
         return {Shown::Text, 0};
-    const bool date = bare.contains(u'y') || bare.contains(u'd') || (bare.contains(u'a') && bare.contains(u'g'));
+    const bool date =
+        bare.contains(u'y') || bare.contains(u'd') || (bare.contains(u'a') && bare.contains(u'g'));
     const bool time = bare.contains(u'h') || bare.contains(u's');
     if (date && time)
         return {Shown::DateTime, 0};
@@ -330,12 +344,12 @@ QList<NumberStyle> readStyles(QuaZip& zip)
         xml.readNext();
         if (xml.isStartElement()) {
             if (xml.name() == u"numFmt")
-                codes.insert(xml.attributes().value(QLatin1String("numFmtId")).toInt(),
-                             xml.attributes().value(QLatin1String("formatCode")).toString());
+                codes.insert(attribute(xml.attributes(), QLatin1String("numFmtId")).toInt(),
+                             attribute(xml.attributes(), QLatin1String("formatCode")).toString());
             else if (xml.name() == u"cellXfs")
                 inCellXfs = true;
             else if (inCellXfs && xml.name() == u"xf") {
-                const int id = xml.attributes().value(QLatin1String("numFmtId")).toInt();
+                const int id = attribute(xml.attributes(), QLatin1String("numFmtId")).toInt();
                 styles.append(codes.contains(id) ? styleOfCode(codes.value(id)) : styleOfId(id));
             }
         } else if (xml.isEndElement() && xml.name() == u"cellXfs") {
@@ -370,7 +384,8 @@ void appendOdsText(QXmlStreamReader& xml, QString& out)
         xml.readNext();
         if (xml.isStartElement()) {
             if (xml.name() == u"s") {
-                const int count = std::clamp(xml.attributes().value(QLatin1String("c")).toInt(), 1, 10000);
+                const int count =
+                    std::clamp(attribute(xml.attributes(), QLatin1String("c")).toInt(), 1, 10000);
                 out.append(QString(count, u' '));
             } else if (xml.name() == u"tab") {
                 out.append(u'\t');
@@ -437,10 +452,12 @@ QString decodeEntities(QStringView text)
             ok = ok && code > 0 && code <= 0x10FFFF;
         } else {
             static const QHash<QString, char32_t> kNames = {
-                {QStringLiteral("amp"), u'&'},   {QStringLiteral("lt"), u'<'},    {QStringLiteral("gt"), u'>'},
-                {QStringLiteral("quot"), u'"'},  {QStringLiteral("apos"), u'\''}, {QStringLiteral("nbsp"), 0xA0},
-                {QStringLiteral("egrave"), 0xE8}, {QStringLiteral("eacute"), 0xE9}, {QStringLiteral("agrave"), 0xE0},
-                {QStringLiteral("ograve"), 0xF2}, {QStringLiteral("ugrave"), 0xF9}, {QStringLiteral("igrave"), 0xEC},
+                {QStringLiteral("amp"), u'&'},    {QStringLiteral("lt"), u'<'},
+                {QStringLiteral("gt"), u'>'},     {QStringLiteral("quot"), u'"'},
+                {QStringLiteral("apos"), u'\''},  {QStringLiteral("nbsp"), 0xA0},
+                {QStringLiteral("egrave"), 0xE8}, {QStringLiteral("eacute"), 0xE9},
+                {QStringLiteral("agrave"), 0xE0}, {QStringLiteral("ograve"), 0xF2},
+                {QStringLiteral("ugrave"), 0xF9}, {QStringLiteral("igrave"), 0xEC},
                 {QStringLiteral("euro"), 0x20AC}};
             code = kNames.value(name.toString(), 0);
             ok = code != 0;
@@ -724,7 +741,7 @@ SheetReader::Sheet SheetReader::readXlsx(const QString& path, const Progress& pr
         if (!xml.isStartElement())
             continue;
         if (xml.name() == u"row") {
-            const int r = xml.attributes().value(QLatin1String("r")).toInt();
+            const int r = attribute(xml.attributes(), QLatin1String("r")).toInt();
             row = r > 0 ? r - 1 : row + 1;
             column = -1;
             if ((++count & 1023) == 0 && !tick(progress, xml.characterOffset(), bytes.size())) {
@@ -733,10 +750,10 @@ SheetReader::Sheet SheetReader::readXlsx(const QString& path, const Progress& pr
             }
         } else if (xml.name() == u"c") {
             const QXmlStreamAttributes attributes = xml.attributes();
-            const int c = columnOf(attributes.value(QLatin1String("r")));
+            const int c = columnOf(attribute(attributes, QLatin1String("r")));
             column = c >= 0 ? c : column + 1;
-            const QString type = attributes.value(QLatin1String("t")).toString();
-            const int styleIndex = attributes.value(QLatin1String("s")).toInt();
+            const QString type = attribute(attributes, QLatin1String("t")).toString();
+            const int styleIndex = attribute(attributes, QLatin1String("s")).toInt();
             QString value;
             bool hasValue = false;
             QString inlineText;
@@ -818,7 +835,8 @@ SheetReader::Sheet SheetReader::readOds(const QString& path, const Progress& pro
         }
         if (tableDepth == 0 || xml.name() != u"table-row")
             continue;
-        const int rowRepeat = std::max(1, xml.attributes().value(QLatin1String("number-rows-repeated")).toInt());
+        const int rowRepeat =
+            std::max(1, attribute(xml.attributes(), QLatin1String("number-rows-repeated")).toInt());
         QStringList cells;
         int column = 0;
         while (!xml.atEnd()) {
@@ -828,7 +846,8 @@ SheetReader::Sheet SheetReader::readOds(const QString& path, const Progress& pro
             if (!xml.isStartElement())
                 continue;
             if (xml.name() == u"table-cell" || xml.name() == u"covered-table-cell") {
-                const int repeat = std::max(1, xml.attributes().value(QLatin1String("number-columns-repeated")).toInt());
+                const int repeat = std::max(
+                    1, attribute(xml.attributes(), QLatin1String("number-columns-repeated")).toInt());
                 const QString text = odsCellText(xml);
                 if (text.isEmpty()) {
                     column += repeat;
@@ -890,7 +909,9 @@ SheetReader::Sheet SheetReader::read(const QString& path, const Progress& progre
             return failure(kNonFoglio);
         const QStringList names = zip.getFileNameList();
         zip.close();
-        const auto has = [&names](const char* name) { return names.contains(QLatin1String(name), Qt::CaseInsensitive); };
+        const auto has = [&names](const char* name) {
+            return names.contains(QLatin1String(name), Qt::CaseInsensitive);
+        };
         if (has("xl/workbook.xml") || has("xl/worksheets/sheet1.xml"))
             return readXlsx(path, progress);
         if (has("content.xml"))

@@ -25,7 +25,7 @@ enum class Format { Unknown, Csv, Xlsx, Ods, Html };
 struct Sheet {
     QList<QStringList> rows; // the first row holds the headers
     Format format = Format::Unknown;
-    QString error;           // empty when read; an Italian message otherwise
+    QString error; // empty when read; an Italian message otherwise
     bool cancelled = false;
     bool ok() const { return error.isEmpty() && !cancelled; }
 };
