@@ -97,9 +97,10 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
                              QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     auto* cmdEsci = comando("cmdEsci", ":/pictures/candidati_esci.svg", 792,
                             QStringLiteral("Esci da questo ambiente di lavoro."));
-    auto* cmdImporta = comando("cmdImporta", ":/pictures/importa.svg", 570,
-                               QStringLiteral("Importa nell'archivio le persone di un foglio di calcolo (CSV, XLSX, "
-                                              "ODS)."));
+    auto* cmdImporta =
+        comando("cmdImporta", ":/pictures/importa.svg", 570,
+                QStringLiteral("Importa nell'archivio le persone di un foglio di calcolo (CSV, XLSX, "
+                               "ODS)."));
     connect(cmdEsporta, &ImageButton::clicked, this, &TfrmExpCandidati::cmdEsportaClick);
     connect(cmdImporta, &ImageButton::clicked, this, &TfrmExpCandidati::cmdImportaClick);
     connect(cmdGuida, &ImageButton::clicked, this,

@@ -33,9 +33,11 @@ QString ImportPreviewModel::avvisi(const ImportPlan::Riga& riga)
 {
     QStringList parts;
     if (!riga.troppoLunghi.isEmpty())
-        parts << QStringLiteral("troppo lungo, sar\u00E0 accorciato: ") + riga.troppoLunghi.join(QStringLiteral(", "));
+        parts << QStringLiteral("troppo lungo, sar\u00E0 accorciato: ") +
+                     riga.troppoLunghi.join(QStringLiteral(", "));
     if (!riga.fuoriCodifica.isEmpty())
-        parts << QStringLiteral("caratteri che saranno sostituiti: ") + riga.fuoriCodifica.join(QStringLiteral(", "));
+        parts << QStringLiteral("caratteri che saranno sostituiti: ") +
+                     riga.fuoriCodifica.join(QStringLiteral(", "));
     return parts.join(QStringLiteral("; "));
 }
 
@@ -87,8 +89,8 @@ QVariant ImportPreviewModel::headerData(int section, Qt::Orientation orientation
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char16_t* const kHeaders[ColumnCount] = {
-        u"Importa", u"Riga", u"Esito", u"Cognome e nome", u"Data nascita", u"Codice fiscale",
-        u"Da completare", u"Avvisi"};
+        u"Importa",      u"Riga",           u"Esito",         u"Cognome e nome",
+        u"Data nascita", u"Codice fiscale", u"Da completare", u"Avvisi"};
     return QString::fromUtf16(kHeaders[section]);
 }
 

@@ -82,9 +82,9 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     auto* shpInfo = Looks::shape(this, QStringLiteral("shpInfo"), kStriscia,
                                  QStringLiteral("background: #6a5acd; border: none; border-radius: 4px;"));
 
-    auto* lblTitolo = Looks::label(this, QStringLiteral("lblTitolo"),
-                                   QStringLiteral("IMPORTAZIONE DA FOGLIO DI CALCOLO"),
-                                   Looks::font(QStringLiteral("Tahoma"), 18, true), 24, 20);
+    auto* lblTitolo =
+        Looks::label(this, QStringLiteral("lblTitolo"), QStringLiteral("IMPORTAZIONE DA FOGLIO DI CALCOLO"),
+                     Looks::font(QStringLiteral("Tahoma"), 18, true), 24, 20);
     lblTitolo->setAccessibleName(lblTitolo->text());
     Looks::setTextColour(lblTitolo, Looks::kDarkBlue);
     auto* lblSottotitolo = Looks::label(this, QStringLiteral("lblSottotitolo"),
@@ -111,20 +111,23 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
         m_hint->addHint(button, hint);
         return button;
     };
-    auto* cmdApri = comando("cmdApri", ":/pictures/gruppi_apri.svg", 512,
-                            QStringLiteral("Sceglie il file da importare (CSV, XLSX, ODS o l'archivio esportato)."));
-    auto* cmdFoto = comando("cmdFoto", ":/pictures/candidati_carica.svg", 568,
-                            QStringLiteral("Sceglie la cartella delle foto, chiamate con il codice fiscale o con "
-                                           "il nome della persona."));
+    auto* cmdApri =
+        comando("cmdApri", ":/pictures/gruppi_apri.svg", 512,
+                QStringLiteral("Sceglie il file da importare (CSV, XLSX, ODS o l'archivio esportato)."));
+    auto* cmdFoto =
+        comando("cmdFoto", ":/pictures/candidati_carica.svg", 568,
+                QStringLiteral("Sceglie la cartella delle foto, chiamate con il codice fiscale o con "
+                               "il nome della persona."));
     auto* cmdImporta = comando("cmdImporta", ":/pictures/importa.svg", 624,
                                QStringLiteral("Aggiunge all'archivio anagrafico le righe spuntate."));
     auto* cmdStampa = comando("cmdStampa", ":/pictures/candidati_stampa.svg", 680,
                               QStringLiteral("Stampa il rapporto dell'ultima importazione."));
-    auto* cmdSalvaRapporto = comando("cmdSalvaRapporto", ":/pictures/candidati_dischetto.svg", 736,
-                                     QStringLiteral("Salva il rapporto dell'ultima importazione in un file di "
-                                                    "testo."));
-    auto* cmdEsci =
-        comando("cmdEsci", ":/pictures/candidati_esci.svg", 792, QStringLiteral("Esci da questo ambiente di lavoro."));
+    auto* cmdSalvaRapporto =
+        comando("cmdSalvaRapporto", ":/pictures/candidati_dischetto.svg", 736,
+                QStringLiteral("Salva il rapporto dell'ultima importazione in un file di "
+                               "testo."));
+    auto* cmdEsci = comando("cmdEsci", ":/pictures/candidati_esci.svg", 792,
+                            QStringLiteral("Esci da questo ambiente di lavoro."));
     connect(cmdApri, &ImageButton::clicked, this, &TfrmImporta::cmdApriClick);
     connect(cmdFoto, &ImageButton::clicked, this, &TfrmImporta::cmdFotoClick);
     connect(cmdImporta, &ImageButton::clicked, this, &TfrmImporta::cmdImportaClick);
@@ -141,16 +144,17 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     m_grdColonne->setObjectName(QStringLiteral("grdColonne"));
     m_grdColonne->setAccessibleName(QStringLiteral("Colonne del file e campi della scheda"));
     m_grdColonne->setGeometry(32, 138, 330, 330);
-    m_grdColonne->setHorizontalHeaderLabels(
-        {QStringLiteral("Colonna del file"), QStringLiteral("Esempio"), QStringLiteral("Campo della scheda")});
+    m_grdColonne->setHorizontalHeaderLabels({QStringLiteral("Colonna del file"), QStringLiteral("Esempio"),
+                                             QStringLiteral("Campo della scheda")});
     m_grdColonne->verticalHeader()->hide();
     m_grdColonne->verticalHeader()->setDefaultSectionSize(24);
     m_grdColonne->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grdColonne->setColumnWidth(0, 100);
     m_grdColonne->setColumnWidth(1, 80);
     m_grdColonne->horizontalHeader()->setStretchLastSection(true);
-    m_hint->addHint(m_grdColonne, QStringLiteral("Per ogni colonna del file scegliere il campo della scheda che "
-                                                 "riempie, o \"(non importare)\"."));
+    m_hint->addHint(m_grdColonne,
+                    QStringLiteral("Per ogni colonna del file scegliere il campo della scheda che "
+                                   "riempie, o \"(non importare)\"."));
 
     m_grdAnteprima = new QTableView(this);
     m_grdAnteprima->setObjectName(QStringLiteral("grdAnteprima"));
@@ -165,8 +169,9 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     m_grdAnteprima->setColumnWidth(ImportPreviewModel::Riga, 45);
     m_grdAnteprima->setColumnWidth(ImportPreviewModel::Esito, 170);
     m_grdAnteprima->setColumnWidth(ImportPreviewModel::Nome, 170);
-    m_hint->addHint(m_grdAnteprima, QStringLiteral("Spuntare le righe da aggiungere all'archivio: le schede gi\u00E0 "
-                                                   "presenti e le righe senza nome restano fuori se non spuntate."));
+    m_hint->addHint(m_grdAnteprima,
+                    QStringLiteral("Spuntare le righe da aggiungere all'archivio: le schede gi\u00E0 "
+                                   "presenti e le righe senza nome restano fuori se non spuntate."));
     connect(m_model, &QAbstractItemModel::dataChanged, this, &TfrmImporta::aggiornaRiepilogo);
 
     svuota();
@@ -199,7 +204,8 @@ void TfrmImporta::caricaFile(const QString& path)
     svuota();
     SheetReader::Sheet sheet;
     {
-        Avanzamento avanzamento(this, QStringLiteral("Lettura del file in corso..."), 1000, m_attesaProgresso);
+        Avanzamento avanzamento(this, QStringLiteral("Lettura del file in corso..."), 1000,
+                                m_attesaProgresso);
         sheet = SheetReader::read(path, [&](int permille) { return avanzamento.passo(permille); });
     }
     if (sheet.cancelled)
@@ -272,8 +278,8 @@ void TfrmImporta::aggiornaAnteprima()
     {
         Avanzamento avanzamento(this, QStringLiteral("Preparazione dell'anteprima..."), int(m_rows.size()),
                                 m_attesaProgresso);
-        righe = ImportPlan::prepara(m_rows, m_mapping, chiavi,
-                                    [&](int done, int) { return avanzamento.passo(done); }, &cancelled);
+        righe = ImportPlan::prepara(
+            m_rows, m_mapping, chiavi, [&](int done, int) { return avanzamento.passo(done); }, &cancelled);
     }
     if (cancelled) {
         svuota();
@@ -293,24 +299,27 @@ void TfrmImporta::aggiornaRiepilogo()
     int nuove = 0, presenti = 0, rifiutate = 0, avvisi = 0, spuntate = 0;
     for (const ImportPlan::Riga& riga : righe) {
         nuove += riga.esito == ImportPlan::Esito::Nuova;
-        presenti += riga.esito == ImportPlan::Esito::Presente || riga.esito == ImportPlan::Esito::PresenteNelFile;
+        presenti +=
+            riga.esito == ImportPlan::Esito::Presente || riga.esito == ImportPlan::Esito::PresenteNelFile;
         rifiutate += riga.esito == ImportPlan::Esito::Rifiutata;
         avvisi += riga.avvisi();
         spuntate += riga.importa;
     }
-    m_lblRiepilogo->setText(QStringLiteral("%1 righe: %2 nuove, %3 gi\u00E0 presenti, %4 rifiutate, %5 con avvisi. "
-                                           "Da importare: %6.")
-                                .arg(righe.size())
-                                .arg(nuove)
-                                .arg(presenti)
-                                .arg(rifiutate)
-                                .arg(avvisi)
-                                .arg(spuntate));
+    m_lblRiepilogo->setText(
+        QStringLiteral("%1 righe: %2 nuove, %3 gi\u00E0 presenti, %4 rifiutate, %5 con avvisi. "
+                       "Da importare: %6.")
+            .arg(righe.size())
+            .arg(nuove)
+            .arg(presenti)
+            .arg(rifiutate)
+            .arg(avvisi)
+            .arg(spuntate));
 }
 
 void TfrmImporta::cmdFotoClick()
 {
-    const QString folder = m_context.fileDialogs->chooseFolder(this, QStringLiteral("Scegliere la cartella delle foto"));
+    const QString folder =
+        m_context.fileDialogs->chooseFolder(this, QStringLiteral("Scegliere la cartella delle foto"));
     if (folder.isEmpty())
         return;
     m_cartellaFoto = folder;
@@ -321,20 +330,25 @@ void TfrmImporta::cmdImportaClick()
 {
     const QList<ImportPlan::Riga>& righe = m_model->righe();
     if (righe.isEmpty()) {
-        m_context.messages->warning(this, QStringLiteral("Attenzione: scegliere prima il file da importare."));
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: scegliere prima il file da importare."));
         return;
     }
-    const int spuntate = int(std::count_if(righe.begin(), righe.end(), [](const auto& r) { return r.importa; }));
+    const int spuntate =
+        int(std::count_if(righe.begin(), righe.end(), [](const auto& r) { return r.importa; }));
     if (spuntate == 0) {
         m_context.messages->warning(this, QStringLiteral("Attenzione: nessuna riga \u00E8 spuntata per "
                                                          "l'importazione."));
         return;
     }
-    const bool avvisi = std::any_of(righe.begin(), righe.end(), [](const auto& r) { return r.importa && r.avvisi(); });
-    QString domanda = QStringLiteral("Si vogliono aggiungere %1 schede all'archivio anagrafico?").arg(spuntate);
+    const bool avvisi =
+        std::any_of(righe.begin(), righe.end(), [](const auto& r) { return r.importa && r.avvisi(); });
+    QString domanda =
+        QStringLiteral("Si vogliono aggiungere %1 schede all'archivio anagrafico?").arg(spuntate);
     if (avvisi)
-        domanda.prepend(QStringLiteral("Alcune righe hanno valori troppo lunghi o caratteri che l'archivio non pu\u00F2 "
-                                       "contenere: saranno accorciati o sostituiti.\r\n\r\n"));
+        domanda.prepend(
+            QStringLiteral("Alcune righe hanno valori troppo lunghi o caratteri che l'archivio non pu\u00F2 "
+                           "contenere: saranno accorciati o sostituiti.\r\n\r\n"));
     if (!m_context.messages->question(this, domanda))
         return;
     m_mapping.remember(m_context.programFolder, m_rows.first());
@@ -356,8 +370,9 @@ void TfrmImporta::cmdImportaClick()
 void TfrmImporta::cmdStampaClick()
 {
     if (m_rapporto.isEmpty()) {
-        m_context.messages->warning(this, QStringLiteral("Attenzione: il rapporto sar\u00E0 disponibile al termine "
-                                                         "dell'importazione."));
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: il rapporto sar\u00E0 disponibile al termine "
+                                                   "dell'importazione."));
         return;
     }
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
@@ -374,13 +389,15 @@ void TfrmImporta::cmdStampaClick()
 void TfrmImporta::cmdSalvaRapportoClick()
 {
     if (m_rapporto.isEmpty()) {
-        m_context.messages->warning(this, QStringLiteral("Attenzione: il rapporto sar\u00E0 disponibile al termine "
-                                                         "dell'importazione."));
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: il rapporto sar\u00E0 disponibile al termine "
+                                                   "dell'importazione."));
         return;
     }
-    const QString path = m_context.fileDialogs->saveFile(
-        this, QStringLiteral("Salvare il rapporto dell'importazione"), QStringLiteral("File di testo (*.txt) (*.txt)"),
-        QStringLiteral("Rapporto_Importazione.txt"), QStringLiteral("txt"));
+    const QString path =
+        m_context.fileDialogs->saveFile(this, QStringLiteral("Salvare il rapporto dell'importazione"),
+                                        QStringLiteral("File di testo (*.txt) (*.txt)"),
+                                        QStringLiteral("Rapporto_Importazione.txt"), QStringLiteral("txt"));
     if (path.isEmpty())
         return;
     QSaveFile file(path);
