@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QVideoFrameFormat>
+#include <QPrinter>
 #include <QWidget>
 
 bool RecordingMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text)
