@@ -229,10 +229,32 @@ ImportMapping::Values ImportMapping::values(const QStringList& row) const
 TSchedaAnagrafica ImportMapping::card(const Values& values)
 {
     TSchedaAnagrafica scheda;
-    for (int campo = 0; campo < C::Ricontatta; ++campo)
-        scheda.setTesto(C::Campo(campo), values.texts[campo]);
-    scheda.setRicontatta(values.texts[C::Ricontatta] == C::flagSi());
+    fill(values, scheda);
     return scheda;
+}
+
+void ImportMapping::fill(const Values& values, TSchedaAnagrafica& scheda)
+{
+    char* buffer = scheda.buffer().data();
+    for (int campo = 0; campo < C::Ricontatta; ++campo) {
+        const C::Layout& layout = C::layoutOf(C::Campo(campo));
+        const QString& text = values.texts[campo];
+        // Text already trimmed, short enough and all in the code page's Latin-1 part goes in as it is.
+        const bool plain = text.size() <= layout.capacity &&
+                           (text.isEmpty() || (text.front().unicode() > 32 && text.back().unicode() > 32)) &&
+                           std::all_of(text.begin(), text.end(), [](QChar c) {
+                               return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF);
+                           });
+        if (!plain) {
+            scheda.setTesto(C::Campo(campo), text);
+            continue;
+        }
+        char* field = buffer + layout.offset;
+        field[0] = static_cast<char>(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i)
+            field[1 + i] = static_cast<char>(text[i].unicode());
+    }
+    scheda.setRicontatta(values.texts[C::Ricontatta] == C::flagSi());
 }
 
 QString ImportMapping::settingsPath(const QString& programFolder)

@@ -47,6 +47,8 @@ public:
     Values values(const QStringList& row) const;
     // The card a row gives: every field stored as the editor stores it.
     static TSchedaAnagrafica card(const Values& values);
+    // The same into a card already made, every field written again: cheap for many cards.
+    static void fill(const Values& values, TSchedaAnagrafica& scheda);
 
     // The remembered choices: a small settings file in the program folder.
     static QString settingsPath(const QString& programFolder);

@@ -62,15 +62,19 @@ QString ImportPlan::comeMemorizzato(C::Campo campo, const QString& text)
     return TextRules::trim(Cp1252::decode(Cp1252::encode(trimmed).left(C::layoutOf(campo).capacity)));
 }
 
-void ImportPlan::Chiavi::aggiungi(const ImportMapping::Values& values, int posizione)
+ImportPlan::Chiave ImportPlan::chiaveDi(const ImportMapping::Values& values)
 {
-    const QString cf = comeMemorizzato(C::CodFisc, values[C::CodFisc]).toUpper();
-    if (!cf.isEmpty())
-        codiceFiscale.insert(cf, posizione);
-    const QString key = chiaveNomeData(comeMemorizzato(C::Candidato, values[C::Candidato]),
-                                       comeMemorizzato(C::DataNasc, values[C::DataNasc]));
-    if (!key.isEmpty())
-        nomeData.insert(key, posizione);
+    return {comeMemorizzato(C::CodFisc, values[C::CodFisc]).toUpper(),
+            chiaveNomeData(comeMemorizzato(C::Candidato, values[C::Candidato]),
+                           comeMemorizzato(C::DataNasc, values[C::DataNasc]))};
+}
+
+void ImportPlan::Chiavi::aggiungi(const Chiave& chiave, int posizione)
+{
+    if (!chiave.codiceFiscale.isEmpty())
+        codiceFiscale.insert(chiave.codiceFiscale, posizione);
+    if (!chiave.nomeData.isEmpty())
+        nomeData.insert(chiave.nomeData, posizione);
 }
 
 void ImportPlan::Chiavi::aggiungi(const TSchedaAnagrafica& scheda, int posizione)
@@ -85,18 +89,15 @@ void ImportPlan::Chiavi::aggiungi(const TSchedaAnagrafica& scheda, int posizione
         nomeData.insert(key, posizione);
 }
 
-int ImportPlan::Chiavi::trova(const ImportMapping::Values& values) const
+int ImportPlan::Chiavi::trova(const Chiave& chiave) const
 {
-    const QString cf = comeMemorizzato(C::CodFisc, values[C::CodFisc]).toUpper();
-    if (!cf.isEmpty()) {
-        const auto found = codiceFiscale.constFind(cf);
+    if (!chiave.codiceFiscale.isEmpty()) {
+        const auto found = codiceFiscale.constFind(chiave.codiceFiscale);
         if (found != codiceFiscale.constEnd())
             return found.value();
     }
-    const QString key = chiaveNomeData(comeMemorizzato(C::Candidato, values[C::Candidato]),
-                                       comeMemorizzato(C::DataNasc, values[C::DataNasc]));
-    if (!key.isEmpty()) {
-        const auto found = nomeData.constFind(key);
+    if (!chiave.nomeData.isEmpty()) {
+        const auto found = nomeData.constFind(chiave.nomeData);
         if (found != nomeData.constEnd())
             return found.value();
     }
@@ -148,11 +149,10 @@ QList<ImportPlan::Riga> ImportPlan::prepara(const QList<QStringList>& rows, cons
             if (text.isEmpty())
                 continue;
             vuota = false;
-            const QString caption = ImportMapping::captionOf(campo);
             if (storedLength(text) > C::layoutOf(C::Campo(campo)).capacity)
-                riga.troppoLunghi.append(caption);
+                riga.troppoLunghi.append(ImportMapping::captionOf(campo));
             if (!inCodePage(text))
-                riga.fuoriCodifica.append(caption);
+                riga.fuoriCodifica.append(ImportMapping::captionOf(campo));
         }
         if (vuota)
             continue; // a blank line of the sheet is no person
@@ -160,17 +160,18 @@ QList<ImportPlan::Riga> ImportPlan::prepara(const QList<QStringList>& rows, cons
             if (riga.values[campo].isEmpty())
                 riga.mancanti.append(ImportMapping::captionOf(campo));
         }
+        riga.chiave = chiaveDi(riga.values);
         if (riga.values[C::Candidato].isEmpty()) {
             riga.esito = Esito::Rifiutata;
-        } else if (const int posizione = chiavi.trova(riga.values); posizione > 0) {
+        } else if (const int posizione = chiavi.trova(riga.chiave); posizione > 0) {
             riga.esito = Esito::Presente;
             riga.posizione = posizione;
-        } else if (const int prima = nelFile.trova(riga.values); prima > 0) {
+        } else if (const int prima = nelFile.trova(riga.chiave); prima > 0) {
             riga.esito = Esito::PresenteNelFile;
             riga.posizione = prima;
         } else {
             riga.esito = Esito::Nuova;
-            nelFile.aggiungi(riga.values, riga.rigaFoglio);
+            nelFile.aggiungi(riga.chiave, riga.rigaFoglio);
         }
         riga.importa = riga.esito == Esito::Nuova;
         result.append(std::move(riga));
@@ -259,6 +260,7 @@ ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
         ImportPlan::Chiavi chiavi = ImportPlan::chiavi(archivio);
         archivio.Posiziona(archivio.NumeroSchede());
         int fatte = 0;
+        TSchedaAnagrafica scheda;
         for (const ImportPlan::Riga& riga : righe) {
             if (!riga.importa)
                 continue;
@@ -267,14 +269,14 @@ ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
                 break;
             }
             ++fatte;
-            if (riga.esito == ImportPlan::Esito::Nuova && chiavi.trova(riga.values) > 0) {
+            if (riga.esito == ImportPlan::Esito::Nuova && chiavi.trova(riga.chiave) > 0) {
                 ++risultato.saltate;
                 continue;
             }
-            const TSchedaAnagrafica scheda = ImportMapping::card(riga.values);
+            ImportMapping::fill(riga.values, scheda);
             archivio.ScriviScheda(scheda.buffer());
             const int posizione = archivio.PosizioneCorrente();
-            chiavi.aggiungi(riga.values, posizione);
+            chiavi.aggiungi(riga.chiave, posizione);
             ++risultato.aggiunte;
             if (risultato.primaPosizione == 0)
                 risultato.primaPosizione = posizione;

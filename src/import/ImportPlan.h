@@ -19,8 +19,16 @@ class ImportPlan {
 public:
     enum class Esito { Nuova, Presente, PresenteNelFile, Rifiutata };
 
+    // What tells one person from another: the codice fiscale, and the name with the birth date.
+    struct Chiave {
+        QString codiceFiscale;
+        QString nomeData;
+    };
+    static Chiave chiaveDi(const ImportMapping::Values& values);
+
     struct Riga {
         int rigaFoglio = 0; // 1-based row of the sheet; the headers are row 1
+        Chiave chiave;
         ImportMapping::Values values;
         Esito esito = Esito::Nuova;
         int posizione = 0;         // Presente: the card's position; PresenteNelFile: the earlier row
@@ -35,10 +43,10 @@ public:
     struct Chiavi {
         QHash<QString, int> codiceFiscale;
         QHash<QString, int> nomeData;
-        void aggiungi(const ImportMapping::Values& values, int posizione);
+        void aggiungi(const Chiave& chiave, int posizione);
         void aggiungi(const TSchedaAnagrafica& scheda, int posizione);
         // The position of the card this person already has, or 0.
-        int trova(const ImportMapping::Values& values) const;
+        int trova(const Chiave& chiave) const;
     };
     // Reads the keys of every card of an open archive, from the first to the last.
     static Chiavi chiavi(TArchivioSchede& archivio);
