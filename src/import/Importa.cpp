@@ -112,10 +112,10 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
         return button;
     };
     auto* cmdApri =
-        comando("cmdApri", ":/pictures/gruppi_apri.svg", 512,
+        comando("cmdApri", ":/pictures/importa_apri.svg", 512,
                 QStringLiteral("Sceglie il file da importare (CSV, XLSX, ODS o l'archivio esportato)."));
     auto* cmdFoto =
-        comando("cmdFoto", ":/pictures/candidati_carica.svg", 568,
+        comando("cmdFoto", ":/pictures/importa_foto.svg", 568,
                 QStringLiteral("Sceglie la cartella delle foto, chiamate con il codice fiscale o con "
                                "il nome della persona."));
     auto* cmdImporta = comando("cmdImporta", ":/pictures/importa.svg", 624,
