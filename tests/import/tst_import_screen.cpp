@@ -14,9 +14,11 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 using C = TSchedaAnagrafica;
 using namespace ImportFixture;
@@ -34,6 +36,28 @@ const QByteArray kElenco = "Cognome;Nome;CF;Email;Cellulare;Taglia;Nato il\r\n"
                            "Rossi;Mario;RSSMRA80C12H501X;m@r.it;333;L;\r\n"
                            "Verdi;Luca;;;;M;01/01/1990\r\n"
                            ";;;senza@nome.it;;S;\r\n";
+
+// Presses "Annulla" on the progress window as soon as it shows.
+void annullaAvanzamento(QWidget& screen)
+{
+    auto* timer = new QTimer(&screen);
+    QObject::connect(timer, &QTimer::timeout, &screen, [&screen, timer] {
+        auto* dialog = screen.findChild<QProgressDialog*>(QStringLiteral("dlgAvanzamento"));
+        if (dialog && dialog->isVisible()) {
+            dialog->cancel();
+            timer->stop();
+        }
+    });
+    timer->start(0);
+}
+
+QByteArray elencoLungo(int persone)
+{
+    QByteArray csv = "Nome;Note\r\n";
+    for (int i = 0; i < persone; ++i)
+        csv += "Persona " + QByteArray::number(i) + ";" + QByteArray(40, 'x') + "\r\n";
+    return csv;
+}
 
 QStringList testi(const RecordingMessageBoxes& messages)
 {
@@ -60,6 +84,8 @@ private slots:
     void importWithoutFileOrTicksWarns();
     void photosFromTheChosenFolder();
     void reportIsPrintedAndSaved();
+    void longReadCanBeCancelled();
+    void longAppendCanBeCancelledLeavingWholeCards();
 };
 
 void TestImportScreen::controlsHaveNamesAndHints_data()
@@ -342,6 +368,44 @@ void TestImportScreen::reportIsPrintedAndSaved()
     clicca(screen, "cmdSalvaRapporto");
     const QString text = QString::fromUtf8(TestFiles::readAll(saved + QStringLiteral(".txt")));
     QVERIFY(text.contains(QStringLiteral("Schede aggiunte: 2 (dalla posizione 1 alla 2)\r\n")));
+}
+
+void TestImportScreen::longReadCanBeCancelled()
+{
+    TestEnvironment env;
+    const QString csv = env.path(QStringLiteral("lungo.csv"));
+    TestFiles::writeAll(csv, elencoLungo(60000));
+    TfrmImporta screen(env.context, nullptr);
+    screen.setAttesaProgresso(0);
+    screen.show();
+    annullaAvanzamento(screen);
+    env.fileDialogs.nextNames = {csv};
+    clicca(screen, "cmdApri");
+    QVERIFY(env.messages.shown.isEmpty());
+    QCOMPARE(screen.model()->rowCount(), 0);
+    QVERIFY(screen.file().isEmpty());
+    QVERIFY(!QFileInfo::exists(C::archivio(env.folder())));
+}
+
+void TestImportScreen::longAppendCanBeCancelledLeavingWholeCards()
+{
+    TestEnvironment env;
+    const QString csv = env.path(QStringLiteral("lungo.csv"));
+    TestFiles::writeAll(csv, elencoLungo(3000));
+    TfrmImporta screen(env.context, nullptr);
+    screen.show();
+    env.fileDialogs.nextNames = {csv};
+    clicca(screen, "cmdApri");
+    QCOMPARE(screen.model()->rowCount(), 3000);
+    screen.setAttesaProgresso(0);
+    annullaAvanzamento(screen);
+    clicca(screen, "cmdImporta");
+    const qint64 size = QFileInfo(C::archivio(env.folder())).size();
+    QCOMPARE(size % C::kSize, 0);
+    const int added = int(size / C::kSize);
+    QVERIFY(added > 0 && added < 3000);
+    QVERIFY(screen.rapporto().contains(QStringLiteral("Schede aggiunte: %1 ").arg(added)));
+    QVERIFY(screen.rapporto().contains(QStringLiteral("interrotta")));
 }
 
 QTEST_MAIN(TestImportScreen)
