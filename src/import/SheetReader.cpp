@@ -6,9 +6,12 @@
 #include <quazipfile.h>
 
 #include <QDate>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QXmlStreamReader>
 
@@ -148,7 +151,62 @@ enum class Shown { General, Integer, Fixed2, Percent, Percent2, Date, Time, Date
 struct NumberStyle {
     Shown shown = Shown::General;
     int digits = 0; // Padded: how many digits at least
+    QString format; // dates and times: the pattern of QLocale::toString, empty for dd/MM/yyyy HH:mm
 };
+
+// A quoted literal of a Qt date pattern.
+void appendLiteral(QString& pattern, QChar c)
+{
+    if (c.isLetter())
+        pattern.append(u'\'').append(c).append(u'\'');
+    else
+        pattern.append(c);
+}
+
+// The Qt pattern of a spreadsheet date or time code such as "dd/mm/yyyy" or "gg-mmm-aa".
+QString qtDatePattern(const QString& bare)
+{
+    QString pattern;
+    for (qsizetype i = 0; i < bare.size();) {
+        QChar c = bare[i];
+        qsizetype run = 1;
+        while (i + run < bare.size() && bare[i + run] == c)
+            ++run;
+        if (c == u'g')
+            c = u'd';
+        else if (c == u'a' && run >= 2)
+            c = u'y';
+        switch (c.unicode()) {
+        case u'y':
+            pattern += run <= 2 ? QStringLiteral("yy") : QStringLiteral("yyyy");
+            break;
+        case u'd':
+            pattern += QString(std::min<qsizetype>(run, 4), u'd');
+            break;
+        case u'm': {
+            // Minutes right after hours or right before seconds; months otherwise.
+            const QString before = bare.left(i).remove(QRegularExpression(QStringLiteral("[^a-z]")));
+            const QString after = bare.mid(i + run).remove(QRegularExpression(QStringLiteral("[^a-z]")));
+            if (before.endsWith(u'h') || after.startsWith(u's'))
+                pattern += QStringLiteral("mm");
+            else
+                pattern += QString(std::min<qsizetype>(run, 4), u'M');
+            break;
+        }
+        case u'h':
+            pattern += run == 1 ? QStringLiteral("H") : QStringLiteral("HH");
+            break;
+        case u's':
+            pattern += QStringLiteral("ss");
+            break;
+        default:
+            for (qsizetype k = 0; k < run; ++k)
+                appendLiteral(pattern, bare[i]);
+        }
+        i += run;
+    }
+    return pattern;
+}
 
 // What a custom number format shows, judged by its letters outside quotes and brackets.
 NumberStyle styleOfCode(const QString& code)
@@ -164,31 +222,31 @@ NumberStyle styleOfCode(const QString& code)
             ++bracket;
         else if (!quoted && c == u']' && bracket > 0)
             --bracket;
-        else if (!quoted && bracket == 0 && c == u'\\')
-            ++i;
+        else if (!quoted && bracket == 0 && c == u'\\' && i + 1 < code.size())
+            bare.append(code[++i]); // an escaped separator such as "\/"
         else if (!quoted && bracket == 0)
             bare.append(c.toLower());
     }
     bare = bare.section(u';', 0, 0);
     if (bare == u"@")
-        return {Shown::Text, 0};
+        return {Shown::Text, 0, {}};
     const bool date =
         bare.contains(u'y') || bare.contains(u'd') || (bare.contains(u'a') && bare.contains(u'g'));
     const bool time = bare.contains(u'h') || bare.contains(u's');
     if (date && time)
-        return {Shown::DateTime, 0};
+        return {Shown::DateTime, 0, qtDatePattern(bare)};
     if (date || (bare.contains(u'm') && !time && !bare.contains(u'0') && !bare.contains(u'#')))
-        return {Shown::Date, 0};
+        return {Shown::Date, 0, qtDatePattern(bare)};
     if (time)
-        return {Shown::Time, 0};
+        return {Shown::Time, 0, qtDatePattern(bare)};
     if (bare.contains(u'%'))
-        return {bare.contains(u'.') ? Shown::Percent2 : Shown::Percent, 0};
+        return {bare.contains(u'.') ? Shown::Percent2 : Shown::Percent, 0, {}};
     if (!bare.isEmpty() && bare.count(u'0') == bare.size() && bare.size() > 1)
-        return {Shown::Padded, int(bare.size())};
+        return {Shown::Padded, int(bare.size()), {}};
     if (bare.contains(u'.'))
-        return {Shown::Fixed2, int(bare.section(u'.', 1).count(u'0'))};
+        return {Shown::Fixed2, int(bare.section(u'.', 1).count(u'0')), {}};
     if (bare.contains(u'0') || bare.contains(u'#'))
-        return {Shown::Integer, 0};
+        return {Shown::Integer, 0, {}};
     return {};
 }
 
@@ -197,19 +255,19 @@ NumberStyle styleOfId(int id)
     switch (id) {
     case 1:
     case 3:
-        return {Shown::Integer, 0};
+        return {Shown::Integer, 0, {}};
     case 2:
     case 4:
-        return {Shown::Fixed2, 2};
+        return {Shown::Fixed2, 2, {}};
     case 9:
-        return {Shown::Percent, 0};
+        return {Shown::Percent, 0, {}};
     case 10:
-        return {Shown::Percent2, 0};
+        return {Shown::Percent2, 0, {}};
     case 14:
     case 15:
     case 16:
     case 17:
-        return {Shown::Date, 0};
+        return {Shown::Date, 0, {}};
     case 18:
     case 19:
     case 20:
@@ -217,11 +275,11 @@ NumberStyle styleOfId(int id)
     case 45:
     case 46:
     case 47:
-        return {Shown::Time, 0};
+        return {Shown::Time, 0, {}};
     case 22:
-        return {Shown::DateTime, 0};
+        return {Shown::DateTime, 0, {}};
     case 49:
-        return {Shown::Text, 0};
+        return {Shown::Text, 0, {}};
     default:
         return {};
     }
@@ -255,10 +313,16 @@ QString showNumber(const QString& raw, const NumberStyle& style)
     case Shown::Padded:
         return QString::number(std::llround(value)).rightJustified(style.digits, u'0');
     case Shown::Date:
+        if (!style.format.isEmpty())
+            return QLocale(QLocale::Italian).toString(epoch.addDays(qint64(std::floor(value))), style.format);
         return epoch.addDays(qint64(std::floor(value))).toString(QStringLiteral("dd/MM/yyyy"));
     case Shown::Time:
     case Shown::DateTime: {
         const qint64 seconds = std::llround((value - std::floor(value)) * 86400.0);
+        if (!style.format.isEmpty())
+            return QLocale(QLocale::Italian)
+                .toString(QDateTime(epoch.addDays(qint64(std::floor(value))), QTime(0, 0).addSecs(seconds)),
+                          style.format);
         const QString time = QTime(0, 0).addSecs(seconds).toString(QStringLiteral("HH:mm"));
         if (style.shown == Shown::Time)
             return time;

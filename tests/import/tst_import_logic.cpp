@@ -263,9 +263,12 @@ void TestImportLogic::xlsxNumbersDatesAndText()
     const QByteArray styles =
         "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
         "<numFmts><numFmt numFmtId=\"164\" formatCode=\"DD/MM/YYYY\"/><numFmt numFmtId=\"165\" "
-        "formatCode=\"00000\"/></numFmts><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf "
-        "numFmtId=\"165\"/>"
-        "<xf numFmtId=\"14\"/><xf numFmtId=\"49\"/></cellXfs></styleSheet>";
+        "formatCode=\"00000\"/><numFmt numFmtId=\"166\" formatCode=\"mm\\-dd\\-yy\"/>"
+        "<numFmt numFmtId=\"167\" formatCode=\"[$-410]d\\ mmmm\\ yyyy;@\"/>"
+        "<numFmt numFmtId=\"168\" formatCode=\"hh:mm\"/></numFmts>"
+        "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"165\"/>"
+        "<xf numFmtId=\"14\"/><xf numFmtId=\"49\"/><xf numFmtId=\"166\"/><xf numFmtId=\"167\"/>"
+        "<xf numFmtId=\"168\"/></cellXfs></styleSheet>";
     const QByteArray sheet =
         "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
         "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Nome</t></is></c><c r=\"C1\" "
@@ -273,7 +276,9 @@ void TestImportLogic::xlsxNumbersDatesAndText()
         "</is></c></row>"
         "<row r=\"3\"><c r=\"A3\" s=\"1\"><v>29292</v></c><c r=\"B3\" s=\"2\"><v>6012</v></c>"
         "<c r=\"C3\"><v>3331234567</v></c><c r=\"D3\"><v>1.5</v></c><c r=\"E3\" s=\"3\"><v>29292</v></c>"
-        "<c r=\"F3\" t=\"b\"><v>1</v></c><c r=\"G3\" t=\"str\"><f>A1</f><v>Nome</v></c></row>"
+        "<c r=\"F3\" t=\"b\"><v>1</v></c><c r=\"G3\" t=\"str\"><f>A1</f><v>Nome</v></c>"
+        "<c r=\"H3\" s=\"5\"><v>29292</v></c><c r=\"I3\" s=\"6\"><v>29292</v></c>"
+        "<c r=\"J3\" s=\"7\"><v>0.5625</v></c></row>"
         "</sheetData></worksheet>";
     QVERIFY(scriviZip(path, {{QStringLiteral("xl/workbook.xml"), kWorkbook},
                              {QStringLiteral("xl/styles.xml"), styles},
@@ -284,8 +289,8 @@ void TestImportLogic::xlsxNumbersDatesAndText()
     QCOMPARE(read.rows.size(), 3);
     QCOMPARE(read.rows[0], QStringList({"Nome", "", "X"}));
     QVERIFY(read.rows[1].isEmpty());
-    QCOMPARE(read.rows[2],
-             QStringList({"12/03/1980", "06012", "3331234567", "1,5", "12/03/1980", "VERO", "Nome"}));
+    QCOMPARE(read.rows[2], QStringList({"12/03/1980", "06012", "3331234567", "1,5", "12/03/1980", "VERO",
+                                        "Nome", "03-12-80", "12 marzo 1980", "13:30"}));
 }
 
 void TestImportLogic::headersMatchFields_data()
