@@ -81,6 +81,8 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
                                                     "border-radius: 6px;"));
     auto* shpInfo = Looks::shape(this, QStringLiteral("shpInfo"), kStriscia,
                                  QStringLiteral("background: #6a5acd; border: none; border-radius: 4px;"));
+    shpPannello->setAccessibleName(QStringLiteral("Pannello dell'importazione"));
+    shpInfo->setAccessibleName(QStringLiteral("Striscia dei suggerimenti"));
 
     auto* lblTitolo =
         Looks::label(this, QStringLiteral("lblTitolo"), QStringLiteral("IMPORTAZIONE DA FOGLIO DI CALCOLO"),

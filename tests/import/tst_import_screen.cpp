@@ -75,6 +75,7 @@ class TestImportScreen : public QObject {
 private slots:
     void controlsHaveNamesAndHints_data();
     void controlsHaveNamesAndHints();
+    void everyNamedControlHasAnAccessibleName();
     void exportScreenHasImportaBesideTheDesignedControls();
     void exportScreenOpensImportAndShowsTheNewCards();
     void fileIsMatchedPreviewedAndImported();
@@ -136,6 +137,26 @@ void TestImportScreen::controlsHaveNamesAndHints()
         QTest::mouseMove(control);
         QCOMPARE(screen.findChild<QLabel*>(QStringLiteral("panInfo"))->text(), hint);
     }
+}
+
+void TestImportScreen::everyNamedControlHasAnAccessibleName()
+{
+    TestEnvironment env;
+    const QString csv = env.path(QStringLiteral("soci.csv"));
+    TestFiles::writeAll(csv, kElenco);
+    TfrmImporta screen(env.context, nullptr);
+    screen.show();
+    env.fileDialogs.nextNames = {csv};
+    clicca(screen, "cmdApri");
+    int named = 0;
+    for (const QWidget* control : screen.findChildren<QWidget*>()) {
+        const QString name = control->objectName();
+        if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")))
+            continue;
+        ++named;
+        QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
+    }
+    QVERIFY(named >= 20); // the commands, labels, tables and a combo box per column
 }
 
 void TestImportScreen::exportScreenHasImportaBesideTheDesignedControls()
