@@ -630,8 +630,21 @@ SheetReader::Sheet SheetReader::readCsv(const QByteArray& bytes, const Progress&
 {
     Sheet sheet;
     sheet.format = Format::Csv;
-    const QString text = decodeText(bytes);
-    const QChar delimiter = detectDelimiter(text);
+    QString text = decodeText(bytes);
+    QChar delimiter;
+    // Excel may name the separator in a first line of its own: "sep=;".
+    if (text.startsWith(QStringLiteral("sep="), Qt::CaseInsensitive) && text.size() >= 5 &&
+        (text.size() == 5 || text[5] == u'\r' || text[5] == u'\n')) {
+        delimiter = text[4];
+        qsizetype skip = 5;
+        if (skip < text.size() && text[skip] == u'\r')
+            ++skip;
+        if (skip < text.size() && text[skip] == u'\n')
+            ++skip;
+        text.remove(0, skip);
+    } else {
+        delimiter = detectDelimiter(text);
+    }
     const qsizetype size = text.size();
     const QChar* data = text.constData();
     QStringList row;

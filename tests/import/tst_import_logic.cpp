@@ -83,6 +83,7 @@ private slots:
     void csvInEveryDelimiterAndEncoding_data();
     void csvInEveryDelimiterAndEncoding();
     void csvQuotedFieldsAndMixedLineEndings();
+    void csvSeparatorNamedByExcel();
     void badFilesGiveAnItalianMessage_data();
     void badFilesGiveAnItalianMessage();
     void hugeFileIsRefusedUnread();
@@ -156,6 +157,14 @@ void TestImportLogic::csvQuotedFieldsAndMixedLineEndings()
     QCOMPARE(sheet.rows[2].value(0), QStringLiteral("Verdi Luca"));
     QCOMPARE(sheet.rows[2].value(1), QStringLiteral("5\" schermo"));
     QCOMPARE(sheet.rows[3].value(0), QStringLiteral("Bianchi Anna"));
+}
+
+void TestImportLogic::csvSeparatorNamedByExcel()
+{
+    const SheetReader::Sheet sheet =
+        SheetReader::readCsv("sep=,\r\nNome;Cognome,Email\r\nMario;Rossi,m@r.it\r\n");
+    QVERIFY2(sheet.ok(), qPrintable(sheet.error));
+    QCOMPARE(sheet.rows, QList<QStringList>({{"Nome;Cognome", "Email"}, {"Mario;Rossi", "m@r.it"}}));
 }
 
 void TestImportLogic::badFilesGiveAnItalianMessage_data()
