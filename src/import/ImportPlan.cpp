@@ -258,6 +258,8 @@ ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
         archivio.ApriOCrea(TSchedaAnagrafica::archivio(programFolder), C::kSize);
         // Another workstation may have added some of these persons since the preview.
         ImportPlan::Chiavi chiavi = ImportPlan::chiavi(archivio);
+        chiavi.codiceFiscale.reserve(archivio.NumeroSchede() + daScrivere);
+        chiavi.nomeData.reserve(archivio.NumeroSchede() + daScrivere);
         archivio.Posiziona(archivio.NumeroSchede());
         int fatte = 0;
         TSchedaAnagrafica scheda;
