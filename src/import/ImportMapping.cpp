@@ -139,17 +139,23 @@ QString ImportMapping::captionOf(int target)
 QString ImportMapping::fold(const QString& header)
 {
     // Plain ASCII, the common case, needs no decomposition.
-    const bool ascii = std::all_of(header.begin(), header.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const auto* chars = reinterpret_cast<const char16_t*>(header.constData());
+    const qsizetype size = header.size();
+    bool ascii = true;
+    for (qsizetype i = 0; ascii && i < size; ++i)
+        ascii = chars[i] < 0x80;
     if (ascii) {
-        QString out;
-        out.reserve(header.size());
-        for (const QChar c : header) {
-            const char16_t u = c.unicode();
+        QString out(size, Qt::Uninitialized);
+        auto* write = reinterpret_cast<char16_t*>(out.data());
+        qsizetype n = 0;
+        for (qsizetype i = 0; i < size; ++i) {
+            const char16_t u = chars[i];
             if (u >= u'A' && u <= u'Z')
-                out.append(QChar(u + 32));
+                write[n++] = char16_t(u + 32);
             else if ((u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9'))
-                out.append(c);
+                write[n++] = u;
         }
+        out.truncate(n);
         return out;
     }
     const QString decomposed = header.normalized(QString::NormalizationForm_KD);
@@ -239,20 +245,20 @@ void ImportMapping::fill(const Values& values, TSchedaAnagrafica& scheda)
     for (int campo = 0; campo < C::Ricontatta; ++campo) {
         const C::Layout& layout = C::layoutOf(C::Campo(campo));
         const QString& text = values.texts[campo];
-        // Text already trimmed, short enough and all in the code page's Latin-1 part goes in as it is.
-        const bool plain = text.size() <= layout.capacity &&
-                           (text.isEmpty() || (text.front().unicode() > 32 && text.back().unicode() > 32)) &&
-                           std::all_of(text.begin(), text.end(), [](QChar c) {
-                               return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF);
-                           });
-        if (!plain) {
-            scheda.setTesto(C::Campo(campo), text);
-            continue;
-        }
+        const auto* chars = reinterpret_cast<const char16_t*>(text.constData());
+        const qsizetype size = text.size();
         char* field = buffer + layout.offset;
-        field[0] = static_cast<char>(text.size());
-        for (qsizetype i = 0; i < text.size(); ++i)
-            field[1 + i] = static_cast<char>(text[i].unicode());
+        // Text already trimmed, short enough and all in the code page's Latin-1 part goes in as it is.
+        bool plain = size <= layout.capacity && (size == 0 || (chars[0] > 32 && chars[size - 1] > 32));
+        for (qsizetype i = 0; plain && i < size; ++i) {
+            const char16_t u = chars[i];
+            plain = u < 0x80 || (u >= 0xA0 && u <= 0xFF);
+            field[1 + i] = static_cast<char>(u);
+        }
+        if (plain)
+            field[0] = static_cast<char>(size);
+        else
+            scheda.setTesto(C::Campo(campo), text);
     }
     scheda.setRicontatta(values.texts[C::Ricontatta] == C::flagSi());
 }

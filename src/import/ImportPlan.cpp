@@ -21,11 +21,12 @@ constexpr std::array<C::Campo, 4> kRichiesti = {C::Sesso, C::Email, C::Cel, C::E
 
 bool inCodePage(QStringView text)
 {
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    const char16_t* chars = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = chars[i];
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
             continue;
-        if (Cp1252::encodeChar(c) == '?')
+        if (Cp1252::encodeChar(QChar(u)) == '?')
             return false;
     }
     return true;
@@ -34,11 +35,11 @@ bool inCodePage(QStringView text)
 // Characters stored: a surrogate pair is one.
 qsizetype storedLength(QStringView text)
 {
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        ++n;
+    const char16_t* chars = text.utf16();
+    qsizetype n = text.size();
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (QChar::isHighSurrogate(chars[i]) && QChar::isLowSurrogate(chars[i + 1]))
+            --n, ++i;
     }
     return n;
 }
@@ -256,10 +257,9 @@ ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
     TArchivioSchede archivio;
     try {
         archivio.ApriOCrea(TSchedaAnagrafica::archivio(programFolder), C::kSize);
-        // Another workstation may have added some of these persons since the preview.
-        ImportPlan::Chiavi chiavi = ImportPlan::chiavi(archivio);
-        chiavi.codiceFiscale.reserve(archivio.NumeroSchede() + daScrivere);
-        chiavi.nomeData.reserve(archivio.NumeroSchede() + daScrivere);
+        // Another workstation may have added some of these persons since the preview. The new rows
+        // differ from one another already: only the cards in the archive now need a look.
+        const ImportPlan::Chiavi chiavi = ImportPlan::chiavi(archivio);
         archivio.Posiziona(archivio.NumeroSchede());
         int fatte = 0;
         TSchedaAnagrafica scheda;
@@ -278,7 +278,6 @@ ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
             ImportMapping::fill(riga.values, scheda);
             archivio.ScriviScheda(scheda.buffer());
             const int posizione = archivio.PosizioneCorrente();
-            chiavi.aggiungi(riga.chiave, posizione);
             ++risultato.aggiunte;
             if (risultato.primaPosizione == 0)
                 risultato.primaPosizione = posizione;

@@ -631,11 +631,11 @@ SheetReader::Sheet SheetReader::readCsv(const QByteArray& bytes, const Progress&
     Sheet sheet;
     sheet.format = Format::Csv;
     QString text = decodeText(bytes);
-    QChar delimiter;
+    QChar separator;
     // Excel may name the separator in a first line of its own: "sep=;".
     if (text.startsWith(QStringLiteral("sep="), Qt::CaseInsensitive) && text.size() >= 5 &&
         (text.size() == 5 || text[5] == u'\r' || text[5] == u'\n')) {
-        delimiter = text[4];
+        separator = text[4];
         qsizetype skip = 5;
         if (skip < text.size() && text[skip] == u'\r')
             ++skip;
@@ -643,10 +643,11 @@ SheetReader::Sheet SheetReader::readCsv(const QByteArray& bytes, const Progress&
             ++skip;
         text.remove(0, skip);
     } else {
-        delimiter = detectDelimiter(text);
+        separator = detectDelimiter(text);
     }
+    const char16_t delimiter = separator.unicode();
     const qsizetype size = text.size();
-    const QChar* data = text.constData();
+    const auto* data = reinterpret_cast<const char16_t*>(text.constData());
     QStringList row;
     QString field;
     int line = 1;
@@ -667,7 +668,7 @@ SheetReader::Sheet SheetReader::readCsv(const QByteArray& bytes, const Progress&
             for (;;) {
                 if (i >= size)
                     return failure(kVirgolette.arg(opened));
-                const QChar c = data[i];
+                const char16_t c = data[i];
                 if (c == u'"') {
                     if (i + 1 < size && data[i + 1] == u'"') {
                         field.append(u'"');
@@ -685,12 +686,12 @@ SheetReader::Sheet SheetReader::readCsv(const QByteArray& bytes, const Progress&
                     ++line;
                     continue;
                 }
-                field.append(c == u'\r' ? QChar(u'\n') : c);
+                field.append(QChar(c == u'\r' ? u'\n' : c));
                 ++i;
             }
             // Text after the closing quote belongs to the same field.
             while (i < size && data[i] != delimiter && data[i] != u'\n' && data[i] != u'\r')
-                field.append(data[i++]);
+                field.append(QChar(data[i++]));
         } else {
             const qsizetype start = i;
             while (i < size && data[i] != delimiter && data[i] != u'\n' && data[i] != u'\r')
