@@ -3,8 +3,10 @@
 #include "app/HelpTopics.h"
 #include "documents/RegistryExport.h"
 #include "documents/RegistryTableModel.h"
+#include "import/Importa.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
 #include "platform/ShellOpener.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/HintLine.h"
@@ -95,7 +97,12 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
                              QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     auto* cmdEsci = comando("cmdEsci", ":/pictures/candidati_esci.svg", 792,
                             QStringLiteral("Esci da questo ambiente di lavoro."));
+    auto* cmdImporta =
+        comando("cmdImporta", ":/pictures/importa.svg", 570,
+                QStringLiteral("Importa nell'archivio le persone di un foglio di calcolo (CSV, XLSX, "
+                               "ODS)."));
     connect(cmdEsporta, &ImageButton::clicked, this, &TfrmExpCandidati::cmdEsportaClick);
+    connect(cmdImporta, &ImageButton::clicked, this, &TfrmExpCandidati::cmdImportaClick);
     connect(cmdGuida, &ImageButton::clicked, this,
             [this] { HelpTopics::open(m_context, this, HelpTopics::Topic::Esportazione); });
     connect(cmdEsci, &ImageButton::clicked, this, &QWidget::close);
@@ -189,4 +196,12 @@ void TfrmExpCandidati::cmdEsportaClick()
                                      QStringLiteral("Le schede in archivio sono state esportate con "
                                                     "successo.\r\n\r\nSi vuole aprire il file di Excel?")))
         m_context.shell->open(path);
+}
+
+void TfrmExpCandidati::cmdImportaClick()
+{
+    TfrmImporta screen(m_context, this);
+    m_context.modal->run(screen);
+    // The cards added show in the table at once.
+    riempiTabella();
 }

@@ -18,6 +18,8 @@ public:
     RegistryTableModel* model() const { return m_model; }
 
     void cmdEsportaClick();
+    // Opens the import screen; the table is filled again when it closes.
+    void cmdImportaClick();
 
     // How long filling or exporting goes on before the progress window shows, in ms.
     static constexpr int kAttesaProgresso = 500;

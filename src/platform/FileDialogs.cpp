@@ -26,3 +26,8 @@ QString QtFileDialogs::saveFile(QWidget* owner, const QString& title, const QStr
         return {};
     return dialog.selectedFiles().constFirst();
 }
+
+QString FileDialogs::chooseFolder(QWidget* owner, const QString& title)
+{
+    return QFileDialog::getExistingDirectory(owner, title);
+}

@@ -14,6 +14,8 @@ public:
     // Asks before overwriting; a name typed without an extension gets defaultSuffix.
     virtual QString saveFile(QWidget* owner, const QString& title, const QString& filters,
                              const QString& proposedName, const QString& defaultSuffix) = 0;
+    // An existing folder; the platform's folder dialog unless overridden.
+    virtual QString chooseFolder(QWidget* owner, const QString& title);
 };
 
 class QtFileDialogs final : public FileDialogs {

@@ -37,6 +37,12 @@ QString RecordingFileDialogs::saveFile(QWidget*, const QString& title, const QSt
     return name;
 }
 
+QString RecordingFileDialogs::chooseFolder(QWidget*, const QString& title)
+{
+    requests.append({title, QString(), QString(), false});
+    return nextNames.isEmpty() ? QString() : nextNames.takeFirst();
+}
+
 QVideoFrame FakeCamera::frameOf(const QImage& picture)
 {
     const QImage source = picture.convertToFormat(QImage::Format_ARGB32);

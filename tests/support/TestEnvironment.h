@@ -52,6 +52,7 @@ public:
     QString openFile(QWidget* owner, const QString& title, const QString& filters) override;
     QString saveFile(QWidget* owner, const QString& title, const QString& filters,
                      const QString& proposedName, const QString& defaultSuffix) override;
+    QString chooseFolder(QWidget* owner, const QString& title) override;
 
     QList<Request> requests;
     QStringList nextNames; // empty string or no entry: the user cancels

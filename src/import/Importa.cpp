@@ -1,0 +1,411 @@
+#include "import/Importa.h"
+
+#include "import/ImportPreviewModel.h"
+#include "platform/AppContext.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Printing.h"
+#include "storage/ArchiveError.h"
+#include "widgets/HintLine.h"
+#include "widgets/ImageButton.h"
+#include "widgets/Looks.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace {
+
+using C = TSchedaAnagrafica;
+
+constexpr QRect kPannello(20, 84, 821, 418);
+constexpr QRect kStriscia(20, 510, 821, 34);
+const QString kRigaInfo = QStringLiteral("Importazione di persone da un foglio di calcolo.");
+
+// The window that shows a long piece of work advancing, once it has lasted a moment.
+class Avanzamento {
+public:
+    Avanzamento(QWidget* owner, const QString& text, int total, int wait)
+        : m_dialog(text, QStringLiteral("Annulla"), 0, std::max(total, 1), owner)
+    {
+        m_dialog.setObjectName(QStringLiteral("dlgAvanzamento"));
+        m_dialog.setWindowTitle(QStringLiteral(" Attendere..."));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(wait);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.setValue(0);
+    }
+    bool passo(int done)
+    {
+        m_dialog.setValue(std::min(done, m_dialog.maximum()));
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+QLabel* etichetta(QWidget* parent, const char* name, const QRect& geometry, const QString& accessible)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(accessible);
+    label->setGeometry(geometry);
+    label->setFont(Looks::font(QStringLiteral("Tahoma"), 10));
+    Looks::setTextColour(label, Looks::kDarkBlue);
+    return label;
+}
+
+} // namespace
+
+TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
+    : SecondaryScreen(context, owner, QStringLiteral(" Importazione di persone da un foglio di calcolo"),
+                      QSize(862, 560), WindowKind::Fixed)
+    , m_model(new ImportPreviewModel(this))
+{
+    setObjectName(QStringLiteral("frmImporta"));
+    Looks::setVerticalGradient(this, QColor(0x82, 0xAC, 0xCF), Qt::white);
+
+    auto* shpPannello = Looks::shape(this, QStringLiteral("shpPannello"), kPannello,
+                                     QStringLiteral("background: white; border: 1px solid #b0c4de; "
+                                                    "border-radius: 6px;"));
+    auto* shpInfo = Looks::shape(this, QStringLiteral("shpInfo"), kStriscia,
+                                 QStringLiteral("background: #6a5acd; border: none; border-radius: 4px;"));
+    shpPannello->setAccessibleName(QStringLiteral("Pannello dell'importazione"));
+    shpInfo->setAccessibleName(QStringLiteral("Striscia dei suggerimenti"));
+
+    auto* lblTitolo =
+        Looks::label(this, QStringLiteral("lblTitolo"), QStringLiteral("IMPORTAZIONE DA FOGLIO DI CALCOLO"),
+                     Looks::font(QStringLiteral("Tahoma"), 18, true), 24, 20);
+    lblTitolo->setAccessibleName(lblTitolo->text());
+    Looks::setTextColour(lblTitolo, Looks::kDarkBlue);
+    auto* lblSottotitolo = Looks::label(this, QStringLiteral("lblSottotitolo"),
+                                        QStringLiteral("CSV, Excel (XLSX), OpenDocument (ODS) o l'archivio "
+                                                       "esportato dal programma"),
+                                        Looks::font(QStringLiteral("Tahoma"), 10), 26, 52);
+    lblSottotitolo->setAccessibleName(lblSottotitolo->text());
+
+    m_panInfo = new QLabel(this);
+    m_panInfo->setObjectName(QStringLiteral("panInfo"));
+    m_panInfo->setFont(Looks::font(QStringLiteral("Tahoma"), 12));
+    Looks::setTextColour(m_panInfo, Qt::white);
+    m_panInfo->setAccessibleName(QStringLiteral("Riga dei suggerimenti"));
+    m_panInfo->setGeometry(kStriscia.adjusted(10, 0, -10, 0));
+    m_panInfo->setText(kRigaInfo);
+    m_hint = new HintLine(m_panInfo, this);
+    m_hint->addEmptying(this);
+    m_hint->addEmptying(shpInfo);
+    m_hint->addEmptying(shpPannello);
+
+    const auto comando = [this](const char* name, const char* picture, int x, const QString& hint) {
+        auto* button = new ImageButton(this, QString::fromLatin1(name), QString::fromLatin1(picture),
+                                       QRect(x, 20, 48, 48), hint);
+        m_hint->addHint(button, hint);
+        return button;
+    };
+    auto* cmdApri =
+        comando("cmdApri", ":/pictures/importa_apri.svg", 512,
+                QStringLiteral("Sceglie il file da importare (CSV, XLSX, ODS o l'archivio esportato)."));
+    auto* cmdFoto =
+        comando("cmdFoto", ":/pictures/importa_foto.svg", 568,
+                QStringLiteral("Sceglie la cartella delle foto, chiamate con il codice fiscale o con "
+                               "il nome della persona."));
+    auto* cmdImporta = comando("cmdImporta", ":/pictures/importa.svg", 624,
+                               QStringLiteral("Aggiunge all'archivio anagrafico le righe spuntate."));
+    auto* cmdStampa = comando("cmdStampa", ":/pictures/candidati_stampa.svg", 680,
+                              QStringLiteral("Stampa il rapporto dell'ultima importazione."));
+    auto* cmdSalvaRapporto =
+        comando("cmdSalvaRapporto", ":/pictures/candidati_dischetto.svg", 736,
+                QStringLiteral("Salva il rapporto dell'ultima importazione in un file di "
+                               "testo."));
+    auto* cmdEsci = comando("cmdEsci", ":/pictures/candidati_esci.svg", 792,
+                            QStringLiteral("Esci da questo ambiente di lavoro."));
+    connect(cmdApri, &ImageButton::clicked, this, &TfrmImporta::cmdApriClick);
+    connect(cmdFoto, &ImageButton::clicked, this, &TfrmImporta::cmdFotoClick);
+    connect(cmdImporta, &ImageButton::clicked, this, &TfrmImporta::cmdImportaClick);
+    connect(cmdStampa, &ImageButton::clicked, this, &TfrmImporta::cmdStampaClick);
+    connect(cmdSalvaRapporto, &ImageButton::clicked, this, &TfrmImporta::cmdSalvaRapportoClick);
+    connect(cmdEsci, &ImageButton::clicked, this, &QWidget::close);
+
+    m_lblFile = etichetta(this, "lblFile", QRect(32, 92, 797, 20), QStringLiteral("File scelto"));
+    m_lblFoto = etichetta(this, "lblFoto", QRect(32, 112, 797, 20), QStringLiteral("Cartella delle foto"));
+    m_lblFoto->setText(QStringLiteral("Cartella delle foto: nessuna"));
+    m_lblRiepilogo = etichetta(this, "lblRiepilogo", QRect(32, 474, 797, 22), QStringLiteral("Riepilogo"));
+
+    m_grdColonne = new QTableWidget(0, 3, this);
+    m_grdColonne->setObjectName(QStringLiteral("grdColonne"));
+    m_grdColonne->setAccessibleName(QStringLiteral("Colonne del file e campi della scheda"));
+    m_grdColonne->setGeometry(32, 138, 330, 330);
+    m_grdColonne->setHorizontalHeaderLabels({QStringLiteral("Colonna del file"), QStringLiteral("Esempio"),
+                                             QStringLiteral("Campo della scheda")});
+    m_grdColonne->verticalHeader()->hide();
+    m_grdColonne->verticalHeader()->setDefaultSectionSize(24);
+    m_grdColonne->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grdColonne->setColumnWidth(0, 100);
+    m_grdColonne->setColumnWidth(1, 80);
+    m_grdColonne->horizontalHeader()->setStretchLastSection(true);
+    m_hint->addHint(m_grdColonne,
+                    QStringLiteral("Per ogni colonna del file scegliere il campo della scheda che "
+                                   "riempie, o \"(non importare)\"."));
+
+    m_grdAnteprima = new QTableView(this);
+    m_grdAnteprima->setObjectName(QStringLiteral("grdAnteprima"));
+    m_grdAnteprima->setAccessibleName(QStringLiteral("Anteprima delle righe da importare"));
+    m_grdAnteprima->setGeometry(372, 138, 457, 330);
+    m_grdAnteprima->setModel(m_model);
+    m_grdAnteprima->verticalHeader()->hide();
+    m_grdAnteprima->verticalHeader()->setDefaultSectionSize(21);
+    m_grdAnteprima->setWordWrap(false);
+    m_grdAnteprima->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grdAnteprima->setColumnWidth(ImportPreviewModel::Importa, 60);
+    m_grdAnteprima->setColumnWidth(ImportPreviewModel::Riga, 45);
+    m_grdAnteprima->setColumnWidth(ImportPreviewModel::Esito, 170);
+    m_grdAnteprima->setColumnWidth(ImportPreviewModel::Nome, 170);
+    m_hint->addHint(m_grdAnteprima,
+                    QStringLiteral("Spuntare le righe da aggiungere all'archivio: le schede gi\u00E0 "
+                                   "presenti e le righe senza nome restano fuori se non spuntate."));
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &TfrmImporta::aggiornaRiepilogo);
+
+    svuota();
+}
+
+void TfrmImporta::svuota()
+{
+    m_file.clear();
+    m_rows.clear();
+    m_mapping = ImportMapping();
+    m_lblFile->setText(QStringLiteral("File: nessuno (premere il pulsante di apertura per sceglierlo)"));
+    m_grdColonne->setRowCount(0);
+    m_model->setRighe({});
+    aggiornaRiepilogo();
+}
+
+void TfrmImporta::cmdApriClick()
+{
+    const QString path = m_context.fileDialogs->openFile(
+        this, QStringLiteral("Scegliere il file da importare"),
+        QStringLiteral("Fogli di calcolo (*.csv *.txt *.xlsx *.ods *.xls) (*.csv *.txt *.xlsx *.ods *.xls);;"
+                       "Tutti i file (*) (*)"));
+    if (path.isEmpty())
+        return;
+    caricaFile(path);
+}
+
+void TfrmImporta::caricaFile(const QString& path)
+{
+    svuota();
+    SheetReader::Sheet sheet;
+    {
+        Avanzamento avanzamento(this, QStringLiteral("Lettura del file in corso..."), 1000,
+                                m_attesaProgresso);
+        sheet = SheetReader::read(path, [&](int permille) { return avanzamento.passo(permille); });
+    }
+    if (sheet.cancelled)
+        return;
+    if (!sheet.ok()) {
+        m_context.messages->warning(this, sheet.error);
+        return;
+    }
+    const QHash<QString, int> remembered = ImportMapping::remembered(m_context.programFolder);
+    const ImportMapping mapping = ImportMapping::fromHeaders(sheet.rows.first(), remembered);
+    if (ImportPlan::sembraSenzaIntestazioni(sheet.rows.first(), mapping)) {
+        m_context.messages->warning(
+            this, QStringLiteral("Attenzione: la prima riga del foglio non contiene le intestazioni delle "
+                                 "colonne (per esempio \"Cognome\", \"Nome\", \"Email\").\r\n\r\n"
+                                 "Aggiungere una riga di intestazione al foglio e riprovare."));
+        return;
+    }
+    if (sheet.rows.size() < 2) {
+        m_context.messages->warning(this, QStringLiteral("Attenzione: il foglio contiene solo la riga di "
+                                                         "intestazione e nessuna persona da importare."));
+        return;
+    }
+    m_file = path;
+    m_rows = std::move(sheet.rows);
+    m_mapping = mapping;
+    m_lblFile->setText(QStringLiteral("File: ") + QDir::toNativeSeparators(path));
+    riempiColonne();
+    aggiornaAnteprima();
+}
+
+void TfrmImporta::riempiColonne()
+{
+    const QStringList& headers = m_rows.first();
+    m_grdColonne->setRowCount(int(headers.size()));
+    for (int column = 0; column < headers.size(); ++column) {
+        m_grdColonne->setItem(column, 0, new QTableWidgetItem(headers[column]));
+        m_grdColonne->setItem(column, 1, new QTableWidgetItem(m_rows.value(1).value(column)));
+        auto* combo = new QComboBox(m_grdColonne);
+        combo->setObjectName(QStringLiteral("cboCampo_%1").arg(column + 1));
+        combo->setAccessibleName(QStringLiteral("Campo della scheda per la colonna %1").arg(headers[column]));
+        for (const ImportMapping::Target& target : ImportMapping::targets())
+            combo->addItem(target.caption, target.id);
+        combo->setCurrentIndex(std::max(0, combo->findData(m_mapping.target(column))));
+        connect(combo, &QComboBox::activated, this,
+                [this, combo, column] { scegliCampo(column, combo->currentData().toInt()); });
+        m_grdColonne->setCellWidget(column, 2, combo);
+    }
+}
+
+void TfrmImporta::scegliCampo(int column, int target)
+{
+    m_mapping.setTarget(column, target);
+    aggiornaAnteprima();
+}
+
+void TfrmImporta::aggiornaAnteprima()
+{
+    if (m_rows.isEmpty())
+        return;
+    ImportPlan::Chiavi chiavi;
+    try {
+        chiavi = ImportPlan::chiaviRegistro(m_context.programFolder);
+    } catch (const ArchiveError&) {
+        m_context.messages->error(this, accessMessage());
+        svuota();
+        return;
+    }
+    bool cancelled = false;
+    QList<ImportPlan::Riga> righe;
+    {
+        Avanzamento avanzamento(this, QStringLiteral("Preparazione dell'anteprima..."), int(m_rows.size()),
+                                m_attesaProgresso);
+        righe = ImportPlan::prepara(
+            m_rows, m_mapping, chiavi, [&](int done, int) { return avanzamento.passo(done); }, &cancelled);
+    }
+    if (cancelled) {
+        svuota();
+        return;
+    }
+    m_model->setRighe(std::move(righe));
+    aggiornaRiepilogo();
+}
+
+void TfrmImporta::aggiornaRiepilogo()
+{
+    const QList<ImportPlan::Riga>& righe = m_model->righe();
+    if (righe.isEmpty()) {
+        m_lblRiepilogo->setText(QString());
+        return;
+    }
+    int nuove = 0, presenti = 0, rifiutate = 0, avvisi = 0, spuntate = 0;
+    for (const ImportPlan::Riga& riga : righe) {
+        nuove += riga.esito == ImportPlan::Esito::Nuova;
+        presenti +=
+            riga.esito == ImportPlan::Esito::Presente || riga.esito == ImportPlan::Esito::PresenteNelFile;
+        rifiutate += riga.esito == ImportPlan::Esito::Rifiutata;
+        avvisi += riga.avvisi();
+        spuntate += riga.importa;
+    }
+    m_lblRiepilogo->setText(
+        QStringLiteral("%1 righe: %2 nuove, %3 gi\u00E0 presenti, %4 rifiutate, %5 con avvisi. "
+                       "Da importare: %6.")
+            .arg(righe.size())
+            .arg(nuove)
+            .arg(presenti)
+            .arg(rifiutate)
+            .arg(avvisi)
+            .arg(spuntate));
+}
+
+void TfrmImporta::cmdFotoClick()
+{
+    const QString folder =
+        m_context.fileDialogs->chooseFolder(this, QStringLiteral("Scegliere la cartella delle foto"));
+    if (folder.isEmpty())
+        return;
+    m_cartellaFoto = folder;
+    m_lblFoto->setText(QStringLiteral("Cartella delle foto: ") + QDir::toNativeSeparators(folder));
+}
+
+void TfrmImporta::cmdImportaClick()
+{
+    const QList<ImportPlan::Riga>& righe = m_model->righe();
+    if (righe.isEmpty()) {
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: scegliere prima il file da importare."));
+        return;
+    }
+    const int spuntate =
+        int(std::count_if(righe.begin(), righe.end(), [](const auto& r) { return r.importa; }));
+    if (spuntate == 0) {
+        m_context.messages->warning(this, QStringLiteral("Attenzione: nessuna riga \u00E8 spuntata per "
+                                                         "l'importazione."));
+        return;
+    }
+    const bool avvisi =
+        std::any_of(righe.begin(), righe.end(), [](const auto& r) { return r.importa && r.avvisi(); });
+    QString domanda =
+        QStringLiteral("Si vogliono aggiungere %1 schede all'archivio anagrafico?").arg(spuntate);
+    if (avvisi)
+        domanda.prepend(
+            QStringLiteral("Alcune righe hanno valori troppo lunghi o caratteri che l'archivio non pu\u00F2 "
+                           "contenere: saranno accorciati o sostituiti.\r\n\r\n"));
+    if (!m_context.messages->question(this, domanda))
+        return;
+    m_mapping.remember(m_context.programFolder, m_rows.first());
+    ImportAppend::Risultato risultato;
+    {
+        Avanzamento avanzamento(this, QStringLiteral("Importazione delle schede in corso..."), spuntate,
+                                m_attesaProgresso);
+        risultato = ImportAppend::aggiungi(m_context.programFolder, righe, m_cartellaFoto,
+                                           [&](int done, int) { return avanzamento.passo(done); });
+    }
+    m_rapporto = ImportAppend::rapporto(risultato, m_file);
+    if (!risultato.errore.isEmpty())
+        m_context.messages->error(this, risultato.errore);
+    m_context.messages->information(this, m_rapporto);
+    // What was added is in the registry now: the preview says so.
+    aggiornaAnteprima();
+}
+
+void TfrmImporta::cmdStampaClick()
+{
+    if (m_rapporto.isEmpty()) {
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: il rapporto sar\u00E0 disponibile al termine "
+                                                   "dell'importazione."));
+        return;
+    }
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
+                             QPageLayout::Millimeter);
+    const std::unique_ptr<QPrinter> printer = m_context.printing->choosePrinter(this, layout);
+    if (!printer)
+        return;
+    QTextDocument document;
+    document.setDefaultFont(Looks::font(QStringLiteral("Arial"), 11));
+    document.setPlainText(m_rapporto);
+    document.print(printer.get());
+}
+
+void TfrmImporta::cmdSalvaRapportoClick()
+{
+    if (m_rapporto.isEmpty()) {
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: il rapporto sar\u00E0 disponibile al termine "
+                                                   "dell'importazione."));
+        return;
+    }
+    const QString path =
+        m_context.fileDialogs->saveFile(this, QStringLiteral("Salvare il rapporto dell'importazione"),
+                                        QStringLiteral("File di testo (*.txt) (*.txt)"),
+                                        QStringLiteral("Rapporto_Importazione.txt"), QStringLiteral("txt"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    QString text = m_rapporto;
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+        m_context.messages->warning(this, QStringLiteral("Attenzione: il sistema non permette di salvare il "
+                                                         "rapporto.\r\n\r\nScegliere un'altra cartella."));
+}
