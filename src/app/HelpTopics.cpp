@@ -192,12 +192,45 @@ QStringList esportazione()
     };
 }
 
+QStringList importazione()
+{
+    return {
+        QStringLiteral(
+            "Se hai già l'elenco delle persone in un foglio di calcolo, non serve ricopiarlo a mano: "
+            "dalla finestra dell'esportazione premi il pulsante Importa e scegli il file. Puoi usare un "
+            "file CSV, un foglio di Excel (XLSX), un foglio di LibreOffice o OpenOffice (ODS) oppure il "
+            "file Archivio_Anagrafico.xls esportato da Folvara."),
+        QStringLiteral(
+            "La prima riga del foglio deve contenere i titoli delle colonne. Il programma abbina ogni "
+            "colonna al campo della scheda che le corrisponde (per esempio Cognome, Nome, Email, "
+            "Cellulare, CF); se il cognome e il nome sono in due colonne, li unisce in Cognome e nome. "
+            "Puoi cambiare ogni abbinamento, o ignorare una colonna, con l'elenco accanto alla colonna: "
+            "la scelta viene ricordata per l'importazione successiva."),
+        QStringLiteral(
+            "Prima di scrivere qualsiasi cosa, la tabella di anteprima mostra che cosa accadrà a ogni "
+            "riga: una nuova scheda, una persona già presente in archivio (stesso codice fiscale, oppure "
+            "stesso cognome e nome con la stessa data di nascita, con la posizione della scheda "
+            "esistente) o una riga scartata perché senza nome. Sono segnalati anche i campi obbligatori "
+            "vuoti, i testi troppo lunghi per il loro campo e i caratteri che l'archivio non può "
+            "conservare."),
+        QStringLiteral(
+            "Se le foto delle persone si trovano in una cartella, sceglila con il pulsante della "
+            "cartella delle foto: ogni foto viene abbinata alla persona il cui codice fiscale, o il cui "
+            "cognome e nome, corrisponde al nome del file."),
+        QStringLiteral(
+            "Premi il pulsante di importazione per aggiungere all'archivio le righe spuntate. Al termine "
+            "un rapporto dice quante schede sono state aggiunte, saltate o scartate; puoi stamparlo o "
+            "salvarlo in un file di testo. Se qualcosa va storto a metà, l'archivio contiene soltanto "
+            "schede complete e il rapporto dice quante ne sono state aggiunte."),
+    };
+}
+
 } // namespace
 
 QList<HelpTopics::Topic> HelpTopics::all()
 {
-    return {Topic::Panoramica, Topic::CreazioneApertura, Topic::SchedarioGruppo, Topic::ArchivioAnagrafico,
-            Topic::Esportazione};
+    return {Topic::Panoramica,         Topic::CreazioneApertura, Topic::SchedarioGruppo,
+            Topic::ArchivioAnagrafico, Topic::Esportazione,      Topic::Importazione};
 }
 
 QString HelpTopics::title(Topic topic)
@@ -213,6 +246,8 @@ QString HelpTopics::title(Topic topic)
         return QStringLiteral("Creazione e apertura gruppi");
     case Topic::Esportazione:
         return QStringLiteral("Esportazione archivio anagrafico in Microsoft Excel");
+    case Topic::Importazione:
+        return QStringLiteral("Importazione di persone da un foglio di calcolo");
     }
     return {};
 }
@@ -231,6 +266,8 @@ QStringList HelpTopics::paragraphs(Topic topic)
         return creazioneApertura();
     case Topic::Esportazione:
         return esportazione();
+    case Topic::Importazione:
+        return importazione();
     }
     return {};
 }

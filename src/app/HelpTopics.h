@@ -10,7 +10,14 @@ class QWidget;
 // The help topics opened by the help buttons of the launcher and the work screens.
 // The same texts make the chapters of the user guide Guida.pdf.
 namespace HelpTopics {
-enum class Topic { Panoramica, ArchivioAnagrafico, SchedarioGruppo, CreazioneApertura, Esportazione };
+enum class Topic {
+    Panoramica,
+    ArchivioAnagrafico,
+    SchedarioGruppo,
+    CreazioneApertura,
+    Esportazione,
+    Importazione
+};
 
 // Every topic, in the order of the user guide.
 QList<Topic> all();

@@ -83,6 +83,8 @@ QString openedBy(HelpTopics::Topic topic)
                               "\"Apri gruppo esistente\"");
     case HelpTopics::Topic::Esportazione:
         return QStringLiteral("il pulsante della guida della finestra di esportazione in Microsoft Excel");
+    case HelpTopics::Topic::Importazione:
+        return QStringLiteral("il pulsante della guida della finestra di importazione");
     }
     return {};
 }

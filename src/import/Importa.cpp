@@ -1,5 +1,7 @@
 #include "import/Importa.h"
 
+#include "app/HelpTopics.h"
+
 #include "import/ImportPreviewModel.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
@@ -113,6 +115,8 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
         m_hint->addHint(button, hint);
         return button;
     };
+    auto* cmdGuida = comando("cmdGuida", ":/pictures/candidati_guida.svg", 456,
+                             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     auto* cmdApri =
         comando("cmdApri", ":/pictures/importa_apri.svg", 512,
                 QStringLiteral("Sceglie il file da importare (CSV, XLSX, ODS o l'archivio esportato)."));
@@ -130,6 +134,8 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
                                "testo."));
     auto* cmdEsci = comando("cmdEsci", ":/pictures/candidati_esci.svg", 792,
                             QStringLiteral("Esci da questo ambiente di lavoro."));
+    connect(cmdGuida, &ImageButton::clicked, this,
+            [this] { HelpTopics::open(m_context, this, HelpTopics::Topic::Importazione); });
     connect(cmdApri, &ImageButton::clicked, this, &TfrmImporta::cmdApriClick);
     connect(cmdFoto, &ImageButton::clicked, this, &TfrmImporta::cmdFotoClick);
     connect(cmdImporta, &ImageButton::clicked, this, &TfrmImporta::cmdImportaClick);

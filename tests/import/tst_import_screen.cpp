@@ -1,4 +1,5 @@
 #include "ImportFixture.h"
+#include "app/HelpTopics.h"
 #include "documents/ExpCandidati.h"
 #include "documents/RegistryTableModel.h"
 #include "import/ImportMapping.h"
@@ -83,6 +84,7 @@ private slots:
     void badFileWarnsAndLeavesTheRegistryUntouched_data();
     void badFileWarnsAndLeavesTheRegistryUntouched();
     void importWithoutFileOrTicksWarns();
+    void helpShowsTheImportTopic();
     void photosFromTheChosenFolder();
     void reportIsPrintedAndSaved();
     void longReadCanBeCancelled();
@@ -93,6 +95,8 @@ void TestImportScreen::controlsHaveNamesAndHints_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("hint");
+    QTest::newRow("guida") << "cmdGuida"
+                           << "Visualizza la pagina della guida sensibile al contesto.";
     QTest::newRow("apri") << "cmdApri"
                           << "Sceglie il file da importare (CSV, XLSX, ODS o l'archivio esportato).";
     QTest::newRow("foto")
@@ -319,6 +323,22 @@ void TestImportScreen::badFileWarnsAndLeavesTheRegistryUntouched()
     clicca(screen, "cmdImporta");
     QCOMPARE(env.messages.lastText(), QStringLiteral("Attenzione: scegliere prima il file da importare."));
     QCOMPARE(TestFiles::readAll(C::archivio(env.folder())), before);
+}
+
+void TestImportScreen::helpShowsTheImportTopic()
+{
+    TestEnvironment env;
+    TfrmImporta screen(env.context, nullptr);
+    screen.show();
+    QString title;
+    env.modal.scripts << [&](QDialog& guida) {
+        if (auto* label = guida.findChild<QLabel*>(QStringLiteral("lblTitolo")))
+            title = label->text();
+    };
+    clicca(screen, "cmdGuida");
+    QCOMPARE(env.modal.openedClasses, QStringList{QStringLiteral("TfrmGuida")});
+    QCOMPARE(title, HelpTopics::title(HelpTopics::Topic::Importazione));
+    QVERIFY(screen.isVisible());
 }
 
 void TestImportScreen::importWithoutFileOrTicksWarns()
