@@ -12,6 +12,7 @@
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/WorkProgress.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -25,36 +26,6 @@ namespace {
 constexpr QRect kGriglia(20, 88, 821, 409);
 constexpr QRect kStriscia(20, 510, 821, 34);
 constexpr int kAltezzaRiga = 21;
-
-// The window that shows a long piece of work advancing, once it has lasted half a second.
-class Avanzamento {
-public:
-    Avanzamento(QWidget* owner, const QString& text, int total, bool cancellable, int wait)
-        : m_dialog(text, QString(), 0, std::max(total, 1), owner)
-    {
-        m_dialog.setObjectName(QStringLiteral("dlgAvanzamento"));
-        m_dialog.setWindowTitle(QStringLiteral(" Attendere..."));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(wait);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-        if (cancellable)
-            m_dialog.setCancelButtonText(QStringLiteral("Annulla"));
-        else
-            m_dialog.setCancelButton(nullptr);
-        m_dialog.setValue(0);
-    }
-
-    // false once the user has cancelled.
-    bool passo(int done)
-    {
-        m_dialog.setValue(std::min(done, m_dialog.maximum()));
-        return !m_dialog.wasCanceled();
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
 
 } // namespace
 
@@ -143,12 +114,12 @@ void TfrmExpCandidati::riempiTabella()
 {
     RegistryTable table;
     {
-        std::unique_ptr<Avanzamento> avanzamento;
+        std::unique_ptr<WorkProgress> avanzamento;
         table.read(TSchedaAnagrafica::archivio(m_context.programFolder), [&](int done, int total) {
             if (!avanzamento)
-                avanzamento =
-                    std::make_unique<Avanzamento>(this, QStringLiteral("Lettura delle schede in archivio..."),
-                                                  total, false, m_attesaProgresso);
+                avanzamento = std::make_unique<WorkProgress>(
+                    this, QStringLiteral("Lettura delle schede in archivio..."), total, false,
+                    m_attesaProgresso);
             avanzamento->passo(done);
         });
     }
@@ -180,8 +151,8 @@ void TfrmExpCandidati::cmdEsportaClick()
     RegistryExport::Outcome outcome;
     {
         const RegistryTable& table = m_model->table();
-        Avanzamento avanzamento(this, QStringLiteral("Esportazione delle schede in corso..."),
-                                table.rowCount(), true, m_attesaProgresso);
+        WorkProgress avanzamento(this, QStringLiteral("Esportazione delle schede in corso..."),
+                                 table.rowCount(), true, m_attesaProgresso);
         outcome = RegistryExport::save(path, table, [&](int done, int) { return avanzamento.passo(done); });
     }
     if (outcome == RegistryExport::Outcome::Cancelled)

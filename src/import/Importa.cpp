@@ -11,6 +11,7 @@
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/WorkProgress.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -32,30 +33,6 @@ using C = TSchedaAnagrafica;
 constexpr QRect kPannello(20, 84, 821, 418);
 constexpr QRect kStriscia(20, 510, 821, 34);
 const QString kRigaInfo = QStringLiteral("Importazione di persone da un foglio di calcolo.");
-
-// The window that shows a long piece of work advancing, once it has lasted a moment.
-class Avanzamento {
-public:
-    Avanzamento(QWidget* owner, const QString& text, int total, int wait)
-        : m_dialog(text, QStringLiteral("Annulla"), 0, std::max(total, 1), owner)
-    {
-        m_dialog.setObjectName(QStringLiteral("dlgAvanzamento"));
-        m_dialog.setWindowTitle(QStringLiteral(" Attendere..."));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(wait);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-        m_dialog.setValue(0);
-    }
-    bool passo(int done)
-    {
-        m_dialog.setValue(std::min(done, m_dialog.maximum()));
-        return !m_dialog.wasCanceled();
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
 
 QLabel* etichetta(QWidget* parent, const char* name, const QRect& geometry, const QString& accessible)
 {
@@ -212,8 +189,8 @@ void TfrmImporta::caricaFile(const QString& path)
     svuota();
     SheetReader::Sheet sheet;
     {
-        Avanzamento avanzamento(this, QStringLiteral("Lettura del file in corso..."), 1000,
-                                m_attesaProgresso);
+        WorkProgress avanzamento(this, QStringLiteral("Lettura del file in corso..."), 1000, true,
+                                 m_attesaProgresso);
         sheet = SheetReader::read(path, [&](int permille) { return avanzamento.passo(permille); });
     }
     if (sheet.cancelled)
@@ -284,8 +261,8 @@ void TfrmImporta::aggiornaAnteprima()
     bool cancelled = false;
     QList<ImportPlan::Riga> righe;
     {
-        Avanzamento avanzamento(this, QStringLiteral("Preparazione dell'anteprima..."), int(m_rows.size()),
-                                m_attesaProgresso);
+        WorkProgress avanzamento(this, QStringLiteral("Preparazione dell'anteprima..."), int(m_rows.size()),
+                                 true, m_attesaProgresso);
         righe = ImportPlan::prepara(
             m_rows, m_mapping, chiavi, [&](int done, int) { return avanzamento.passo(done); }, &cancelled);
     }
@@ -362,8 +339,8 @@ void TfrmImporta::cmdImportaClick()
     m_mapping.remember(m_context.programFolder, m_rows.first());
     ImportAppend::Risultato risultato;
     {
-        Avanzamento avanzamento(this, QStringLiteral("Importazione delle schede in corso..."), spuntate,
-                                m_attesaProgresso);
+        WorkProgress avanzamento(this, QStringLiteral("Importazione delle schede in corso..."), spuntate,
+                                 true, m_attesaProgresso);
         risultato = ImportAppend::aggiungi(m_context.programFolder, righe, m_cartellaFoto,
                                            [&](int done, int) { return avanzamento.passo(done); });
     }
