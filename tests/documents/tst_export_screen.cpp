@@ -50,14 +50,6 @@ void clicca(const QWidget& screen, const char* name)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-QStringList testi(const RecordingMessageBoxes& messages)
-{
-    QStringList result;
-    for (const ShownMessage& m : messages.shown)
-        result.append(m.text);
-    return result;
-}
-
 } // namespace
 
 class TestExportScreen : public QObject {
@@ -198,7 +190,7 @@ void TestExportScreen::exportWritesTheFileAndOpensIt()
     TfrmExpCandidati screen(env.context, nullptr);
     screen.show();
     clicca(screen, "cmdEsporta");
-    QCOMPARE(testi(env.messages), QStringList({kDomanda, kSuccesso}));
+    QCOMPARE(env.messages.texts(), QStringList({kDomanda, kSuccesso}));
     QCOMPARE(env.messages.shown[0].kind, MessageKind::Question);
     QCOMPARE(env.messages.shown[1].kind, MessageKind::Question);
     const QString path = env.path(QStringLiteral("Archivio_Anagrafico.xls"));
@@ -220,7 +212,7 @@ void TestExportScreen::noToTheFirstQuestionWritesNothing()
     screen.show();
     env.messages.nextAnswers = {false};
     clicca(screen, "cmdEsporta");
-    QCOMPARE(testi(env.messages), QStringList{kDomanda});
+    QCOMPARE(env.messages.texts(), QStringList{kDomanda});
     QVERIFY(!QFile::exists(env.path(QStringLiteral("Archivio_Anagrafico.xls"))));
     QCOMPARE(QDir(env.folder()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     QVERIFY(env.shell.opened.isEmpty());
@@ -233,7 +225,7 @@ void TestExportScreen::noToTheSecondQuestionOpensNothing()
     screen.show();
     env.messages.nextAnswers = {true, false};
     clicca(screen, "cmdEsporta");
-    QCOMPARE(testi(env.messages), QStringList({kDomanda, kSuccesso}));
+    QCOMPARE(env.messages.texts(), QStringList({kDomanda, kSuccesso}));
     QVERIFY(QFile::exists(env.path(QStringLiteral("Archivio_Anagrafico.xls"))));
     QVERIFY(env.shell.opened.isEmpty());
 }
@@ -310,7 +302,7 @@ void TestExportScreen::cancelledExportKeepsTheOldFileAndSaysNothing()
     });
     clicca(screen, "cmdEsporta");
     QCOMPARE(cancelText, QStringLiteral("Annulla"));
-    QCOMPARE(testi(env.messages), QStringList{kDomanda});
+    QCOMPARE(env.messages.texts(), QStringList{kDomanda});
     QCOMPARE(TestFiles::readAll(path), QByteArray("previous export"));
     QCOMPARE(QDir(env.folder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     QVERIFY(env.shell.opened.isEmpty());
@@ -325,7 +317,7 @@ void TestExportScreen::failureShowsThePlainBox()
     TfrmExpCandidati screen(env.context, nullptr);
     screen.show();
     clicca(screen, "cmdEsporta");
-    QCOMPARE(testi(env.messages), QStringList({kDomanda, kFallimento}));
+    QCOMPARE(env.messages.texts(), QStringList({kDomanda, kFallimento}));
     QCOMPARE(env.messages.shown[1].kind, MessageKind::Plain);
     QVERIFY(env.shell.opened.isEmpty());
     QVERIFY(QFileInfo(env.path(QStringLiteral("Archivio_Anagrafico.xls"))).isDir());
@@ -352,7 +344,7 @@ void TestExportScreen::fullDiskLeavesTheOldFileUntouched()
     clicca(screen, "cmdEsporta");
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
-    QCOMPARE(testi(env.messages), QStringList({kDomanda, kFallimento}));
+    QCOMPARE(env.messages.texts(), QStringList({kDomanda, kFallimento}));
     QCOMPARE(TestFiles::readAll(path), QByteArray("previous export"));
 #else
     QSKIP("needs a file size limit");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/ExportFixture.h"
 #include "storage/TArchivioSchede.h"
 #include "storage/TSchedaAnagrafica.h"
 
@@ -20,24 +21,9 @@ namespace ImportFixture {
 
 using C = TSchedaAnagrafica;
 
-inline TSchedaAnagrafica scheda(std::initializer_list<QPair<C::Campo, QString>> fields)
-{
-    TSchedaAnagrafica result;
-    for (const auto& [campo, text] : fields)
-        result.setTesto(campo, text);
-    return result;
-}
-
-inline void scriviArchivio(const QString& path, const QList<TSchedaAnagrafica>& schede)
-{
-    TArchivioSchede archivio;
-    archivio.ApriOCrea(path, C::kSize);
-    for (const TSchedaAnagrafica& s : schede) {
-        archivio.Posiziona(archivio.NumeroSchede());
-        archivio.ScriviScheda(s.buffer());
-    }
-    archivio.ChiudiArchivio();
-}
+// The export tests' cards and archive writer serve here too.
+using ExportFixture::scheda;
+using ExportFixture::scriviArchivio;
 
 inline QList<TSchedaAnagrafica> leggiArchivio(const QString& path)
 {

@@ -60,14 +60,6 @@ QByteArray elencoLungo(int persone)
     return csv;
 }
 
-QStringList testi(const RecordingMessageBoxes& messages)
-{
-    QStringList result;
-    for (const ShownMessage& m : messages.shown)
-        result.append(m.text);
-    return result;
-}
-
 } // namespace
 
 class TestImportScreen : public QObject {
@@ -355,8 +347,8 @@ void TestImportScreen::importWithoutFileOrTicksWarns()
     for (int row = 0; row < screen.model()->rowCount(); ++row)
         screen.model()->setData(screen.model()->index(row, 0), Qt::Unchecked, Qt::CheckStateRole);
     clicca(screen, "cmdImporta");
-    QCOMPARE(testi(env.messages), QStringList{QStringLiteral("Attenzione: nessuna riga \u00E8 spuntata per "
-                                                             "l'importazione.")});
+    QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("Attenzione: nessuna riga \u00E8 spuntata per "
+                                                              "l'importazione.")});
     QVERIFY(!QFileInfo::exists(C::archivio(env.folder())) ||
             QFileInfo(C::archivio(env.folder())).size() == 0);
 }

@@ -37,6 +37,13 @@ public:
     std::function<void(const ShownMessage&)> onShow;
 
     QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const ShownMessage& message : shown)
+            result.append(message.text);
+        return result;
+    }
     void clear() { shown.clear(); }
 };
 
