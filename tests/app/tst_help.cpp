@@ -8,6 +8,7 @@
 #include "groups/ApriCatalogo.h"
 #include "groups/CreaCatalogo.h"
 #include "registry/Candidati.h"
+#include "support/ReadableNames.h"
 #include "support/TestEnvironment.h"
 #include "widgets/ImageButton.h"
 
@@ -344,17 +345,7 @@ void TestHelp::everyPictureIsDrawn()
     QTest::mouseClick(chiudi, Qt::LeftButton);
     QVERIFY(!screen->isVisible());
 
-    // Every named control can be told apart by a reader: its caption or an accessible name.
-    for (QWidget* control : screen->findChildren<QWidget*>()) {
-        const QString name = control->objectName();
-        if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")) ||
-            name.startsWith(QStringLiteral("shp")))
-            continue;
-        const auto* label = qobject_cast<QLabel*>(control);
-        const auto* button = qobject_cast<QPushButton*>(control);
-        const bool captioned = (label && !label->text().isEmpty()) || (button && !button->text().isEmpty());
-        QVERIFY2(captioned || !control->accessibleName().isEmpty(), qPrintable(name));
-    }
+    ReadableNames::check(*screen);
 }
 
 QTEST_MAIN(TestHelp)

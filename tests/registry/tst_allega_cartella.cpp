@@ -1,4 +1,5 @@
 #include "registry/CandidatiFixture.h"
+#include "support/ReadableNames.h"
 
 #include "registry/AllegaCartella.h"
 #include "registry/Candidati.h"
@@ -37,19 +38,6 @@ void premi(QDialog& screen, const char* name)
     QTest::mouseClick(control, Qt::LeftButton);
 }
 
-// Every named control can be told apart by a reader: its caption or an accessible name.
-void nomiLeggibili(const QWidget& screen)
-{
-    for (const QWidget* control : screen.findChildren<QWidget*>()) {
-        const QString name = control->objectName();
-        if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")))
-            continue;
-        const auto* label = qobject_cast<const QLabel*>(control);
-        const auto* button = qobject_cast<const QPushButton*>(control);
-        const bool captioned = (label && !label->text().isEmpty()) || (button && !button->text().isEmpty());
-        QVERIFY2(captioned || !control->accessibleName().isEmpty(), qPrintable(name));
-    }
-}
 } // namespace
 
 // The attachments screen, opened from the registry editor.
@@ -123,7 +111,7 @@ void TestAllegaCartella::screenAsDesigned()
             QVERIFY(!in(s, "imgCancella" + n)->accessibleName().isEmpty());
         }
         QCOMPARE(in<QPushButton>(s, "btnApplica")->text(), QStringLiteral("Applica e chiudi"));
-        nomiLeggibili(s);
+        ReadableNames::check(s);
         QCOMPARE(in<QPushButton>(s, "btnAnnulla")->text(), QStringLiteral("Annulla"));
 
         QStringList ordine;

@@ -1,4 +1,5 @@
 #include "registry/CandidatiFixture.h"
+#include "support/ReadableNames.h"
 
 #include "platform/QtCamera.h"
 #include "registry/Candidati.h"
@@ -29,19 +30,6 @@ QImage quadro(QColor colour, QSize size = QSize(640, 480))
     return picture;
 }
 
-// Every named control can be told apart by a reader: its caption or an accessible name.
-void nomiLeggibili(const QWidget& screen)
-{
-    for (const QWidget* control : screen.findChildren<QWidget*>()) {
-        const QString name = control->objectName();
-        if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")))
-            continue;
-        const auto* label = qobject_cast<const QLabel*>(control);
-        const auto* button = qobject_cast<const QPushButton*>(control);
-        const bool captioned = (label && !label->text().isEmpty()) || (button && !button->text().isEmpty());
-        QVERIFY2(captioned || !control->accessibleName().isEmpty(), qPrintable(name));
-    }
-}
 } // namespace
 
 // The webcam screen with frames made in the test, and its import into the card.
@@ -123,7 +111,7 @@ void TestWebCam::screenAsDesigned()
     }
     QCOMPARE(ordine, (QStringList{"btnAccendi", "btnCattura", "btnSalvaFotogramma", "btnSpegni",
                                   "btnImportaFoto", "btnClose"}));
-    nomiLeggibili(*screen);
+    ReadableNames::check(*screen);
     QVERIFY(!m_env->camera.isActive());
 }
 
