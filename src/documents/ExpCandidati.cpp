@@ -57,10 +57,8 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
     m_hint->addEmptying(shpInfo);
 
     const auto comando = [this](const char* name, const char* picture, int x, const QString& hint) {
-        auto* button = new ImageButton(this, QString::fromLatin1(name), QString::fromLatin1(picture),
-                                       QRect(x, 20, 48, 48), hint);
-        m_hint->addHint(button, hint);
-        return button;
+        return m_hint->addImageButton(this, QString::fromLatin1(name), QString::fromLatin1(picture),
+                                      QRect(x, 20, 48, 48), hint);
     };
     auto* cmdEsporta = comando("cmdEsporta", ":/pictures/candidati_excel.svg", 680,
                                QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));

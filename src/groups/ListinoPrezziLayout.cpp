@@ -45,9 +45,8 @@ QString bianco()
 ImageButton* TfrmListinoPrezzi::comando(QWidget* parent, const char* name, const char* picture,
                                         const QRect& geometry, const QString& hint, Gestore gestore)
 {
-    auto* button =
-        new ImageButton(parent, QString::fromLatin1(name), QString::fromLatin1(picture), geometry, hint);
-    m_hint->addHint(button, hint);
+    auto* button = m_hint->addImageButton(parent, QString::fromLatin1(name), QString::fromLatin1(picture),
+                                          geometry, hint);
     connect(button, &ImageButton::clicked, this, gestore);
     return button;
 }

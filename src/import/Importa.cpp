@@ -87,10 +87,8 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     m_hint->addEmptying(shpPannello);
 
     const auto comando = [this](const char* name, const char* picture, int x, const QString& hint) {
-        auto* button = new ImageButton(this, QString::fromLatin1(name), QString::fromLatin1(picture),
-                                       QRect(x, 20, 48, 48), hint);
-        m_hint->addHint(button, hint);
-        return button;
+        return m_hint->addImageButton(this, QString::fromLatin1(name), QString::fromLatin1(picture),
+                                      QRect(x, 20, 48, 48), hint);
     };
     auto* cmdGuida = comando("cmdGuida", ":/pictures/candidati_guida.svg", 456,
                              QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));

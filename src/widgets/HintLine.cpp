@@ -1,5 +1,7 @@
 #include "widgets/HintLine.h"
 
+#include "widgets/ImageButton.h"
+
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -13,6 +15,14 @@ void HintLine::watch(QWidget* control)
 {
     control->setMouseTracking(true);
     control->installEventFilter(this);
+}
+
+ImageButton* HintLine::addImageButton(QWidget* parent, const QString& name, const QString& picture,
+                                      const QRect& geometry, const QString& hint)
+{
+    auto* button = new ImageButton(parent, name, picture, geometry, hint);
+    addHint(button, hint);
+    return button;
 }
 
 void HintLine::addHint(QWidget* control, const QString& hint)

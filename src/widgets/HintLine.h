@@ -5,7 +5,9 @@
 #include <QSet>
 #include <QString>
 
+class ImageButton;
 class QLabel;
+class QRect;
 class QWidget;
 
 // The one-line hint text of a screen: a command under the mouse writes its hint, the
@@ -16,6 +18,9 @@ public:
     HintLine(QLabel* line, QObject* parent);
 
     void addHint(QWidget* control, const QString& hint);
+    // A new image button whose hint is its accessible name and shows in this line.
+    ImageButton* addImageButton(QWidget* parent, const QString& name, const QString& picture,
+                                const QRect& geometry, const QString& hint);
     void addEmptying(QWidget* control);
     QString hintOf(const QWidget* control) const { return m_hints.value(control); }
 
