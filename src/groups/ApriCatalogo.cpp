@@ -120,19 +120,24 @@ QString TfrmApriCatalogo::selezionato() const
     return scelti.isEmpty() ? QString() : TextRules::trim(scelti.front()->text());
 }
 
-void TfrmApriCatalogo::btnApriClick()
+QString TfrmApriCatalogo::gruppoScelto(const QString& senzaScelta)
 {
     if (m_lstFiles->count() == 0) {
         m_context.messages->warning(this, messaggioElencoVuoto());
-        return;
+        return {};
     }
     const QString gruppo = selezionato();
-    if (gruppo.isEmpty()) {
-        m_context.messages->warning(this,
-                                    QStringLiteral("Attenzione: selezionare il gruppo dall'elenco prima "
-                                                   "di premere il pulsante Apri archivio."));
+    if (gruppo.isEmpty())
+        m_context.messages->warning(this, senzaScelta);
+    return gruppo;
+}
+
+void TfrmApriCatalogo::btnApriClick()
+{
+    const QString gruppo = gruppoScelto(QStringLiteral(
+        "Attenzione: selezionare il gruppo dall'elenco prima di premere il pulsante Apri archivio."));
+    if (gruppo.isEmpty())
         return;
-    }
     m_lblFile->setText(m_context.programFolder + gruppo);
     m_lblMemory->setText(QStringLiteral("listino"));
     close();
@@ -140,17 +145,11 @@ void TfrmApriCatalogo::btnApriClick()
 
 void TfrmApriCatalogo::btnEliminaClick()
 {
-    if (m_lstFiles->count() == 0) {
-        m_context.messages->warning(this, messaggioElencoVuoto());
+    const QString gruppo =
+        gruppoScelto(QStringLiteral("Attenzione: selezionare dall'elenco il gruppo da eliminare prima di "
+                                    "fare clic sull'icona del cestino."));
+    if (gruppo.isEmpty())
         return;
-    }
-    const QString gruppo = selezionato();
-    if (gruppo.isEmpty()) {
-        m_context.messages->warning(this,
-                                    QStringLiteral("Attenzione: selezionare dall'elenco il gruppo da "
-                                                   "eliminare prima di fare clic sull'icona del cestino."));
-        return;
-    }
     if (!m_context.messages->question(
             this,
             QStringLiteral("Si sta per eliminare il gruppo selezionato. Si ricorda che il file eliminato "

@@ -22,6 +22,8 @@ private:
     void riempiElenco();
     // The selected item's text, or empty when the list has none selected.
     QString selezionato() const;
+    // The chosen group, or an empty text after telling the user why there is none.
+    QString gruppoScelto(const QString& senzaScelta);
     void btnApriClick();
     void btnEliminaClick();
     void imgGuidaClick();
