@@ -77,6 +77,7 @@ private slots:
     void loginExitTerminates();
     void realLoopEnds_data();
     void realLoopEnds();
+    void realLoopSwitchesScreens();
     void openGroupHandsTheGroupToThePageEditor();
     void openGroupWithoutSelectionWarns();
     void launcherSecondaryScreens();
@@ -285,6 +286,62 @@ void TestFlow::realLoopEnds()
     QVERIFY(elapsed.elapsed() < 2000);
     // Nothing was written on the way out.
     QVERIFY(QDir(env.folder()).isEmpty());
+}
+
+// A whole journey on the application's own event loop: each step runs from the loop, as a user's
+// click would, and checks which screen the previous one left on view.
+void TestFlow::realLoopSwitchesScreens()
+{
+    TestEnvironment env;
+    {
+        QFile group(env.path(QStringLiteral("Gita a Roma.fvg")));
+        QVERIFY(group.open(QIODevice::WriteOnly));
+    }
+    ScreenFlow& flow = env.flow();
+    flow.endProgramOnTerminate();
+    flow.switchTo(flow.avvio(), nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(flow.avvio()));
+
+    struct Step {
+        QWidget* expected; // the only screen on view before the step acts
+        std::function<void()> act;
+    };
+    const QList<Step> steps = {
+        {flow.avvio(), [&] { click(flow.avvio(), "imgApp01"); }},
+        {flow.candidati(), [&] { click(flow.candidati(), "cmdEsci"); }},
+        {flow.avvio(), [&] { click(flow.avvio(), "imgApp03"); }},
+        {flow.apriCatalogo(),
+         [&] {
+             flow.apriCatalogo()->findChild<QListWidget*>(QStringLiteral("lstFiles"))->setCurrentRow(0);
+             click(flow.apriCatalogo(), "btnApri");
+         }},
+        {flow.listinoPrezzi(), [&] { flow.listinoPrezzi()->close(); }},
+        {flow.avvio(), [&] { click(flow.avvio(), "imgEsci"); }},
+    };
+    QWidget* const all[] = {flow.password(),     flow.avvio(),        flow.cambiaPassword(),
+                            flow.creaCatalogo(), flow.apriCatalogo(), flow.listinoPrezzi(),
+                            flow.candidati()};
+    QStringList wrong;
+    int next = 0;
+    QTimer stepper;
+    connect(&stepper, &QTimer::timeout, [&] {
+        if (next >= steps.size())
+            return;
+        const Step& step = steps.at(next++);
+        for (QWidget* screen : all) {
+            if (screen->isVisible() != (screen == step.expected))
+                wrong << QStringLiteral("step %1: %2").arg(next).arg(screen->objectName());
+        }
+        step.act();
+    });
+    stepper.start(50);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(next, steps.size());
+    QCOMPARE(wrong, QStringList());
 }
 
 void TestFlow::openGroupHandsTheGroupToThePageEditor()
