@@ -18,7 +18,7 @@ struct AppContext {
     FileDialogs* fileDialogs = nullptr;
     ShellOpener* shell = nullptr;
     ModalRunner* modal = nullptr;
-    Camera* camera = nullptr;      // the default video input
+    Camera* camera = nullptr; // the default video input
     Printing* printing = nullptr;
     ScreenFlow* screens = nullptr; // the seven main screens, once created
 

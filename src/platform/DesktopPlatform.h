@@ -4,8 +4,8 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
-#include "platform/QtCamera.h"
 #include "platform/Printing.h"
+#include "platform/QtCamera.h"
 #include "platform/ShellOpener.h"
 
 // The real platform layers of the running program, and the context that hands them to the screens.

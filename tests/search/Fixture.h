@@ -15,7 +15,8 @@ namespace Fixture {
 
 using Campo = TSchedaAnagrafica::Campo;
 
-inline TSchedaAnagrafica scheda(std::initializer_list<QPair<Campo, QString>> fields) {
+inline TSchedaAnagrafica scheda(std::initializer_list<QPair<Campo, QString>> fields)
+{
     TSchedaAnagrafica result;
     for (const auto& [campo, text] : fields)
         result.setTesto(campo, text);
@@ -23,12 +24,14 @@ inline TSchedaAnagrafica scheda(std::initializer_list<QPair<Campo, QString>> fie
 }
 
 // Stores the text exactly, blanks included, as a record written elsewhere might hold it.
-inline void scriviGrezzo(TSchedaAnagrafica& scheda, Campo campo, const QByteArray& bytes) {
+inline void scriviGrezzo(TSchedaAnagrafica& scheda, Campo campo, const QByteArray& bytes)
+{
     const auto& field = TSchedaAnagrafica::layoutOf(campo);
     ShortStringField::writeBytes(scheda.buffer(), field.offset, field.capacity, bytes);
 }
 
-inline void scriviArchivio(const QString& path, const QList<TSchedaAnagrafica>& schede) {
+inline void scriviArchivio(const QString& path, const QList<TSchedaAnagrafica>& schede)
+{
     TArchivioSchede archivio;
     archivio.ApriOCrea(path, TSchedaAnagrafica::kSize);
     for (const TSchedaAnagrafica& s : schede) {
@@ -39,7 +42,8 @@ inline void scriviArchivio(const QString& path, const QList<TSchedaAnagrafica>& 
 }
 
 // Four persons: positions 1 to 4 in this order.
-inline QList<TSchedaAnagrafica> persone() {
+inline QList<TSchedaAnagrafica> persone()
+{
     using C = TSchedaAnagrafica;
     return {
         scheda({{C::Candidato, "Rossi Mario"},

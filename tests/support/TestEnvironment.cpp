@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QVideoFrameFormat>
 #include <QPrinter>
+#include <QVideoFrameFormat>
 #include <QWidget>
 
 bool RecordingMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text)
