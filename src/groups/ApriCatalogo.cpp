@@ -4,6 +4,7 @@
 #include "app/HelpTopics.h"
 #include "app/ScreenFlow.h"
 #include "groups/GroupFiles.h"
+#include "groups/GroupScreenFrame.h"
 #include "groups/ListinoPrezzi.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
@@ -36,16 +37,8 @@ TfrmApriCatalogo::TfrmApriCatalogo(AppContext& context)
 
     QWidget* panContainer = centredPanel(QSize(994, 692));
 
-    Looks::shape(panContainer, QStringLiteral("shpCornice"), QRect(0, 0, 994, 692),
-                 QStringLiteral("background: #4682b4; border: none; border-radius: 10px;"));
-    Looks::shape(panContainer, QStringLiteral("shpPannello"), QRect(12, 12, 970, 668),
-                 QStringLiteral("background: white; border: none; border-radius: 8px;"));
-    new Picture(panContainer, QStringLiteral("icoIstruzioni"),
-                QStringLiteral(":/pictures/gruppi_apri_istruzioni.svg"), QRect(142, 24, 710, 120),
-                QStringLiteral("APERTURA GRUPPO ESISTENTE"));
-    auto* imgGuida =
-        new ImageButton(panContainer, QStringLiteral("imgGuida"), QStringLiteral(":/pictures/guida.svg"),
-                        QRect(925, 24, 48, 48), QStringLiteral("Guida"));
+    auto* imgGuida = costruisciCornice(panContainer, QStringLiteral(":/pictures/gruppi_apri_istruzioni.svg"),
+                                       QStringLiteral("APERTURA GRUPPO ESISTENTE"));
     connect(imgGuida, &ImageButton::clicked, this, &TfrmApriCatalogo::imgGuidaClick);
     new Picture(panContainer, QStringLiteral("imgGruppo"), QStringLiteral(":/pictures/app03.svg"),
                 QRect(24, 24, 110, 130), QStringLiteral("Gruppo di ragazzi"));

@@ -4,6 +4,7 @@
 #include "app/HelpTopics.h"
 #include "app/ScreenFlow.h"
 #include "groups/GroupFiles.h"
+#include "groups/GroupScreenFrame.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "storage/TextRules.h"
@@ -51,16 +52,8 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(AppContext& context)
 
     QWidget* panContainer = centredPanel(QSize(995, 692));
 
-    Looks::shape(panContainer, QStringLiteral("shpCornice"), QRect(0, 0, 995, 692),
-                 QStringLiteral("background: #4682b4; border: none; border-radius: 10px;"));
-    Looks::shape(panContainer, QStringLiteral("shpPannello"), QRect(12, 12, 971, 668),
-                 QStringLiteral("background: white; border: none; border-radius: 8px;"));
-    new Picture(panContainer, QStringLiteral("icoIstruzioni"),
-                QStringLiteral(":/pictures/gruppi_crea_istruzioni.svg"), QRect(142, 24, 710, 120),
-                QStringLiteral("CREAZIONE NUOVO GRUPPO"));
-    auto* imgGuida =
-        new ImageButton(panContainer, QStringLiteral("imgGuida"), QStringLiteral(":/pictures/guida.svg"),
-                        QRect(925, 24, 48, 48), QStringLiteral("Guida"));
+    auto* imgGuida = costruisciCornice(panContainer, QStringLiteral(":/pictures/gruppi_crea_istruzioni.svg"),
+                                       QStringLiteral("CREAZIONE NUOVO GRUPPO"));
     connect(imgGuida, &ImageButton::clicked, this, &TfrmCreaCatalogo::imgGuidaClick);
     new Picture(panContainer, QStringLiteral("imgComputer"), QStringLiteral(":/pictures/app02.svg"),
                 QRect(60, 290, 260, 300), QStringLiteral("Persona al computer"));
