@@ -45,13 +45,8 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
     new Picture(this, QStringLiteral("icoHand"), QStringLiteral(":/pictures/esporta_mano.svg"),
                 QRect(630, 22, 44, 44), QStringLiteral("Mano che indica l'esportazione"));
 
-    m_panInfo = new QLabel(this);
-    m_panInfo->setObjectName(QStringLiteral("panInfo"));
-    m_panInfo->setFont(Looks::font(QStringLiteral("Tahoma"), 12));
-    Looks::setTextColour(m_panInfo, Qt::white);
-    m_panInfo->setAccessibleName(QStringLiteral("Riga dei suggerimenti"));
-    m_panInfo->setGeometry(kStriscia.adjusted(10, 0, -10, 0));
-    m_panInfo->setText(QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    m_panInfo = HintLine::makeLine(this, kStriscia.adjusted(10, 0, -10, 0),
+                                   QStringLiteral("Esportazione archivio in Microsoft Excel."));
     m_hint = new HintLine(m_panInfo, this);
     m_hint->addEmptying(this);
     m_hint->addEmptying(shpInfo);

@@ -87,13 +87,8 @@ void TfrmListinoPrezzi::costruisciSchermata()
     m_lblNome->setGeometry(32, 88, 930, 24);
     sfondi << m_lblNome;
 
-    m_panInfo = new QLabel(panContainer);
-    m_panInfo->setObjectName(QStringLiteral("panInfo"));
-    m_panInfo->setAccessibleName(QStringLiteral("Riga dei suggerimenti"));
-    m_panInfo->setFont(Looks::font(QStringLiteral("Tahoma"), 12));
-    Looks::setTextColour(m_panInfo, Qt::white);
-    m_panInfo->setGeometry(26, 642, 942, 32);
-    m_panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    m_panInfo = HintLine::makeLine(panContainer, QRect(26, 642, 942, 32),
+                                   QStringLiteral("Pronto per archiviare una nuova scheda..."));
 
     m_hint = new HintLine(m_panInfo, this);
     for (QWidget* sfondo : sfondi)

@@ -74,13 +74,7 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
                                         Looks::font(QStringLiteral("Tahoma"), 10), 26, 52);
     lblSottotitolo->setAccessibleName(lblSottotitolo->text());
 
-    m_panInfo = new QLabel(this);
-    m_panInfo->setObjectName(QStringLiteral("panInfo"));
-    m_panInfo->setFont(Looks::font(QStringLiteral("Tahoma"), 12));
-    Looks::setTextColour(m_panInfo, Qt::white);
-    m_panInfo->setAccessibleName(QStringLiteral("Riga dei suggerimenti"));
-    m_panInfo->setGeometry(kStriscia.adjusted(10, 0, -10, 0));
-    m_panInfo->setText(kRigaInfo);
+    m_panInfo = HintLine::makeLine(this, kStriscia.adjusted(10, 0, -10, 0), kRigaInfo);
     m_hint = new HintLine(m_panInfo, this);
     m_hint->addEmptying(this);
     m_hint->addEmptying(shpInfo);

@@ -117,13 +117,8 @@ void TfrmCandidati::costruisciSchermata()
     auto* shpSfondo = Looks::shape(panContainer, QStringLiteral("shpSfondo"), QRect(8, 650, 980, 34),
                                    QStringLiteral("background: #3030dd; border: none; border-radius: 4px;"));
 
-    m_panInfo = new QLabel(panContainer);
-    m_panInfo->setObjectName(QStringLiteral("panInfo"));
-    m_panInfo->setFont(Looks::font(QStringLiteral("Tahoma"), 12));
-    Looks::setTextColour(m_panInfo, Qt::white);
-    m_panInfo->setWordWrap(false);
-    m_panInfo->setAccessibleName(QStringLiteral("Riga dei suggerimenti"));
-    m_panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    m_panInfo = HintLine::makeLine(panContainer, QRect(),
+                                   QStringLiteral("Pronto per archiviare una nuova scheda..."));
     m_panInfo->adjustSize();
     m_panInfo->move(18, 650 + (34 - m_panInfo->height()) / 2);
 

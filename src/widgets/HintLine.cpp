@@ -1,6 +1,7 @@
 #include "widgets/HintLine.h"
 
 #include "widgets/ImageButton.h"
+#include "widgets/Looks.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -15,6 +16,17 @@ void HintLine::watch(QWidget* control)
 {
     control->setMouseTracking(true);
     control->installEventFilter(this);
+}
+
+QLabel* HintLine::makeLine(QWidget* parent, const QRect& geometry, const QString& text)
+{
+    auto* line = new QLabel(text, parent);
+    line->setObjectName(QStringLiteral("panInfo"));
+    line->setAccessibleName(QStringLiteral("Riga dei suggerimenti"));
+    line->setFont(Looks::font(QStringLiteral("Tahoma"), 12));
+    Looks::setTextColour(line, Qt::white);
+    line->setGeometry(geometry);
+    return line;
 }
 
 ImageButton* HintLine::addImageButton(QWidget* parent, const QString& name, const QString& picture,

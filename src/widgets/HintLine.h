@@ -16,6 +16,8 @@ class HintLine : public QObject {
     Q_OBJECT
 public:
     HintLine(QLabel* line, QObject* parent);
+    // The label "panInfo" that shows the hints: white Tahoma 12 at the given place, with its text.
+    static QLabel* makeLine(QWidget* parent, const QRect& geometry, const QString& text);
 
     void addHint(QWidget* control, const QString& hint);
     // A new image button whose hint is its accessible name and shows in this line.
