@@ -52,6 +52,14 @@ void annullaAvanzamento(QWidget& screen)
     timer->start(0);
 }
 
+// Shows the screen and chooses the file with "cmdApri", as the user does.
+void apriFile(TestEnvironment& env, TfrmImporta& screen, const QString& file)
+{
+    screen.show();
+    env.fileDialogs.nextNames = {file};
+    clicca(screen, "cmdApri");
+}
+
 QByteArray elencoLungo(int persone)
 {
     QByteArray csv = "Nome;Note\r\n";
@@ -141,9 +149,7 @@ void TestImportScreen::everyNamedControlHasAnAccessibleName()
     const QString csv = env.path(QStringLiteral("soci.csv"));
     TestFiles::writeAll(csv, kElenco);
     TfrmImporta screen(env.context, nullptr);
-    screen.show();
-    env.fileDialogs.nextNames = {csv};
-    clicca(screen, "cmdApri");
+    apriFile(env, screen, csv);
     int named = 0;
     for (const QWidget* control : screen.findChildren<QWidget*>()) {
         const QString name = control->objectName();
@@ -203,9 +209,7 @@ void TestImportScreen::fileIsMatchedPreviewedAndImported()
     const QString csv = env.path(QStringLiteral("soci.csv"));
     TestFiles::writeAll(csv, kElenco);
     TfrmImporta screen(env.context, nullptr);
-    screen.show();
-    env.fileDialogs.nextNames = {csv};
-    clicca(screen, "cmdApri");
+    apriFile(env, screen, csv);
     QCOMPARE(screen.file(), csv);
     auto* colonne = screen.findChild<QTableWidget*>(QStringLiteral("grdColonne"));
     QCOMPARE(colonne->rowCount(), 7);
@@ -262,9 +266,7 @@ void TestImportScreen::changedMatchIsUsedAndRemembered()
     TestFiles::writeAll(csv, kElenco);
     {
         TfrmImporta screen(env.context, nullptr);
-        screen.show();
-        env.fileDialogs.nextNames = {csv};
-        clicca(screen, "cmdApri");
+        apriFile(env, screen, csv);
         auto* combo = screen.findChild<QComboBox*>(QStringLiteral("cboCampo_6"));
         combo->setCurrentIndex(combo->findData(int(C::Note)));
         emit combo->activated(combo->currentIndex());
@@ -303,9 +305,7 @@ void TestImportScreen::badFileWarnsAndLeavesTheRegistryUntouched()
     const QString path = env.path(QStringLiteral("elenco.csv"));
     TestFiles::writeAll(path, bytes);
     TfrmImporta screen(env.context, nullptr);
-    screen.show();
-    env.fileDialogs.nextNames = {path};
-    clicca(screen, "cmdApri");
+    apriFile(env, screen, path);
     QCOMPARE(env.messages.shown.size(), 1);
     QCOMPARE(env.messages.shown[0].kind, MessageKind::Warning);
     QVERIFY2(env.messages.shown[0].text.startsWith(QStringLiteral("Attenzione: ")),
@@ -364,9 +364,8 @@ void TestImportScreen::photosFromTheChosenFolder()
     const QString csv = env.path(QStringLiteral("soci.csv"));
     TestFiles::writeAll(csv, kElenco);
     TfrmImporta screen(env.context, nullptr);
-    screen.show();
-    env.fileDialogs.nextNames = {csv, photos};
-    clicca(screen, "cmdApri");
+    apriFile(env, screen, csv);
+    env.fileDialogs.nextNames = {photos};
     clicca(screen, "cmdFoto");
     QVERIFY(screen.findChild<QLabel*>(QStringLiteral("lblFoto"))
                 ->text()
@@ -426,9 +425,7 @@ void TestImportScreen::longAppendCanBeCancelledLeavingWholeCards()
     const QString csv = env.path(QStringLiteral("lungo.csv"));
     TestFiles::writeAll(csv, elencoLungo(3000));
     TfrmImporta screen(env.context, nullptr);
-    screen.show();
-    env.fileDialogs.nextNames = {csv};
-    clicca(screen, "cmdApri");
+    apriFile(env, screen, csv);
     QCOMPARE(screen.model()->rowCount(), 3000);
     screen.setAttesaProgresso(0);
     annullaAvanzamento(screen);
