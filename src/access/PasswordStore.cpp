@@ -3,6 +3,7 @@
 #include "access/Crypt.h"
 #include "access/PasswordError.h"
 #include "storage/Cp1252.h"
+#include "storage/SafeSave.h"
 #include "storage/TextRules.h"
 
 #include <QDir>
@@ -239,9 +240,9 @@ void PasswordStore::writeValue(const QString& value) const
         file.cancelWriting();
         throw PasswordError(describe(QStringLiteral("cannot write"), m_path, reason).toStdString());
     }
-    if (!file.commit())
-        throw PasswordError(
-            describe(QStringLiteral("cannot replace"), m_path, file.errorString()).toStdString());
+    QString reason;
+    if (!SafeSave::commit(file, &reason))
+        throw PasswordError(describe(QStringLiteral("cannot replace"), m_path, reason).toStdString());
 }
 
 bool PasswordStore::createIfMissing(const QString& value) const

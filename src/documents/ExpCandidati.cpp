@@ -8,6 +8,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "platform/ShellOpener.h"
+#include "storage/FileErrorText.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
@@ -55,8 +56,8 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
         return m_hint->addImageButton(this, QString::fromLatin1(name), QString::fromLatin1(picture),
                                       QRect(x, 20, 48, 48), hint);
     };
-    auto* cmdEsporta = comando("cmdEsporta", ":/pictures/candidati_excel.svg", 680,
-                               QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+    m_cmdEsporta = comando("cmdEsporta", ":/pictures/candidati_excel.svg", 680,
+                           QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
     auto* cmdGuida = comando("cmdGuida", ":/pictures/candidati_guida.svg", 736,
                              QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     auto* cmdEsci = comando("cmdEsci", ":/pictures/candidati_esci.svg", 792,
@@ -65,7 +66,7 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
         comando("cmdImporta", ":/pictures/importa.svg", 570,
                 QStringLiteral("Importa nell'archivio le persone di un foglio di calcolo (CSV, XLSX, "
                                "ODS)."));
-    connect(cmdEsporta, &ImageButton::clicked, this, &TfrmExpCandidati::cmdEsportaClick);
+    connect(m_cmdEsporta, &ImageButton::clicked, this, &TfrmExpCandidati::cmdEsportaClick);
     connect(cmdImporta, &ImageButton::clicked, this, &TfrmExpCandidati::cmdImportaClick);
     connect(cmdGuida, &ImageButton::clicked, this,
             [this] { HelpTopics::open(m_context, this, HelpTopics::Topic::Esportazione); });
@@ -105,6 +106,9 @@ void TfrmExpCandidati::showEvent(QShowEvent* event)
 
 void TfrmExpCandidati::riempiTabella()
 {
+    // The export waits for the whole table: while it is read the command is unavailable.
+    m_caricamento = true;
+    m_cmdEsporta->setEnabled(false);
     RegistryTable table;
     {
         std::unique_ptr<WorkProgress> avanzamento;
@@ -118,6 +122,8 @@ void TfrmExpCandidati::riempiTabella()
     }
     // A failure ends the reading without a word: the rows read until then are shown.
     m_model->setTable(std::move(table));
+    m_caricamento = false;
+    m_cmdEsporta->setEnabled(true);
 }
 
 void TfrmExpCandidati::confermaModifica()
@@ -132,7 +138,16 @@ void TfrmExpCandidati::confermaModifica()
 
 void TfrmExpCandidati::cmdEsportaClick()
 {
+    if (m_caricamento)
+        return;
     confermaModifica();
+    if (m_model->table().cardCount() == 0) {
+        m_context.messages->warning(this, QStringLiteral("L'archivio è vuoto: non ci sono schede da esportare.
+
+                                                         Il file "
+                                                         "esportato in precedenza resta com'è."));
+        return;
+    }
     if (!m_context.messages->question(
             this,
             QStringLiteral("L'esportazione dei dati in Excel pu\u00F2 richiedere diversi minuti a seconda "
@@ -142,18 +157,23 @@ void TfrmExpCandidati::cmdEsportaClick()
 
     const QString path = RegistryExport::path(m_context.programFolder);
     RegistryExport::Outcome outcome;
+    QString perche;
     {
         const RegistryTable& table = m_model->table();
         WorkProgress avanzamento(this, QStringLiteral("Esportazione delle schede in corso..."),
                                  table.rowCount(), true, m_attesaProgresso);
-        outcome = RegistryExport::save(path, table, [&](int done, int) { return avanzamento.passo(done); });
+        outcome = RegistryExport::save(
+            path, table, [&](int done, int) { return avanzamento.passo(done); }, &perche);
     }
     if (outcome == RegistryExport::Outcome::Cancelled)
         return; // the previous file stays whole
     if (outcome == RegistryExport::Outcome::Failed) {
-        m_context.messages->plain(this, QStringLiteral("Attenzione: il sistema non permette di esportare i "
-                                                       "dati.\n\r\n\rAccertarsi che il file di Excel non sia "
-                                                       "gi\u00E0 aperto."));
+        m_context.messages->plain(this,
+                                  QStringLiteral("Attenzione: il sistema non permette di esportare i "
+                                                 "dati%1.\n\r\n\rAccertarsi che il file di Excel non sia "
+                                                 "gi\u00E0 aperto. Il file esportato in precedenza "
+                                                 "resta com'\u00E8.")
+                                      .arg(FileErrorText::inParentheses(perche)));
         return;
     }
     if (m_context.messages->question(this,

@@ -3,6 +3,7 @@
 #include "widgets/Screen.h"
 
 class HintLine;
+class ImageButton;
 class QLabel;
 class QTableView;
 class RegistryTableModel;
@@ -38,4 +39,6 @@ private:
     QLabel* m_panInfo;
     HintLine* m_hint;
     int m_attesaProgresso = kAttesaProgresso;
+    ImageButton* m_cmdEsporta = nullptr;
+    bool m_caricamento = false; // the table is being read
 };

@@ -2,6 +2,8 @@
 
 #include "documents/RegistryTable.h"
 #include "storage/Cp1252.h"
+#include "storage/FileErrorText.h"
+#include "storage/SafeSave.h"
 #include "storage/TextRules.h"
 
 #include <QIODevice>
@@ -239,10 +241,12 @@ RegistryExport::Outcome RegistryExport::save(const QString& path, const Registry
 {
     QSaveFile file(path);
     bool cancelled = false;
-    if (file.open(QIODevice::WriteOnly) && write(file, table, progress, &cancelled) && file.commit())
+    QString reason;
+    if (file.open(QIODevice::WriteOnly) && write(file, table, progress, &cancelled) &&
+        SafeSave::commit(file, &reason))
         return Outcome::Written;
     if (errorString)
-        *errorString = file.errorString();
+        *errorString = reason.isEmpty() ? FileErrorText::italian(file.errorString()) : reason;
     file.cancelWriting();
     return cancelled ? Outcome::Cancelled : Outcome::Failed;
 }

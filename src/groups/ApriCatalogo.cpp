@@ -8,6 +8,7 @@
 #include "groups/ListinoPrezzi.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
+#include "storage/FotoGruppo.h"
 #include "storage/TextRules.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
@@ -23,6 +24,19 @@ namespace {
 QString messaggioElencoVuoto()
 {
     return QStringLiteral("Attenzione: l'elenco non contiene nessun gruppo.");
+}
+
+// What the deletion said of the group's photos.
+QString fotoEliminate(int numero)
+{
+    if (numero == 0)
+        return {};
+    return numero == 1
+               ? QStringLiteral("\r\n\r\nE' stata eliminata anche 1 foto del gruppo dalla cartella "
+                                "Foto_Gruppo.")
+               : QStringLiteral("\r\n\r\nSono state eliminate anche %1 foto del gruppo dalla cartella "
+                                "Foto_Gruppo.")
+                     .arg(numero);
 }
 
 } // namespace
@@ -104,13 +118,17 @@ void TfrmApriCatalogo::riempiElenco()
     m_lstFiles->clear();
     // One insertion for the whole list; the items take the list's Courier New 14 in black.
     m_lstFiles->addItems(GroupFiles::list(m_context.programFolder));
+    // The first entry is selected for real, not only drawn as current.
+    if (m_lstFiles->count() > 0)
+        m_lstFiles->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
     m_lblCreati->setText(QStringLiteral("Sono stati creati %1 gruppi.").arg(m_lstFiles->count()));
 }
 
 QString TfrmApriCatalogo::selezionato() const
 {
+    // The file's very name: " Gita.fvg" is not "Gita.fvg".
     const QList<QListWidgetItem*> scelti = m_lstFiles->selectedItems();
-    return scelti.isEmpty() ? QString() : TextRules::trim(scelti.front()->text());
+    return scelti.isEmpty() ? QString() : scelti.front()->text();
 }
 
 QString TfrmApriCatalogo::gruppoScelto(const QString& senzaScelta)
@@ -150,9 +168,12 @@ void TfrmApriCatalogo::btnEliminaClick()
         return;
     m_lblFile->setText(m_context.programFolder + gruppo);
     const GroupFiles::Outcome esito = GroupFiles::remove(m_lblFile->text());
-    if (esito.result == GroupFiles::Outcome::Result::Done)
-        m_context.messages->information(this, QStringLiteral("Il gruppo è stato eliminato con successo."));
-    else
+    if (esito.result == GroupFiles::Outcome::Result::Done) {
+        // The group's photos go with it; another group's never do.
+        const int foto = EliminaFotoGruppo(m_context.programFolder, gruppo.left(gruppo.size() - 4));
+        m_context.messages->information(this, QStringLiteral("Il gruppo è stato eliminato con successo.") +
+                                                  fotoEliminate(foto));
+    } else
         m_context.messages->warning(this,
                                     QStringLiteral("Attenzione: non è stato possibile eliminare il gruppo "
                                                    "selezionato.\r\n\r\n") +

@@ -73,6 +73,8 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(AppContext& context)
     m_txtFile->setMaxLength(GroupFiles::kMaxName);
     FocusHighlight::applyFill(m_txtFile, FocusHighlight::kAliceBlue);
     new NameKeyFilter(m_txtFile);
+    // Enter in the name field means "APPLICA E CHIUDI".
+    connect(m_txtFile, &QLineEdit::returnPressed, this, &TfrmCreaCatalogo::btnApplicaClick);
 
     auto* btnAnnulla = new ImageButton(panContainer, QStringLiteral("btnAnnulla"),
                                        QStringLiteral(":/pictures/gruppi_annulla.svg"),
@@ -101,7 +103,8 @@ void TfrmCreaCatalogo::showEvent(QShowEvent* event)
 void TfrmCreaCatalogo::btnApplicaClick()
 {
     m_lblFile->clear();
-    const QString nome = TextRules::trim(m_txtFile->text());
+    // One Unicode form for every name: "Café" typed either way is one group.
+    const QString nome = GroupFiles::normalised(TextRules::trim(m_txtFile->text()));
     if (nome.isEmpty()) {
         m_context.messages->warning(this, QStringLiteral("Attenzione: per creare l'archivio è necessario "
                                                          "indicare il nome del nuovo gruppo."));

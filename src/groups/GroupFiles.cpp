@@ -1,5 +1,6 @@
 #include "groups/GroupFiles.h"
 
+#include "storage/FileErrorText.h"
 #include "storage/TextRules.h"
 
 #include <QDir>
@@ -27,16 +28,51 @@ bool GroupFiles::swallowed(QChar c)
     return std::find(std::begin(kSwallowed), std::end(kSwallowed), c.unicode()) != std::end(kSwallowed);
 }
 
+bool GroupFiles::invisible(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:       // C0, DEL, C1 (U+0085)
+    case QChar::Other_Format:        // direction marks and overrides (U+202E), zero-width characters
+    case QChar::Other_Surrogate:     // half of a character
+    case QChar::Separator_Line:      // U+2028
+    case QChar::Separator_Paragraph: // U+2029
+        return true;
+    default:
+        return false;
+    }
+}
+
+int GroupFiles::longestFileNameBytes(const QString& name)
+{
+    return int(name.toUtf8().size()) + kLongestAddedBytes;
+}
+
 QString GroupFiles::nameProblem(const QString& trimmedName)
 {
-    const bool forbidden = std::any_of(trimmedName.begin(), trimmedName.end(), [](QChar c) {
-        return swallowed(c) || c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32;
+    const QList<uint> characters = trimmedName.toUcs4();
+    const bool forbidden = std::any_of(characters.begin(), characters.end(), [](uint c) {
+        return (c < 0x10000 && swallowed(QChar(char16_t(c)))) || c == u'/' || c == u'\\' || invisible(c);
     });
-    if (!forbidden && trimmedName != QLatin1String(".") && trimmedName != QLatin1String(".."))
-        return {};
-    return QStringLiteral("Attenzione: il nome del gruppo non può contenere i caratteri "
-                          "\" * / : < > ? \\ ° Ç Ñ ç ñ né caratteri di controllo, e non può essere "
-                          "\".\" o \"..\".\r\n\r\nInserire un nome diverso.");
+    if (forbidden || trimmedName == QLatin1String(".") || trimmedName == QLatin1String(".."))
+        return QStringLiteral("Attenzione: il nome del gruppo non può contenere i caratteri "
+                              "\" * / : < > ? \\ ° Ç Ñ ç ñ né caratteri di controllo o invisibili, e non può "
+                              "essere \".\" o \"..\".\r\n\r\nInserire un nome diverso.");
+    if (!trimmedName.isEmpty() && (trimmedName.front().isSpace() || trimmedName.back().isSpace()))
+        return QStringLiteral("Attenzione: il nome del gruppo non può iniziare o finire con uno spazio."
+                              "\r\n\r\nInserire un nome diverso.");
+    if (longestFileNameBytes(trimmedName) > kMaxFileNameBytes)
+        return QStringLiteral("Attenzione: il nome del gruppo è troppo lungo: i nomi dei file delle foto del "
+                              "gruppo supererebbero il limite del disco (%1 byte; le lettere accentate e i "
+                              "simboli ne occupano due o più).\r\n\r\nInserire un nome più breve, al "
+                              "massimo %2 lettere senza accenti.")
+            .arg(kMaxFileNameBytes)
+            .arg(kMaxFileNameBytes - kLongestAddedBytes);
+    return {};
+}
+
+QString GroupFiles::normalised(const QString& name)
+{
+    return name.normalized(QString::NormalizationForm_C);
 }
 
 QString GroupFiles::path(const QString& programFolder, const QString& trimmedName)
@@ -76,12 +112,19 @@ GroupFiles::Outcome GroupFiles::create(const QString& filePath)
 {
     if (QFileInfo::exists(filePath))
         return {Outcome::Result::AlreadyUsed, {}};
+    // "Café" typed with a combining accent is the same name as the precomposed one.
+    const QFileInfo target(filePath);
+    const QString wanted = normalised(target.fileName());
+    const QStringList present = target.dir().entryList({QStringLiteral("*.fvg")}, QDir::Files | QDir::Hidden);
+    if (std::any_of(present.begin(), present.end(),
+                    [&wanted](const QString& name) { return normalised(name) == wanted; }))
+        return {Outcome::Result::AlreadyUsed, {}};
     QFile file(filePath);
     // NewOnly: a file that appeared meanwhile is never opened, let alone emptied.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (QFileInfo::exists(filePath))
             return {Outcome::Result::AlreadyUsed, {}};
-        return {Outcome::Result::Failed, file.errorString()};
+        return {Outcome::Result::Failed, FileErrorText::italian(file.errorString())};
     }
     file.close();
     return {};
@@ -91,6 +134,6 @@ GroupFiles::Outcome GroupFiles::remove(const QString& filePath)
 {
     QFile file(filePath);
     if (!file.remove())
-        return {Outcome::Result::Failed, file.errorString()};
+        return {Outcome::Result::Failed, FileErrorText::italian(file.errorString())};
     return {};
 }

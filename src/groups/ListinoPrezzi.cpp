@@ -19,6 +19,7 @@
 
 #include <QDir>
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
@@ -86,6 +87,25 @@ void TfrmListinoPrezzi::AzzeraPagina()
     m_fotoSconosciuta.fill(false);
     m_lblPosizione->clear();
     m_campi[0][TSchedaGruppo::Nome]->setFocus();
+    ricordaContenuto();
+}
+
+EditorContent TfrmListinoPrezzi::contenuto() const
+{
+    EditorContent content{CompilaPagina().buffer(), {}};
+    for (const PhotoBox* foto : m_imgFoto)
+        content.pictures.append(foto->picture());
+    return content;
+}
+
+void TfrmListinoPrezzi::ricordaContenuto()
+{
+    m_modifiche.remember(contenuto());
+}
+
+bool TfrmListinoPrezzi::puoLasciare()
+{
+    return m_modifiche.mayLeave(*m_context.messages, this, contenuto(), [this] { return salva(); });
 }
 
 void TfrmListinoPrezzi::MostraPagina(const TSchedaGruppo& pagina)
@@ -153,6 +173,8 @@ void TfrmListinoPrezzi::aggiornaAnteprime()
 
 void TfrmListinoPrezzi::sfoglia(ArchiveSteps::Comando comando)
 {
+    if (!puoLasciare())
+        return;
     TSchedaGruppo pagina;
     if (!browsingStep(m_context, this, m_lblPosizione, TextRules::trim(m_lblFile->text()),
                       TSchedaGruppo::kSize, comando, pagina.buffer()))
@@ -160,6 +182,7 @@ void TfrmListinoPrezzi::sfoglia(ArchiveSteps::Comando comando)
     MostraPagina(pagina);
     // The photos are read once the archive is closed, with the new position.
     caricaFotoRiquadri();
+    ricordaContenuto();
 }
 
 void TfrmListinoPrezzi::imgFotoClick(int riquadro)
@@ -169,7 +192,8 @@ void TfrmListinoPrezzi::imgFotoClick(int riquadro)
         return;
     const QImage foto = PhotoFiles::load(nome);
     if (foto.isNull()) {
-        m_imgFoto[riquadro]->setPicture(m_imgBianco->picture());
+        // The slot keeps the picture it had.
+        m_context.messages->warning(this, PhotoDialogs::unreadableMessage());
         return;
     }
     m_imgFoto[riquadro]->setPicture(foto);
@@ -209,6 +233,16 @@ void TfrmListinoPrezzi::showEvent(QShowEvent* event)
     MainScreen::showEvent(event);
     if (!event->spontaneous())
         AzzeraPagina();
+}
+
+void TfrmListinoPrezzi::closeEvent(QCloseEvent* event)
+{
+    // The window's own close button asks as "Esci" does.
+    if (event->spontaneous() && !puoLasciare()) {
+        event->ignore();
+        return;
+    }
+    MainScreen::closeEvent(event);
 }
 
 void TfrmListinoPrezzi::onClose()

@@ -4,6 +4,7 @@
 #include "storage/FotoGruppo.h"
 #include "storage/TSchedaGruppo.h"
 #include "widgets/Screen.h"
+#include "widgets/UnsavedChanges.h"
 
 #include <QImage>
 
@@ -51,6 +52,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void onClose() override;
 
 private:
@@ -82,13 +84,24 @@ private:
 
     // New, save, documents, help (ListinoPrezziComandi.cpp).
     void cmdNuovoClick();
-    void cmdSalvaClick();
+    void cmdSalvaClick() { salva(); }
+    // True when the page and its photos were saved.
+    bool salva();
+    // "" or the question naming the slots and fields whose text is longer than the record holds.
+    QString campiTroppoLunghi() const;
     void cmdAnteprimaClick();
     void cmdStampaClick();
     void cmdGuidaClick();
     void cmdEsciClick();
 
+    // Unsaved edits (ListinoPrezzi.cpp).
+    EditorContent contenuto() const;
+    void ricordaContenuto();
+    // Asks before the page on show is left with unsaved edits; false: stay.
+    bool puoLasciare();
+
     std::array<std::array<QLineEdit*, TSchedaGruppo::NumeroCampi>, TSchedaGruppo::kRiquadri> m_campi{};
+    UnsavedChanges m_modifiche;
     std::array<PhotoBox*, TSchedaGruppo::kRiquadri> m_imgFoto{};
     // A stored slot photo that could not be read: the save leaves its file alone.
     std::array<bool, TSchedaGruppo::kRiquadri> m_fotoSconosciuta{};

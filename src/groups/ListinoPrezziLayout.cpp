@@ -24,14 +24,15 @@ constexpr int kAltezzaCampo = 22;
 struct Posto {
     Campo campo;
     QRect geometria;
-    const char16_t* nome; // accessible name
+    const char16_t* nome;       // accessible name
+    const char16_t* segnaposto; // shown in the empty field
 };
 constexpr Posto kPosti[] = {
-    {TSchedaGruppo::Nome, QRect(104, 8, 326, kAltezzaCampo), u"Cognome e nome"},
-    {TSchedaGruppo::UM, QRect(104, 35, 354, kAltezzaCampo), u"Ruolo nel gruppo"},
-    {TSchedaGruppo::Caratteristiche, QRect(104, 62, 354, kAltezzaCampo), u"Note"},
-    {TSchedaGruppo::Codice, QRect(104, 90, 204, kAltezzaCampo), u"E-mail"},
-    {TSchedaGruppo::Prezzo, QRect(330, 90, 128, kAltezzaCampo), u"Cellulare"},
+    {TSchedaGruppo::Nome, QRect(104, 8, 326, kAltezzaCampo), u"Cognome e nome", u"Cognome e nome"},
+    {TSchedaGruppo::UM, QRect(104, 35, 354, kAltezzaCampo), u"Ruolo nel gruppo", u"Ruolo"},
+    {TSchedaGruppo::Caratteristiche, QRect(104, 62, 354, kAltezzaCampo), u"Note", u"Note"},
+    {TSchedaGruppo::Codice, QRect(104, 90, 204, kAltezzaCampo), u"E-mail", u"E-mail"},
+    {TSchedaGruppo::Prezzo, QRect(330, 90, 128, kAltezzaCampo), u"Cellulare", u"Cellulare"},
 };
 
 // The white boxes of the toolbar.
@@ -80,7 +81,7 @@ void TfrmListinoPrezzi::costruisciSchermata()
 
     m_lblNome = new QLabel(QStringLiteral("Nome Gruppo"), panContainer);
     m_lblNome->setObjectName(QStringLiteral("lblNome"));
-    m_lblNome->setAccessibleName(QStringLiteral("Nome del gruppo"));
+    m_lblNome->setAccessibleDescription(QStringLiteral("Nome del gruppo"));
     m_lblNome->setFont(Looks::font(QStringLiteral("Verdana"), 12));
     Looks::setTextColour(m_lblNome, Qt::white);
     m_lblNome->setAlignment(Qt::AlignCenter);
@@ -136,7 +137,7 @@ void TfrmListinoPrezzi::costruisciBarraComandi(QWidget* panContainer)
             &TfrmListinoPrezzi::cmdIndietroClick);
     m_lblPosizione = new QLabel(panContainer);
     m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    m_lblPosizione->setAccessibleName(QStringLiteral("Posizione della scheda"));
+    m_lblPosizione->setAccessibleDescription(QStringLiteral("Posizione della scheda"));
     m_lblPosizione->setFont(Looks::font(QStringLiteral("Verdana"), 14, true));
     m_lblPosizione->setAlignment(Qt::AlignCenter);
     m_lblPosizione->setGeometry(550, 30, 226, 28);
@@ -179,6 +180,8 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
         edit->setFont(carattere);
         edit->setGeometry(posto.geometria.translated(origine));
         edit->setMaxLength(TSchedaGruppo::layoutOf(posto.campo).capacity);
+        // The caption of an empty field; the field's text, and so the file, never holds it.
+        edit->setPlaceholderText(QString::fromUtf16(posto.segnaposto));
         FocusHighlight::applyFill(edit, Qt::white);
         m_campi[riquadro][posto.campo] = edit;
     }

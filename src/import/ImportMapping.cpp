@@ -1,9 +1,13 @@
 #include "import/ImportMapping.h"
 
+#include "storage/SafeSave.h"
 #include "storage/TextRules.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -284,14 +288,37 @@ QHash<QString, int> ImportMapping::remembered(const QString& programFolder)
 
 bool ImportMapping::remember(const QString& programFolder, const QStringList& headers) const
 {
-    QSettings settings(settingsPath(programFolder), QSettings::IniFormat);
-    settings.beginGroup(QStringLiteral("Colonne"));
-    for (int column = 0; column < headers.size() && column < m_targets.size(); ++column) {
-        const QString key = fold(headers[column]);
-        if (!key.isEmpty())
-            settings.setValue(key, m_targets[column]);
+    // The settings are composed in a scratch copy and the file is replaced only when written whole:
+    // QSettings alone leaves an empty file behind on a full disk.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return false;
+    const QString draft = scratch.filePath(QStringLiteral("Importazione.ini"));
+    const QString path = settingsPath(programFolder);
+    if (QFileInfo(path).isFile() && !QFile::copy(path, draft))
+        return false;
+    QHash<QString, int> written;
+    {
+        QSettings settings(draft, QSettings::IniFormat);
+        settings.beginGroup(QStringLiteral("Colonne"));
+        for (int column = 0; column < headers.size() && column < m_targets.size(); ++column) {
+            const QString key = fold(headers[column]);
+            if (!key.isEmpty()) {
+                settings.setValue(key, m_targets[column]);
+                written.insert(key, m_targets[column]);
+            }
+        }
+        settings.endGroup();
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return false;
     }
-    settings.endGroup();
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    QSettings check(draft, QSettings::IniFormat);
+    check.beginGroup(QStringLiteral("Colonne"));
+    for (auto it = written.cbegin(); it != written.cend(); ++it) {
+        if (check.value(it.key()).toInt() != it.value())
+            return false;
+    }
+    QFile composed(draft);
+    return composed.open(QIODevice::ReadOnly) && SafeSave::writeFile(path, composed.readAll());
 }

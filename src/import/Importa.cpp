@@ -8,6 +8,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Printing.h"
 #include "storage/ArchiveError.h"
+#include "storage/FileErrorText.h"
+#include "storage/SafeSave.h"
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
@@ -19,7 +21,6 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextDocument>
@@ -377,10 +378,11 @@ void TfrmImporta::cmdSalvaRapportoClick()
                                         QStringLiteral("Rapporto_Importazione.txt"), QStringLiteral("txt"));
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
     QString text = m_rapporto;
     text.replace(u'\n', QStringLiteral("\r\n"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+    QString perche;
+    if (!SafeSave::writeFile(path, text.toUtf8(), &perche))
         m_context.messages->warning(this, QStringLiteral("Attenzione: il sistema non permette di salvare il "
-                                                         "rapporto.\r\n\r\nScegliere un'altra cartella."));
+                                                         "rapporto%1.\r\n\r\nScegliere un'altra cartella.")
+                                              .arg(FileErrorText::inParentheses(perche)));
 }

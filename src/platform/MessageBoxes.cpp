@@ -58,6 +58,22 @@ bool QtMessageBoxes::show(QWidget* owner, MessageKind kind, const QString& text)
     return kind == MessageKind::Question ? answer == QMessageBox::Yes : true;
 }
 
+MessageBoxes::Answer QtMessageBoxes::questionWithCancel(QWidget* owner, const QString& text)
+{
+    const auto box = build(owner ? owner : QApplication::activeWindow(), MessageKind::Question, text);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setEscapeButton(QMessageBox::Cancel);
+    switch (box->exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 bool installItalianTranslations(const QString& programFolder)
 {
     auto translator = std::make_unique<QTranslator>();

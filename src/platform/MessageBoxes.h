@@ -22,12 +22,21 @@ public:
     void information(QWidget* owner, const QString& text) { show(owner, MessageKind::Information, text); }
     bool question(QWidget* owner, const QString& text) { return show(owner, MessageKind::Question, text); }
     void plain(QWidget* owner, const QString& text) { show(owner, MessageKind::Plain, text); }
+
+    enum class Answer { Yes, No, Cancel };
+    // A question box with the answers Sì, No and Annulla (Escape is Annulla). Without an own box
+    // it is the Sì / No question.
+    virtual Answer questionWithCancel(QWidget* owner, const QString& text)
+    {
+        return question(owner, text) ? Answer::Yes : Answer::No;
+    }
 };
 
 // Real modal QMessageBox with the platform's icons and buttons.
 class QtMessageBoxes final : public MessageBoxes {
 public:
     bool show(QWidget* owner, MessageKind kind, const QString& text) override;
+    Answer questionWithCancel(QWidget* owner, const QString& text) override;
     // The box of a kind, with its icon, title, buttons and default button, not yet shown.
     static std::unique_ptr<QMessageBox> build(QWidget* owner, MessageKind kind, const QString& text);
 };

@@ -8,6 +8,7 @@
 #include "storage/TextRules.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/WorkProgress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +23,9 @@ constexpr int kSlotWidth = 602;
 constexpr int kSlotHeight = 120;
 constexpr int kFirstSlotTop = 112;
 constexpr int kSlotStep = 128;
+// The copy's progress window: steps of the bar, and how long a copy lasts before it shows.
+constexpr int kPassi = 1000;
+constexpr int kAttesa = 400;
 
 QString numeroFile(int numero)
 {
@@ -145,6 +149,14 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
         this, QStringLiteral("Selezionare il file da allegare:"), QStringLiteral("Tutti i file (*.*) (*)"));
     if (scelto.isEmpty())
         return;
+    if (!QFileInfo(scelto).isFile()) {
+        m_context.messages->warning(
+            this,
+            QStringLiteral("Attenzione: non è possibile allegare %1: non è un file ordinario (cartella, "
+                           "dispositivo o collegamento speciale).")
+                .arg(QDir::toNativeSeparators(scelto)));
+        return;
+    }
     const QString nome = AttachmentFolder::storableName(QFileInfo(scelto).fileName());
     const QString destinazione = AttachmentFolder::pathOf(m_context.programFolder, nome);
 
@@ -159,7 +171,14 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
             m_slot[slot].txtFile->setText(nome);
             return;
         }
-        problema = AttachmentFolder::copy(scelto, destinazione);
+        WorkProgress avanzamento(this, QStringLiteral("Copia del file allegato in corso..."), kPassi, true,
+                                 kAttesa);
+        problema =
+            AttachmentFolder::copy(scelto, destinazione, [&avanzamento](qint64 copiati, qint64 totale) {
+                return avanzamento.passo(totale > 0 ? int(copiati * kPassi / totale) : 0);
+            });
+        if (problema == AttachmentFolder::kCancelled)
+            return; // the slot and the folder stay as they were
     }
     // The very file already in the folder is kept as it is.
     if (!problema.isEmpty()) {

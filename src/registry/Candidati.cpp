@@ -13,6 +13,7 @@
 #include "widgets/RegionalSettings.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
@@ -57,6 +58,7 @@ void TfrmCandidati::caricaScheda(const TSchedaAnagrafica& scheda, int position)
     MostraScheda(scheda);
     m_lblPosizione->setText(QString::number(position));
     CaricaFoto();
+    ricordaContenuto();
 }
 
 void TfrmCandidati::AzzeraScheda()
@@ -70,6 +72,22 @@ void TfrmCandidati::AzzeraScheda()
     m_fotoConservata.clear();
     m_lblPosizione->clear();
     m_campi[TSchedaAnagrafica::Candidato]->setFocus();
+    ricordaContenuto();
+}
+
+EditorContent TfrmCandidati::contenuto() const
+{
+    return {CompilaScheda().buffer(), {m_imgFoto->picture()}};
+}
+
+void TfrmCandidati::ricordaContenuto()
+{
+    m_modifiche.remember(contenuto());
+}
+
+bool TfrmCandidati::puoLasciare()
+{
+    return m_modifiche.mayLeave(*m_context.messages, this, contenuto(), [this] { return salva(); });
 }
 
 void TfrmCandidati::CaricaFoto()
@@ -95,6 +113,8 @@ void TfrmCandidati::nuovaFoto(const QImage& foto)
 
 void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
 {
+    if (!puoLasciare())
+        return;
     TSchedaAnagrafica scheda;
     if (!browsingStep(m_context, this, m_lblPosizione, TSchedaAnagrafica::archivio(m_context.programFolder),
                       TSchedaAnagrafica::kSize, comando, scheda.buffer()))
@@ -103,6 +123,7 @@ void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
     // The photo is read once the archive is closed; a card already on the screen always gets
     // its own photo, so an old one never passes for the new card's.
     CaricaFoto();
+    ricordaContenuto();
 }
 
 void TfrmCandidati::showEvent(QShowEvent* event)
@@ -110,6 +131,16 @@ void TfrmCandidati::showEvent(QShowEvent* event)
     MainScreen::showEvent(event);
     if (!event->spontaneous())
         AzzeraScheda();
+}
+
+void TfrmCandidati::closeEvent(QCloseEvent* event)
+{
+    // The window's own close button asks as "Esci" does.
+    if (event->spontaneous() && !puoLasciare()) {
+        event->ignore();
+        return;
+    }
+    MainScreen::closeEvent(event);
 }
 
 void TfrmCandidati::onClose()

@@ -3,6 +3,7 @@
 #include "registry/CandidatiRegole.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/Screen.h"
+#include "widgets/UnsavedChanges.h"
 
 #include <QImage>
 
@@ -43,6 +44,7 @@ public:
 protected:
     void onClose() override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Layout (CandidatiLayout.cpp).
@@ -69,7 +71,9 @@ private:
 
     // New, save, duplicate (CandidatiComandi.cpp).
     void cmdNuovoClick();
-    void cmdSalvaClick();
+    void cmdSalvaClick() { salva(); }
+    // True when the card was saved (its photo may still have failed: that is said apart).
+    bool salva();
     void mostraTestiArchiviati();
     void cmdDuplicaClick();
     TSchedaAnagrafica CompilaScheda() const;
@@ -94,7 +98,14 @@ private:
     void btnPartitaIvaClick();
     void btnEmailClick();
 
+    // Unsaved edits (Candidati.cpp).
+    EditorContent contenuto() const;
+    void ricordaContenuto();
+    // Asks before the card on show is left with unsaved edits; false: stay.
+    bool puoLasciare();
+
     std::array<QLineEdit*, TSchedaAnagrafica::kCampiTesto> m_campi{};
+    UnsavedChanges m_modifiche;
     // lblFile01..03 then lblDesc01..03, the hidden attachment names and descriptions.
     std::array<QLabel*, 6> m_allegati{};
     QCheckBox* m_chkRicontatta = nullptr;

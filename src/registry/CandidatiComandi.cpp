@@ -21,6 +21,7 @@
 #include "search/TrovaCandidati.h"
 #include "storage/ArchiveError.h"
 #include "storage/ArchiveSteps.h"
+#include "storage/FileErrorText.h"
 #include "storage/FotoScheda.h"
 #include "storage/PhotoFiles.h"
 #include "storage/TextRules.h"
@@ -45,7 +46,7 @@ template <typename T> void impostaTesto(QWidget& screen, const char* name, const
 
 // New, save, duplicate.
 
-QString messaggioFotoNonSalvata(const QString& programFolder)
+QString messaggioFotoNonSalvata(const QString& programFolder, const QString& reason)
 {
     switch (FotoScheda::statoCartella(programFolder)) {
     case FotoScheda::StatoCartella::NonCartella:
@@ -59,15 +60,18 @@ QString messaggioFotoNonSalvata(const QString& programFolder)
     case FotoScheda::StatoCartella::Scrivibile:
         break;
     }
-    return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda. "
-                          "La foto resta visualizzata: premere di nuovo Salva per riprovare.");
+    return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda%1. "
+                          "La foto resta visualizzata e il file precedente è intatto: premere di nuovo Salva "
+                          "per riprovare.")
+        .arg(FileErrorText::inParentheses(reason));
 }
 
 } // namespace
 
 void TfrmCandidati::cmdNuovoClick()
 {
-    AzzeraScheda();
+    if (puoLasciare())
+        AzzeraScheda();
 }
 
 TSchedaAnagrafica TfrmCandidati::CompilaScheda() const
@@ -81,7 +85,7 @@ TSchedaAnagrafica TfrmCandidati::CompilaScheda() const
     return scheda;
 }
 
-void TfrmCandidati::cmdSalvaClick()
+bool TfrmCandidati::salva()
 {
     m_btnFocus->setFocus();
     const auto* mancante =
@@ -89,7 +93,7 @@ void TfrmCandidati::cmdSalvaClick()
     if (mancante) {
         m_context.messages->warning(this, QString::fromUtf16(mancante->messaggio));
         m_campi[mancante->campo]->setFocus();
-        return;
+        return false;
     }
 
     // A stored photo that could not be shown is kept: the placeholder on the screen is not the person's.
@@ -105,15 +109,21 @@ void TfrmCandidati::cmdSalvaClick()
                               "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
     } catch (const ArchiveError&) {
         m_context.messages->error(this, accessMessage());
-        return;
+        return false;
     }
     mostraTestiArchiviati();
     // A photo that cannot be written never undoes the record; it stays on the screen for the next save.
+    QString perche;
     const bool fotoScritta = conservaFoto || SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(),
-                                                             m_imgFoto->picture());
+                                                             m_imgFoto->picture(), &perche);
     m_context.messages->information(this, messaggio);
-    if (!fotoScritta)
-        m_context.messages->warning(this, messaggioFotoNonSalvata(m_context.programFolder));
+    if (!fotoScritta) {
+        // The photo on the screen is not yet in its file: leaving asks again.
+        m_context.messages->warning(this, messaggioFotoNonSalvata(m_context.programFolder, perche));
+        return false;
+    }
+    ricordaContenuto();
+    return true;
 }
 
 // The fields as the archive holds them: a letter the code page lacks shows in its stored form.
@@ -169,9 +179,9 @@ void TfrmCandidati::btnSalvaFotoClick()
     if (nome.isEmpty())
         return;
     // The photo stays on the screen: a copy that could not be written must not cost the card its photo.
-    if (!PhotoFiles::save(m_imgFoto->picture(), nome))
-        m_context.messages->warning(
-            this, QStringLiteral("Attenzione: non è stato possibile salvare la foto nel file indicato."));
+    QString perche;
+    if (!PhotoFiles::save(m_imgFoto->picture(), nome, &perche))
+        m_context.messages->warning(this, PhotoDialogs::notSavedMessage(perche));
 }
 
 void TfrmCandidati::btnCancFotoClick()
@@ -250,7 +260,8 @@ void TfrmCandidati::cmdGuidaClick()
 
 void TfrmCandidati::cmdEsciClick()
 {
-    close();
+    if (puoLasciare())
+        close();
 }
 
 void TfrmCandidati::btnCodFiscClick()

@@ -190,7 +190,7 @@ void TfrmCandidati::costruisciBarraComandi(QWidget* panContainer)
             QStringLiteral("Visualizza la scheda precedente in archivio."), &TfrmCandidati::cmdIndietroClick);
     m_lblPosizione = new QLabel(panContainer);
     m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    m_lblPosizione->setAccessibleName(QStringLiteral("Posizione della scheda in archivio"));
+    m_lblPosizione->setAccessibleDescription(QStringLiteral("Posizione della scheda in archivio"));
     m_lblPosizione->setGeometry(586, y, 60, lato);
     m_lblPosizione->setAlignment(Qt::AlignCenter);
     m_lblPosizione->setFont(Looks::font(QStringLiteral("Tahoma"), 14, true));

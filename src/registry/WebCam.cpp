@@ -95,6 +95,9 @@ TfrmWebCam::TfrmWebCam(AppContext& context, QWidget* owner)
     auto* btnImportaFoto =
         Looks::pushButton(this, QStringLiteral("btnImportaFoto"), QStringLiteral("Importa foto in scheda"),
                           QRect(kRight, secondRow, half, kButtonHeight));
+    // Until a camera frame is captured the right side shows a drawing, not a photo.
+    btnImportaFoto->setEnabled(false);
+    m_btnImportaFoto = btnImportaFoto;
     auto* btnClose = Looks::pushButton(this, QStringLiteral("btnClose"), QStringLiteral("Annulla"),
                                        QRect(kRight + kBox.width() - half, secondRow, half, kButtonHeight));
 
@@ -168,13 +171,17 @@ void TfrmWebCam::btnSpegniClick()
 
 void TfrmWebCam::camCameraFrame(const QVideoFrame& frame)
 {
-    if (Camera::copyFrame(frame, m_imgCamera->picture()))
+    if (Camera::copyFrame(frame, m_imgCamera->picture())) {
+        m_fotogramma = true;
         m_imgCamera->pictureChanged();
+    }
 }
 
 void TfrmWebCam::btnCatturaClick()
 {
     m_imgTarget->setPicture(m_imgCamera->picture());
+    if (m_fotogramma)
+        m_btnImportaFoto->setEnabled(true);
 }
 
 void TfrmWebCam::btnSalvaFotogrammaClick()
@@ -182,17 +189,19 @@ void TfrmWebCam::btnSalvaFotogrammaClick()
     const QString nome = PhotoDialogs::fileToSave(*m_context.fileDialogs, this);
     if (nome.isEmpty())
         return;
-    if (PhotoFiles::save(m_imgTarget->picture(), nome))
+    QString perche;
+    if (PhotoFiles::save(m_imgTarget->picture(), nome, &perche))
         return;
+    // The right side shows the webcam drawing again: nothing to import until the next capture.
     m_imgTarget->setPicture(m_imgBianco->picture());
-    m_context.messages->warning(
-        this, QStringLiteral("Attenzione: non è stato possibile salvare la foto nel file indicato."));
+    m_btnImportaFoto->setEnabled(false);
+    m_context.messages->warning(this, PhotoDialogs::notSavedMessage(perche));
 }
 
 void TfrmWebCam::btnImportaFotoClick()
 {
     spegni();
-    if (TextRules::trim(m_lblMemory->text()) != QLatin1String("euro_01"))
+    if (!m_btnImportaFoto->isEnabled() || TextRules::trim(m_lblMemory->text()) != QLatin1String("euro_01"))
         return;
     emit importaFoto(m_imgTarget->picture());
     accept();

@@ -53,4 +53,6 @@ private:
     PhotoBox* m_imgTarget = nullptr;
     PhotoBox* m_imgBianco = nullptr;
     QLabel* m_lblMemory = nullptr;
+    QPushButton* m_btnImportaFoto = nullptr;
+    bool m_fotogramma = false; // a camera frame has reached the live picture
 };

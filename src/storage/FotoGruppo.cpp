@@ -1,12 +1,16 @@
 #include "storage/FotoGruppo.h"
 
+#include "storage/FileErrorText.h"
 #include "storage/PhotoFiles.h"
 #include "storage/Placeholder.h"
+#include "storage/SafeSave.h"
 #include "storage/TextRules.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSaveFile>
 
 QString FotoGruppo::cartella(const QString& programFolder)
 {
@@ -65,20 +69,107 @@ void FotoRiquadri::imposta(int riquadro, const QImage& picture)
 }
 
 QString SalvaFotoRiquadri(const QString& programFolder, const QString& gruppo, const QString& posizione,
-                          FotoRiquadri& riquadri)
+                          FotoRiquadri& riquadri, QString* reason)
 {
     QString nonScritte;
     for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
         if (riquadri.sconosciuta[i])
             continue; // the stored photo stays as it is
         const QImage ridotta = RidimensionaFoto(riquadri.foto[i]);
+        QString perche;
         if (QDir().mkpath(FotoGruppo::cartella(programFolder)) &&
-            PhotoFiles::save(ridotta, FotoGruppo::fotoRiquadro(programFolder, gruppo, i, posizione)))
+            PhotoFiles::save(ridotta, FotoGruppo::fotoRiquadro(programFolder, gruppo, i, posizione),
+                             &perche)) {
             riquadri.foto[i] = ridotta;
-        else
-            nonScritte += TSchedaGruppo::lettera(i);
+            continue;
+        }
+        if (reason && nonScritte.isEmpty())
+            *reason = perche;
+        nonScritte += TSchedaGruppo::lettera(i);
     }
     return nonScritte;
+}
+
+FotoInAttesa::FotoInAttesa() = default;
+
+FotoInAttesa::~FotoInAttesa() = default; // an uncommitted QSaveFile removes its temporary file
+
+QString FotoInAttesa::prepara(const QString& programFolder, const QString& gruppo, const QString& posizione,
+                              const FotoRiquadri& riquadri, QString* reason)
+{
+    annulla();
+    QString nonScritte;
+    const bool cartella = QDir().mkpath(FotoGruppo::cartella(programFolder));
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        if (riquadri.sconosciuta[i])
+            continue;
+        const QString path = FotoGruppo::fotoRiquadro(programFolder, gruppo, i, posizione);
+        auto file = std::make_unique<QSaveFile>(path);
+        const QImage ridotta = RidimensionaFoto(riquadri.foto[i]);
+        QString perche;
+        if (cartella && file->open(QIODevice::WriteOnly) &&
+            PhotoFiles::encode(ridotta, *file, path, &perche)) {
+            m_file[i] = std::move(file);
+            m_ridotta[i] = ridotta;
+            continue;
+        }
+        if (perche.isEmpty())
+            perche = FileErrorText::italian(file->errorString());
+        file->cancelWriting();
+        if (reason && nonScritte.isEmpty())
+            *reason = perche;
+        nonScritte += TSchedaGruppo::lettera(i);
+    }
+    if (!nonScritte.isEmpty())
+        annulla();
+    return nonScritte;
+}
+
+QString FotoInAttesa::metti(FotoRiquadri& riquadri, QString* reason)
+{
+    QString nonMesse;
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        if (!m_file[i])
+            continue;
+        QString perche;
+        if (SafeSave::commit(*m_file[i], &perche)) {
+            riquadri.foto[i] = m_ridotta[i];
+        } else {
+            if (reason && nonMesse.isEmpty())
+                *reason = perche;
+            nonMesse += TSchedaGruppo::lettera(i);
+        }
+        m_file[i].reset();
+        m_ridotta[i] = QImage();
+    }
+    return nonMesse;
+}
+
+void FotoInAttesa::annulla()
+{
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        if (m_file[i])
+            m_file[i]->cancelWriting();
+        m_file[i].reset();
+        m_ridotta[i] = QImage();
+    }
+}
+
+int EliminaFotoGruppo(const QString& programFolder, const QString& gruppo)
+{
+    // <gruppo>_Foto_<A-H>_<digits>.jpg and <gruppo>_Anteprima_<A-H>.jpg, and nothing of a group
+    // whose name merely begins the same way.
+    const QString nome = QRegularExpression::escape(TextRules::trim(gruppo));
+    const QRegularExpression propria(
+        QStringLiteral("\\A%1_(Foto_[A-H]_[0-9]+|Anteprima_[A-H])\\.jpg\\z").arg(nome));
+    QDir cartella(FotoGruppo::cartella(programFolder));
+    int eliminate = 0;
+    const QStringList presenti = cartella.entryList(QDir::Files | QDir::Hidden);
+    for (const QString& file : presenti) {
+        if (propria.match(file).hasMatch() && cartella.remove(file))
+            ++eliminate;
+    }
+    return eliminate;
 }
 
 QString CaricaFotoRiquadri(const QString& programFolder, const QString& gruppo, const QString& posizione,

@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <array>
+#include <memory>
+
+class QSaveFile;
 
 // The photos of group pages, in the folder Foto_Gruppo shared by every group:
 // <group>_Foto_<X>_<position>.jpg for each slot of a stored page, and one set of eight
@@ -40,9 +43,39 @@ struct FotoRiquadri {
 
 // Writes the slot photo files of the page at the position. Each written slot's picture becomes
 // the 282 x 366 picture that was written; a slot whose file could not be written keeps its
-// picture, so that the next save can write it. Returns the letters of the slots not written.
+// picture, so that the next save can write it. Returns the letters of the slots not written;
+// reason gets the first failure's reason in Italian.
 QString SalvaFotoRiquadri(const QString& programFolder, const QString& gruppo, const QString& posizione,
-                          FotoRiquadri& riquadri);
+                          FotoRiquadri& riquadri, QString* reason = nullptr);
+
+// The slot photos of a page written in full beside their files before the page's record, and put
+// in place together right after it: a stop before the record leaves the old photos, a stop after
+// it leaves at most a few of them not yet replaced. Files not put in place are removed.
+class FotoInAttesa {
+public:
+    FotoInAttesa();
+    ~FotoInAttesa();
+    FotoInAttesa(const FotoInAttesa&) = delete;
+    FotoInAttesa& operator=(const FotoInAttesa&) = delete;
+
+    // Writes the photo of every slot whose stored photo is known. Returns the letters of the slots
+    // that could not be written; reason gets the first failure's reason in Italian.
+    QString prepara(const QString& programFolder, const QString& gruppo, const QString& posizione,
+                    const FotoRiquadri& riquadri, QString* reason = nullptr);
+    // Puts the written photos in place; each slot put in place gets the 282 x 366 picture written.
+    // Returns the letters of the slots not put in place.
+    QString metti(FotoRiquadri& riquadri, QString* reason = nullptr);
+    // Drops the written photos; the files in place stay as they are.
+    void annulla();
+
+private:
+    std::array<std::unique_ptr<QSaveFile>, TSchedaGruppo::kRiquadri> m_file;
+    std::array<QImage, TSchedaGruppo::kRiquadri> m_ridotta;
+};
+
+// Removes the slot photos and previews of a group from Foto_Gruppo: only the files named after this
+// very group. Returns how many were removed.
+int EliminaFotoGruppo(const QString& programFolder, const QString& gruppo);
 // Reads the slot photo files of the page at the position; a missing or unreadable file gives the
 // blank image. Returns the letters of the slots whose file exists but could not be read.
 QString CaricaFotoRiquadri(const QString& programFolder, const QString& gruppo, const QString& posizione,

@@ -28,10 +28,11 @@ FotoScheda::StatoCartella FotoScheda::statoCartella(const QString& programFolder
     return StatoCartella::Scrivibile;
 }
 
-bool SalvaFotoScheda(const QString& programFolder, const QString& position, const QImage& picture)
+bool SalvaFotoScheda(const QString& programFolder, const QString& position, const QImage& picture,
+                     QString* reason)
 {
     return QDir().mkpath(FotoScheda::cartella(programFolder)) &&
-           PhotoFiles::save(picture, FotoScheda::percorso(programFolder, position));
+           PhotoFiles::save(picture, FotoScheda::percorso(programFolder, position), reason);
 }
 
 PhotoFiles::Outcome CaricaFotoScheda(const QString& programFolder, const QString& position, QImage& picture)

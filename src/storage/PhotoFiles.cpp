@@ -1,5 +1,8 @@
 #include "storage/PhotoFiles.h"
 
+#include "storage/FileErrorText.h"
+#include "storage/SafeSave.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -72,22 +75,36 @@ bool PhotoFiles::isCutShortJpeg(const QByteArray& bytes)
     return lastScan >= 0 && end < lastScan;
 }
 
-bool PhotoFiles::save(const QImage& picture, const QString& path)
+bool PhotoFiles::encode(const QImage& picture, QFileDevice& file, const QString& path, QString* reason)
 {
-    if (picture.isNull())
-        return false;
     QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
     if (format.isEmpty() || format == "jpeg")
         format = "jpg";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QImageWriter writer(&file, format);
     if (format == "jpg")
         writer.setQuality(kJpegQuality);
-    if (!writer.write(picture)) {
+    // The last bytes stay in the file's buffer until flushed: a full disk shows only there.
+    if (!picture.isNull() && writer.write(picture) && file.flush())
+        return true;
+    if (reason)
+        *reason = FileErrorText::italian(file.error() != QFileDevice::NoError ? file.errorString()
+                                                                              : writer.errorString());
+    return false;
+}
+
+bool PhotoFiles::save(const QImage& picture, const QString& path, QString* reason)
+{
+    if (picture.isNull())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (reason)
+            *reason = FileErrorText::italian(file.errorString());
+        return false;
+    }
+    if (!encode(picture, file, path, reason)) {
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return SafeSave::commit(file, reason);
 }

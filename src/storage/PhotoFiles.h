@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+
+class QFileDevice;
 #include <QString>
 
 // Reading and writing the program's picture files.
@@ -31,7 +33,10 @@ QImage load(const QString& path);
 // True when the bytes are a JPEG stream whose last scan is not followed by its end marker.
 bool isCutShortJpeg(const QByteArray& bytes);
 // Writes the picture as JPEG (or by the extension), replacing the file only when the
-// whole new file is written.
-bool save(const QImage& picture, const QString& path);
+// whole new file is written; otherwise the old file stays whole and reason gets why, in Italian.
+bool save(const QImage& picture, const QString& path, QString* reason = nullptr);
+// Encodes the picture into an open file by the extension of path (JPEG when none) and flushes it;
+// false on any failure, with reason in Italian. The file is neither committed nor closed.
+bool encode(const QImage& picture, QFileDevice& file, const QString& path, QString* reason = nullptr);
 
 } // namespace PhotoFiles

@@ -9,6 +9,7 @@
 HintLine::HintLine(QLabel* line, QObject* parent)
     : QObject(parent)
     , m_line(line)
+    , m_height(line->height())
 {
 }
 
@@ -22,7 +23,9 @@ QLabel* HintLine::makeLine(QWidget* parent, const QRect& geometry, const QString
 {
     auto* line = new QLabel(text, parent);
     line->setObjectName(QStringLiteral("panInfo"));
-    line->setAccessibleName(QStringLiteral("Riga dei suggerimenti"));
+    // A screen reader reads the hint shown; what the line is goes in the description.
+    line->setAccessibleDescription(QStringLiteral("Riga dei suggerimenti"));
+    line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     line->setFont(Looks::font(QStringLiteral("Tahoma"), 12));
     Looks::setTextColour(line, Qt::white);
     line->setGeometry(geometry);
@@ -53,6 +56,9 @@ void HintLine::setText(const QString& text)
 {
     m_line->setText(text);
     m_line->adjustSize();
+    // Every text keeps the line's own height, so each is drawn centred in the strip as the first.
+    if (m_line->height() < m_height)
+        m_line->resize(m_line->width(), m_height);
 }
 
 bool HintLine::eventFilter(QObject* watched, QEvent* event)

@@ -34,6 +34,7 @@ private:
     void setText(const QString& text);
 
     QLabel* m_line;
+    int m_height; // the line's height when made: every text is centred in it
     QHash<const QWidget*, QString> m_hints;
     QSet<const QWidget*> m_emptying;
 };

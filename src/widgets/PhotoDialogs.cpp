@@ -1,6 +1,7 @@
 #include "widgets/PhotoDialogs.h"
 
 #include "platform/FileDialogs.h"
+#include "storage/FileErrorText.h"
 #include "storage/FileNames.h"
 
 QString PhotoDialogs::fileToLoad(FileDialogs& dialogs, QWidget* owner)
@@ -17,4 +18,16 @@ QString PhotoDialogs::fileToSave(FileDialogs& dialogs, QWidget* owner)
             owner, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
             QStringLiteral("File Jpeg (*.jpg) (*.jpg)"), QStringLiteral("Foto.jpg"), QStringLiteral("jpg")),
         u"jpg");
+}
+
+QString PhotoDialogs::notSavedMessage(const QString& reason)
+{
+    return QStringLiteral("Attenzione: non è stato possibile salvare la foto nel file indicato%1.")
+        .arg(FileErrorText::inParentheses(reason));
+}
+
+QString PhotoDialogs::unreadableMessage()
+{
+    return QStringLiteral("Attenzione: il file scelto non contiene un'immagine leggibile (file danneggiato, "
+                          "troppo grande o di un formato non riconosciuto).\r\n\r\nScegliere un altro file.");
 }

@@ -12,4 +12,8 @@ QString fileToLoad(FileDialogs& dialogs, QWidget* owner);
 // The JPEG file to write, "Foto.jpg" proposed and ".jpg" added to a name without extension;
 // empty when the user cancels.
 QString fileToSave(FileDialogs& dialogs, QWidget* owner);
+// The warning for a photo that could not be written to the chosen file, with the reason.
+QString notSavedMessage(const QString& reason);
+// The warning for a chosen file that gives no picture.
+QString unreadableMessage();
 } // namespace PhotoDialogs

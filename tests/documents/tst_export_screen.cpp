@@ -32,8 +32,14 @@ const QString kDomanda =
                    "Si vuole esportare i dati adesso?");
 const QString kSuccesso = QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\n"
                                          "Si vuole aprire il file di Excel?");
-const QString kFallimento = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
-                                           "Accertarsi che il file di Excel non sia gi\u00E0 aperto.");
+// The failure's message begins so; the system's reason and a word on the previous file follow.
+const QString kFallimento = QStringLiteral("Attenzione: il sistema non permette di esportare i dati");
+
+bool fallimento(const ShownMessage& message)
+{
+    return message.kind == MessageKind::Plain && message.text.startsWith(kFallimento) &&
+           message.text.contains(QStringLiteral("Accertarsi che il file di Excel non sia gi\u00E0 aperto."));
+}
 
 template <typename T> T* child(const QWidget& screen, const char* name)
 {
@@ -71,6 +77,8 @@ private slots:
     void cancelledExportKeepsTheOldFileAndSaysNothing();
     void failureShowsThePlainBox();
     void fullDiskLeavesTheOldFileUntouched();
+    void emptyRegistryIsNotExported();
+    void exportWaitsForTheTable();
 
     void guideAndExit();
 };
@@ -221,6 +229,7 @@ void TestExportScreen::noToTheFirstQuestionWritesNothing()
 void TestExportScreen::noToTheSecondQuestionOpensNothing()
 {
     TestEnvironment env;
+    ExportFixture::scriviArchivio(C::archivio(env.folder()), ExportFixture::treSchede());
     TfrmExpCandidati screen(env.context, nullptr);
     screen.show();
     env.messages.nextAnswers = {true, false};
@@ -314,11 +323,13 @@ void TestExportScreen::failureShowsThePlainBox()
     TestEnvironment env;
     // A folder where the file should be: it can be neither written nor replaced.
     QVERIFY(QDir(env.folder()).mkdir(QStringLiteral("Archivio_Anagrafico.xls")));
+    ExportFixture::scriviArchivio(C::archivio(env.folder()), ExportFixture::treSchede());
     TfrmExpCandidati screen(env.context, nullptr);
     screen.show();
     clicca(screen, "cmdEsporta");
-    QCOMPARE(env.messages.texts(), QStringList({kDomanda, kFallimento}));
-    QCOMPARE(env.messages.shown[1].kind, MessageKind::Plain);
+    QCOMPARE(env.messages.shown.size(), 2);
+    QCOMPARE(env.messages.shown[0].text, kDomanda);
+    QVERIFY2(fallimento(env.messages.shown[1]), qPrintable(env.messages.lastText()));
     QVERIFY(env.shell.opened.isEmpty());
     QVERIFY(QFileInfo(env.path(QStringLiteral("Archivio_Anagrafico.xls"))).isDir());
     QVERIFY(screen.isVisible());
@@ -344,11 +355,51 @@ void TestExportScreen::fullDiskLeavesTheOldFileUntouched()
     clicca(screen, "cmdEsporta");
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
-    QCOMPARE(env.messages.texts(), QStringList({kDomanda, kFallimento}));
+    QCOMPARE(env.messages.shown.size(), 2);
+    QVERIFY2(fallimento(env.messages.shown[1]), qPrintable(env.messages.lastText()));
     QCOMPARE(TestFiles::readAll(path), QByteArray("previous export"));
 #else
     QSKIP("needs a file size limit");
 #endif
+}
+
+void TestExportScreen::emptyRegistryIsNotExported()
+{
+    TestEnvironment env;
+    const QString path = env.path(QStringLiteral("Archivio_Anagrafico.xls"));
+    TestFiles::writeAll(path, "previous export");
+    TfrmExpCandidati screen(env.context, nullptr);
+    screen.show();
+    clicca(screen, "cmdEsporta");
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(env.messages.shown[0].kind, MessageKind::Warning);
+    QVERIFY(env.messages.lastText().startsWith(QStringLiteral("L'archivio \u00E8 vuoto")));
+    QCOMPARE(TestFiles::readAll(path), QByteArray("previous export"));
+    QVERIFY(env.shell.opened.isEmpty());
+}
+
+void TestExportScreen::exportWaitsForTheTable()
+{
+    TestEnvironment env;
+    ExportFixture::scriviArchivio(C::archivio(env.folder()),
+                                  QList<TSchedaAnagrafica>(3000, ExportFixture::treSchede()[1]));
+    const QString path = env.path(QStringLiteral("Archivio_Anagrafico.xls"));
+    TestFiles::writeAll(path, "previous export");
+    TfrmExpCandidati screen(env.context, nullptr);
+    screen.setAttesaProgresso(0);
+    bool tried = false;
+    // While the table is read, the command is unavailable, whatever presses it.
+    QTimer::singleShot(0, &screen, [&] {
+        auto* esporta = child<ImageButton>(screen, "cmdEsporta");
+        QVERIFY(!esporta->isEnabled());
+        QMetaObject::invokeMethod(esporta, "clicked");
+        tried = true;
+    });
+    screen.show();
+    QVERIFY(tried);
+    QVERIFY(env.messages.shown.isEmpty());
+    QCOMPARE(TestFiles::readAll(path), QByteArray("previous export"));
+    QVERIFY(child<ImageButton>(screen, "cmdEsporta")->isEnabled());
 }
 
 void TestExportScreen::guideAndExit()

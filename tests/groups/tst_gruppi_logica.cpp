@@ -57,6 +57,8 @@ private slots:
     void unreadablePhotoIsNeverOverwritten();
     void failedSlotWriteKeepsThePicture();
     void earlyStopOfPreviewsReadsBackOnlyWhatWasWritten();
+    void longestAllowedNameKeepsEveryFile();
+    void pendingPhotosReplaceOnlyWhenPutInPlace();
     void nameRules_data();
     void nameRules();
     void listOrder();
@@ -391,6 +393,64 @@ void TestGruppiLogica::saveRefusesAPositionThatIsNoNumber()
     QVERIFY_THROWS_EXCEPTION(ArchiveError, ArchiveSteps::salva(path, QStringLiteral("x"), pagina.buffer()));
     QVERIFY_THROWS_EXCEPTION(ArchiveError, ArchiveSteps::salva(path, QStringLiteral("2"), pagina.buffer()));
     QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void TestGruppiLogica::longestAllowedNameKeepsEveryFile()
+{
+    TestEnvironment env;
+    // 226 bytes: 113 accented letters of two bytes each.
+    const QString longest(113, QChar(0x00E8));
+    QCOMPARE(GroupFiles::nameProblem(longest), QString());
+    QVERIFY(!GroupFiles::nameProblem(longest + QLatin1Char('a')).isEmpty());
+    QVERIFY(!GroupFiles::nameProblem(QString(227, QLatin1Char('a'))).isEmpty());
+    QCOMPARE(GroupFiles::nameProblem(QString(226, QLatin1Char('a'))), QString());
+    // Every file of the group fits the file system's limit, a page far down included.
+    QCOMPARE(GroupFiles::create(GroupFiles::path(env.folder(), longest)).result,
+             GroupFiles::Outcome::Result::Done);
+    FotoRiquadri riquadri;
+    riquadri.azzera();
+    const QString posizione = QStringLiteral("2147483647");
+    QString perche;
+    QCOMPARE(SalvaFotoRiquadri(env.folder(), longest, posizione, riquadri, &perche), QString());
+    QCOMPARE(SalvaAnteprime(env.folder(), longest, riquadri), TSchedaGruppo::kRiquadri);
+    const QString foto = FotoGruppo::fotoRiquadro(env.folder(), longest, 7, posizione);
+    QVERIFY(QFileInfo(foto).isFile());
+    QCOMPARE(GroupFiles::longestFileNameBytes(longest), int(QFileInfo(foto).fileName().toUtf8().size()) + 7);
+}
+
+void TestGruppiLogica::pendingPhotosReplaceOnlyWhenPutInPlace()
+{
+    TestEnvironment env;
+    FotoRiquadri vecchie;
+    vecchie.azzera();
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        vecchie.imposta(i, tinta(282, 366, Qt::blue));
+    QCOMPARE(SalvaFotoRiquadri(env.folder(), QStringLiteral("G"), QStringLiteral("1"), vecchie), QString());
+    const auto colore = [&env](int i) {
+        return PhotoFiles::load(
+                   FotoGruppo::fotoRiquadro(env.folder(), QStringLiteral("G"), i, QStringLiteral("1")))
+            .pixelColor(10, 10);
+    };
+    FotoRiquadri nuove;
+    nuove.azzera();
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        nuove.imposta(i, tinta(100, 100, Qt::red));
+    {
+        FotoInAttesa attesa;
+        QCOMPARE(attesa.prepara(env.folder(), QStringLiteral("G"), QStringLiteral("1"), nuove), QString());
+        // Written but not in place: a stop now leaves the old page's photos.
+        for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+            QVERIFY(vicino(colore(i), Qt::blue));
+    } // dropped: nothing of it is left
+    QCOMPARE(QDir(FotoGruppo::cartella(env.folder())).entryList(QDir::Files | QDir::Hidden).size(), 8);
+    FotoInAttesa attesa;
+    QCOMPARE(attesa.prepara(env.folder(), QStringLiteral("G"), QStringLiteral("1"), nuove), QString());
+    QCOMPARE(attesa.metti(nuove), QString());
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        QCOMPARE(nuove.foto[i].size(), QSize(282, 366));
+        QVERIFY(vicino(colore(i), Qt::red));
+    }
+    QCOMPARE(QDir(FotoGruppo::cartella(env.folder())).entryList(QDir::Files | QDir::Hidden).size(), 8);
 }
 
 QTEST_GUILESS_MAIN(TestGruppiLogica)

@@ -62,6 +62,14 @@ private slots:
     void deletionAnsweredNoChangesNothing();
     void deletionFailureIsReported();
     void openingHandsTheGroupOver();
+    void firstEntryIsReallySelected();
+    void leadingBlankNamesTheFileExactly_data();
+    void leadingBlankNamesTheFileExactly();
+    void enterInTheNameFieldCreates();
+    void namesThatCannotBeGroups_data();
+    void namesThatCannotBeGroups();
+    void oneNameWhateverItsUnicodeForm();
+    void deletionRemovesOnlyTheGroupsPhotos();
 
 private:
     void creaGruppi(const QStringList& nomi) const;
@@ -301,6 +309,7 @@ void TestGruppiSchermate::noSelectionWarns()
     QFETCH(QString, messaggio);
     creaGruppi({QStringLiteral("Uno"), QStringLiteral("Due")});
     mostraApri();
+    elenco()->clearSelection();
     click(m_flow->apriCatalogo(), pulsante.toLatin1().constData());
     QCOMPARE(m_env->messages.lastText(), messaggio);
     QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files).size(), 2);
@@ -322,11 +331,14 @@ void TestGruppiSchermate::deletionAsksAndRefills()
         QStringLiteral("Si sta per eliminare il gruppo selezionato. Si ricorda che il file eliminato non "
                        "potrà essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?"));
     QCOMPARE(m_env->messages.shown.at(1).kind, MessageKind::Information);
-    QCOMPARE(m_env->messages.shown.at(1).text, QStringLiteral("Il gruppo è stato eliminato con successo."));
+    QCOMPARE(
+        m_env->messages.shown.at(1).text,
+        QStringLiteral("Il gruppo è stato eliminato con successo.\r\n\r\nE' stata eliminata anche 1 foto "
+                       "del gruppo dalla cartella Foto_Gruppo."));
     QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Uno.fvg"))));
-    QVERIFY(QFileInfo::exists(m_env->path(QStringLiteral("Foto_Gruppo/Uno_Foto_A_1.jpg"))));
+    QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Foto_Gruppo/Uno_Foto_A_1.jpg"))));
     QCOMPARE(elenco()->count(), 1);
-    QVERIFY(elenco()->selectedItems().isEmpty());
+    QCOMPARE(elenco()->selectedItems().size(), 1); // the first entry, for real
     QCOMPARE(m_flow->apriCatalogo()->findChild<QLabel*>(QStringLiteral("lblCreati"))->text(),
              QStringLiteral("Sono stati creati 1 gruppi."));
 
@@ -387,6 +399,131 @@ void TestGruppiSchermate::openingHandsTheGroupOver()
     QCOMPARE(m_flow->apriCatalogo()->lblMemory()->text(), QStringLiteral("avvio"));
     m_flow->apriCatalogo()->close();
     QVERIFY(m_flow->avvio()->isVisible());
+}
+
+void TestGruppiSchermate::firstEntryIsReallySelected()
+{
+    creaGruppi({QStringLiteral("Uno"), QStringLiteral("Due")});
+    mostraApri();
+    QCOMPARE(elenco()->selectedItems().size(), 1);
+    QCOMPARE(elenco()->selectedItems().first()->text(), QStringLiteral("Due.fvg"));
+    click(m_flow->apriCatalogo(), "btnApri");
+    QVERIFY(m_env->messages.shown.isEmpty());
+    QCOMPARE(m_flow->listinoPrezzi()->groupFile(), m_env->path(QStringLiteral("Due.fvg")));
+}
+
+void TestGruppiSchermate::leadingBlankNamesTheFileExactly_data()
+{
+    QTest::addColumn<QString>("pulsante");
+    QTest::newRow("open") << "btnApri";
+    QTest::newRow("delete") << "btnElimina";
+}
+
+void TestGruppiSchermate::leadingBlankNamesTheFileExactly()
+{
+    QFETCH(QString, pulsante);
+    TestFiles::writeAll(m_env->path(QStringLiteral("Gita.fvg")), QByteArray(5000, 'g'));
+    TestFiles::writeAll(m_env->path(QStringLiteral(" Gita.fvg")), {});
+    mostraApri();
+    QCOMPARE(elenco()->item(0)->text(), QStringLiteral(" Gita.fvg"));
+    elenco()->setCurrentRow(0);
+    click(m_flow->apriCatalogo(), pulsante.toLatin1().constData());
+    if (pulsante == u"btnApri") {
+        QCOMPARE(m_flow->listinoPrezzi()->groupFile(), m_env->path(QStringLiteral(" Gita.fvg")));
+        QCOMPARE(m_flow->listinoPrezzi()->groupName(), QStringLiteral(" Gita"));
+    } else {
+        QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral(" Gita.fvg"))));
+        QCOMPARE(QFileInfo(m_env->path(QStringLiteral("Gita.fvg"))).size(), 5000);
+    }
+}
+
+void TestGruppiSchermate::enterInTheNameFieldCreates()
+{
+    TfrmCreaCatalogo* screen = m_flow->creaCatalogo();
+    m_flow->switchTo(screen, nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    screen->txtFile()->setText(QStringLiteral("Coro"));
+    QTest::keyClick(screen->txtFile(), Qt::Key_Return);
+    QVERIFY(QFileInfo::exists(m_env->path(QStringLiteral("Coro.fvg"))));
+    QCOMPARE(m_env->messages.lastText(), kCreato);
+    QVERIFY(!screen->isVisible());
+}
+
+void TestGruppiSchermate::namesThatCannotBeGroups_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("motivo");
+    const QString invisibile = QStringLiteral("caratteri di controllo o invisibili");
+    QTest::newRow("DEL") << QStringLiteral("Gita\u007FRoma") << invisibile;
+    QTest::newRow("next line") << QStringLiteral("Gita\u0085Roma") << invisibile;
+    QTest::newRow("line separator") << QStringLiteral("Gita\u2028Roma") << invisibile;
+    QTest::newRow("right-to-left override") << QStringLiteral("abc\u202Egvf.exe") << invisibile;
+    QTest::newRow("zero width space") << QStringLiteral("Gita\u200BRoma") << invisibile;
+    const QString spazio = QStringLiteral("iniziare o finire con uno spazio");
+    QTest::newRow("no-break space first") << QStringLiteral("\u00A0Gita") << spazio;
+    QTest::newRow("ideographic space last") << QStringLiteral("Gita\u3000") << spazio;
+    const QString lungo = QStringLiteral("troppo lungo");
+    QTest::newRow("227 letters") << QString(227, QLatin1Char('a')) << lungo;
+    QTest::newRow("114 accented letters") << QString(114, QChar(0x00E8)) << lungo;
+}
+
+void TestGruppiSchermate::namesThatCannotBeGroups()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, motivo);
+    TfrmCreaCatalogo* screen = m_flow->creaCatalogo();
+    m_flow->switchTo(screen, nullptr);
+    screen->txtFile()->setMaxLength(32767);
+    screen->txtFile()->setText(nome);
+    click(screen, "btnApplica");
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
+    QVERIFY2(m_env->messages.lastText().contains(motivo), qPrintable(m_env->messages.lastText()));
+    QVERIFY(screen->isVisible());
+    QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files).size(), 0);
+}
+
+void TestGruppiSchermate::oneNameWhateverItsUnicodeForm()
+{
+    TfrmCreaCatalogo* screen = m_flow->creaCatalogo();
+    m_flow->switchTo(screen, nullptr);
+    // Typed with a combining accent, stored precomposed.
+    screen->txtFile()->setText(QStringLiteral("Cafe\u0301"));
+    click(screen, "btnApplica");
+    QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files), QStringList{QStringLiteral("Caf\u00E9.fvg")});
+    m_flow->switchTo(screen, nullptr);
+    screen->txtFile()->setText(QStringLiteral("Caf\u00E9"));
+    click(screen, "btnApplica");
+    QCOMPARE(m_env->messages.lastText(), kUsato);
+    // A file saved elsewhere in the decomposed form counts as the same name too.
+    QVERIFY(QFile::rename(m_env->path(QStringLiteral("Caf\u00E9.fvg")),
+                          m_env->path(QStringLiteral("Cafe\u0301.fvg"))));
+    screen->txtFile()->setText(QStringLiteral("Caf\u00E9"));
+    click(screen, "btnApplica");
+    QCOMPARE(m_env->messages.lastText(), kUsato);
+    QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files).size(), 1);
+}
+
+void TestGruppiSchermate::deletionRemovesOnlyTheGroupsPhotos()
+{
+    creaGruppi({QStringLiteral("Gita"), QStringLiteral("Gita Roma")});
+    QVERIFY(QDir().mkpath(m_env->path(QStringLiteral("Foto_Gruppo"))));
+    const QStringList propri = {"Gita_Foto_A_1.jpg", "Gita_Foto_H_12.jpg", "Gita_Anteprima_C.jpg"};
+    const QStringList altrui = {"Gita Roma_Foto_A_1.jpg",   "Gita Roma_Anteprima_A.jpg",
+                                "Gita_Foto_A_Foto_B_1.jpg", "gita_Foto_A_1.jpg",
+                                "Gita_Foto_A_1.jpg.bak",    "Gita_Foto_I_1.jpg"};
+    for (const QString& nome : propri + altrui)
+        TestFiles::writeAll(m_env->path(QStringLiteral("Foto_Gruppo/") + nome), "x");
+    mostraApri();
+    elenco()->setCurrentRow(0); // Gita.fvg
+    click(m_flow->apriCatalogo(), "btnElimina");
+    QVERIFY(m_env->messages.lastText().endsWith(
+        QStringLiteral("Sono state eliminate anche 3 foto del gruppo dalla cartella Foto_Gruppo.")));
+    QStringList rimasti = QDir(m_env->path(QStringLiteral("Foto_Gruppo"))).entryList(QDir::Files);
+    QStringList attesi = altrui;
+    rimasti.sort();
+    attesi.sort();
+    QCOMPARE(rimasti, attesi);
 }
 
 QTEST_MAIN(TestGruppiSchermate)

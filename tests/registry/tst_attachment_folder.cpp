@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +17,12 @@ private slots:
     void plainNames();
     void storableNames_data();
     void storableNames();
+    void foldedNamesNeverMeet_data();
+    void foldedNamesNeverMeet();
+    void longFoldedNameKeepsItsMark();
+    void onlyRegularFilesAreCopied_data();
+    void onlyRegularFilesAreCopied();
+    void copyCanBeCancelled();
     void longNameKeepsItsExtension();
     void pathUsesThePlatformSeparator();
     void copyReplacesOnlyWhenComplete();
@@ -62,17 +69,17 @@ void TestAttachmentFolder::storableNames_data()
     QTest::newRow("accents and euro") << "Ricevuta 10€ - città.pdf"
                                       << "Ricevuta 10€ - città.pdf";
     QTest::newRow("outside the code page") << "Паспорт.pdf"
-                                           << "_______.pdf";
+                                           << "_______~1e20e4.pdf";
     QTest::newRow("emoji counts once") << "foto😀.jpg"
-                                       << "foto_.jpg";
+                                       << "foto_~913ba4.jpg";
     QTest::newRow("backslash of a Linux name") << "a\\..\\b.pdf"
-                                               << "a_.._b.pdf";
+                                               << "a_.._b~3c776c.pdf";
     QTest::newRow("windows forbidden") << "a:b*c?.txt"
-                                       << "a_b_c_.txt";
+                                       << "a_b_c_~7155ca.txt";
     QTest::newRow("spaces around") << "  documento.pdf "
                                    << "documento.pdf";
     QTest::newRow("control character") << "riga\tdue.txt"
-                                       << "riga_due.txt";
+                                       << "riga_due~e1cc29.txt";
     QTest::newRow("only spaces") << "   "
                                  << "allegato";
 }
@@ -83,6 +90,76 @@ void TestAttachmentFolder::storableNames()
     QFETCH(QString, kept);
     QCOMPARE(AttachmentFolder::storableName(chosen), kept);
     QVERIFY(AttachmentFolder::isPlainName(AttachmentFolder::storableName(chosen)));
+}
+
+void TestAttachmentFolder::foldedNamesNeverMeet_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("Cyrillic") << "Паспорт.pdf"
+                              << "Договор.pdf";
+    QTest::newRow("emoji and question mark") << "😀.txt"
+                                             << "?.txt";
+    QTest::newRow("folded against plain") << "_______.pdf"
+                                          << "Паспорт.pdf";
+}
+
+void TestAttachmentFolder::foldedNamesNeverMeet()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QVERIFY(AttachmentFolder::storableName(first) != AttachmentFolder::storableName(second));
+    // The same chosen name always gives the same stored name, so that choosing it again finds it.
+    QCOMPARE(AttachmentFolder::storableName(first), AttachmentFolder::storableName(first));
+}
+
+void TestAttachmentFolder::longFoldedNameKeepsItsMark()
+{
+    const QString kept = AttachmentFolder::storableName(QString(300, QChar(0x0436)) + QStringLiteral(".pdf"));
+    QCOMPARE(kept.size(), AttachmentFolder::kMaxName);
+    QVERIFY(kept.contains(QLatin1Char('~')));
+    QVERIFY(kept.endsWith(QStringLiteral(".pdf")));
+}
+
+void TestAttachmentFolder::onlyRegularFilesAreCopied_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("device") << "/dev/zero";
+    QTest::newRow("folder") << "/tmp";
+}
+
+void TestAttachmentFolder::onlyRegularFilesAreCopied()
+{
+    QFETCH(QString, source);
+    if (!QFileInfo::exists(source))
+        QSKIP("no such special file here");
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("copia.bin"));
+    QVERIFY(!AttachmentFolder::copy(source, target).isEmpty());
+    QVERIFY(!QFileInfo::exists(target));
+    // A link to the device is refused the same way.
+    const QString link = dir.filePath(QStringLiteral("foto.jpg"));
+    QVERIFY(QFile::link(source, link));
+    QVERIFY(!AttachmentFolder::copy(link, target).isEmpty());
+    QVERIFY(!QFileInfo::exists(target));
+}
+
+void TestAttachmentFolder::copyCanBeCancelled()
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("grande.bin"));
+    const QString target = dir.filePath(QStringLiteral("copia.bin"));
+    TestFiles::writeAll(source, QByteArray(5 * 1024 * 1024, 'g'));
+    TestFiles::writeAll(target, "vecchio");
+    QList<qint64> steps;
+    const QString outcome = AttachmentFolder::copy(source, target, [&steps](qint64 done, qint64 total) {
+        steps << done;
+        return total == 5 * 1024 * 1024 && steps.size() < 2;
+    });
+    QCOMPARE(outcome, AttachmentFolder::kCancelled);
+    QCOMPARE(steps.size(), 2);
+    QCOMPARE(TestFiles::readAll(target), QByteArray("vecchio"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 void TestAttachmentFolder::longNameKeepsItsExtension()

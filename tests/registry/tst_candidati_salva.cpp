@@ -4,6 +4,7 @@
 #include "storage/PhotoFiles.h"
 #include "storage/Placeholder.h"
 #include "widgets/PhotoBox.h"
+#include "widgets/UnsavedChanges.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,7 +36,12 @@ private slots:
     void duplicateCard4Of9();
     void duplicateOfNewCardWarns();
     void newCardEmptiesEverything();
+    void unsavedEditsAreAskedAbout_data();
+    void unsavedEditsAreAskedAbout();
+    void newPhotoCountsAsAnEdit();
 };
+
+Q_DECLARE_METATYPE(MessageBoxes::Answer)
 
 void TestCandidatiSalva::updateChangesOnlyItsRecord()
 {
@@ -330,6 +336,60 @@ void TestCandidatiSalva::newCardEmptiesEverything()
     QVERIFY(fotoSegnaposto());
     QTRY_COMPARE(QApplication::focusWidget(), txt(TSchedaAnagrafica::Candidato));
     QVERIFY(m_env->messages.shown.isEmpty());
+}
+
+void TestCandidatiSalva::unsavedEditsAreAskedAbout_data()
+{
+    using Answer = MessageBoxes::Answer;
+    QTest::addColumn<QString>("comando");
+    QTest::addColumn<Answer>("risposta");
+    for (const char* comando : {"cmdAvanti", "cmdIndietro", "cmdPrimo", "cmdUltimo", "cmdNuovo", "cmdEsci"}) {
+        QTest::addRow("%s Sì", comando) << QString::fromLatin1(comando) << Answer::Yes;
+        QTest::addRow("%s No", comando) << QString::fromLatin1(comando) << Answer::No;
+        QTest::addRow("%s Annulla", comando) << QString::fromLatin1(comando) << Answer::Cancel;
+    }
+}
+
+void TestCandidatiSalva::unsavedEditsAreAskedAbout()
+{
+    using Answer = MessageBoxes::Answer;
+    QFETCH(QString, comando);
+    QFETCH(Answer, risposta);
+    scriviArchivio(3);
+    clic("cmdPrimo");
+    clic("cmdAvanti"); // card 2
+    txt(TSchedaAnagrafica::Note)->setText(QStringLiteral("Cambiata"));
+    m_env->messages.clear();
+    m_env->messages.nextChoices = {risposta};
+    clic(comando.toLatin1().constData());
+
+    QVERIFY(!m_env->messages.shown.isEmpty());
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Question);
+    QCOMPARE(m_env->messages.shown.first().text, UnsavedChanges::question());
+    const bool salvata = leggiArchivio().at(1).testo(TSchedaAnagrafica::Note).trimmed() == u"Cambiata";
+    QCOMPARE(salvata, risposta == Answer::Yes);
+    if (risposta == Answer::Cancel) {
+        QCOMPARE(posizione(), QStringLiteral("2"));
+        QCOMPARE(txt(TSchedaAnagrafica::Note)->text(), QStringLiteral("Cambiata"));
+        QVERIFY(m_screen->isVisible());
+    } else if (comando == u"cmdEsci") {
+        QVERIFY(!m_screen->isVisible());
+    } else {
+        QVERIFY(txt(TSchedaAnagrafica::Note)->text() != QStringLiteral("Cambiata"));
+    }
+}
+
+void TestCandidatiSalva::newPhotoCountsAsAnEdit()
+{
+    scriviArchivio(2);
+    clic("cmdPrimo");
+    clic("cmdAvanti");
+    QVERIFY(m_env->messages.shown.isEmpty());
+    m_screen->nuovaFoto(immagine(40, 50, Qt::red));
+    m_env->messages.nextChoices = {MessageBoxes::Answer::Cancel};
+    clic("cmdPrimo");
+    QCOMPARE(m_env->messages.lastText(), UnsavedChanges::question());
+    QCOMPARE(posizione(), QStringLiteral("2"));
 }
 
 CANDIDATI_TEST_MAIN(TestCandidatiSalva)

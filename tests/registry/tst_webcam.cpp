@@ -159,10 +159,25 @@ void TestWebCam::planarFramesAreConverted()
 
 void TestWebCam::importBeforeCapturePutsTheCameraPicture()
 {
-    m_env->modal.scripts << [](QDialog& s) { premi(s, "btnImportaFoto"); };
+    // Without a captured camera frame there is nothing to import: the drawings never reach the card.
+    m_env->modal.scripts << [this](QDialog& s) {
+        auto* importa = s.findChild<QPushButton*>(QStringLiteral("btnImportaFoto"));
+        QVERIFY(!importa->isEnabled());
+        premi(s, "btnCattura"); // no frame yet: the webcam drawing
+        QVERIFY(!importa->isEnabled());
+        premi(s, "btnImportaFoto");
+        QVERIFY(s.isVisible());
+        premi(s, "btnAccendi");
+        m_env->camera.feed(quadro(Qt::red));
+        QTRY_VERIFY(stessa(static_cast<TfrmWebCam&>(s).imgCamera()->picture(), quadro(Qt::red)));
+        QVERIFY(!importa->isEnabled());
+        premi(s, "btnCattura");
+        QVERIFY(importa->isEnabled());
+        premi(s, "btnClose");
+    };
     clic("btnWebcam");
     QCOMPARE(m_env->modal.openedClasses, QStringList{QStringLiteral("TfrmWebCam")});
-    QVERIFY(fotoUguale(TfrmWebCam::immagineFotocamera()));
+    QVERIFY(fotoSegnaposto());
 }
 
 void TestWebCam::importAfterCapture()
@@ -286,6 +301,7 @@ void TestWebCam::failedSaveShowsTheWebcamPicture()
     m_env->fileDialogs.nextNames << m_env->path(QStringLiteral("non/esiste/foto.jpg"));
     premi(*screen, "btnSalvaFotogramma");
     QVERIFY(stessa(screen->imgTarget()->picture(), TfrmWebCam::immagineWebcam()));
+    QVERIFY(!screen->findChild<QPushButton*>(QStringLiteral("btnImportaFoto"))->isEnabled());
     QCOMPARE(m_env->messages.shown.size(), 1);
     QCOMPARE(m_env->messages.shown[0].kind, MessageKind::Warning);
     QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Attenzione: ")));
@@ -321,6 +337,9 @@ void TestWebCam::otherModeStaysOpenWithCameraOff()
     bool imported = false;
     connect(screen.get(), &TfrmWebCam::importaFoto, this, [&] { imported = true; });
     premi(*screen, "btnAccendi");
+    m_env->camera.feed(quadro(Qt::red));
+    QTRY_VERIFY(stessa(screen->imgCamera()->picture(), quadro(Qt::red)));
+    premi(*screen, "btnCattura");
     premi(*screen, "btnImportaFoto");
     QVERIFY(!imported);
     QVERIFY(screen->isVisible());

@@ -20,6 +20,15 @@ bool RecordingMessageBoxes::show(QWidget* owner, MessageKind kind, const QString
     return nextAnswers.isEmpty() ? true : nextAnswers.takeFirst();
 }
 
+MessageBoxes::Answer RecordingMessageBoxes::questionWithCancel(QWidget* owner, const QString& text)
+{
+    ShownMessage message{MessageKind::Question, text, owner ? owner->window()->objectName() : QString()};
+    shown.append(message);
+    if (onShow)
+        onShow(message);
+    return nextChoices.isEmpty() ? Answer::No : nextChoices.takeFirst();
+}
+
 QString RecordingFileDialogs::openFile(QWidget*, const QString& title, const QString& filters)
 {
     requests.append({title, filters, QString(), false});

@@ -30,9 +30,12 @@ struct ShownMessage {
 class RecordingMessageBoxes final : public MessageBoxes {
 public:
     bool show(QWidget* owner, MessageKind kind, const QString& text) override;
+    // Recorded as a Question; answered from nextChoices, No when empty.
+    Answer questionWithCancel(QWidget* owner, const QString& text) override;
 
     QList<ShownMessage> shown;
-    QList<bool> nextAnswers; // answers to questions; Yes when empty
+    QList<bool> nextAnswers;   // answers to questions; Yes when empty
+    QList<Answer> nextChoices; // answers to the Sì / No / Annulla questions
     // Runs while the box would be open, e.g. to look at the screen behind it.
     std::function<void(const ShownMessage&)> onShow;
 
