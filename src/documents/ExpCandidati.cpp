@@ -142,10 +142,9 @@ void TfrmExpCandidati::cmdEsportaClick()
         return;
     confermaModifica();
     if (m_model->table().cardCount() == 0) {
-        m_context.messages->warning(this, QStringLiteral("L'archivio è vuoto: non ci sono schede da esportare.
-
-                                                         Il file "
-                                                         "esportato in precedenza resta com'è."));
+        m_context.messages->warning(
+            this, QStringLiteral("L'archivio è vuoto: non ci sono schede da esportare.\r\n\r\nIl file "
+                                 "esportato in precedenza resta com'è."));
         return;
     }
     if (!m_context.messages->question(

@@ -11,8 +11,9 @@ inline constexpr int kMaxName = 250;
 inline constexpr int kRecordSize = 5000;
 // The longest file name a file system takes, in bytes of UTF-8.
 inline constexpr int kMaxFileNameBytes = 255;
-// What the longest file of a group adds to its name: "_Foto_A_" + a ten-digit page position + ".jpg".
-inline constexpr int kLongestAddedBytes = 22;
+// What the longest file of a group adds to its name: "_Foto_A_" + a ten-digit page position + ".jpg",
+// and the ".XXXXXX" of the temporary file it is first written to.
+inline constexpr int kLongestAddedBytes = 29;
 
 // The characters the name field swallows as they are typed.
 bool swallowed(QChar c);

@@ -48,7 +48,7 @@ QString TfrmListinoPrezzi::campiTroppoLunghi() const
             const int capacita = TSchedaGruppo::layoutOf(campo).capacity;
             if (TextRules::trim(m_campi[i][campo]->text()).size() > capacita)
                 campi << QStringLiteral("%1 del riquadro %2 (oltre %3 caratteri)")
-                             .arg(QString::fromUtf16(nome), TSchedaGruppo::lettera(i))
+                             .arg(QString::fromUtf16(nome), QString(TSchedaGruppo::lettera(i)))
                              .arg(capacita);
         }
     }

@@ -39,7 +39,7 @@ QLabel* etichetta(QWidget* parent, const char* name, const QRect& geometry, cons
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(accessible);
+    label->setAccessibleDescription(accessible); // read after the text the label shows
     label->setGeometry(geometry);
     label->setFont(Looks::font(QStringLiteral("Tahoma"), 10));
     Looks::setTextColour(label, Looks::kDarkBlue);

@@ -55,6 +55,8 @@ void TfrmCandidati::MostraScheda(const TSchedaAnagrafica& scheda)
 
 void TfrmCandidati::caricaScheda(const TSchedaAnagrafica& scheda, int position)
 {
+    if (!puoLasciare())
+        return;
     MostraScheda(scheda);
     m_lblPosizione->setText(QString::number(position));
     CaricaFoto();

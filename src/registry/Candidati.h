@@ -33,8 +33,8 @@ public:
 
     // Spreads a record over the screen: the 25 fields, the flag and the attachment labels.
     void MostraScheda(const TSchedaAnagrafica& scheda);
-    // Loads a card found elsewhere (search, recontact summary) as browsing would:
-    // the record, its position and then its photo.
+    // Loads a card found elsewhere (search, recontact summary) as browsing would: the question on
+    // unsaved edits, then the record, its position and its photo.
     void caricaScheda(const TSchedaAnagrafica& scheda, int position);
     // Clears the screen for a new card.
     void AzzeraScheda();

@@ -60,10 +60,11 @@ QString messaggioFotoNonSalvata(const QString& programFolder, const QString& rea
     case FotoScheda::StatoCartella::Scrivibile:
         break;
     }
-    return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda%1. "
+    const QString motivo = FileErrorText::italian(reason);
+    return QStringLiteral("Attenzione: non è stato possibile salvare la foto della scheda. "
                           "La foto resta visualizzata e il file precedente è intatto: premere di nuovo Salva "
-                          "per riprovare.")
-        .arg(FileErrorText::inParentheses(reason));
+                          "per riprovare.") +
+           (motivo.isEmpty() ? QString() : QStringLiteral("\r\n\r\nMotivo: ") + motivo + QLatin1Char('.'));
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
+#include <QString>
+
+#include <utility>
 
 #include <functional>
 

@@ -515,7 +515,7 @@ void TestGruppiSchermate::deletionRemovesOnlyTheGroupsPhotos()
     for (const QString& nome : propri + altrui)
         TestFiles::writeAll(m_env->path(QStringLiteral("Foto_Gruppo/") + nome), "x");
     mostraApri();
-    elenco()->setCurrentRow(0); // Gita.fvg
+    elenco()->setCurrentItem(elenco()->findItems(QStringLiteral("Gita.fvg"), Qt::MatchExactly).first());
     click(m_flow->apriCatalogo(), "btnElimina");
     QVERIFY(m_env->messages.lastText().endsWith(
         QStringLiteral("Sono state eliminate anche 3 foto del gruppo dalla cartella Foto_Gruppo.")));

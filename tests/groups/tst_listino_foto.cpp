@@ -10,6 +10,7 @@
 #include "storage/TArchivioSchede.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/PhotoBox.h"
+#include "widgets/PhotoDialogs.h"
 
 #include <QDialog>
 #include <QDir>
@@ -49,7 +50,7 @@ private slots:
 
     void photoClickUsesTheDialog();
     void cancelLeavesThePhoto();
-    void unreadableFileGivesTheBlankImage();
+    void unreadableFileIsSaidAndKeepsTheSlot();
     void savedPhotosAreSmallJpegs();
     void pageWithoutPhotosStoresTheBlankImage();
     void browsingBringsEachPageItsPhotos();
@@ -92,7 +93,7 @@ void TestListinoFoto::cancelLeavesThePhoto()
     QCOMPARE(m_screen->imgFoto(2)->picture().size(), QSize(30, 40));
 }
 
-void TestListinoFoto::unreadableFileGivesTheBlankImage()
+void TestListinoFoto::unreadableFileIsSaidAndKeepsTheSlot()
 {
     apri();
     m_screen->imgFoto(2)->setPicture(tinta(30, 40, Qt::blue));
@@ -100,8 +101,11 @@ void TestListinoFoto::unreadableFileGivesTheBlankImage()
     TestFiles::writeAll(file, "BM not really");
     m_env->fileDialogs.nextNames = {file};
     clic(QStringLiteral("imgFoto_C"));
-    QCOMPARE(m_screen->imgFoto(2)->picture(), FotoGruppo::bianca());
-    QVERIFY(m_env->messages.shown.isEmpty());
+    // Said, and the slot keeps the picture it had.
+    QCOMPARE(m_screen->imgFoto(2)->picture().size(), QSize(30, 40));
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
+    QCOMPARE(m_env->messages.lastText(), PhotoDialogs::unreadableMessage());
 }
 
 void TestListinoFoto::savedPhotosAreSmallJpegs()

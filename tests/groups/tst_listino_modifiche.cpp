@@ -1,7 +1,8 @@
 // The group page editor and the work not yet saved: the question before a page is left, long
-// imported lines, field captions, pictures that cannot be read, and a save that cannot write its photos.
+// imported lines, field captions, a save that cannot write its photos, and the hint line.
 
 #include "groups/ListinoFixture.h"
+#include "support/LeavingCases.h"
 #include "support/TestFiles.h"
 
 #include "storage/TSchedaAnagrafica.h"
@@ -20,7 +21,6 @@ using Answer = MessageBoxes::Answer;
 
 } // namespace
 
-Q_DECLARE_METATYPE(MessageBoxes::Answer)
 
 class TestListinoModifiche : public ListinoFixture {
     Q_OBJECT
@@ -33,19 +33,13 @@ private slots:
     void untouchedPageIsLeftWithoutAQuestion();
     void longImportedLinesAreNamedBeforeSaving();
     void captionsNeverReachTheFile();
-    void unreadablePictureWarnsAndKeepsTheSlot();
     void pageIsNotSavedWhenItsPhotosCannotBeWritten();
+    void everyHintIsDrawnAsTheFirst();
 };
 
 void TestListinoModifiche::unsavedEditsAreAskedAbout_data()
 {
-    QTest::addColumn<QString>("comando");
-    QTest::addColumn<Answer>("risposta");
-    for (const char* comando : {"cmdAvanti", "cmdIndietro", "cmdPrimo", "cmdUltimo", "cmdNuovo", "cmdEsci"}) {
-        QTest::addRow("%s Sì", comando) << QString::fromLatin1(comando) << Answer::Yes;
-        QTest::addRow("%s No", comando) << QString::fromLatin1(comando) << Answer::No;
-        QTest::addRow("%s Annulla", comando) << QString::fromLatin1(comando) << Answer::Cancel;
-    }
+    LeavingCases::addRows();
 }
 
 void TestListinoModifiche::unsavedEditsAreAskedAbout()
@@ -138,20 +132,6 @@ void TestListinoModifiche::captionsNeverReachTheFile()
         QCOMPARE(scritta.testo(1, campi[c]).trimmed(), QString());
 }
 
-void TestListinoModifiche::unreadablePictureWarnsAndKeepsTheSlot()
-{
-    apri();
-    const QString rotta = m_env->path(QStringLiteral("rotta.jpg"));
-    TestFiles::writeAll(rotta, "non sono una foto");
-    m_screen->imgFoto(2)->setPicture(tinta(282, 366, Qt::red));
-    m_env->fileDialogs.nextNames = {rotta};
-    QTest::mouseClick(m_screen->imgFoto(2), Qt::LeftButton);
-    QCOMPARE(m_env->messages.shown.size(), 1);
-    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
-    QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Attenzione: ")));
-    QVERIFY(vicino(m_screen->imgFoto(2)->picture().pixelColor(141, 183), Qt::red));
-}
-
 void TestListinoModifiche::pageIsNotSavedWhenItsPhotosCannotBeWritten()
 {
     apri(1);
@@ -171,6 +151,22 @@ void TestListinoModifiche::pageIsNotSavedWhenItsPhotosCannotBeWritten()
     QVERIFY(!QFileInfo::exists(fotoRiquadro(QLatin1Char('A'), 1)));
     QCOMPARE(QDir(m_env->path(QStringLiteral("Foto_Gruppo"))).entryList(QDir::Files | QDir::Hidden),
              QStringList());
+}
+
+void TestListinoModifiche::everyHintIsDrawnAsTheFirst()
+{
+    apri();
+    auto* riga = ctl<QLabel>(QStringLiteral("panInfo"));
+    const QRect prima = riga->geometry();
+    QVERIFY(riga->alignment().testFlag(Qt::AlignVCenter));
+    auto* salva = ctl(QStringLiteral("cmdSalva"));
+    QTest::mouseMove(salva, salva->rect().center());
+    QTRY_COMPARE(riga->text(), QStringLiteral("Salva la scheda corrente."));
+    // The same strip, the text centred in it as the first one was.
+    QCOMPARE(riga->y(), prima.y());
+    QCOMPARE(riga->height(), prima.height());
+    QCOMPARE(riga->accessibleName(), QString());
+    QCOMPARE(riga->accessibleDescription(), QStringLiteral("Riga dei suggerimenti"));
 }
 
 CANDIDATI_TEST_MAIN(TestListinoModifiche)

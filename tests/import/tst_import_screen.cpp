@@ -156,7 +156,9 @@ void TestImportScreen::everyNamedControlHasAnAccessibleName()
         if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")))
             continue;
         ++named;
-        QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
+        // A label is read as the text it shows.
+        const auto* label = qobject_cast<const QLabel*>(control);
+        QVERIFY2(!control->accessibleName().isEmpty() || (label && !label->text().isEmpty()), qPrintable(name));
     }
     QVERIFY(named >= 20); // the commands, labels, tables and a combo box per column
 }

@@ -1,4 +1,5 @@
 #include "registry/CandidatiFixture.h"
+#include "support/LeavingCases.h"
 
 #include "registry/Candidati.h"
 #include "storage/PhotoFiles.h"
@@ -41,7 +42,6 @@ private slots:
     void newPhotoCountsAsAnEdit();
 };
 
-Q_DECLARE_METATYPE(MessageBoxes::Answer)
 
 void TestCandidatiSalva::updateChangesOnlyItsRecord()
 {
@@ -335,19 +335,13 @@ void TestCandidatiSalva::newCardEmptiesEverything()
     QVERIFY(!m_screen->chkRicontatta()->isChecked());
     QVERIFY(fotoSegnaposto());
     QTRY_COMPARE(QApplication::focusWidget(), txt(TSchedaAnagrafica::Candidato));
-    QVERIFY(m_env->messages.shown.isEmpty());
+    // The edits were asked about; the recorder answers No.
+    QCOMPARE(m_env->messages.texts(), QStringList{UnsavedChanges::question()});
 }
 
 void TestCandidatiSalva::unsavedEditsAreAskedAbout_data()
 {
-    using Answer = MessageBoxes::Answer;
-    QTest::addColumn<QString>("comando");
-    QTest::addColumn<Answer>("risposta");
-    for (const char* comando : {"cmdAvanti", "cmdIndietro", "cmdPrimo", "cmdUltimo", "cmdNuovo", "cmdEsci"}) {
-        QTest::addRow("%s Sì", comando) << QString::fromLatin1(comando) << Answer::Yes;
-        QTest::addRow("%s No", comando) << QString::fromLatin1(comando) << Answer::No;
-        QTest::addRow("%s Annulla", comando) << QString::fromLatin1(comando) << Answer::Cancel;
-    }
+    LeavingCases::addRows();
 }
 
 void TestCandidatiSalva::unsavedEditsAreAskedAbout()
