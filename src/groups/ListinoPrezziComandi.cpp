@@ -9,6 +9,7 @@
 #include "platform/ModalRunner.h"
 #include "storage/ArchiveError.h"
 #include "storage/TextRules.h"
+#include "widgets/LostUpdateSave.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -41,14 +42,29 @@ void TfrmListinoPrezzi::cmdSalvaClick()
     }
 
     bool aggiunta = false;
+    const QString archivio = TextRules::trim(m_lblFile->text());
+    const QByteArray record = CompilaPagina().buffer();
     try {
-        const ArchiveSteps::Salvataggio salvataggio =
-            ArchiveSteps::salva(TextRules::trim(m_lblFile->text()), posizione(), CompilaPagina().buffer());
+        const LostUpdateSave::Esito esito =
+            LostUpdateSave::salva(*m_context.messages, this, archivio, posizione(), record,
+                                  m_caricata.perSalvare(archivio, posizione()));
+        if (esito.tipo == LostUpdateSave::Esito::Tipo::Ricarica) {
+            TSchedaGruppo altra;
+            altra.buffer() = esito.altra;
+            MostraPagina(altra);
+            m_lblPosizione->setText(QString::number(esito.salvataggio.posizione));
+            m_caricata.ricorda(archivio, posizione(), esito.altra);
+            caricaFotoRiquadri();
+            return;
+        }
+        if (esito.tipo == LostUpdateSave::Esito::Tipo::Annullata)
+            return;
         // The position first: a new page's photos are named after it.
-        m_lblPosizione->setText(QString::number(salvataggio.posizione));
-        aggiunta = salvataggio.aggiunta;
-    } catch (const ArchiveError&) {
-        m_context.messages->error(this, accessMessage());
+        m_lblPosizione->setText(QString::number(esito.salvataggio.posizione));
+        m_caricata.ricorda(archivio, posizione(), record);
+        aggiunta = esito.salvataggio.aggiunta;
+    } catch (const ArchiveError& error) {
+        m_context.messages->error(this, error.messaggio());
         return;
     }
 

@@ -56,6 +56,7 @@ void TfrmCandidati::caricaScheda(const TSchedaAnagrafica& scheda, int position)
 {
     MostraScheda(scheda);
     m_lblPosizione->setText(QString::number(position));
+    m_caricata.ricorda(TSchedaAnagrafica::archivio(m_context.programFolder), posizione(), scheda.buffer());
     CaricaFoto();
 }
 
@@ -100,6 +101,7 @@ void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
                       TSchedaAnagrafica::kSize, comando, scheda.buffer()))
         return;
     MostraScheda(scheda);
+    m_caricata.ricorda(TSchedaAnagrafica::archivio(m_context.programFolder), posizione(), scheda.buffer());
     // The photo is read once the archive is closed; a card already on the screen always gets
     // its own photo, so an old one never passes for the new card's.
     CaricaFoto();

@@ -4,7 +4,8 @@ void LoadedRecord::ricorda(const QString& archivio, const QString& posizione, co
 {
     m_archivio = archivio;
     m_posizione = posizione;
-    m_record = record;
+    // A deep copy: a scan hands records that point into its own read buffer.
+    m_record = QByteArray(record.constData(), record.size());
 }
 
 void LoadedRecord::dimentica()

@@ -60,12 +60,14 @@ ShareProbe::Result ShareProbe::check(const QString& programFolder) const
     const LockHolder::Holder holder = LockHolder::read(path);
     switch (result.outcome) {
     case FileLock::Outcome::Busy:
-        return {Verdict::Protected,
-                QStringLiteral("La cartella condivisa protegge gli archivi: il blocco tenuto dalla postazione "
-                               "%1 ha fermato questa postazione, come deve.")
-                    .arg(holder.known() ? holderName(holder) : QStringLiteral("di prova"))};
+        return {
+            Verdict::Protected,
+            QStringLiteral("La cartella condivisa protegge gli archivi: il blocco tenuto dalla postazione "
+                           "%1 ha fermato questa postazione, come deve.")
+                .arg(holder.known() ? holderName(holder) : QStringLiteral("di prova"))};
     case FileLock::Outcome::CannotLock:
-        return {Verdict::CannotLock, LockHolder::cannotLockMessage(path, FileLock::errorText(result.systemError))};
+        return {Verdict::CannotLock,
+                LockHolder::cannotLockMessage(path, FileLock::errorText(result.systemError))};
     case FileLock::Outcome::Failure:
         return {Verdict::Failure, accessMessage()};
     case FileLock::Outcome::Held:
@@ -75,15 +77,17 @@ ShareProbe::Result ShareProbe::check(const QString& programFolder) const
     const bool fresh =
         holder.known() && holder.since.secsTo(QDateTime::currentDateTime()) <= kHolderFreshSeconds;
     if (!fresh)
-        return {Verdict::NoHolder,
-                QStringLiteral("Nessuna postazione sta tenendo il blocco di prova, perciò non è stato possibile "
-                               "verificare la cartella.\r\n\r\nSull'altra postazione premere \"Tieni il blocco "
-                               "di prova\", poi, entro un minuto, premere qui \"Verifica\".")};
-    return {Verdict::NotProtected,
-            QStringLiteral("Attenzione: la cartella condivisa NON protegge gli archivi. La postazione %1 tiene "
-                           "il blocco di prova, eppure questa postazione lo ha ottenuto lo stesso: due "
-                           "postazioni che salvano insieme possono perdere schede.\r\n\r\nChiedere "
-                           "all'amministratore di rete di attivare i blocchi dei file sulla cartella "
-                           "condivisa (per SMB senza \"nobrl\", per NFS senza \"nolock\").")
-                .arg(holderName(holder))};
+        return {
+            Verdict::NoHolder,
+            QStringLiteral("Nessuna postazione sta tenendo il blocco di prova, perciò non è stato possibile "
+                           "verificare la cartella.\r\n\r\nSull'altra postazione premere \"Tieni il blocco "
+                           "di prova\", poi, entro un minuto, premere qui \"Verifica\".")};
+    return {
+        Verdict::NotProtected,
+        QStringLiteral("Attenzione: la cartella condivisa NON protegge gli archivi. La postazione %1 tiene "
+                       "il blocco di prova, eppure questa postazione lo ha ottenuto lo stesso: due "
+                       "postazioni che salvano insieme possono perdere schede.\r\n\r\nChiedere "
+                       "all'amministratore di rete di attivare i blocchi dei file sulla cartella "
+                       "condivisa (per SMB senza \"nobrl\", per NFS senza \"nolock\").")
+            .arg(holderName(holder))};
 }

@@ -10,6 +10,9 @@
 class ShareProbe {
 public:
     explicit ShareProbe(const ArchiveFileSystem& calls = ArchiveFileSystem::system());
+    ~ShareProbe() { release(); }
+    ShareProbe(const ShareProbe&) = delete;
+    ShareProbe& operator=(const ShareProbe&) = delete;
 
     static QString probePath(const QString& programFolder);
 

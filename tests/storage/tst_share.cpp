@@ -356,18 +356,26 @@ void TestShare::mountWarnings_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("options");
     QTest::addColumn<QStringList>("named"); // the options the warnings name, in order
-    QTest::newRow("smb safe") << "cifs" << "rw,vers=3.1.1,cache=none,actimeo=0,nobrl_off" << QStringList();
-    QTest::newRow("smb default") << "cifs" << "rw,vers=3.1.1,cache=strict,actimeo=1" << QStringList();
-    QTest::newRow("smb nobrl") << "cifs" << "rw,vers=3.0,cache=strict,nobrl" << QStringList({"nobrl"});
-    QTest::newRow("smb loose") << "cifs" << "rw,vers=3.0,cache=loose" << QStringList({"cache=loose"});
-    QTest::newRow("smb1 and nobrl") << "cifs" << "rw,vers=1.0,nobrl" << QStringList({"nobrl", "vers=1.0"});
-    QTest::newRow("smb3 type") << "smb3" << "rw,cache=loose" << QStringList({"cache=loose"});
-    QTest::newRow("nfs3 nolock") << "nfs" << "rw,vers=3,nolock,local_lock=all"
-                                 << QStringList({"nolock"});
-    QTest::newRow("nfs4 local_lock") << "nfs4" << "rw,vers=4.2,local_lock=flock"
-                                     << QStringList({"local_lock=flock"});
-    QTest::newRow("nfs4 safe") << "nfs4" << "rw,vers=4.2,local_lock=none" << QStringList();
-    QTest::newRow("local disk") << "ext4" << "rw,nobrl" << QStringList();
+    QTest::newRow("smb safe") << "cifs"
+                              << "rw,vers=3.1.1,cache=none,actimeo=0,nobrl_off" << QStringList();
+    QTest::newRow("smb default") << "cifs"
+                                 << "rw,vers=3.1.1,cache=strict,actimeo=1" << QStringList();
+    QTest::newRow("smb nobrl") << "cifs"
+                               << "rw,vers=3.0,cache=strict,nobrl" << QStringList({"nobrl"});
+    QTest::newRow("smb loose") << "cifs"
+                               << "rw,vers=3.0,cache=loose" << QStringList({"cache=loose"});
+    QTest::newRow("smb1 and nobrl") << "cifs"
+                                    << "rw,vers=1.0,nobrl" << QStringList({"nobrl", "vers=1.0"});
+    QTest::newRow("smb3 type") << "smb3"
+                               << "rw,cache=loose" << QStringList({"cache=loose"});
+    QTest::newRow("nfs3 nolock") << "nfs"
+                                 << "rw,vers=3,nolock,local_lock=all" << QStringList({"nolock"});
+    QTest::newRow("nfs4 local_lock") << "nfs4"
+                                     << "rw,vers=4.2,local_lock=flock" << QStringList({"local_lock=flock"});
+    QTest::newRow("nfs4 safe") << "nfs4"
+                               << "rw,vers=4.2,local_lock=none" << QStringList();
+    QTest::newRow("local disk") << "ext4"
+                                << "rw,nobrl" << QStringList();
 }
 
 void TestShare::mountWarnings()
@@ -384,23 +392,28 @@ void TestShare::mountWarnings()
     const QStringList warnings = ShareMounts::warnings(*mount, QStringLiteral("/srv/Folvara dati/programma"));
     QCOMPARE(warnings.size(), named.size());
     for (int i = 0; i < named.size(); ++i) {
-        QVERIFY2(warnings[i].contains(QStringLiteral("l'opzione \"%1\"").arg(named[i])), qPrintable(warnings[i]));
+        QVERIFY2(warnings[i].contains(QStringLiteral("l'opzione \"%1\"").arg(named[i])),
+                 qPrintable(warnings[i]));
         QVERIFY(warnings[i].startsWith(QStringLiteral("Attenzione: ")));
-        QVERIFY(warnings[i].contains(QDir::toNativeSeparators(QStringLiteral("/srv/Folvara dati/programma"))));
-        QVERIFY(warnings[i].contains(type.startsWith(QLatin1String("nfs")) ? QStringLiteral("local_lock=none")
-                                                                        : QStringLiteral("vers=3.1.1,cache=none,actimeo=0")));
+        QVERIFY(
+            warnings[i].contains(QDir::toNativeSeparators(QStringLiteral("/srv/Folvara dati/programma"))));
+        QVERIFY(warnings[i].contains(type.startsWith(QLatin1String("nfs"))
+                                         ? QStringLiteral("local_lock=none")
+                                         : QStringLiteral("vers=3.1.1,cache=none,actimeo=0")));
     }
 }
 
 void TestShare::mountOfTheFolderIsTheDeepestOne()
 {
-    const QString table = mountLine(QStringLiteral("/"), QStringLiteral("ext4"), QStringLiteral("rw")) +
-                          QStringLiteral("not a mount line\n") +
-                          mountLine(QStringLiteral("/srv"), QStringLiteral("cifs"), QStringLiteral("rw,nobrl")) +
-                          mountLine(QStringLiteral("/srv/dati"), QStringLiteral("nfs4"), QStringLiteral("rw"));
+    const QString table =
+        mountLine(QStringLiteral("/"), QStringLiteral("ext4"), QStringLiteral("rw")) +
+        QStringLiteral("not a mount line\n") +
+        mountLine(QStringLiteral("/srv"), QStringLiteral("cifs"), QStringLiteral("rw,nobrl")) +
+        mountLine(QStringLiteral("/srv/dati"), QStringLiteral("nfs4"), QStringLiteral("rw"));
     const QList<ShareMounts::Mount> mounts = ShareMounts::parse(table);
     QCOMPARE(mounts.size(), 3);
-    QCOMPARE(ShareMounts::mountOf(mounts, QStringLiteral("/srv/dati/Folvara"))->fsType, QStringLiteral("nfs4"));
+    QCOMPARE(ShareMounts::mountOf(mounts, QStringLiteral("/srv/dati/Folvara"))->fsType,
+             QStringLiteral("nfs4"));
     QCOMPARE(ShareMounts::mountOf(mounts, QStringLiteral("/srv/datiX"))->fsType, QStringLiteral("cifs"));
     QCOMPARE(ShareMounts::mountOf(mounts, QStringLiteral("/home"))->fsType, QStringLiteral("ext4"));
     QCOMPARE(mounts[1].source, QStringLiteral("//srv/dati"));
@@ -414,11 +427,12 @@ void TestShare::saveOverAnotherWorkstationsChangeIsRefused()
     ArchiveSteps::salva(m_path, QString(), card(QStringLiteral("Rossi")));
     ArchiveSteps::salva(m_path, QString(), card(QStringLiteral("Neri")));
     QByteArray loadedByA;
-    ArchiveSteps::sfoglia(m_path, TSchedaAnagrafica::kSize, ArchiveSteps::Comando::Primo, QString(), loadedByA);
+    ArchiveSteps::sfoglia(m_path, TSchedaAnagrafica::kSize, ArchiveSteps::Comando::Primo, QString(),
+                          loadedByA);
     QCOMPARE(nameOf(loadedByA), QStringLiteral("Rossi"));
 
-    const ArchiveSteps::Salvataggio byB = ArchiveSteps::salva(m_path, QStringLiteral("1"),
-                                                              card(QStringLiteral("Rossi Mario")), loadedByA);
+    const ArchiveSteps::Salvataggio byB =
+        ArchiveSteps::salva(m_path, QStringLiteral("1"), card(QStringLiteral("Rossi Mario")), loadedByA);
     QCOMPARE(int(byB.conflitto), int(ArchiveSteps::Conflitto::Nessuno));
     const QByteArray afterB = readAll(m_path);
 
