@@ -37,7 +37,7 @@ fi
 KERNEL_MODULES=$(ls -d /usr/lib/uml/modules/* | head -n 1)
 WORK="$BUILD/share-test"
 rm -rf "$WORK"
-mkdir -p "$WORK/g"
+mkdir -p "$WORK/g" "$WORK/logs"
 RESULT="$WORK/result.txt"
 : >"$RESULT"
 
@@ -49,10 +49,14 @@ G="$WORK/g"
 RESULT="$RESULT"
 WORKER="$WORKER"
 COUNT=$COUNT
+LOGS="$WORK/logs"
 KERNEL_MODULES=$(dirname "$KERNEL_MODULES")
 EOF
 cat >>"$WORK/guest.sh" <<'EOF'
 say() { echo "$*" >>"$RESULT"; }
+exec 5>>"$RESULT.trace"
+BASH_XTRACEFD=5
+set -x
 finish() {
     # Everything started here ends with the guest.
     umount -l "$G"/a "$G"/b 2>/dev/null || true
@@ -70,6 +74,7 @@ mount -t tmpfs state "$G"
 mkdir -p /run/lock /var/lib/nfs
 mount -t tmpfs nfsstate /var/lib/nfs
 mkdir -p /var/lib/nfs/rpc_pipefs /var/lib/nfs/v4recovery
+touch /var/lib/nfs/etab /var/lib/nfs/rmtab
 # modprobe looks in ROOT/lib/modules/<release>.
 mkdir -p "$G/modroot/lib/modules"
 ln -s "$KERNEL_MODULES/$(uname -r)" "$G/modroot/lib/modules/$(uname -r)"
@@ -99,8 +104,9 @@ cat >"$G/smb.conf" <<CONF
     pid directory = $G/smb/run
     ncalrpc dir = $G/smb/ncalrpc
     passdb backend = tdbsam:$G/smb/private/passdb.tdb
-    log file = $G/smb/log.%m
+    log file = $LOGS/log.%m
     load printers = no
+    log level = 2
 [dati]
     path = $G/smbshare
     guest ok = yes
@@ -112,6 +118,7 @@ run_case() { # name mount-type source options
     local name=$1 type=$2 source=$3 options=$4
     if ! mount -t "$type" "$source" "$G/a" -o "$options" || ! mount -t "$type" "$source" "$G/b" -o "$options"; then
         say "$name: the share could not be mounted"
+        dmesg | tail -n 5 >>"$RESULT.trace"
         umount "$G/a" 2>/dev/null || true
         return
     fi
@@ -132,14 +139,18 @@ run_case() { # name mount-type source options
     umount "$G/a" "$G/b" || umount -l "$G/a" "$G/b" || true
 }
 
-if smbd -D -s "$G/smb.conf"; then
-    for i in $(seq 1 50); do
-        [ -f "$G/smb/run/smbd.pid" ] && break
-        sleep 0.2
-    done
+listening() { ss -ltn 2>/dev/null | grep -q ":$1 "; }
+smbd --foreground --no-process-group -s "$G/smb.conf" >"$LOGS/smbd.out" 2>&1 &
+SMBD=$!
+for i in $(seq 1 100); do
+    listening 445 && break
+    sleep 0.2
+done
+if listening 445; then
     run_case "SMB 3.1.1 cache=strict" cifs //127.0.0.1/dati "guest,vers=3.1.1,cache=strict,nosharesock"
     run_case "SMB 3.1.1 cache=none" cifs //127.0.0.1/dati "guest,vers=3.1.1,cache=none,actimeo=0,nosharesock"
-    kill "$(cat "$G/smb/run/smbd.pid")" 2>/dev/null || true
+    # SIGKILL: an smbd that ends by itself signals its whole process group, this shell included.
+    kill -9 "$SMBD" 2>/dev/null || true
 else
     say "SMB: smbd did not start"
 fi
