@@ -1,5 +1,8 @@
+#include "access/Password.h"
 #include "app/ScreenFlow.h"
 #include "platform/DesktopPlatform.h"
+#include "platform/MessageBoxes.h"
+#include "storage/ShareMounts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,5 +19,8 @@ int main(int argc, char* argv[])
     ScreenFlow flow(platform.context);
     flow.endProgramOnTerminate();
     flow.start();
+    // A shared folder mounted so that its locks protect nothing is told once, at start-up.
+    for (const QString& warning : ShareMounts::warningsFor(platform.context.programFolder))
+        platform.context.messages->warning(flow.password(), warning);
     return QApplication::exec();
 }

@@ -2,7 +2,9 @@
 
 #include "app/LinkText.h"
 #include "app/OpenURL.h"
+#include "app/VerificaCondivisione.h"
 #include "platform/AppContext.h"
+#include "platform/ModalRunner.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
@@ -33,6 +35,18 @@ TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
     btnChiudi->setGeometry(width() - 132, height() - 44, 120, 32);
     btnChiudi->setDefault(true);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* btnVerifica = new QPushButton(QStringLiteral("Verifica condivisione"), this);
+    btnVerifica->setObjectName(QStringLiteral("btnVerificaCondivisione"));
+    btnVerifica->setAccessibleName(btnVerifica->text());
+    btnVerifica->setGeometry(12, height() - 44, 180, 32);
+    connect(btnVerifica, &QPushButton::clicked, this, &TfrmInfo::btnVerificaCondivisioneClick);
+}
+
+void TfrmInfo::btnVerificaCondivisioneClick()
+{
+    TfrmVerificaCondivisione screen(m_context, this);
+    m_context.modal->run(screen);
 }
 
 void TfrmInfo::lnkWebClick()

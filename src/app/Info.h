@@ -13,4 +13,5 @@ public:
 
 private:
     void lnkWebClick();
+    void btnVerificaCondivisioneClick();
 };

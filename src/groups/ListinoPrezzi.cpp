@@ -180,6 +180,7 @@ void TfrmListinoPrezzi::sfoglia(ArchiveSteps::Comando comando)
                       TSchedaGruppo::kSize, comando, pagina.buffer()))
         return;
     MostraPagina(pagina);
+    m_caricata.ricorda(TextRules::trim(m_lblFile->text()), posizione(), pagina.buffer());
     // The photos are read once the archive is closed, with the new position.
     caricaFotoRiquadri();
     ricordaContenuto();

@@ -2,6 +2,7 @@
 
 #include "storage/ArchiveSteps.h"
 #include "storage/FotoGruppo.h"
+#include "storage/LoadedRecord.h"
 #include "storage/TSchedaGruppo.h"
 #include "widgets/Screen.h"
 #include "widgets/UnsavedChanges.h"
@@ -105,6 +106,8 @@ private:
     std::array<PhotoBox*, TSchedaGruppo::kRiquadri> m_imgFoto{};
     // A stored slot photo that could not be read: the save leaves its file alone.
     std::array<bool, TSchedaGruppo::kRiquadri> m_fotoSconosciuta{};
+    // The page as read from the archive, to catch another workstation's change at the save.
+    LoadedRecord m_caricata;
     QLabel* m_lblFile = nullptr;
     QLabel* m_lblNome = nullptr;
     QLabel* m_lblPosizione = nullptr;

@@ -10,6 +10,7 @@
 #include "storage/ArchiveError.h"
 #include "storage/FileErrorText.h"
 #include "storage/TextRules.h"
+#include "widgets/LostUpdateSave.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -99,14 +100,33 @@ bool TfrmListinoPrezzi::salva()
     }
 
     bool aggiunta = false;
+    const QByteArray record = CompilaPagina().buffer();
     try {
-        const ArchiveSteps::Salvataggio salvataggio =
-            ArchiveSteps::salva(file, posizione(), CompilaPagina().buffer());
+        const LostUpdateSave::Esito esito =
+            LostUpdateSave::salva(*m_context.messages, this, file, posizione(), record,
+                                  m_caricata.perSalvare(file, posizione()));
+        if (esito.tipo == LostUpdateSave::Esito::Tipo::Ricarica) {
+            foto.annulla();
+            TSchedaGruppo altra;
+            altra.buffer() = esito.altra;
+            MostraPagina(altra);
+            m_lblPosizione->setText(QString::number(esito.salvataggio.posizione));
+            m_caricata.ricorda(file, posizione(), esito.altra);
+            caricaFotoRiquadri();
+            ricordaContenuto();
+            return false;
+        }
+        if (esito.tipo == LostUpdateSave::Esito::Tipo::Annullata) {
+            foto.annulla();
+            return false;
+        }
         // The position first: a new page's photos are named after it.
-        m_lblPosizione->setText(QString::number(salvataggio.posizione));
-        aggiunta = salvataggio.aggiunta;
-    } catch (const ArchiveError&) {
-        m_context.messages->error(this, accessMessage());
+        m_lblPosizione->setText(QString::number(esito.salvataggio.posizione));
+        m_caricata.ricorda(file, posizione(), record);
+        aggiunta = esito.salvataggio.aggiunta;
+    } catch (const ArchiveError& error) {
+        foto.annulla();
+        m_context.messages->error(this, error.messaggio());
         return false;
     }
 

@@ -59,6 +59,7 @@ void TfrmCandidati::caricaScheda(const TSchedaAnagrafica& scheda, int position)
         return;
     MostraScheda(scheda);
     m_lblPosizione->setText(QString::number(position));
+    m_caricata.ricorda(TSchedaAnagrafica::archivio(m_context.programFolder), posizione(), scheda.buffer());
     CaricaFoto();
     ricordaContenuto();
 }
@@ -122,6 +123,7 @@ void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
                       TSchedaAnagrafica::kSize, comando, scheda.buffer()))
         return;
     MostraScheda(scheda);
+    m_caricata.ricorda(TSchedaAnagrafica::archivio(m_context.programFolder), posizione(), scheda.buffer());
     // The photo is read once the archive is closed; a card already on the screen always gets
     // its own photo, so an old one never passes for the new card's.
     CaricaFoto();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "registry/CandidatiRegole.h"
+#include "storage/LoadedRecord.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/Screen.h"
 #include "widgets/UnsavedChanges.h"
@@ -115,6 +116,8 @@ private:
     // The position whose photo file exists but could not be shown: a save leaves that file
     // alone until the user puts a new photo on the card or removes it.
     QString m_fotoConservata;
+    // The card as read from the archive, to catch another workstation's change at the save.
+    LoadedRecord m_caricata;
     QLabel* m_panInfo = nullptr;
     QPushButton* m_btnFocus = nullptr;
     HintLine* m_hint = nullptr;

@@ -25,6 +25,7 @@
 #include "storage/FotoScheda.h"
 #include "storage/PhotoFiles.h"
 #include "storage/TextRules.h"
+#include "widgets/LostUpdateSave.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/PhotoDialogs.h"
 
@@ -98,18 +99,32 @@ bool TfrmCandidati::salva()
     }
 
     // A stored photo that could not be shown is kept: the placeholder on the screen is not the person's.
-    const bool conservaFoto = !m_fotoConservata.isEmpty() && m_fotoConservata == posizione();
+    bool conservaFoto = !m_fotoConservata.isEmpty() && m_fotoConservata == posizione();
+    const QString archivio = TSchedaAnagrafica::archivio(m_context.programFolder);
+    const QByteArray record = CompilaScheda().buffer();
     QString messaggio;
     try {
-        const ArchiveSteps::Salvataggio salvataggio = ArchiveSteps::salva(
-            TSchedaAnagrafica::archivio(m_context.programFolder), posizione(), CompilaScheda().buffer());
+        const LostUpdateSave::Esito esito =
+            LostUpdateSave::salva(*m_context.messages, this, archivio, posizione(), record,
+                                  m_caricata.perSalvare(archivio, posizione()));
+        if (esito.tipo == LostUpdateSave::Esito::Tipo::Ricarica) {
+            TSchedaAnagrafica altra;
+            altra.buffer() = esito.altra;
+            caricaScheda(altra, esito.salvataggio.posizione);
+            return false;
+        }
+        if (esito.tipo == LostUpdateSave::Esito::Tipo::Annullata)
+            return false;
+        const ArchiveSteps::Salvataggio& salvataggio = esito.salvataggio;
         m_lblPosizione->setText(QString::number(salvataggio.posizione));
+        m_caricata.ricorda(archivio, posizione(), record);
+        conservaFoto = conservaFoto && !salvataggio.aggiunta;
         messaggio = salvataggio.aggiunta
                         ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
                         : QStringLiteral(
                               "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-    } catch (const ArchiveError&) {
-        m_context.messages->error(this, accessMessage());
+    } catch (const ArchiveError& error) {
+        m_context.messages->error(this, error.messaggio());
         return false;
     }
     mostraTestiArchiviati();

@@ -50,7 +50,7 @@ ArchiveSteps::Sfogliata ArchiveSteps::sfoglia(const QString& path, int recordSiz
 }
 
 ArchiveSteps::Salvataggio ArchiveSteps::salva(const QString& path, const QString& posizione,
-                                              const QByteArray& record)
+                                              const QByteArray& record, const QByteArray& comeCaricata)
 {
     TArchivioSchede archivio;
     archivio.ApriOCrea(path, int(record.size()));
@@ -60,6 +60,23 @@ ArchiveSteps::Salvataggio ArchiveSteps::salva(const QString& path, const QString
         const int p = posizione.toInt(&numero);
         if (!numero)
             throw ArchiveError(QStringLiteral("position %1 is not a number").arg(posizione));
+        if (!comeCaricata.isEmpty()) {
+            if (p < 1 || p > archivio.NumeroSchede()) {
+                risultato.posizione = p;
+                risultato.conflitto = Conflitto::Cancellata;
+                archivio.ChiudiArchivio();
+                return risultato;
+            }
+            archivio.Posiziona(p - 1);
+            archivio.LeggiScheda(risultato.attuale);
+            if (risultato.attuale != comeCaricata) {
+                risultato.posizione = p;
+                risultato.conflitto = Conflitto::Cambiata;
+                archivio.ChiudiArchivio();
+                return risultato;
+            }
+            risultato.attuale.clear();
+        }
         archivio.Posiziona(p - 1);
         archivio.ScriviScheda(record);
         risultato.posizione = archivio.PosizioneCorrente();

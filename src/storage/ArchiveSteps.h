@@ -36,10 +36,17 @@ Sfogliata sfoglia(const QString& path, int recordSize, Comando comando, const QS
 
 // A save: the record over its own position p, or appended after the last one when the
 // position is empty. Returns the position the record now has. Throws ArchiveError.
+// With the bytes of the record as the editor loaded it, the record at p is first compared
+// with them under the lock: when another workstation changed or erased it meanwhile,
+// nothing is written and the conflict is returned.
+enum class Conflitto { Nessuno, Cambiata, Cancellata };
 struct Salvataggio {
     int posizione = 0;
     bool aggiunta = false; // appended as a new record
+    Conflitto conflitto = Conflitto::Nessuno;
+    QByteArray attuale; // Conflitto::Cambiata: the record the archive holds now
 };
-Salvataggio salva(const QString& path, const QString& posizione, const QByteArray& record);
+Salvataggio salva(const QString& path, const QString& posizione, const QByteArray& record,
+                  const QByteArray& comeCaricata = QByteArray());
 
 } // namespace ArchiveSteps

@@ -1,6 +1,5 @@
 #include "storage/TArchivioSchede.h"
 
-#include "platform/FileLock.h"
 #include "storage/ArchiveError.h"
 
 #include <algorithm>
@@ -11,39 +10,39 @@ namespace {
 constexpr int kReadAheadBytes = 256 * 1024;
 } // namespace
 
+TArchivioSchede::TArchivioSchede(const ArchiveFileSystem& calls)
+    : m_lock(calls)
+{
+}
+
 TArchivioSchede::~TArchivioSchede()
 {
-    if (m_file.isOpen()) {
-        m_file.flush();
-        FileLock::unlock(m_file);
-        m_file.close();
+    try {
+        m_lock.release(m_written);
+    } catch (const ArchiveError&) {
+        // the lock is released all the same; a failure is only reported by ChiudiArchivio
     }
 }
 
 void TArchivioSchede::ApriOCrea(const QString& path, int recordSize)
 {
     Q_ASSERT(recordSize > 0);
-    if (m_file.isOpen())
+    if (m_lock.isHeld())
         ChiudiArchivio();
-    m_file.setFileName(path);
-    // ReadWrite creates a missing file empty and never truncates an existing one.
-    // Reads are buffered here, record-aligned; writes go straight to the file.
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        throw ArchiveError(QStringLiteral("cannot open %1: %2").arg(path, m_file.errorString()));
-    if (!FileLock::lockExclusive(m_file, kLockWaitMs)) {
-        m_file.close();
-        throw ArchiveError(QStringLiteral("cannot lock %1").arg(path));
-    }
+    m_lock.acquire(path, kLockWaitMs);
+    m_written = false;
     m_recordSize = recordSize;
     m_cursor = 0;
-    m_count = static_cast<int>(m_file.size() / recordSize);
+    // The length the server has now, asked after the lock: a length cached on this
+    // workstation would let two workstations append at the same index.
+    m_count = static_cast<int>(m_lock.size() / recordSize);
     m_readAheadCount = 0;
     m_lastRead = -2;
 }
 
 void TArchivioSchede::requireOpen() const
 {
-    if (!m_file.isOpen())
+    if (!m_lock.isHeld())
         throw ArchiveError(QStringLiteral("archive not open"));
 }
 
@@ -62,8 +61,8 @@ bool TArchivioSchede::FineArchivio() const
 
 void TArchivioSchede::seekTo(int index)
 {
-    if (!m_file.seek(qint64(index) * m_recordSize))
-        throw ArchiveError(m_file.errorString());
+    if (!file().seek(qint64(index) * m_recordSize))
+        throw ArchiveError(file().errorString());
 }
 
 void TArchivioSchede::fillReadAhead(int index, int records)
@@ -71,8 +70,8 @@ void TArchivioSchede::fillReadAhead(int index, int records)
     seekTo(index);
     const qint64 bytes = qint64(records) * m_recordSize;
     m_readAhead.resize(bytes);
-    if (m_file.read(m_readAhead.data(), bytes) != bytes)
-        throw ArchiveError(m_file.errorString());
+    if (file().read(m_readAhead.data(), bytes) != bytes)
+        throw ArchiveError(file().errorString());
     m_readAheadFirst = index;
     m_readAheadCount = records;
 }
@@ -110,8 +109,15 @@ void TArchivioSchede::ScriviScheda(const QByteArray& record)
         throw ArchiveError(QStringLiteral("write beyond the end"));
     seekTo(m_cursor);
     m_readAheadCount = 0; // what was read ahead may be stale now
-    if (m_file.write(record.constData(), m_recordSize) != m_recordSize)
-        throw ArchiveError(m_file.errorString());
+    m_written = true;
+    if (m_lock.calls().write(file(), record.constData(), m_recordSize) != m_recordSize) {
+        const QString error = file().errorString();
+        // A torn new record is cut off again: the archive stays whole records, and the next
+        // append goes to the same index.
+        if (m_cursor == m_count)
+            file().resize(qint64(m_count) * m_recordSize);
+        throw ArchiveError(error);
+    }
     if (m_cursor == m_count)
         ++m_count;
     ++m_cursor;
@@ -119,16 +125,13 @@ void TArchivioSchede::ScriviScheda(const QByteArray& record)
 
 void TArchivioSchede::ChiudiArchivio()
 {
-    if (!m_file.isOpen())
+    if (!m_lock.isHeld())
         return;
-    const bool flushed = m_file.flush();
-    const QString error = m_file.errorString();
-    FileLock::unlock(m_file);
-    m_file.close();
     m_count = 0;
     m_cursor = 0;
     m_readAhead = QByteArray();
     m_readAheadCount = 0;
-    if (!flushed)
-        throw ArchiveError(error);
+    const bool written = m_written;
+    m_written = false;
+    m_lock.release(written);
 }

@@ -1,23 +1,27 @@
 #pragma once
 
+#include "storage/ArchiveLock.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
 #include <QString>
 
 // A file of fixed-size records without header, addressed by 0-based index.
 // It lives for one user action: open, work, close. While open it holds an exclusive
-// lock on the file, so that several workstations sharing the folder never write
-// the same index at once. Every failure throws ArchiveError.
+// lock on the file (ArchiveLock), so that several workstations sharing the folder never write
+// the same index at once; the count of records is read after the lock, and whatever was
+// written is synced before the lock is released. Every failure throws ArchiveError.
 class TArchivioSchede {
 public:
     TArchivioSchede() = default;
+    // With other calls for the locked descriptor (a test's stand-in file system).
+    explicit TArchivioSchede(const ArchiveFileSystem& calls);
     ~TArchivioSchede();
     TArchivioSchede(const TArchivioSchede&) = delete;
     TArchivioSchede& operator=(const TArchivioSchede&) = delete;
 
     // How long ApriOCrea waits for another user's lock before it gives up.
-    static constexpr int kLockWaitMs = 5000;
+    static constexpr int kLockWaitMs = ArchiveLock::kWaitMs;
 
     void ApriOCrea(const QString& path, int recordSize);
     int NumeroSchede() const { return m_count; }
@@ -35,7 +39,10 @@ private:
     void seekTo(int index);
     void fillReadAhead(int index, int records);
 
-    QFile m_file;
+    QFile& file() { return m_lock.file(); }
+
+    ArchiveLock m_lock;
+    bool m_written = false;
     int m_recordSize = 0;
     int m_cursor = 0;
     // Records read ahead during a sequential scan: one read call for many records.

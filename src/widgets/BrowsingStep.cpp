@@ -22,8 +22,8 @@ bool browsingStep(AppContext& context, QWidget* screen, QLabel* lblPosizione, co
         }
         if (passo.passo.esito == Esito::ArchivioVuoto)
             context.messages->information(screen, QStringLiteral("L'archivio non contiene nessuna scheda."));
-    } catch (const ArchiveError&) {
-        context.messages->error(screen, accessMessage());
+    } catch (const ArchiveError& error) {
+        context.messages->error(screen, error.messaggio());
     }
     return false;
 }

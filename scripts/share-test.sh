@@ -1,0 +1,181 @@
+#!/bin/bash
+# Several workstations on one shared folder, measured on real SMB and NFS mounts.
+#
+# Boots Debian's user-mode Linux kernel (a 6.1 kernel with the cifs and nfs clients, run as an
+# ordinary process on the host's files through hostfs). Inside the guest, on its own loopback
+# only, it starts a Samba server and an NFS server on a folder of guest memory, mounts each
+# share twice (two workstations, separate caches and connections) and runs the program's own
+# store from both mounts: 4 writers (2 per mount) × COUNT appends, with in-place rewrites.
+# It then reads every record and reports lost, torn and doubled records and double holders
+# of the lock, for SMB 3 cache=strict, SMB 3 cache=none and NFS 4.2.
+#
+# Usage: scripts/share-test.sh [BUILD_FOLDER [COUNT]]   (defaults: build, 300)
+# Needs root for apt-get (the packages below) and nothing else of the host: no network
+# device is given to the guest, and everything it starts ends with it.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=$(cd "${1:-$ROOT/build}" && pwd)
+COUNT=${2:-300}
+WORKER="$BUILD/tests/storage/share_worker"
+if [ ! -x "$WORKER" ]; then
+    echo "share-test: build the target share_worker first (cmake --build $BUILD --target share_worker)" >&2
+    exit 2
+fi
+
+PACKAGES=(user-mode-linux samba cifs-utils nfs-kernel-server nfs-common rpcbind kmod iproute2)
+missing=()
+for p in "${PACKAGES[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO=sudo
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+KERNEL_MODULES=$(ls -d /usr/lib/uml/modules/* | head -n 1)
+WORK="$BUILD/share-test"
+rm -rf "$WORK"
+mkdir -p "$WORK/g" "$WORK/logs"
+RESULT="$WORK/result.txt"
+: >"$RESULT"
+
+# The guest's first process. Every mount it makes is the guest's own: the host sees none.
+cat >"$WORK/guest.sh" <<EOF
+#!/bin/bash
+export PATH=/usr/sbin:/usr/bin:/sbin:/bin
+G="$WORK/g"
+RESULT="$RESULT"
+WORKER="$WORKER"
+COUNT=$COUNT
+LOGS="$WORK/logs"
+KERNEL_MODULES=$(dirname "$KERNEL_MODULES")
+EOF
+cat >>"$WORK/guest.sh" <<'EOF'
+say() { echo "$*" >>"$RESULT"; }
+exec 5>>"$RESULT.trace"
+BASH_XTRACEFD=5
+set -x
+finish() {
+    # Everything started here ends with the guest.
+    umount -l "$G"/a "$G"/b 2>/dev/null || true
+    sync
+    echo o >/proc/sysrq-trigger 2>/dev/null
+    exit 0
+}
+trap finish EXIT
+
+mount -t proc proc /proc
+mount -t sysfs sys /sys
+mount -t devtmpfs dev /dev 2>/dev/null || true
+mount -t tmpfs run /run
+mount -t tmpfs state "$G"
+mkdir -p /run/lock /var/lib/nfs
+mount -t tmpfs nfsstate /var/lib/nfs
+mkdir -p /var/lib/nfs/rpc_pipefs /var/lib/nfs/v4recovery
+touch /var/lib/nfs/etab /var/lib/nfs/rmtab
+# modprobe looks in ROOT/lib/modules/<release>.
+mkdir -p "$G/modroot/lib/modules"
+ln -s "$KERNEL_MODULES/$(uname -r)" "$G/modroot/lib/modules/$(uname -r)"
+# The kernel loads what it asks for on its own (the crypto of SMB signing) through the same root.
+printf '#!/bin/sh\nexec /usr/sbin/modprobe -d "%s" "$@"\n' "$G/modroot" >"$LOGS/modprobe"
+chmod +x "$LOGS/modprobe"
+echo "$LOGS/modprobe" >/proc/sys/kernel/modprobe
+ip link set lo up
+for m in cifs nfsd nfsv4 nfs cmac aes_generic sha256_generic sha512_generic md5 md4 hmac ecb ccm gcm des_generic; do modprobe -d "$G/modroot" "$m" || say "modprobe $m failed"; done
+mount -t nfsd nfsd /proc/fs/nfsd || say "nfsd file system not mounted"
+mount -t rpc_pipefs rpc_pipefs /var/lib/nfs/rpc_pipefs || true
+hostname guest
+
+mkdir -p "$G"/smb/{lock,state,cache,private,run,ncalrpc} "$G"/smbshare "$G"/nfsshare "$G"/a "$G"/b "$G"/xdg
+chmod 0777 "$G"/smbshare "$G"/nfsshare
+chmod 0700 "$G"/xdg
+export XDG_RUNTIME_DIR="$G/xdg"
+cat >"$G/smb.conf" <<CONF
+[global]
+    server role = standalone server
+    interfaces = lo
+    bind interfaces only = yes
+    smb ports = 445
+    disable netbios = yes
+    server min protocol = SMB3
+    lock directory = $G/smb/lock
+    state directory = $G/smb/state
+    cache directory = $G/smb/cache
+    private dir = $G/smb/private
+    pid directory = $G/smb/run
+    ncalrpc dir = $G/smb/ncalrpc
+    passdb backend = tdbsam:$G/smb/private/passdb.tdb
+    log file = $LOGS/log.%m
+    load printers = no
+    log level = 2
+[dati]
+    path = $G/smbshare
+    read only = no
+    force user = root
+CONF
+
+run_case() { # name mount-type source options
+    local name=$1 type=$2 source=$3 options=$4
+    if ! mount -t "$type" "$source" "$G/a" -o "$options" || ! mount -t "$type" "$source" "$G/b" -o "$options"; then
+        say "$name: the share could not be mounted"
+        dmesg | tail -n 5 >>"$RESULT.trace"
+        umount "$G/a" 2>/dev/null || true
+        return
+    fi
+    rm -f "$G/a/Archivio_Anagrafico.fvd" "$G/a/Archivio_Anagrafico.fvd.dentro"
+    local pids=()
+    timeout 1200 "$WORKER" write "$G/a/Archivio_Anagrafico.fvd" "$COUNT" a1 >"$G/w-a1" 2>"$G/e-a1" & pids+=($!)
+    timeout 1200 "$WORKER" write "$G/a/Archivio_Anagrafico.fvd" "$COUNT" a2 >"$G/w-a2" 2>"$G/e-a2" & pids+=($!)
+    timeout 1200 "$WORKER" write "$G/b/Archivio_Anagrafico.fvd" "$COUNT" b1 >"$G/w-b1" 2>"$G/e-b1" & pids+=($!)
+    timeout 1200 "$WORKER" write "$G/b/Archivio_Anagrafico.fvd" "$COUNT" b2 >"$G/w-b2" 2>"$G/e-b2" & pids+=($!)
+    for p in "${pids[@]}"; do wait "$p" || true; done
+    local checked
+    checked=$("$WORKER" check "$G/a/Archivio_Anagrafico.fvd" a1 a2 b1 b2 "$COUNT" 2>&1 || true)
+    say "$name: $checked"
+    for w in a1 a2 b1 b2; do
+        say "  $(cat "$G/w-$w" 2>/dev/null)"
+        head -n 3 "$G/e-$w" 2>/dev/null | sed 's/^/    /' >>"$RESULT" || true
+    done
+    umount "$G/a" "$G/b" || umount -l "$G/a" "$G/b" || true
+}
+
+# The workstations sign in as the guest's root, with a password of the test.
+printf 'folvara\nfolvara\n' | smbpasswd -c "$G/smb.conf" -s -a root >>"$LOGS/smbd.out" 2>&1
+listening() { ss -ltn 2>/dev/null | grep -q ":$1 "; }
+smbd --foreground --no-process-group -s "$G/smb.conf" >"$LOGS/smbd.out" 2>&1 &
+SMBD=$!
+for i in $(seq 1 100); do
+    listening 445 && break
+    sleep 0.2
+done
+if listening 445; then
+    run_case "SMB 3.1.1 cache=strict" cifs //127.0.0.1/dati "username=root,password=folvara,vers=3.1.1,cache=strict,nosharesock"
+    run_case "SMB 3.1.1 cache=none" cifs //127.0.0.1/dati "username=root,password=folvara,vers=3.1.1,cache=none,actimeo=0,nosharesock"
+    # SIGKILL: an smbd that ends by itself signals its whole process group, this shell included.
+    kill -9 "$SMBD" 2>/dev/null || true
+else
+    say "SMB: smbd did not start"
+fi
+
+rpcbind -w 2>/dev/null || rpcbind 2>/dev/null || true
+if exportfs -o rw,sync,no_root_squash,insecure,no_subtree_check,fsid=0 "127.0.0.1:$G/nfsshare" &&
+    rpc.mountd --port 20048 && rpc.nfsd --port 2049 4; then
+    run_case "NFS 4.2" nfs4 "127.0.0.1:/" "vers=4.2,nosharecache"
+    rpc.nfsd 0 || true
+    pkill -x rpc.mountd 2>/dev/null || true
+else
+    say "NFS: the server did not start"
+fi
+EOF
+chmod +x "$WORK/guest.sh"
+
+echo "share-test: booting the guest (results in $RESULT)"
+# UML keeps the guest's memory in a file of TMPDIR.
+export TMPDIR=/dev/shm
+timeout 3600 linux.uml mem=1024M rootfstype=hostfs rootflags=/ rw init="$WORK/guest.sh" \
+    con=null con0=null,fd:2 ssl=null >"$WORK/console.log" 2>&1 </dev/null || true
+cat "$RESULT"
+grep -q "lost 0, torn 0, doubled 0" "$RESULT" || { echo "share-test: see $WORK/console.log" >&2; exit 1; }
+[ "$(grep -c "lost 0, torn 0, doubled 0" "$RESULT")" -eq 3 ]

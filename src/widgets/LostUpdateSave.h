@@ -1,0 +1,28 @@
+#pragma once
+
+#include "storage/ArchiveSteps.h"
+
+#include <QByteArray>
+#include <QString>
+
+class MessageBoxes;
+class QWidget;
+
+// An editor's save that never overwrites unasked what another workstation saved meanwhile:
+// when the record changed or vanished since it was loaded, the user chooses to overwrite it,
+// to reload the other workstation's version or to cancel.
+namespace LostUpdateSave {
+
+struct Esito {
+    enum class Tipo { Salvata, Ricarica, Annullata };
+    Tipo tipo = Tipo::Annullata;
+    ArchiveSteps::Salvataggio salvataggio; // Salvata: where the record now is
+    QByteArray altra;                      // Ricarica: the record the other workstation saved
+};
+
+// comeCaricata: the record's bytes as the editor loaded them (empty: nothing to compare).
+// Throws ArchiveError.
+Esito salva(MessageBoxes& messages, QWidget* owner, const QString& path, const QString& posizione,
+            const QByteArray& record, const QByteArray& comeCaricata);
+
+} // namespace LostUpdateSave
