@@ -1,4 +1,5 @@
 #include "registry/CandidatiFixture.h"
+#include "widgets/UnsavedChanges.h"
 
 #include "app/Avvio.h"
 #include "app/ScreenFlow.h"
@@ -104,6 +105,9 @@ void TestCandidatiSfoglia::browsing()
     txt(TSchedaAnagrafica::Candidato)->setText(QStringLiteral("Sullo schermo"));
 
     clic(command.toLatin1().constData());
+    // The name typed on the screen is asked about first; the recorder answers No.
+    QCOMPARE(m_env->messages.shown.first().text, UnsavedChanges::question());
+    m_env->messages.shown.removeFirst();
 
     QCOMPARE(posizione(), position);
     QCOMPARE(txt(TSchedaAnagrafica::Candidato)->text(), name);
