@@ -134,8 +134,9 @@ void TestImportScreen::controlsHaveNamesAndHints()
     QCOMPARE(screen.windowTitle(), QStringLiteral(" Importazione di persone da un foglio di calcolo"));
     auto* control = screen.findChild<QWidget*>(name);
     QVERIFY(control);
-    // A label is read as the text it shows; what it is goes in its description.
-    if (const auto* label = qobject_cast<const QLabel*>(control))
+    // A label that shows text is read as that text; what it is goes in its description.
+    const auto* label = qobject_cast<const QLabel*>(control);
+    if (label && (name.startsWith(QStringLiteral("lbl")) || name == QStringLiteral("panInfo")))
         QVERIFY(control->accessibleName().isEmpty() && !label->accessibleDescription().isEmpty());
     else
         QVERIFY(!control->accessibleName().isEmpty());
@@ -162,7 +163,8 @@ void TestImportScreen::everyNamedControlHasAnAccessibleName()
         ++named;
         // A label is read as the text it shows.
         const auto* label = qobject_cast<const QLabel*>(control);
-        QVERIFY2(!control->accessibleName().isEmpty() || (label && !label->text().isEmpty()), qPrintable(name));
+        QVERIFY2(!control->accessibleName().isEmpty() || (label && !label->text().isEmpty()),
+                 qPrintable(name));
     }
     QVERIFY(named >= 20); // the commands, labels, tables and a combo box per column
 }
