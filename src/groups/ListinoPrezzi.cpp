@@ -32,6 +32,7 @@ TfrmListinoPrezzi::TfrmListinoPrezzi(AppContext& context)
     setObjectName(QStringLiteral("frmListinoPrezzi"));
     RegionalSettings::apply();
     costruisciSchermata();
+    ricordaContenuto();
 }
 
 void TfrmListinoPrezzi::apriGruppo(const QString& filePath, const QString& groupName)

@@ -25,6 +25,7 @@ TfrmCandidati::TfrmCandidati(AppContext& context)
     setObjectName(QStringLiteral("frmCandidati"));
     RegionalSettings::apply();
     costruisciSchermata();
+    ricordaContenuto();
 }
 
 QString TfrmCandidati::posizione() const

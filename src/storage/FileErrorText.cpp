@@ -24,6 +24,8 @@ constexpr std::array kTranslations{
     Translation{"Read-only file system", "il disco è di sola lettura"},
     Translation{"The media is write protected", "il disco è di sola lettura"},
     Translation{"No such file or directory", "file o cartella inesistente"},
+    Translation{"refers to a directory", "al suo posto c'è una cartella"},
+    Translation{"Is a directory", "al suo posto c'è una cartella"},
     Translation{"The system cannot find the file specified", "file o cartella inesistente"},
     Translation{"The system cannot find the path specified", "file o cartella inesistente"},
 };

@@ -375,7 +375,8 @@ void TestFlow::openGroupWithoutSelectionWarns()
     QFile file(env.path(QStringLiteral("Classe 3A.fvg")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     flow.apriCatalogo()->hide();
-    flow.switchTo(flow.apriCatalogo(), nullptr); // refilled on showing
+    flow.switchTo(flow.apriCatalogo(), nullptr); // refilled on showing, the first entry selected
+    flow.apriCatalogo()->lstFiles()->clearSelection();
     click(flow.apriCatalogo(), "btnApri");
     QCOMPARE(env.messages.lastText(), QStringLiteral("Attenzione: selezionare il gruppo dall'elenco prima di "
                                                      "premere il pulsante Apri archivio."));

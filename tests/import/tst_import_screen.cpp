@@ -134,7 +134,12 @@ void TestImportScreen::controlsHaveNamesAndHints()
     QCOMPARE(screen.windowTitle(), QStringLiteral(" Importazione di persone da un foglio di calcolo"));
     auto* control = screen.findChild<QWidget*>(name);
     QVERIFY(control);
-    QVERIFY(!control->accessibleName().isEmpty());
+    // A label that shows text is read as that text; what it is goes in its description.
+    const auto* label = qobject_cast<const QLabel*>(control);
+    if (label && (name.startsWith(QStringLiteral("lbl")) || name == QStringLiteral("panInfo")))
+        QVERIFY(control->accessibleName().isEmpty() && !label->accessibleDescription().isEmpty());
+    else
+        QVERIFY(!control->accessibleName().isEmpty());
     if (!hint.isEmpty()) {
         QCOMPARE(control->accessibleName(), hint);
         screen.show();
@@ -158,7 +163,8 @@ void TestImportScreen::everyNamedControlHasAnAccessibleName()
         ++named;
         // A label is read as the text it shows.
         const auto* label = qobject_cast<const QLabel*>(control);
-        QVERIFY2(!control->accessibleName().isEmpty() || (label && !label->text().isEmpty()), qPrintable(name));
+        QVERIFY2(!control->accessibleName().isEmpty() || (label && !label->text().isEmpty()),
+                 qPrintable(name));
     }
     QVERIFY(named >= 20); // the commands, labels, tables and a combo box per column
 }

@@ -262,7 +262,9 @@ void TestAllegaCartella::nameOutsideTheCodePageIsKeptUsable()
     compilaObbligatori(QStringLiteral("Ivanova Olga"));
     clic("cmdSalva");
     const QString stored = leggiArchivio().at(0).testo(TSchedaAnagrafica::File01);
-    QCOMPARE(stored, QStringLiteral("__ Pasaport.pdf"));
+    // Characters were lost on the way: a mark of the chosen name keeps it apart from others.
+    QVERIFY2(stored.startsWith(QStringLiteral("__ Pasaport~")) && stored.endsWith(QStringLiteral(".pdf")),
+             qPrintable(stored));
     QCOMPARE(leggiFile(cartella() + QLatin1Char('/') + stored), QByteArray("scansione"));
 }
 
