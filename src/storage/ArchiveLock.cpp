@@ -118,6 +118,8 @@ void ArchiveLock::release(bool sync)
     if (m_file.isOpen()) {
         if (sync)
             synced = m_calls.sync(m_file);
+        // Gone while the lock is still ours, so that it never removes the next holder's note.
+        QFile::remove(LockHolder::pathFor(m_file.fileName()));
         m_calls.unlock(m_file);
         m_file.close();
     }

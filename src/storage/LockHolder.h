@@ -3,8 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
-// The small side file beside an archive, written by whoever takes the archive's lock: the
-// workstation, the user and the time. A workstation that finds the archive busy reads it to
+// The small side file beside an archive, written by whoever takes the archive's lock and
+// removed before the lock is let go: the workstation, the user and the time. A workstation that finds the archive busy reads it to
 // say who holds it. It is only information: removing it frees nothing.
 namespace LockHolder {
 
