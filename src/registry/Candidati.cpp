@@ -56,8 +56,12 @@ void TfrmCandidati::MostraScheda(const TSchedaAnagrafica& scheda)
 
 void TfrmCandidati::caricaScheda(const TSchedaAnagrafica& scheda, int position)
 {
-    if (!puoLasciare())
-        return;
+    if (puoLasciare())
+        mostraCaricata(scheda, position);
+}
+
+void TfrmCandidati::mostraCaricata(const TSchedaAnagrafica& scheda, int position)
+{
     MostraScheda(scheda);
     m_lblPosizione->setText(QString::number(position));
     m_caricata.ricorda(TSchedaAnagrafica::archivio(m_context.programFolder), posizione(), scheda.buffer());
@@ -123,12 +127,9 @@ void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
     if (!browsingStep(m_context, this, m_lblPosizione, TSchedaAnagrafica::archivio(m_context.programFolder),
                       TSchedaAnagrafica::kSize, comando, scheda.buffer()))
         return;
-    MostraScheda(scheda);
-    m_caricata.ricorda(TSchedaAnagrafica::archivio(m_context.programFolder), posizione(), scheda.buffer());
     // The photo is read once the archive is closed; a card already on the screen always gets
     // its own photo, so an old one never passes for the new card's.
-    CaricaFoto();
-    ricordaContenuto();
+    mostraCaricata(scheda, posizione().toInt());
 }
 
 void TfrmCandidati::showEvent(QShowEvent* event)

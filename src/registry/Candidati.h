@@ -66,6 +66,8 @@ private:
     void cmdIndietroClick() { sfoglia(CandidatiRegole::Comando::Indietro); }
     void cmdAvantiClick() { sfoglia(CandidatiRegole::Comando::Avanti); }
     void cmdUltimoClick() { sfoglia(CandidatiRegole::Comando::Ultimo); }
+    // The record, its position and its photo, without asking about the edits on the screen.
+    void mostraCaricata(const TSchedaAnagrafica& scheda, int position);
     void CaricaFoto();
     QString posizione() const;
     QImage segnaposto() const;

@@ -110,7 +110,8 @@ bool TfrmCandidati::salva()
         if (esito.tipo == LostUpdateSave::Esito::Tipo::Ricarica) {
             TSchedaAnagrafica altra;
             altra.buffer() = esito.altra;
-            caricaScheda(altra, esito.salvataggio.posizione);
+            // The user has just chosen to drop the changes: no second question.
+            mostraCaricata(altra, esito.salvataggio.posizione);
             return false;
         }
         if (esito.tipo == LostUpdateSave::Esito::Tipo::Annullata)
