@@ -88,6 +88,7 @@ private:
     void cmdAnteprimaClick();
     void cmdStampaClick();
     void cmdEsportaClick();
+    void cmdImportaClick();
     void cmdGuidaClick();
     void cmdEsciClick();
     void btnCodFiscClick();

@@ -9,6 +9,7 @@
 #include "checks/PartitaIVA.h"
 #include "documents/AnteprimaCandidati.h"
 #include "documents/ExpCandidati.h"
+#include "import/Importa.h"
 #include "documents/StampaCandidati.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
@@ -240,6 +241,12 @@ void TfrmCandidati::cmdStampaClick()
 void TfrmCandidati::cmdEsportaClick()
 {
     TfrmExpCandidati screen(m_context, this);
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdImportaClick()
+{
+    TfrmImporta screen(m_context, this);
     m_context.modal->run(screen);
 }
 

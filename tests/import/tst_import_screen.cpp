@@ -76,6 +76,7 @@ class TestImportScreen : public QObject {
 private slots:
     void controlsHaveNamesAndHints_data();
     void controlsHaveNamesAndHints();
+    void commandsAreReachedWithTab();
     void everyNamedControlHasAnAccessibleName();
     void exportScreenHasImportaBesideTheDesignedControls();
     void exportScreenOpensImportAndShowsTheNewCards();
@@ -145,6 +146,24 @@ void TestImportScreen::controlsHaveNamesAndHints()
         QTest::mouseMove(control);
         QCOMPARE(screen.findChild<QLabel*>(QStringLiteral("panInfo"))->text(), hint);
     }
+}
+
+void TestImportScreen::commandsAreReachedWithTab()
+{
+    TestEnvironment env;
+    TfrmImporta screen(env.context, nullptr);
+    for (const char* name : {"cmdApri", "cmdFoto", "cmdImporta", "cmdStampa", "cmdSalvaRapporto", "cmdGuida", "cmdEsci"}) {
+        auto* control = screen.findChild<QWidget*>(QString::fromLatin1(name));
+        QVERIFY2(control && (control->focusPolicy() & Qt::TabFocus), name);
+    }
+    // The Tab chain from the open command reaches the import command.
+    QWidget* w = screen.findChild<QWidget*>(QStringLiteral("cmdApri"));
+    bool reached = false;
+    for (int i = 0; i < 12 && !reached; ++i) {
+        w = w->nextInFocusChain();
+        reached = w->objectName() == u"cmdImporta";
+    }
+    QVERIFY(reached);
 }
 
 void TestImportScreen::everyNamedControlHasAnAccessibleName()
