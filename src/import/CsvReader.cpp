@@ -35,7 +35,8 @@ QString SheetReader::decodeText(const QByteArray& bytes)
 {
     QString text;
     if (CsvReader::isUtf16(bytes)) {
-        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                          : QStringDecoder::Utf16BE);
         text = utf16.decode(QByteArrayView(bytes).sliced(2));
     } else if (bytes.startsWith("\xEF\xBB\xBF")) {
         text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);

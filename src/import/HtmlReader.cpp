@@ -159,4 +159,3 @@ SheetReader::Sheet HtmlReader::read(int, const SheetReader::Progress& progress)
     finish(sheet);
     return sheet;
 }
-

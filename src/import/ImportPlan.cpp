@@ -177,7 +177,8 @@ QList<ImportPlan::Riga> ImportPlan::prepara(const QList<QStringList>& rows, cons
             continue; // a blank line of the sheet is no person
         for (const SheetReader::CellNote& note : notesByRow.value(r)) {
             const QString caption = ImportMapping::captionOf(mapping.target(note.column));
-            QStringList& list = note.kind == SheetReader::CellNote::Kind::DigitsLost ? riga.cifrePerse : riga.senzaValore;
+            QStringList& list =
+                note.kind == SheetReader::CellNote::Kind::DigitsLost ? riga.cifrePerse : riga.senzaValore;
             if (mapping.target(note.column) != ImportMapping::kIgnora && !list.contains(caption))
                 list.append(caption);
         }
@@ -339,7 +340,8 @@ PhotoFiles::Read ImportAppend::leggiFoto(const QString& file)
     if (!info.exists())
         return {};
     QFile device(file);
-    if (!info.isFile() || info.size() > kMaxPhotoBytes || !device.open(QIODevice::ReadOnly) || device.isSequential())
+    if (!info.isFile() || info.size() > kMaxPhotoBytes || !device.open(QIODevice::ReadOnly) ||
+        device.isSequential())
         return {QImage(), PhotoFiles::Outcome::Unreadable};
     try {
         const QByteArray bytes = device.read(kMaxPhotoBytes + 1);
@@ -395,9 +397,11 @@ QString ImportAppend::rapporto(const Risultato& r, const QString& file)
     if (!r.errore.isEmpty())
         lines << QString()
               << QStringLiteral("L'importazione si \u00E8 fermata per un errore di accesso all'archivio: ") +
-                     (r.aggiunte == 1 ? QStringLiteral("la scheda aggiunta prima dell'errore resta in archivio, completa.")
-                                      : QStringLiteral("le %1 schede aggiunte prima dell'errore restano in archivio, "
-                                                       "complete.")
-                                            .arg(r.aggiunte));
+                     (r.aggiunte == 1
+                          ? QStringLiteral(
+                                "la scheda aggiunta prima dell'errore resta in archivio, completa.")
+                          : QStringLiteral("le %1 schede aggiunte prima dell'errore restano in archivio, "
+                                           "complete.")
+                                .arg(r.aggiunte));
     return lines.join(u'\n');
 }

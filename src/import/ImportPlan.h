@@ -33,7 +33,8 @@ public:
         Chiave chiave;
         ImportMapping::Values values;
         Esito esito = Esito::Nuova;
-        int posizione = 0;         // the card's position (Presente, Probabilmente, Importata); PresenteNelFile: the earlier row
+        int posizione =
+            0; // the card's position (Presente, Probabilmente, Importata); PresenteNelFile: the earlier row
         QStringList mancanti;      // fields the editor asks for at save, empty here
         QStringList troppoLunghi;  // values longer than their field: they will be cut
         QStringList fuoriCodifica; // values with characters the archive cannot hold
@@ -75,8 +76,8 @@ public:
     // notes: what the reader said of single cells (numbers shown with fewer digits, formulas
     // without a value), flagged on the rows whose mapped columns hold them.
     static QList<Riga> prepara(const QList<QStringList>& rows, const ImportMapping& mapping,
-                               const Chiavi& chiavi, const Progress& progress = {},
-                               bool* cancelled = nullptr, const QList<SheetReader::CellNote>& notes = {});
+                               const Chiavi& chiavi, const Progress& progress = {}, bool* cancelled = nullptr,
+                               const QList<SheetReader::CellNote>& notes = {});
 
     static QString testoEsito(const Riga& riga);
     // The rows whose first line looks like data rather than headers, when no header was recognised.
@@ -93,7 +94,7 @@ public:
         int foto = 0;            // photos written
         int fotoIlleggibili = 0; // photo files found but not readable
         QList<QPair<int, int>> aggiunteRighe; // sheet row and position of every card added
-        int primaPosizione = 0;  // position of the first card added
+        int primaPosizione = 0;               // position of the first card added
         int ultimaPosizione = 0;
         bool annullata = false;
         QString errore; // the Italian message of a failure; the cards before it stay

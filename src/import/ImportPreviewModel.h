@@ -11,7 +11,18 @@
 class ImportPreviewModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Importa, Riga, Esito, Nome, DataNascita, CodiceFiscale, Foto, DaCompletare, Avvisi, ColumnCount };
+    enum Column {
+        Importa,
+        Riga,
+        Esito,
+        Nome,
+        DataNascita,
+        CodiceFiscale,
+        Foto,
+        DaCompletare,
+        Avvisi,
+        ColumnCount
+    };
 
     explicit ImportPreviewModel(QObject* parent);
 

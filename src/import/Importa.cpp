@@ -75,10 +75,11 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
                      Looks::font(QStringLiteral("Tahoma"), 18, true), 24, 20);
     lblTitolo->setAccessibleName(lblTitolo->text());
     Looks::setTextColour(lblTitolo, Looks::kDarkBlue);
-    auto* lblSottotitolo = Looks::label(this, QStringLiteral("lblSottotitolo"),
-                                        QStringLiteral("CSV, Excel (XLSX, XLS), OpenDocument (ODS) o l'archivio "
-                                                       "esportato dal programma"),
-                                        Looks::font(QStringLiteral("Tahoma"), 10), 26, 52);
+    auto* lblSottotitolo =
+        Looks::label(this, QStringLiteral("lblSottotitolo"),
+                     QStringLiteral("CSV, Excel (XLSX, XLS), OpenDocument (ODS) o l'archivio "
+                                    "esportato dal programma"),
+                     Looks::font(QStringLiteral("Tahoma"), 10), 26, 52);
     lblSottotitolo->setAccessibleName(lblSottotitolo->text());
 
     m_panInfo = HintLine::makeLine(this, kStriscia.adjusted(10, 0, -10, 0), kRigaInfo);
@@ -168,8 +169,8 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     connect(m_model, &QAbstractItemModel::dataChanged, this, &TfrmImporta::aggiornaRiepilogo);
 
     // Every command is reached with Tab, in the order of the work.
-    const QList<QWidget*> ordine = {cmdApri,        m_cboFoglio, cmdFoto,   m_grdColonne, m_grdAnteprima, cmdImporta,
-                                    cmdStampa, cmdSalvaRapporto, cmdGuida, cmdEsci};
+    const QList<QWidget*> ordine = {cmdApri,    m_cboFoglio, cmdFoto,          m_grdColonne, m_grdAnteprima,
+                                    cmdImporta, cmdStampa,   cmdSalvaRapporto, cmdGuida,     cmdEsci};
     for (QWidget* w : ordine) {
         if (qobject_cast<ImageButton*>(w))
             w->setFocusPolicy(Qt::StrongFocus);
@@ -219,9 +220,10 @@ void TfrmImporta::cmdApriClick()
         return;
     if (const QString quando = ImportMapping::importedOn(m_context.programFolder, path); !quando.isEmpty())
         m_context.messages->information(
-            this, QStringLiteral("Questo file \u00E8 identico a uno gi\u00E0 importato il %1: le persone gi\u00E0 "
-                                 "presenti nell'archivio non sono spuntate.")
-                      .arg(quando));
+            this,
+            QStringLiteral("Questo file \u00E8 identico a uno gi\u00E0 importato il %1: le persone gi\u00E0 "
+                           "presenti nell'archivio non sono spuntate.")
+                .arg(quando));
 }
 
 void TfrmImporta::caricaFile(const QString& path, int foglio)
@@ -327,7 +329,8 @@ void TfrmImporta::aggiornaRiepilogo()
     for (const ImportPlan::Riga& riga : righe) {
         using E = ImportPlan::Esito;
         nuove += riga.esito == E::Nuova;
-        presenti += riga.esito == E::Presente || riga.esito == E::PresenteNelFile || riga.esito == E::ProbabilmentePresente;
+        presenti += riga.esito == E::Presente || riga.esito == E::PresenteNelFile ||
+                    riga.esito == E::ProbabilmentePresente;
         rifiutate += riga.esito == E::Rifiutata;
         importate += riga.esito == E::Importata;
         avvisi += riga.avvisi();
@@ -372,9 +375,10 @@ void TfrmImporta::cmdImportaClick()
     }
     const bool avvisi =
         std::any_of(righe.begin(), righe.end(), [](const auto& r) { return r.importa && r.avvisi(); });
-    QString domanda = spuntate == 1
-                          ? QStringLiteral("Si vuole aggiungere 1 scheda all'archivio anagrafico?")
-                          : QStringLiteral("Si vogliono aggiungere %1 schede all'archivio anagrafico?").arg(spuntate);
+    QString domanda =
+        spuntate == 1
+            ? QStringLiteral("Si vuole aggiungere 1 scheda all'archivio anagrafico?")
+            : QStringLiteral("Si vogliono aggiungere %1 schede all'archivio anagrafico?").arg(spuntate);
     if (avvisi)
         domanda.prepend(
             QStringLiteral("Alcune righe spuntate hanno avvisi (valori troppo lunghi o con caratteri che "

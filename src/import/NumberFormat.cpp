@@ -36,7 +36,8 @@ void roundTo(Decimal d, int decimals, QByteArray& integer, QByteArray& fraction,
 {
     const int keep = d.point + decimals;
     if (keep < d.digits.size()) {
-        lost = lost || keep < 0 || d.digits.mid(std::max(0, keep)).count('0') != d.digits.size() - std::max(0, keep);
+        lost = lost || keep < 0 ||
+               d.digits.mid(std::max(0, keep)).count('0') != d.digits.size() - std::max(0, keep);
         const bool up = keep >= 0 && d.digits[keep] >= '5';
         d.digits.truncate(std::max(0, keep));
         if (up) {
@@ -80,8 +81,9 @@ QString grouped(const QByteArray& digits)
     return out;
 }
 
-const char16_t* const kMesi[12] = {u"gennaio", u"febbraio", u"marzo",     u"aprile",  u"maggio",   u"giugno",
-                                   u"luglio",  u"agosto",   u"settembre", u"ottobre", u"novembre", u"dicembre"};
+const char16_t* const kMesi[12] = {u"gennaio",   u"febbraio", u"marzo",    u"aprile",
+                                   u"maggio",    u"giugno",   u"luglio",   u"agosto",
+                                   u"settembre", u"ottobre",  u"novembre", u"dicembre"};
 const char16_t* const kGiorni[7] = {u"luned\u00EC",  u"marted\u00EC", u"mercoled\u00EC", u"gioved\u00EC",
                                     u"venerd\u00EC", u"sabato",       u"domenica"};
 
@@ -123,16 +125,41 @@ QString NumberFormat::general(double value)
     return text;
 }
 
+bool NumberFormat::serialOf(QStringView iso, double& serial)
+{
+    const QStringView text = iso.trimmed();
+    const QDate date = QDate::fromString(text.left(10).toString(), Qt::ISODate);
+    if (!date.isValid())
+        return false;
+    serial = double(QDate(1899, 12, 30).daysTo(date));
+    if (text.size() > 11) {
+        const QStringView time = text.mid(11);
+        const double h = time.left(2).toDouble(), m = time.mid(3, 2).toDouble();
+        QStringView seconds = time.mid(6);
+        while (!seconds.isEmpty() && !seconds.back().isDigit())
+            seconds.chop(1); // "Z" or a zone
+        serial += (h * 3600 + m * 60 + seconds.toDouble()) / 86400.0;
+    }
+    return true;
+}
+
 bool NumberFormat::Section::accepts(double value) const
 {
     switch (op) {
-    case '<': return value < bound;
-    case '>': return value > bound;
-    case '=': return value == bound;
-    case 'l': return value <= bound;
-    case 'g': return value >= bound;
-    case 'n': return value != bound;
-    default: return true;
+    case '<':
+        return value < bound;
+    case '>':
+        return value > bound;
+    case '=':
+        return value == bound;
+    case 'l':
+        return value <= bound;
+    case 'g':
+        return value >= bound;
+    case 'n':
+        return value != bound;
+    default:
+        return true;
     }
 }
 
@@ -173,9 +200,9 @@ NumberFormat::Section NumberFormat::parseSection(const QString& code)
                 s.hasCondition = true;
                 s.op = o == u"<=" ? 'l' : o == u">=" ? 'g' : o == u"<>" ? 'n' : char(o[0].unicode());
                 s.bound = m.captured(2).toDouble();
-            } else if (!lowerInside.isEmpty() &&
-                       (lowerInside.count(u'h') == lowerInside.size() || lowerInside.count(u'm') == lowerInside.size() ||
-                        lowerInside.count(u's') == lowerInside.size())) {
+            } else if (!lowerInside.isEmpty() && (lowerInside.count(u'h') == lowerInside.size() ||
+                                                  lowerInside.count(u'm') == lowerInside.size() ||
+                                                  lowerInside.count(u's') == lowerInside.size())) {
                 t.append(Token{Token::Date, u'[' + lowerInside + u']'});
                 s.elapsed = true;
             } else if (inside.startsWith(u'$')) {
@@ -183,7 +210,8 @@ NumberFormat::Section NumberFormat::parseSection(const QString& code)
                 if (!symbol.isEmpty())
                     literal(symbol);
             }
-        } else if (lower == u'g' && code.mid(i, 7).compare(QLatin1String("general"), Qt::CaseInsensitive) == 0) {
+        } else if (lower == u'g' &&
+                   code.mid(i, 7).compare(QLatin1String("general"), Qt::CaseInsensitive) == 0) {
             t.append(Token{Token::General, {}});
             i += 6;
         } else if (c == u'0' || c == u'#' || c == u'?') {
@@ -193,7 +221,8 @@ NumberFormat::Section NumberFormat::parseSection(const QString& code)
         } else if (c == u',') {
             const bool digitBefore =
                 std::any_of(t.begin(), t.end(), [](const Token& k) { return k.kind == Token::Digit; });
-            const bool digitAfter = i + 1 < n && (code[i + 1] == u'0' || code[i + 1] == u'#' || code[i + 1] == u'?');
+            const bool digitAfter =
+                i + 1 < n && (code[i + 1] == u'0' || code[i + 1] == u'#' || code[i + 1] == u'?');
             if (digitBefore && digitAfter)
                 s.grouping = true;
             else if (digitBefore && !t.isEmpty() && t.last().kind == Token::Digit)
@@ -210,8 +239,8 @@ NumberFormat::Section NumberFormat::parseSection(const QString& code)
         } else if (c == u'/' && !t.isEmpty() && t.last().kind != Token::Literal &&
                    std::any_of(t.begin(), t.end(), [](const Token& k) { return k.kind == Token::Digit; })) {
             t.append(Token{Token::Slash, QStringLiteral("/")});
-        } else if (c == u'/' && t.size() >= 2 && t.last().kind == Token::Literal && t[t.size() - 2].kind == Token::Digit &&
-                   t.last().text.trimmed().isEmpty()) {
+        } else if (c == u'/' && t.size() >= 2 && t.last().kind == Token::Literal &&
+                   t[t.size() - 2].kind == Token::Digit && t.last().text.trimmed().isEmpty()) {
             t.append(Token{Token::Slash, QStringLiteral("/")});
         } else if (c == u'@') {
             t.append(Token{Token::Text, {}});
@@ -251,8 +280,10 @@ NumberFormat::Section NumberFormat::parseSection(const QString& code)
                 before = t[j].kind == Token::Date ? &t[j] : nullptr;
             for (qsizetype j = i + 1; j < t.size() && !after; ++j)
                 after = t[j].kind == Token::Date ? &t[j] : nullptr;
-            const bool hourBefore = before && (before->text.startsWith(u'h') || before->text.startsWith(u"[h"));
-            const bool secondsAfter = after && (after->text.startsWith(u's') || after->text.startsWith(u"[s"));
+            const bool hourBefore =
+                before && (before->text.startsWith(u'h') || before->text.startsWith(u"[h"));
+            const bool secondsAfter =
+                after && (after->text.startsWith(u's') || after->text.startsWith(u"[s"));
             if (hourBefore || secondsAfter)
                 t[i].text = QString(t[i].text.size(), u'n');
         }
@@ -295,7 +326,8 @@ NumberFormat NumberFormat::fromCode(const QString& code)
     format.m_sections.append(parseSection(current));
     // A last section of text only ("@") is for text cells.
     const auto textOnly = [](const Section& s) {
-        return std::any_of(s.tokens.begin(), s.tokens.end(), [](const Token& k) { return k.kind == Token::Text; });
+        return std::any_of(s.tokens.begin(), s.tokens.end(),
+                           [](const Token& k) { return k.kind == Token::Text; });
     };
     while (format.m_sections.size() > 1 && textOnly(format.m_sections.last()))
         format.m_sections.removeLast();
@@ -305,35 +337,66 @@ NumberFormat NumberFormat::fromCode(const QString& code)
 NumberFormat NumberFormat::builtin(int id)
 {
     switch (id) {
-    case 1: return fromCode(QStringLiteral("0"));
-    case 2: return fromCode(QStringLiteral("0.00"));
-    case 3: return fromCode(QStringLiteral("#,##0"));
-    case 4: return fromCode(QStringLiteral("#,##0.00"));
-    case 5: case 6: return fromCode(QStringLiteral("#,##0 \\\u20AC;-#,##0 \\\u20AC"));
-    case 7: case 8: return fromCode(QStringLiteral("#,##0.00 \\\u20AC;-#,##0.00 \\\u20AC"));
-    case 9: return fromCode(QStringLiteral("0%"));
-    case 10: return fromCode(QStringLiteral("0.00%"));
-    case 11: return fromCode(QStringLiteral("0.00E+00"));
-    case 12: return fromCode(QStringLiteral("# ?/?"));
-    case 13: return fromCode(QStringLiteral("# ?\?/?\?"));
-    case 14: return fromCode(QStringLiteral("dd/mm/yyyy"));
-    case 15: return fromCode(QStringLiteral("d-mmm-yy"));
-    case 16: return fromCode(QStringLiteral("d-mmm"));
-    case 17: return fromCode(QStringLiteral("mmm-yy"));
-    case 18: return fromCode(QStringLiteral("h:mm AM/PM"));
-    case 19: return fromCode(QStringLiteral("h:mm:ss AM/PM"));
-    case 20: return fromCode(QStringLiteral("h:mm"));
-    case 21: return fromCode(QStringLiteral("h:mm:ss"));
-    case 22: return fromCode(QStringLiteral("dd/mm/yyyy hh:mm"));
-    case 37: return fromCode(QStringLiteral("#,##0 ;(#,##0)"));
-    case 38: return fromCode(QStringLiteral("#,##0 ;[Red](#,##0)"));
-    case 39: return fromCode(QStringLiteral("#,##0.00;(#,##0.00)"));
-    case 40: return fromCode(QStringLiteral("#,##0.00;[Red](#,##0.00)"));
-    case 45: return fromCode(QStringLiteral("mm:ss"));
-    case 46: return fromCode(QStringLiteral("[h]:mm:ss"));
-    case 47: return fromCode(QStringLiteral("mm:ss.0"));
-    case 48: return fromCode(QStringLiteral("##0.0E+0"));
-    default: return NumberFormat();
+    case 1:
+        return fromCode(QStringLiteral("0"));
+    case 2:
+        return fromCode(QStringLiteral("0.00"));
+    case 3:
+        return fromCode(QStringLiteral("#,##0"));
+    case 4:
+        return fromCode(QStringLiteral("#,##0.00"));
+    case 5:
+    case 6:
+        return fromCode(QStringLiteral("#,##0 \\\u20AC;-#,##0 \\\u20AC"));
+    case 7:
+    case 8:
+        return fromCode(QStringLiteral("#,##0.00 \\\u20AC;-#,##0.00 \\\u20AC"));
+    case 9:
+        return fromCode(QStringLiteral("0%"));
+    case 10:
+        return fromCode(QStringLiteral("0.00%"));
+    case 11:
+        return fromCode(QStringLiteral("0.00E+00"));
+    case 12:
+        return fromCode(QStringLiteral("# ?/?"));
+    case 13:
+        return fromCode(QStringLiteral("# ?\?/?\?"));
+    case 14:
+        return fromCode(QStringLiteral("dd/mm/yyyy"));
+    case 15:
+        return fromCode(QStringLiteral("d-mmm-yy"));
+    case 16:
+        return fromCode(QStringLiteral("d-mmm"));
+    case 17:
+        return fromCode(QStringLiteral("mmm-yy"));
+    case 18:
+        return fromCode(QStringLiteral("h:mm AM/PM"));
+    case 19:
+        return fromCode(QStringLiteral("h:mm:ss AM/PM"));
+    case 20:
+        return fromCode(QStringLiteral("h:mm"));
+    case 21:
+        return fromCode(QStringLiteral("h:mm:ss"));
+    case 22:
+        return fromCode(QStringLiteral("dd/mm/yyyy hh:mm"));
+    case 37:
+        return fromCode(QStringLiteral("#,##0 ;(#,##0)"));
+    case 38:
+        return fromCode(QStringLiteral("#,##0 ;[Red](#,##0)"));
+    case 39:
+        return fromCode(QStringLiteral("#,##0.00;(#,##0.00)"));
+    case 40:
+        return fromCode(QStringLiteral("#,##0.00;[Red](#,##0.00)"));
+    case 45:
+        return fromCode(QStringLiteral("mm:ss"));
+    case 46:
+        return fromCode(QStringLiteral("[h]:mm:ss"));
+    case 47:
+        return fromCode(QStringLiteral("mm:ss.0"));
+    case 48:
+        return fromCode(QStringLiteral("##0.0E+0"));
+    default:
+        return NumberFormat();
     }
 }
 
@@ -439,7 +502,9 @@ NumberFormat::Shown NumberFormat::showNumber(const Section& s, double value, boo
             if (j >= 0)
                 out[at] = QLatin1Char(digits[j--]);
             else
-                out[at] = t[at].text == u"0" ? QStringLiteral("0") : t[at].text == u"?" ? QStringLiteral(" ") : QString();
+                out[at] = t[at].text == u"0"   ? QStringLiteral("0")
+                          : t[at].text == u"?" ? QStringLiteral(" ")
+                                               : QString();
             if (k == 0 && j >= 0)
                 out[at].prepend(QString::fromLatin1(digits.left(j + 1)));
         }
@@ -531,8 +596,8 @@ NumberFormat::Shown NumberFormat::showNumber(const Section& s, double value, boo
         }
     } else if (exponentAt >= 0) {
         const qsizetype k = std::max<qsizetype>(1, integerDigits.size());
-        const bool engineering =
-            std::any_of(integerDigits.begin(), integerDigits.end(), [&t](qsizetype i) { return t[i].text == u"#"; });
+        const bool engineering = std::any_of(integerDigits.begin(), integerDigits.end(),
+                                             [&t](qsizetype i) { return t[i].text == u"#"; });
         Decimal d = decimalOf(value);
         int exponent = d.digits.isEmpty() ? 0 : d.point - 1;
         const auto align = [&](int e) {
@@ -557,7 +622,10 @@ NumberFormat::Shown NumberFormat::showNumber(const Section& s, double value, boo
         fillInteger(integer);
         fillDecimals(fraction);
         const bool plus = t[exponentAt].text.endsWith(u'+');
-        out[exponentAt] = QStringLiteral("E") + (exponent < 0 ? QStringLiteral("-") : plus ? QStringLiteral("+") : QString()) +
+        out[exponentAt] = QStringLiteral("E") +
+                          (exponent < 0 ? QStringLiteral("-")
+                           : plus       ? QStringLiteral("+")
+                                        : QString()) +
                           QString::number(std::abs(exponent)).rightJustified(exponentDigits.size(), u'0');
     } else if (!integerDigits.isEmpty() || !decimalDigits.isEmpty()) {
         QByteArray integer, fraction;
@@ -576,11 +644,11 @@ NumberFormat::Shown NumberFormat::showNumber(const Section& s, double value, boo
                 out[decimalDigits[k]] = QLatin1Char(fraction.at(k));
             QString text;
             for (qsizetype i = 0; i < shifted.size(); ++i)
-                text += i == 0 ? out[0]
-                               : shifted[i].kind == Token::Literal   ? shifted[i].text
-                                 : shifted[i].kind == Token::DecimalPoint ? QStringLiteral(",")
-                                 : shifted[i].kind == Token::Percent      ? QStringLiteral("%")
-                                                                           : out[i];
+                text += i == 0                                   ? out[0]
+                        : shifted[i].kind == Token::Literal      ? shifted[i].text
+                        : shifted[i].kind == Token::DecimalPoint ? QStringLiteral(",")
+                        : shifted[i].kind == Token::Percent      ? QStringLiteral("%")
+                                                                 : out[i];
             return {(negative ? QStringLiteral("-") : QString()) + text, lost};
         }
         fillInteger(integer);

@@ -24,6 +24,8 @@ public:
 
     // The shortest text of a value with 15 significant digits, decimal comma ("General").
     static QString general(double value);
+    // An ISO date with an optional time ("2014-02-14T08:27:48.765Z") as days since 1899-12-30.
+    static bool serialOf(QStringView iso, double& serial);
 
 private:
     struct Token {

@@ -44,7 +44,8 @@ bool longStyle(const QXmlStreamAttributes& a)
 QString numberCode(const QXmlStreamAttributes& a)
 {
     // Without a number of decimals, Calc's "Standard": as many as the value needs.
-    if (attribute(a, QLatin1String("decimal-places")).isEmpty() && attribute(a, QLatin1String("grouping")) != u"true")
+    if (attribute(a, QLatin1String("decimal-places")).isEmpty() &&
+        attribute(a, QLatin1String("grouping")) != u"true")
         return QStringLiteral("General");
     const int decimals = std::clamp(intAttribute(a, "decimal-places", 0), 0, 30);
     const int minDecimals = std::clamp(intAttribute(a, "min-decimal-places", decimals), 0, decimals);
@@ -66,21 +67,7 @@ QString numberCode(const QXmlStreamAttributes& a)
     return code;
 }
 
-// An ODF date ("2021-01-01T10:00:00") or duration ("PT12H30M00S") as days since 1899-12-30.
-bool dateSerial(QStringView text, double& serial)
-{
-    const QDate date = QDate::fromString(text.left(10).toString(), Qt::ISODate);
-    if (!date.isValid())
-        return false;
-    serial = double(QDate(1899, 12, 30).daysTo(date));
-    if (text.size() > 11) {
-        const QStringView time = text.mid(11);
-        const double h = time.left(2).toDouble(), m = time.mid(3, 2).toDouble(), s = time.mid(6).toDouble();
-        serial += (h * 3600 + m * 60 + s) / 86400.0;
-    }
-    return true;
-}
-
+// An ODF duration ("PT12H30M00S") as days.
 bool durationSerial(QStringView text, double& serial)
 {
     static const QRegularExpression duration(
@@ -102,7 +89,8 @@ void appendOdsText(QXmlStreamReader& xml, QString& out)
         xml.readNext();
         if (xml.isStartElement()) {
             if (xml.name() == u"s") {
-                const int count = std::clamp(attribute(xml.attributes(), QLatin1String("c")).toInt(), 1, 10000);
+                const int count =
+                    std::clamp(attribute(xml.attributes(), QLatin1String("c")).toInt(), 1, 10000);
                 out.append(QString(count, u' '));
             } else if (xml.name() == u"tab") {
                 out.append(u'\t');
@@ -252,8 +240,9 @@ void OdsReader::readStyles(QXmlStreamReader& xml)
                 QString code = QStringLiteral("# ");
                 code += QString(std::clamp(intAttribute(a, "min-numerator-digits", 1), 1, 5), u'?') + u'/';
                 const int denominator = intAttribute(a, "denominator-value", 0);
-                code += denominator > 0 ? QString::number(denominator)
-                                        : QString(std::clamp(intAttribute(a, "min-denominator-digits", 1), 1, 5), u'?');
+                code += denominator > 0
+                            ? QString::number(denominator)
+                            : QString(std::clamp(intAttribute(a, "min-denominator-digits", 1), 1, 5), u'?');
                 append(code);
             } else if (name == u"text" || name == u"currency-symbol") {
                 const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
@@ -290,8 +279,8 @@ void OdsReader::readStyles(QXmlStreamReader& xml)
         if (name == u"map" && !current.isEmpty()) {
             QString condition = attribute(a, QLatin1String("condition")).toString();
             condition.remove(QStringLiteral("value()"));
-            m_dataStyles[current].maps.append(
-                {u'[' + condition.trimmed() + u']', attribute(a, QLatin1String("apply-style-name")).toString()});
+            m_dataStyles[current].maps.append({u'[' + condition.trimmed() + u']',
+                                               attribute(a, QLatin1String("apply-style-name")).toString()});
         } else if (name == u"style" || name == u"default-style") {
             const QString styleName = attribute(a, QLatin1String("name")).toString();
             const QStringView family = attribute(a, QLatin1String("family"));
@@ -388,7 +377,8 @@ SheetReader::Sheet OdsReader::read(int index, const SheetReader::Progress& progr
             continue;
         if (xml.name() == u"table-column") {
             const QXmlStreamAttributes a = xml.attributes();
-            const int repeat = std::clamp(intAttribute(a, "number-columns-repeated", 1), 1, SheetReader::kMaxColumns);
+            const int repeat =
+                std::clamp(intAttribute(a, "number-columns-repeated", 1), 1, SheetReader::kMaxColumns);
             const QString style = attribute(a, QLatin1String("default-cell-style-name")).toString();
             for (int k = 0; k < repeat && columnStyles.size() < SheetReader::kMaxColumns; ++k)
                 columnStyles.append(style);
@@ -435,7 +425,7 @@ SheetReader::Sheet OdsReader::read(int index, const SheetReader::Progress& progr
             } else if (type == u"date") {
                 double serial = 0;
                 const NumberFormat format = formatOf(style);
-                if (dateSerial(attribute(a, QLatin1String("date-value")), serial))
+                if (NumberFormat::serialOf(attribute(a, QLatin1String("date-value")), serial))
                     text = (format.isDateOrTime() ? format : NumberFormat::builtin(14)).show(serial).text;
                 else
                     text = paragraphs;

@@ -5,22 +5,24 @@ namespace SheetParts {
 const QString kNonApribile =
     QStringLiteral("Attenzione: il file non pu\u00F2 essere aperto.\r\n\r\n"
                    "Accertarsi che esista e che non sia aperto in un altro programma.");
-const QString kVuoto = QStringLiteral("Attenzione: il file scelto \u00E8 vuoto e non contiene nessuna scheda.");
+const QString kVuoto =
+    QStringLiteral("Attenzione: il file scelto \u00E8 vuoto e non contiene nessuna scheda.");
 const QString kTroppoGrande = QStringLiteral(
     "Attenzione: il file scelto \u00E8 troppo grande per essere importato (oltre 64 MB).\r\n\r\n"
     "Dividere l'elenco in pi\u00F9 file e importarli uno alla volta.");
 const QString kNonFoglio = QStringLiteral(
     "Attenzione: il file scelto non \u00E8 un foglio di calcolo che il programma sa leggere.\r\n\r\n"
     "Si possono importare file CSV, XLSX, XLS, ODS e l'archivio esportato dal programma.");
-const QString kDanneggiato = QStringLiteral("Attenzione: il file %1 \u00E8 danneggiato e non pu\u00F2 essere letto.");
-const QString kProtetto = QStringLiteral(
-    "Attenzione: il file %1 \u00E8 protetto da password e non pu\u00F2 essere letto.\r\n\r\n"
-    "Aprirlo nel foglio di calcolo, salvarlo senza password e riprovare.");
+const QString kDanneggiato =
+    QStringLiteral("Attenzione: il file %1 \u00E8 danneggiato e non pu\u00F2 essere letto.");
+const QString kProtetto =
+    QStringLiteral("Attenzione: il file %1 \u00E8 protetto da password e non pu\u00F2 essere letto.\r\n\r\n"
+                   "Aprirlo nel foglio di calcolo, salvarlo senza password e riprovare.");
 const QString kSenzaTesti =
     QStringLiteral("Attenzione: il file XLSX \u00E8 danneggiato: manca la parte con i testi delle celle "
                    "(xl/sharedStrings.xml).\r\n\r\nAprirlo nel foglio di calcolo e salvarlo di nuovo.");
-const QString kBomba =
-    QStringLiteral("Attenzione: il file %1, una volta decompresso, \u00E8 troppo grande per essere importato.");
+const QString kBomba = QStringLiteral(
+    "Attenzione: il file %1, una volta decompresso, \u00E8 troppo grande per essere importato.");
 const QString kTroppeRighe =
     QStringLiteral("Attenzione: il foglio contiene troppe righe o colonne per essere importato.");
 const QString kSenzaRighe = QStringLiteral("Attenzione: il foglio non contiene nessuna riga da importare.");

@@ -38,7 +38,9 @@ std::unique_ptr<SheetSource> zipSource(const QString& path, QString& error)
     }
     const QStringList names = zip.getFileNameList();
     zip.close();
-    const auto has = [&names](const char* name) { return names.contains(QLatin1String(name), Qt::CaseInsensitive); };
+    const auto has = [&names](const char* name) {
+        return names.contains(QLatin1String(name), Qt::CaseInsensitive);
+    };
     if (has("_rels/.rels") || has("xl/workbook.xml") || has("xl/worksheets/sheet1.xml"))
         return std::make_unique<XlsxReader>(path);
     if (has("content.xml"))

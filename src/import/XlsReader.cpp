@@ -59,7 +59,8 @@ bool XlsReader::open()
         return false;
     }
     unsigned int info = 0;
-    if (freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED) {
+    if (freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
+        info == FREEXL_BIFF_OBFUSCATED) {
         m_error = kProtetto.arg(kKind);
         return false;
     }
@@ -71,7 +72,8 @@ bool XlsReader::open()
     for (unsigned short i = 0; i < count && i < 1000; ++i) {
         const char* sheetName = nullptr;
         freexl_get_worksheet_name(m_handle, i, &sheetName);
-        m_sheets.append({sheetName ? QString::fromUtf8(sheetName) : QStringLiteral("Foglio%1").arg(i + 1), true});
+        m_sheets.append(
+            {sheetName ? QString::fromUtf8(sheetName) : QStringLiteral("Foglio%1").arg(i + 1), true});
     }
     return true;
 }

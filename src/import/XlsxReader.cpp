@@ -92,24 +92,6 @@ Relationships relationshipsOf(QuaZip& zip, const QString& part)
     return rels;
 }
 
-// An ISO date and time ("2014-02-14T08:27:48.765Z") as days since 1899-12-30.
-bool serialOf(const QString& iso, double& serial)
-{
-    QString text = iso.trimmed();
-    if (text.endsWith(u'Z'))
-        text.chop(1);
-    const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
-    if (!date.isValid())
-        return false;
-    serial = double(QDate(1899, 12, 30).daysTo(date));
-    if (text.size() > 11) {
-        const QTime time = QTime::fromString(text.mid(11, 8), Qt::ISODate);
-        if (time.isValid())
-            serial += time.msecsSinceStartOfDay() / 86400000.0;
-    }
-    return true;
-}
-
 } // namespace
 
 XlsxReader::XlsxReader(const QString& path)
@@ -133,14 +115,14 @@ bool XlsxReader::open()
     const Relationships package = relationshipsOf(*m_zip, QString());
     QString workbookPart = package.byType.value(QStringLiteral("officeDocument"));
     QByteArray workbook;
-    if (workbookPart.isEmpty() ||
-        ZipParts::read(*m_zip, workbookPart, workbook) != ZipParts::Result::Read) {
+    if (workbookPart.isEmpty() || ZipParts::read(*m_zip, workbookPart, workbook) != ZipParts::Result::Read) {
         workbookPart = QStringLiteral("xl/workbook.xml");
         ZipParts::read(*m_zip, workbookPart, workbook);
     }
     const Relationships rels = relationshipsOf(*m_zip, workbookPart);
     const QString folder = ZipParts::folderOf(workbookPart);
-    m_sharedPart = rels.byType.value(QStringLiteral("sharedStrings"), folder + QStringLiteral("sharedStrings.xml"));
+    m_sharedPart =
+        rels.byType.value(QStringLiteral("sharedStrings"), folder + QStringLiteral("sharedStrings.xml"));
     m_stylesPart = rels.byType.value(QStringLiteral("styles"), folder + QStringLiteral("styles.xml"));
     QXmlStreamReader xml(workbook);
     while (!xml.atEnd()) {
@@ -156,7 +138,8 @@ bool XlsxReader::open()
             if (target.isEmpty())
                 continue;
             const QStringView state = attribute(a, QLatin1String("state"));
-            m_sheets.append({attribute(a, QLatin1String("name")).toString(), state != u"hidden" && state != u"veryHidden"});
+            m_sheets.append({attribute(a, QLatin1String("name")).toString(),
+                             state != u"hidden" && state != u"veryHidden"});
             m_sheetParts.append(target);
         }
     }
@@ -225,7 +208,8 @@ void XlsxReader::readStyles()
             } else if (inCellXfs && xml.name() == u"xf") {
                 const int id = attribute(xml.attributes(), QLatin1String("numFmtId")).toInt();
                 if (!made.contains(id))
-                    made.insert(id, codes.contains(id) ? NumberFormat::fromCode(codes.value(id)) : NumberFormat::builtin(id));
+                    made.insert(id, codes.contains(id) ? NumberFormat::fromCode(codes.value(id))
+                                                       : NumberFormat::builtin(id));
                 m_styles.append(made.value(id));
             }
         } else if (xml.isEndElement() && xml.name() == u"cellXfs") {
@@ -318,14 +302,16 @@ SheetReader::Sheet XlsxReader::read(int index, const SheetReader::Progress& prog
         } else if (type == u"str" || type == u"e") {
             text = ZipParts::unescapeOoxml(value);
         } else if (type == u"b") {
-            text = hasValue ? (value.trimmed() == u"1" || value.trimmed() == u"true" ? QStringLiteral("VERO")
-                                                                                     : QStringLiteral("FALSO"))
-                            : QString();
+            text = hasValue
+                       ? (value.trimmed() == u"1" || value.trimmed() == u"true" ? QStringLiteral("VERO")
+                                                                                : QStringLiteral("FALSO"))
+                       : QString();
         } else if (type == u"d") {
             double serial = 0;
-            if (serialOf(value, serial))
-                text = format.isDateOrTime() ? format.show(serial).text
-                                             : NumberFormat::fromCode(QStringLiteral("dd/mm/yyyy")).show(serial).text;
+            if (NumberFormat::serialOf(value, serial))
+                text = format.isDateOrTime()
+                           ? format.show(serial).text
+                           : NumberFormat::fromCode(QStringLiteral("dd/mm/yyyy")).show(serial).text;
             else
                 text = value;
         } else if (hasValue && !value.isEmpty()) {
@@ -334,7 +320,8 @@ SheetReader::Sheet XlsxReader::read(int index, const SheetReader::Progress& prog
             if (!ok) {
                 text = value;
             } else {
-                const NumberFormat::Shown shown = format.show(format.isDateOrTime() ? number + dayShift : number);
+                const NumberFormat::Shown shown =
+                    format.show(format.isDateOrTime() ? number + dayShift : number);
                 text = shown.text;
                 if (shown.lostDigits && !text.isEmpty())
                     sheet.notes.append({std::max(row, 0), column, SheetReader::CellNote::Kind::DigitsLost});

@@ -49,23 +49,6 @@ QStringList campi(const TSchedaAnagrafica& s)
     return result;
 }
 
-// A zip made of the given parts, as a spreadsheet program would write it.
-bool scriviZip(const QString& path, const QList<QPair<QString, QByteArray>>& parts)
-{
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdCreate))
-        return false;
-    for (const auto& [name, bytes] : parts) {
-        QuaZipFile file(&zip);
-        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)))
-            return false;
-        file.write(bytes);
-        file.close();
-    }
-    zip.close();
-    return zip.getZipError() == 0;
-}
-
 const QByteArray kWorkbook =
     "<?xml version=\"1.0\"?><workbook "
     "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheets/></workbook>";
@@ -174,8 +157,8 @@ void TestImportLogic::badFilesGiveAnItalianMessage_data()
     QTest::newRow("empty") << QByteArray() << QStringLiteral("vuoto");
     QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0", 18)
                              << QStringLiteral("non \u00E8 un foglio");
-    QTest::newRow("damaged old excel") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10)
-                                       << QStringLiteral("XLS \u00E8 danneggiato");
+    QTest::newRow("damaged old excel")
+        << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10) << QStringLiteral("XLS \u00E8 danneggiato");
     QTest::newRow("xlsx with password")
         << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10) +
                QByteArray("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32)
@@ -412,7 +395,8 @@ void TestImportLogic::duplicatesByCodiceFiscaleAndByNameAndBirth()
     QCOMPARE(righe[4].esito, ImportPlan::Esito::Nuova);
     QCOMPARE(righe[5].esito, ImportPlan::Esito::PresenteNelFile);
     QCOMPARE(righe[5].posizione, 6);
-    QVERIFY(!righe[0].importa && !righe[1].importa && righe[2].importa && !righe[3].importa && !righe[5].importa);
+    QVERIFY(!righe[0].importa && !righe[1].importa && righe[2].importa && !righe[3].importa &&
+            !righe[5].importa);
 }
 
 void TestImportLogic::refusedRowsAndRequiredFields()

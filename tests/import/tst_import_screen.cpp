@@ -152,7 +152,8 @@ void TestImportScreen::commandsAreReachedWithTab()
 {
     TestEnvironment env;
     TfrmImporta screen(env.context, nullptr);
-    for (const char* name : {"cmdApri", "cmdFoto", "cmdImporta", "cmdStampa", "cmdSalvaRapporto", "cmdGuida", "cmdEsci"}) {
+    for (const char* name :
+         {"cmdApri", "cmdFoto", "cmdImporta", "cmdStampa", "cmdSalvaRapporto", "cmdGuida", "cmdEsci"}) {
         auto* control = screen.findChild<QWidget*>(QString::fromLatin1(name));
         QVERIFY2(control && (control->focusPolicy() & Qt::TabFocus), name);
     }
@@ -261,18 +262,20 @@ void TestImportScreen::fileIsMatchedPreviewedAndImported()
 
     clicca(screen, "cmdImporta");
     QCOMPARE(env.messages.shown.size(), 2);
-    QVERIFY2(env.messages.shown[0].text.endsWith(QStringLiteral("Si vuole aggiungere 1 scheda all'archivio anagrafico?")),
+    QVERIFY2(env.messages.shown[0].text.endsWith(
+                 QStringLiteral("Si vuole aggiungere 1 scheda all'archivio anagrafico?")),
              qPrintable(env.messages.shown[0].text));
     QCOMPARE(env.messages.shown[1].kind, MessageKind::Information);
-    QVERIFY(
-        env.messages.shown[1].text.contains(QStringLiteral("Schede aggiunte: 1 (dalla posizione 2)")));
+    QVERIFY(env.messages.shown[1].text.contains(QStringLiteral("Schede aggiunte: 1 (dalla posizione 2)")));
     QCOMPARE(screen.rapporto(), env.messages.shown[1].text);
     const QList<TSchedaAnagrafica> lette = leggiArchivio(C::archivio(env.folder()));
     QCOMPARE(lette.size(), 2);
     QCOMPARE(lette[1].testo(C::Candidato), QStringLiteral("Verdi Luca"));
     // The row just added is done, unticked and cannot be ticked again: a second press adds nothing.
-    QCOMPARE(model->index(1, ImportPreviewModel::Esito).data().toString(), QStringLiteral("Importata (scheda 2)"));
-    QCOMPARE(model->index(1, ImportPreviewModel::Importa).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    QCOMPARE(model->index(1, ImportPreviewModel::Esito).data().toString(),
+             QStringLiteral("Importata (scheda 2)"));
+    QCOMPARE(model->index(1, ImportPreviewModel::Importa).data(Qt::CheckStateRole).toInt(),
+             int(Qt::Unchecked));
     QVERIFY(!(model->flags(model->index(1, ImportPreviewModel::Importa)) & Qt::ItemIsUserCheckable));
     env.messages.clear();
     clicca(screen, "cmdImporta");

@@ -18,22 +18,6 @@ using namespace ImportFixture;
 
 namespace {
 
-bool scriviZip(const QString& path, const QList<QPair<QString, QByteArray>>& parts)
-{
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdCreate))
-        return false;
-    for (const auto& [name, bytes] : parts) {
-        QuaZipFile file(&zip);
-        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)))
-            return false;
-        file.write(bytes);
-        file.close();
-    }
-    zip.close();
-    return zip.getZipError() == 0;
-}
-
 const QByteArray kNs = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
                        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
 
@@ -49,8 +33,9 @@ QByteArray relationships(const QList<QPair<QByteArray, QByteArray>>& typeAndTarg
 }
 
 // A workbook at "wb/libro.xml", found only through _rels/.rels, with the given sheets and styles.
-bool scriviXlsx(const QString& path, const QByteArray& workbookExtra, const QList<QPair<QByteArray, QByteArray>>& sheets,
-                const QByteArray& styles, const QByteArray& shared = {})
+bool scriviXlsx(const QString& path, const QByteArray& workbookExtra,
+                const QList<QPair<QByteArray, QByteArray>>& sheets, const QByteArray& styles,
+                const QByteArray& shared = {})
 {
     QByteArray workbook = "<workbook " + kNs + ">" + workbookExtra + "<sheets>";
     QList<QPair<QByteArray, QByteArray>> rels = {{"styles", "stili.xml"}};
@@ -58,8 +43,9 @@ bool scriviXlsx(const QString& path, const QByteArray& workbookExtra, const QLis
         rels.append(qMakePair(QByteArray("sharedStrings"), QByteArray("testi.xml")));
     QList<QPair<QString, QByteArray>> parts;
     for (int i = 0; i < sheets.size(); ++i) {
-        workbook += "<sheet name=\"F" + QByteArray::number(i + 1) + "\" sheetId=\"" + QByteArray::number(i + 1) +
-                    "\" " + sheets[i].first + " r:id=\"rId" + QByteArray::number(rels.size() + 1) + "\"/>";
+        workbook += "<sheet name=\"F" + QByteArray::number(i + 1) + "\" sheetId=\"" +
+                    QByteArray::number(i + 1) + "\" " + sheets[i].first + " r:id=\"rId" +
+                    QByteArray::number(rels.size() + 1) + "\"/>";
         rels.append(qMakePair(QByteArray("worksheet"), "fogli/f" + QByteArray::number(i + 1) + ".xml"));
         parts.append({QStringLiteral("wb/fogli/f%1.xml").arg(i + 1),
                       "<worksheet " + kNs + "><sheetData>" + sheets[i].second + "</sheetData></worksheet>"});
@@ -102,10 +88,10 @@ void TestSheetFormats::numbersShownAsCalcShowsThem_data()
     QTest::newRow("General is a number") << "General" << 20121.0 << "20121" << false;
     QTest::newRow("General decimals") << "General" << 1.5 << "1,5" << false;
     QTest::newRow("General fifteen digits") << "General" << 11.666666666666666 << "11,6666666666667" << false;
-    QTest::newRow("Mac conditional General") << "[Red][<-25]General;[Blue][>25]General;General" << -26.0 << "-26"
-                                             << false;
-    QTest::newRow("conditional rest unsigned") << "[Red][<-25]General;[Blue][>25]General;General" << -1.0 << "1"
-                                               << false;
+    QTest::newRow("Mac conditional General")
+        << "[Red][<-25]General;[Blue][>25]General;General" << -26.0 << "-26" << false;
+    QTest::newRow("conditional rest unsigned")
+        << "[Red][<-25]General;[Blue][>25]General;General" << -1.0 << "1" << false;
     QTest::newRow("decimal rounding") << "0.00" << 166330.77499999999 << "166330,78" << true;
     QTest::newRow("thousands") << "#,##0.00" << 1234567.891 << "1.234.567,89" << true;
     QTest::newRow("padded") << "00000" << 6012.0 << "06012" << false;
@@ -154,7 +140,8 @@ void TestSheetFormats::libreOfficeFilesKeepPlainNumbers()
     TestFiles::writeAll(csv, "Cognome e nome;CAP;Cellulare;Eta;Quota\n"
                              "Rossi Mario;20121;3331234567;42;12,5\n"
                              "Bianchi Anna;06012;3479876543;7;0,25\n");
-    const QString converted = converti(csv, format, env.folder() + format, QStringLiteral("CSV:59,34,76,1,,1040"));
+    const QString converted =
+        converti(csv, format, env.folder() + format, QStringLiteral("CSV:59,34,76,1,,1040"));
     QVERIFY2(!converted.isEmpty(), qPrintable(format));
     const SheetReader::Sheet sheet = SheetReader::read(converted);
     QVERIFY2(sheet.ok(), qPrintable(sheet.error));
@@ -177,7 +164,8 @@ void TestSheetFormats::handWrittenXlsxParts()
         "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"XFD1\" s=\"1\"/></row>"
         "<row r=\"2\"><c r=\"A2\" t=\"s\"><v>1</v></c><c r=\"B2\" s=\"0\"><v>20121</v></c>"
         "<c r=\"C2\" s=\"1\"><v>1</v></c><c r=\"D2\" t=\"d\" s=\"1\"><v>1980-03-12T00:00:00Z</v></c>"
-        "<c r=\"E2\" t=\"s\"/><c r=\"F2\"><f>B2*2</f></c><c r=\"G2\" t=\"inlineStr\"><is><t>a_x0009_b</t></is></c></row>"
+        "<c r=\"E2\" t=\"s\"/><c r=\"F2\"><f>B2*2</f></c><c r=\"G2\" "
+        "t=\"inlineStr\"><is><t>a_x0009_b</t></is></c></row>"
         "<row r=\"1048576\"><c r=\"A1048576\" s=\"1\"/></row>";
     QVERIFY(scriviXlsx(path, "<workbookPr date1904=\"1\"/><x15:workbookPr xmlns:x15=\"urn:x15\"/>",
                        {{"", rows}}, styles, shared));
@@ -187,7 +175,8 @@ void TestSheetFormats::handWrittenXlsxParts()
     QCOMPARE(sheet.rows.size(), 2);
     QCOMPARE(sheet.rows[0], QStringList({"Nome"}));
     // 1904 dates, _xHHHH_ escapes, ISO date cells; a cell without <v> is empty, not damage.
-    QCOMPARE(sheet.rows[1], QStringList({"riga\r\nnuova", "20121", "02/01/1904", "12/03/1980", "", "", "a\tb"}));
+    QCOMPARE(sheet.rows[1],
+             QStringList({"riga\r\nnuova", "20121", "02/01/1904", "12/03/1980", "", "", "a\tb"}));
     QCOMPARE(sheet.notes.size(), 1);
     QCOMPARE(sheet.notes[0].kind, SheetReader::CellNote::Kind::FormulaWithoutValue);
     QCOMPARE(sheet.notes[0].row, 1);
@@ -226,7 +215,8 @@ void TestSheetFormats::odsTypedValuesNotCachedText()
         "xmlns:number=\"urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0\">"
         "<office:automatic-styles>"
         "<number:date-style style:name=\"N1\"><number:day number:style=\"long\"/><number:text>/</number:text>"
-        "<number:month number:style=\"long\"/><number:text>/</number:text><number:year number:style=\"long\"/>"
+        "<number:month number:style=\"long\"/><number:text>/</number:text><number:year "
+        "number:style=\"long\"/>"
         "</number:date-style>"
         "<number:number-style style:name=\"N2\"><number:number number:decimal-places=\"2\" "
         "number:min-integer-digits=\"1\" number:grouping=\"true\"/></number:number-style>"
@@ -244,16 +234,20 @@ void TestSheetFormats::odsTypedValuesNotCachedText()
         "<table:table table:name=\"Nascosto\" table:style-name=\"ta1\"><table:table-row><table:table-cell "
         "office:value-type=\"string\"><text:p>no</text:p></table:table-cell></table:table-row></table:table>"
         "<table:table table:name=\"Soci\"><table:table-row>"
-        "<table:table-cell table:style-name=\"ce1\" office:value-type=\"date\" office:date-value=\"1980-04-03\">"
+        "<table:table-cell table:style-name=\"ce1\" office:value-type=\"date\" "
+        "office:date-value=\"1980-04-03\">"
         "<text:p>4/3/80</text:p></table:table-cell>"
-        "<table:table-cell office:value-type=\"boolean\" office:boolean-value=\"false\"><text:p>FALSE</text:p>"
+        "<table:table-cell office:value-type=\"boolean\" "
+        "office:boolean-value=\"false\"><text:p>FALSE</text:p>"
         "</table:table-cell>"
-        "<table:table-cell office:value-type=\"float\" office:value=\"1.5\"><text:p>1.5</text:p></table:table-cell>"
+        "<table:table-cell office:value-type=\"float\" "
+        "office:value=\"1.5\"><text:p>1.5</text:p></table:table-cell>"
         "<table:table-cell table:style-name=\"ce2\" office:value-type=\"float\" office:value=\"1234.567\">"
         "<text:p>1,234.57</text:p></table:table-cell>"
         "<table:table-cell table:style-name=\"ce3\" office:value-type=\"percentage\" office:value=\"0.25\">"
         "<text:p>25%</text:p></table:table-cell>"
-        "<table:table-cell table:style-name=\"ce4\" office:value-type=\"time\" office:time-value=\"PT36H30M00S\">"
+        "<table:table-cell table:style-name=\"ce4\" office:value-type=\"time\" "
+        "office:time-value=\"PT36H30M00S\">"
         "<text:p>36:30</text:p></table:table-cell>"
         "<table:table-cell table:formula=\"of:=[.A1]\"/>"
         "</table:table-row></table:table></office:spreadsheet></office:body></office:document-content>";
@@ -278,7 +272,8 @@ void TestSheetFormats::odsRepeatedRowsAreBoundedBeforeBuilding()
         "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
         "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
         "<table:table table:name=\"A\"><table:table-row table:number-rows-repeated=\"999000\">"
-        "<table:table-cell table:number-columns-repeated=\"1000\" office:value-type=\"string\"><text:p>x</text:p>"
+        "<table:table-cell table:number-columns-repeated=\"1000\" "
+        "office:value-type=\"string\"><text:p>x</text:p>"
         "</table:table-cell></table:table-row></table:table></office:spreadsheet></office:body>"
         "</office:document-content>";
     QVERIFY(scriviZip(path, {{QStringLiteral("content.xml"), content}}));
@@ -291,13 +286,15 @@ void TestSheetFormats::encryptedOdsIsSaidProtected()
 {
     TestEnvironment env;
     const QString path = env.path(QStringLiteral("segreto.ods"));
-    QVERIFY(scriviZip(path, {{QStringLiteral("META-INF/manifest.xml"),
-                              "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\">"
-                              "<manifest:file-entry manifest:full-path=\"content.xml\"><manifest:encryption-data/>"
-                              "</manifest:file-entry></manifest:manifest>"},
-                             {QStringLiteral("content.xml"), QByteArray(64, '\x7F')}}));
+    QVERIFY(scriviZip(
+        path, {{QStringLiteral("META-INF/manifest.xml"),
+                "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\">"
+                "<manifest:file-entry manifest:full-path=\"content.xml\"><manifest:encryption-data/>"
+                "</manifest:file-entry></manifest:manifest>"},
+               {QStringLiteral("content.xml"), QByteArray(64, '\x7F')}}));
     const SheetReader::Sheet sheet = SheetReader::read(path);
-    QVERIFY2(sheet.error.contains(QStringLiteral("ODS \u00E8 protetto da password")), qPrintable(sheet.error));
+    QVERIFY2(sheet.error.contains(QStringLiteral("ODS \u00E8 protetto da password")),
+             qPrintable(sheet.error));
 }
 
 void TestSheetFormats::csvInUtf16MixedEncodingsAndNul()
@@ -312,8 +309,9 @@ void TestSheetFormats::csvInUtf16MixedEncodingsAndNul()
     TestFiles::writeAll(path, utf16);
     const SheetReader::Sheet unicode = SheetReader::read(path);
     QVERIFY2(unicode.ok(), qPrintable(unicode.error));
-    QCOMPARE(unicode.rows, QList<QStringList>({{"Nome", QStringLiteral("Citt\u00E0")},
-                                               {QStringLiteral("Nicol\u00F2"), QStringLiteral("Forl\u00EC")}}));
+    QCOMPARE(unicode.rows,
+             QList<QStringList>({{"Nome", QStringLiteral("Citt\u00E0")},
+                                 {QStringLiteral("Nicol\u00F2"), QStringLiteral("Forl\u00EC")}}));
 
     // Lines added at different times in UTF-8 and Windows-1252; a NUL far into the file.
     QByteArray mixed = "Nome;Note\nPerch\xC3\xA9;utf8\nNiccol\xF2;cp1252\n";
@@ -326,7 +324,8 @@ void TestSheetFormats::csvInUtf16MixedEncodingsAndNul()
     QCOMPARE(csv.rows[4][0], QStringLiteral("NulDentro"));
 
     // One enormous cell is cut before anything else looks at it.
-    const SheetReader::Sheet huge = SheetReader::readCsv("Nome\n\"" + QByteArray(4 * 1024 * 1024, 'a') + "\"\n");
+    const SheetReader::Sheet huge =
+        SheetReader::readCsv("Nome\n\"" + QByteArray(4 * 1024 * 1024, 'a') + "\"\n");
     QCOMPARE(huge.rows[1][0].size(), SheetReader::kMaxCellChars);
 }
 
