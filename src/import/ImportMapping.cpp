@@ -3,6 +3,8 @@
 #include "storage/SafeSave.h"
 #include "storage/TextRules.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -124,7 +126,44 @@ QString sexOf(const QString& text)
     return TextRules::upperAZ(text);
 }
 
+// The SHA-256 of a regular file's content, in hexadecimal; empty when it cannot be read.
+QString contentKey(const QString& file)
+{
+    QFile device(file);
+    if (!QFileInfo(file).isFile() || !device.open(QIODevice::ReadOnly) || device.isSequential())
+        return QString();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&device))
+        return QString();
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+const QString kFileImportati = QStringLiteral("FileImportati");
+
 } // namespace
+
+QString ImportMapping::importedOn(const QString& programFolder, const QString& file)
+{
+    const QString key = contentKey(file);
+    if (key.isEmpty())
+        return QString();
+    QSettings settings(settingsPath(programFolder), QSettings::IniFormat);
+    settings.beginGroup(kFileImportati);
+    return settings.value(key).toString();
+}
+
+bool ImportMapping::rememberImported(const QString& programFolder, const QString& file)
+{
+    const QString key = contentKey(file);
+    if (key.isEmpty())
+        return false;
+    QSettings settings(settingsPath(programFolder), QSettings::IniFormat);
+    settings.beginGroup(kFileImportati);
+    settings.setValue(key, QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")));
+    settings.endGroup();
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
 
 const QList<ImportMapping::Target>& ImportMapping::targets()
 {

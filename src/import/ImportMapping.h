@@ -56,6 +56,11 @@ public:
     // Adds this mapping's choices for the headers to the remembered ones.
     bool remember(const QString& programFolder, const QStringList& headers) const;
 
+    // Files already imported, known by their content: the date and time of the import of a file
+    // identical to this one, or an empty string.
+    static QString importedOn(const QString& programFolder, const QString& file);
+    static bool rememberImported(const QString& programFolder, const QString& file);
+
 private:
     QList<int> m_targets;
 };

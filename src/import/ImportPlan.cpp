@@ -8,6 +8,7 @@
 #include "storage/TextRules.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -84,10 +85,23 @@ void ImportPlan::Chiavi::aggiungi(const TSchedaAnagrafica& scheda, int posizione
     // The first card of a person is the one shown.
     if (!cf.isEmpty() && !codiceFiscale.contains(cf))
         codiceFiscale.insert(cf, posizione);
-    const QString key = chiaveNomeData(TextRules::trim(scheda.testo(C::Candidato)),
-                                       TextRules::trim(scheda.testo(C::DataNasc)));
+    const QString nome = TextRules::trim(scheda.testo(C::Candidato));
+    const QString data = TextRules::trim(scheda.testo(C::DataNasc));
+    const QString key = chiaveNomeData(nome, data);
     if (!key.isEmpty() && !nomeData.contains(key))
         nomeData.insert(key, posizione);
+    if (data.isEmpty()) {
+        const QString soloIlNome = ImportMapping::fold(nome);
+        if (!soloIlNome.isEmpty() && !soloNome.contains(soloIlNome))
+            soloNome.insert(soloIlNome, posizione);
+    }
+}
+
+int ImportPlan::Chiavi::trovaNome(const ImportMapping::Values& values) const
+{
+    if (!values[C::DataNasc].isEmpty() || soloNome.isEmpty())
+        return 0;
+    return soloNome.value(ImportMapping::fold(comeMemorizzato(C::Candidato, values[C::Candidato])), 0);
 }
 
 int ImportPlan::Chiavi::trova(const Chiave& chiave) const
@@ -127,8 +141,12 @@ ImportPlan::Chiavi ImportPlan::chiaviRegistro(const QString& programFolder)
 }
 
 QList<ImportPlan::Riga> ImportPlan::prepara(const QList<QStringList>& rows, const ImportMapping& mapping,
-                                            const Chiavi& chiavi, const Progress& progress, bool* cancelled)
+                                            const Chiavi& chiavi, const Progress& progress, bool* cancelled,
+                                            const QList<SheetReader::CellNote>& notes)
 {
+    QHash<int, QList<SheetReader::CellNote>> notesByRow;
+    for (const SheetReader::CellNote& note : notes)
+        notesByRow[note.row].append(note);
     if (cancelled)
         *cancelled = false;
     QList<Riga> result;
@@ -157,6 +175,13 @@ QList<ImportPlan::Riga> ImportPlan::prepara(const QList<QStringList>& rows, cons
         }
         if (vuota)
             continue; // a blank line of the sheet is no person
+        for (const SheetReader::CellNote& note : notesByRow.value(r)) {
+            const QString caption = ImportMapping::captionOf(mapping.target(note.column));
+            QStringList& list =
+                note.kind == SheetReader::CellNote::Kind::DigitsLost ? riga.cifrePerse : riga.senzaValore;
+            if (mapping.target(note.column) != ImportMapping::kIgnora && !list.contains(caption))
+                list.append(caption);
+        }
         for (const C::Campo campo : kRichiesti) {
             if (riga.values[campo].isEmpty())
                 riga.mancanti.append(ImportMapping::captionOf(campo));
@@ -167,6 +192,9 @@ QList<ImportPlan::Riga> ImportPlan::prepara(const QList<QStringList>& rows, cons
         } else if (const int posizione = chiavi.trova(riga.chiave); posizione > 0) {
             riga.esito = Esito::Presente;
             riga.posizione = posizione;
+        } else if (const int simile = chiavi.trovaNome(riga.values); simile > 0) {
+            riga.esito = Esito::ProbabilmentePresente;
+            riga.posizione = simile;
         } else if (const int prima = nelFile.trova(riga.chiave); prima > 0) {
             riga.esito = Esito::PresenteNelFile;
             riga.posizione = prima;
@@ -187,6 +215,10 @@ QString ImportPlan::testoEsito(const Riga& riga)
         return QStringLiteral("Nuova scheda");
     case Esito::Presente:
         return QStringLiteral("Gi\u00E0 in archivio (scheda %1)").arg(riga.posizione);
+    case Esito::ProbabilmentePresente:
+        return QStringLiteral("Probabilmente gi\u00E0 presente (scheda %1)").arg(riga.posizione);
+    case Esito::Importata:
+        return QStringLiteral("Importata (scheda %1)").arg(riga.posizione);
     case Esito::PresenteNelFile:
         return QStringLiteral("Ripetuta (come la riga %1)").arg(riga.posizione);
     case Esito::Rifiutata:
@@ -282,9 +314,10 @@ ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
             if (risultato.primaPosizione == 0)
                 risultato.primaPosizione = posizione;
             risultato.ultimaPosizione = posizione;
+            risultato.aggiunteRighe.append({riga.rigaFoglio, posizione});
             const QString file = fotoDi(foto, riga.values);
             if (!file.isEmpty()) {
-                const PhotoFiles::Read letta = PhotoFiles::read(file);
+                const PhotoFiles::Read letta = leggiFoto(file);
                 if (letta.outcome == PhotoFiles::Outcome::Loaded &&
                     SalvaFotoScheda(programFolder, QString::number(posizione), letta.picture))
                     ++risultato.foto;
@@ -299,6 +332,42 @@ ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
     return risultato;
 }
 
+PhotoFiles::Read ImportAppend::leggiFoto(const QString& file)
+{
+    // Only a regular file, also behind a link: a device or a pipe named like a photo reads for ever.
+    constexpr qint64 kMaxPhotoBytes = 200LL * 1024 * 1024;
+    const QFileInfo info(file);
+    if (!info.exists())
+        return {};
+    QFile device(file);
+    if (!info.isFile() || info.size() > kMaxPhotoBytes || !device.open(QIODevice::ReadOnly) ||
+        device.isSequential())
+        return {QImage(), PhotoFiles::Outcome::Unreadable};
+    try {
+        const QByteArray bytes = device.read(kMaxPhotoBytes + 1);
+        if (bytes.size() > kMaxPhotoBytes)
+            return {QImage(), PhotoFiles::Outcome::Unreadable};
+        return PhotoFiles::decode(bytes);
+    } catch (const std::bad_alloc&) {
+        return {QImage(), PhotoFiles::Outcome::Unreadable};
+    }
+}
+
+void ImportAppend::segnaImportate(QList<ImportPlan::Riga>& righe, const Risultato& risultato)
+{
+    QHash<int, int> posizioni;
+    for (const auto& [rigaFoglio, posizione] : risultato.aggiunteRighe)
+        posizioni.insert(rigaFoglio, posizione);
+    for (ImportPlan::Riga& riga : righe) {
+        const auto found = posizioni.constFind(riga.rigaFoglio);
+        if (found == posizioni.constEnd())
+            continue;
+        riga.esito = ImportPlan::Esito::Importata;
+        riga.posizione = found.value();
+        riga.importa = false;
+    }
+}
+
 QString ImportAppend::rapporto(const Risultato& r, const QString& file)
 {
     QStringList lines;
@@ -306,7 +375,9 @@ QString ImportAppend::rapporto(const Risultato& r, const QString& file)
     if (!file.isEmpty())
         lines << QStringLiteral("File: %1").arg(QDir::toNativeSeparators(file));
     lines << QString();
-    if (r.aggiunte > 0)
+    if (r.aggiunte == 1)
+        lines << QStringLiteral("Schede aggiunte: 1 (dalla posizione %1)").arg(r.primaPosizione);
+    else if (r.aggiunte > 0)
         lines << QStringLiteral("Schede aggiunte: %1 (dalla posizione %2 alla %3)")
                      .arg(r.aggiunte)
                      .arg(r.primaPosizione)
@@ -325,8 +396,12 @@ QString ImportAppend::rapporto(const Risultato& r, const QString& file)
                                 "aggiunte fino a quel momento restano in archivio.");
     if (!r.errore.isEmpty())
         lines << QString()
-              << QStringLiteral("L'importazione si \u00E8 fermata per un errore di accesso all'archivio: "
-                                "le %1 schede aggiunte prima dell'errore restano in archivio, complete.")
-                     .arg(r.aggiunte);
+              << QStringLiteral("L'importazione si \u00E8 fermata per un errore di accesso all'archivio: ") +
+                     (r.aggiunte == 1
+                          ? QStringLiteral(
+                                "la scheda aggiunta prima dell'errore resta in archivio, completa.")
+                          : QStringLiteral("le %1 schede aggiunte prima dell'errore restano in archivio, "
+                                           "complete.")
+                                .arg(r.aggiunte));
     return lines.join(u'\n');
 }

@@ -2,9 +2,11 @@
 
 #include "import/ImportMapping.h"
 #include "import/SheetReader.h"
+#include "storage/PhotoFiles.h"
 
 #include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +19,7 @@ class TArchivioSchede;
 // the editor would ask for and the values that will not be stored as they stand.
 class ImportPlan {
 public:
-    enum class Esito { Nuova, Presente, PresenteNelFile, Rifiutata };
+    enum class Esito { Nuova, Presente, ProbabilmentePresente, PresenteNelFile, Rifiutata, Importata };
 
     // What tells one person from another: the codice fiscale, and the name with the birth date.
     struct Chiave {
@@ -31,22 +33,32 @@ public:
         Chiave chiave;
         ImportMapping::Values values;
         Esito esito = Esito::Nuova;
-        int posizione = 0;         // Presente: the card's position; PresenteNelFile: the earlier row
+        int posizione =
+            0; // the card's position (Presente, Probabilmente, Importata); PresenteNelFile: the earlier row
         QStringList mancanti;      // fields the editor asks for at save, empty here
         QStringList troppoLunghi;  // values longer than their field: they will be cut
         QStringList fuoriCodifica; // values with characters the archive cannot hold
+        QStringList cifrePerse;    // numbers the sheet shows with fewer digits than it holds
+        QStringList senzaValore;   // formulas saved without their result
         bool importa = false;      // ticked: appended whatever the outcome
-        bool avvisi() const { return !troppoLunghi.isEmpty() || !fuoriCodifica.isEmpty(); }
+        bool avvisi() const
+        {
+            return !troppoLunghi.isEmpty() || !fuoriCodifica.isEmpty() || !mancanti.isEmpty() ||
+                   !cifrePerse.isEmpty() || !senzaValore.isEmpty();
+        }
     };
 
     // The keys of the cards already in the registry, with their positions.
     struct Chiavi {
         QHash<QString, int> codiceFiscale;
         QHash<QString, int> nomeData;
+        QHash<QString, int> soloNome; // folded names of the cards without a birth date
         void aggiungi(const Chiave& chiave, int posizione);
         void aggiungi(const TSchedaAnagrafica& scheda, int posizione);
         // The position of the card this person already has, or 0.
         int trova(const Chiave& chiave) const;
+        // The card with the same name, neither having a birth date, or 0.
+        int trovaNome(const ImportMapping::Values& values) const;
     };
     // Reads the keys of every card of an open archive, from the first to the last.
     static Chiavi chiavi(TArchivioSchede& archivio);
@@ -61,9 +73,11 @@ public:
 
     using Progress = std::function<bool(int done, int total)>;
     // Every data row of the sheet (the rows after the first) with its outcome; empty when cancelled.
+    // notes: what the reader said of single cells (numbers shown with fewer digits, formulas
+    // without a value), flagged on the rows whose mapped columns hold them.
     static QList<Riga> prepara(const QList<QStringList>& rows, const ImportMapping& mapping,
-                               const Chiavi& chiavi, const Progress& progress = {},
-                               bool* cancelled = nullptr);
+                               const Chiavi& chiavi, const Progress& progress = {}, bool* cancelled = nullptr,
+                               const QList<SheetReader::CellNote>& notes = {});
 
     static QString testoEsito(const Riga& riga);
     // The rows whose first line looks like data rather than headers, when no header was recognised.
@@ -79,7 +93,8 @@ public:
         int rifiutate = 0;       // rows without a name, not ticked
         int foto = 0;            // photos written
         int fotoIlleggibili = 0; // photo files found but not readable
-        int primaPosizione = 0;  // position of the first card added
+        QList<QPair<int, int>> aggiunteRighe; // sheet row and position of every card added
+        int primaPosizione = 0;               // position of the first card added
         int ultimaPosizione = 0;
         bool annullata = false;
         QString errore; // the Italian message of a failure; the cards before it stay
@@ -98,6 +113,11 @@ public:
     static QHash<QString, QString> indiceFoto(const QString& photoFolder);
     // The photo file of a person, or an empty string.
     static QString fotoDi(const QHash<QString, QString>& indice, const ImportMapping::Values& values);
+    // Reads and decodes a photo, only from a regular file of sane size; a photo too large for the
+    // memory left is unreadable like a damaged one.
+    static PhotoFiles::Read leggiFoto(const QString& file);
+    // Marks the rows just appended as done and unticked.
+    static void segnaImportate(QList<ImportPlan::Riga>& righe, const Risultato& risultato);
 
     // The closing report, several lines of plain text.
     static QString rapporto(const Risultato& risultato, const QString& file);

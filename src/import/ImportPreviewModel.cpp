@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFileInfo>
 
 namespace {
 using C = TSchedaAnagrafica;
@@ -17,6 +18,13 @@ void ImportPreviewModel::setRighe(QList<ImportPlan::Riga> righe)
     beginResetModel();
     m_righe = std::move(righe);
     endResetModel();
+}
+
+void ImportPreviewModel::setFoto(QHash<QString, QString> indice)
+{
+    m_foto = std::move(indice);
+    if (!m_righe.isEmpty())
+        emit dataChanged(index(0, Foto), index(int(m_righe.size()) - 1, Foto), {Qt::DisplayRole});
 }
 
 int ImportPreviewModel::rowCount(const QModelIndex& parent) const
@@ -38,6 +46,11 @@ QString ImportPreviewModel::avvisi(const ImportPlan::Riga& riga)
     if (!riga.fuoriCodifica.isEmpty())
         parts << QStringLiteral("caratteri che saranno sostituiti: ") +
                      riga.fuoriCodifica.join(QStringLiteral(", "));
+    if (!riga.cifrePerse.isEmpty())
+        parts << QStringLiteral("numero mostrato con meno cifre di quelle che contiene: ") +
+                     riga.cifrePerse.join(QStringLiteral(", "));
+    if (!riga.senzaValore.isEmpty())
+        parts << QStringLiteral("formula senza valore: ") + riga.senzaValore.join(QStringLiteral(", "));
     return parts.join(QStringLiteral("; "));
 }
 
@@ -60,6 +73,8 @@ QVariant ImportPreviewModel::data(const QModelIndex& index, int role) const
             return riga.values[C::DataNasc];
         case CodiceFiscale:
             return riga.values[C::CodFisc];
+        case Foto:
+            return QFileInfo(ImportAppend::fotoDi(m_foto, riga.values)).fileName();
         case DaCompletare:
             return riga.mancanti.join(QStringLiteral(", "));
         case Avvisi:
@@ -73,10 +88,13 @@ QVariant ImportPreviewModel::data(const QModelIndex& index, int role) const
         case ImportPlan::Esito::Nuova:
             return riga.avvisi() ? QBrush(QColor(0xFF, 0xF0, 0xD0)) : QVariant();
         case ImportPlan::Esito::Presente:
+        case ImportPlan::Esito::ProbabilmentePresente:
         case ImportPlan::Esito::PresenteNelFile:
             return QBrush(QColor(0xFF, 0xFB, 0xC8));
         case ImportPlan::Esito::Rifiutata:
             return QBrush(QColor(0xFA, 0xD4, 0xD4));
+        case ImportPlan::Esito::Importata:
+            return QBrush(QColor(0xD8, 0xEE, 0xD8));
         }
     }
     if (role == Qt::ForegroundRole && index.column() == DaCompletare && !riga.mancanti.isEmpty())
@@ -89,15 +107,17 @@ QVariant ImportPreviewModel::headerData(int section, Qt::Orientation orientation
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char16_t* const kHeaders[ColumnCount] = {
-        u"Importa",      u"Riga",           u"Esito",         u"Cognome e nome",
-        u"Data nascita", u"Codice fiscale", u"Da completare", u"Avvisi"};
+        u"Importa",        u"Riga", u"Esito",         u"Cognome e nome", u"Data nascita",
+        u"Codice fiscale", u"Foto", u"Da completare", u"Avvisi"};
     return QString::fromUtf16(kHeaders[section]);
 }
 
 Qt::ItemFlags ImportPreviewModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags result = QAbstractTableModel::flags(index);
-    if (index.column() == Importa)
+    // A row just imported is done: it cannot be ticked again.
+    if (index.column() == Importa && index.row() < m_righe.size() &&
+        m_righe[index.row()].esito != ImportPlan::Esito::Importata)
         result |= Qt::ItemIsUserCheckable;
     return result;
 }

@@ -3,6 +3,7 @@
 #include "import/ImportPlan.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 
 // The rows of an import as the preview table shows them: a tick to import, the sheet row, the
@@ -10,12 +11,25 @@
 class ImportPreviewModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Importa, Riga, Esito, Nome, DataNascita, CodiceFiscale, DaCompletare, Avvisi, ColumnCount };
+    enum Column {
+        Importa,
+        Riga,
+        Esito,
+        Nome,
+        DataNascita,
+        CodiceFiscale,
+        Foto,
+        DaCompletare,
+        Avvisi,
+        ColumnCount
+    };
 
     explicit ImportPreviewModel(QObject* parent);
 
     void setRighe(QList<ImportPlan::Riga> righe);
     const QList<ImportPlan::Riga>& righe() const { return m_righe; }
+    // The photos of the chosen folder by folded name (ImportAppend::indiceFoto), for the "Foto" column.
+    void setFoto(QHash<QString, QString> indice);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,4 +42,5 @@ public:
 
 private:
     QList<ImportPlan::Riga> m_righe;
+    QHash<QString, QString> m_foto;
 };

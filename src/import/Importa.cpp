@@ -35,15 +35,21 @@ constexpr QRect kPannello(20, 84, 821, 418);
 constexpr QRect kStriscia(20, 510, 821, 34);
 const QString kRigaInfo = QStringLiteral("Importazione di persone da un foglio di calcolo.");
 
-QLabel* etichetta(QWidget* parent, const char* name, const QRect& geometry, const QString& accessible)
+QLabel* etichetta(QWidget* parent, const char* name, const QRect& geometry, const QString& description)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleDescription(accessible); // read after the text the label shows
+    label->setAccessibleDescription(description); // read after the text the label shows
     label->setGeometry(geometry);
     label->setFont(Looks::font(QStringLiteral("Tahoma"), 10));
     Looks::setTextColour(label, Looks::kDarkBlue);
     return label;
+}
+
+// A label's text; with no name of its own a screen reader reads that text.
+void mostra(QLabel* label, const QString& text)
+{
+    label->setText(text);
 }
 
 } // namespace
@@ -69,10 +75,11 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
                      Looks::font(QStringLiteral("Tahoma"), 18, true), 24, 20);
     lblTitolo->setAccessibleName(lblTitolo->text());
     Looks::setTextColour(lblTitolo, Looks::kDarkBlue);
-    auto* lblSottotitolo = Looks::label(this, QStringLiteral("lblSottotitolo"),
-                                        QStringLiteral("CSV, Excel (XLSX), OpenDocument (ODS) o l'archivio "
-                                                       "esportato dal programma"),
-                                        Looks::font(QStringLiteral("Tahoma"), 10), 26, 52);
+    auto* lblSottotitolo =
+        Looks::label(this, QStringLiteral("lblSottotitolo"),
+                     QStringLiteral("CSV, Excel (XLSX, XLS), OpenDocument (ODS) o l'archivio "
+                                    "esportato dal programma"),
+                     Looks::font(QStringLiteral("Tahoma"), 10), 26, 52);
     lblSottotitolo->setAccessibleName(lblSottotitolo->text());
 
     m_panInfo = HintLine::makeLine(this, kStriscia.adjusted(10, 0, -10, 0), kRigaInfo);
@@ -89,7 +96,7 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
                              QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     auto* cmdApri =
         comando("cmdApri", ":/pictures/importa_apri.svg", 512,
-                QStringLiteral("Sceglie il file da importare (CSV, XLSX, ODS o l'archivio esportato)."));
+                QStringLiteral("Sceglie il file da importare (CSV, XLSX, XLS, ODS o l'archivio esportato)."));
     auto* cmdFoto =
         comando("cmdFoto", ":/pictures/importa_foto.svg", 568,
                 QStringLiteral("Sceglie la cartella delle foto, chiamate con il codice fiscale o con "
@@ -113,9 +120,17 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     connect(cmdSalvaRapporto, &ImageButton::clicked, this, &TfrmImporta::cmdSalvaRapportoClick);
     connect(cmdEsci, &ImageButton::clicked, this, &QWidget::close);
 
-    m_lblFile = etichetta(this, "lblFile", QRect(32, 92, 797, 20), QStringLiteral("File scelto"));
+    m_lblFile = etichetta(this, "lblFile", QRect(32, 92, 560, 20), QStringLiteral("File scelto"));
+    m_cboFoglio = new QComboBox(this);
+    m_cboFoglio->setObjectName(QStringLiteral("cboFoglio"));
+    m_cboFoglio->setAccessibleName(QStringLiteral("Foglio da importare"));
+    m_cboFoglio->setGeometry(600, 90, 229, 24);
+    m_cboFoglio->hide();
+    m_hint->addHint(m_cboFoglio, QStringLiteral("Sceglie il foglio della cartella di lavoro da importare."));
+    connect(m_cboFoglio, &QComboBox::activated, this,
+            [this] { caricaFile(m_fileScelto, m_cboFoglio->currentData().toInt()); });
     m_lblFoto = etichetta(this, "lblFoto", QRect(32, 112, 797, 20), QStringLiteral("Cartella delle foto"));
-    m_lblFoto->setText(QStringLiteral("Cartella delle foto: nessuna"));
+    mostra(m_lblFoto, QStringLiteral("Cartella delle foto: nessuna"));
     m_lblRiepilogo = etichetta(this, "lblRiepilogo", QRect(32, 474, 797, 22), QStringLiteral("Riepilogo"));
 
     m_grdColonne = new QTableWidget(0, 3, this);
@@ -150,7 +165,18 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     m_hint->addHint(m_grdAnteprima,
                     QStringLiteral("Spuntare le righe da aggiungere all'archivio: le schede gi\u00E0 "
                                    "presenti e le righe senza nome restano fuori se non spuntate."));
+    m_grdAnteprima->setColumnWidth(ImportPreviewModel::Foto, 90);
     connect(m_model, &QAbstractItemModel::dataChanged, this, &TfrmImporta::aggiornaRiepilogo);
+
+    // Every command is reached with Tab, in the order of the work.
+    const QList<QWidget*> ordine = {cmdApri,    m_cboFoglio, cmdFoto,          m_grdColonne, m_grdAnteprima,
+                                    cmdImporta, cmdStampa,   cmdSalvaRapporto, cmdGuida,     cmdEsci};
+    for (QWidget* w : ordine) {
+        if (qobject_cast<ImageButton*>(w))
+            w->setFocusPolicy(Qt::StrongFocus);
+    }
+    for (qsizetype i = 1; i < ordine.size(); ++i)
+        setTabOrder(ordine[i - 1], ordine[i]);
 
     svuota();
 }
@@ -159,8 +185,9 @@ void TfrmImporta::svuota()
 {
     m_file.clear();
     m_rows.clear();
+    m_notes.clear();
     m_mapping = ImportMapping();
-    m_lblFile->setText(QStringLiteral("File: nessuno (premere il pulsante di apertura per sceglierlo)"));
+    mostra(m_lblFile, QStringLiteral("File: nessuno (premere il pulsante di apertura per sceglierlo)"));
     m_grdColonne->setRowCount(0);
     m_model->setRighe({});
     aggiornaRiepilogo();
@@ -174,17 +201,39 @@ void TfrmImporta::cmdApriClick()
                        "Tutti i file (*) (*)"));
     if (path.isEmpty())
         return;
-    caricaFile(path);
+    m_fileScelto = path;
+    // A workbook of several sheets: the visible ones are offered, the first preselected.
+    QString errore;
+    const QList<SheetReader::SheetInfo> fogli = SheetReader::sheets(path, &errore);
+    m_cboFoglio->clear();
+    int primo = -1;
+    for (int i = 0; i < fogli.size(); ++i) {
+        if (!fogli[i].visible)
+            continue;
+        m_cboFoglio->addItem(fogli[i].name, i);
+        if (primo < 0)
+            primo = i;
+    }
+    m_cboFoglio->setVisible(m_cboFoglio->count() > 1);
+    caricaFile(path, primo);
+    if (m_file.isEmpty())
+        return;
+    if (const QString quando = ImportMapping::importedOn(m_context.programFolder, path); !quando.isEmpty())
+        m_context.messages->information(
+            this,
+            QStringLiteral("Questo file \u00E8 identico a uno gi\u00E0 importato il %1: le persone gi\u00E0 "
+                           "presenti nell'archivio non sono spuntate.")
+                .arg(quando));
 }
 
-void TfrmImporta::caricaFile(const QString& path)
+void TfrmImporta::caricaFile(const QString& path, int foglio)
 {
     svuota();
     SheetReader::Sheet sheet;
     {
         WorkProgress avanzamento(this, QStringLiteral("Lettura del file in corso..."), 1000, true,
                                  m_attesaProgresso);
-        sheet = SheetReader::read(path, [&](int permille) { return avanzamento.passo(permille); });
+        sheet = SheetReader::read(path, foglio, [&](int permille) { return avanzamento.passo(permille); });
     }
     if (sheet.cancelled)
         return;
@@ -208,8 +257,9 @@ void TfrmImporta::caricaFile(const QString& path)
     }
     m_file = path;
     m_rows = std::move(sheet.rows);
+    m_notes = std::move(sheet.notes);
     m_mapping = mapping;
-    m_lblFile->setText(QStringLiteral("File: ") + QDir::toNativeSeparators(path));
+    mostra(m_lblFile, QStringLiteral("File: ") + QDir::toNativeSeparators(path));
     riempiColonne();
     aggiornaAnteprima();
 }
@@ -257,7 +307,8 @@ void TfrmImporta::aggiornaAnteprima()
         WorkProgress avanzamento(this, QStringLiteral("Preparazione dell'anteprima..."), int(m_rows.size()),
                                  true, m_attesaProgresso);
         righe = ImportPlan::prepara(
-            m_rows, m_mapping, chiavi, [&](int done, int) { return avanzamento.passo(done); }, &cancelled);
+            m_rows, m_mapping, chiavi, [&](int done, int) { return avanzamento.passo(done); }, &cancelled,
+            m_notes);
     }
     if (cancelled) {
         svuota();
@@ -271,27 +322,29 @@ void TfrmImporta::aggiornaRiepilogo()
 {
     const QList<ImportPlan::Riga>& righe = m_model->righe();
     if (righe.isEmpty()) {
-        m_lblRiepilogo->setText(QString());
+        mostra(m_lblRiepilogo, QString());
         return;
     }
-    int nuove = 0, presenti = 0, rifiutate = 0, avvisi = 0, spuntate = 0;
+    int nuove = 0, presenti = 0, rifiutate = 0, avvisi = 0, spuntate = 0, importate = 0;
     for (const ImportPlan::Riga& riga : righe) {
-        nuove += riga.esito == ImportPlan::Esito::Nuova;
-        presenti +=
-            riga.esito == ImportPlan::Esito::Presente || riga.esito == ImportPlan::Esito::PresenteNelFile;
-        rifiutate += riga.esito == ImportPlan::Esito::Rifiutata;
+        using E = ImportPlan::Esito;
+        nuove += riga.esito == E::Nuova;
+        presenti += riga.esito == E::Presente || riga.esito == E::PresenteNelFile ||
+                    riga.esito == E::ProbabilmentePresente;
+        rifiutate += riga.esito == E::Rifiutata;
+        importate += riga.esito == E::Importata;
         avvisi += riga.avvisi();
         spuntate += riga.importa;
     }
-    m_lblRiepilogo->setText(
-        QStringLiteral("%1 righe: %2 nuove, %3 gi\u00E0 presenti, %4 rifiutate, %5 con avvisi. "
-                       "Da importare: %6.")
-            .arg(righe.size())
-            .arg(nuove)
-            .arg(presenti)
-            .arg(rifiutate)
-            .arg(avvisi)
-            .arg(spuntate));
+    QString testo = QStringLiteral("%1 righe: %2 nuove, %3 gi\u00E0 presenti, %4 rifiutate, %5 con avvisi")
+                        .arg(righe.size())
+                        .arg(nuove)
+                        .arg(presenti)
+                        .arg(rifiutate)
+                        .arg(avvisi);
+    if (importate > 0)
+        testo += QStringLiteral(", %1 importate ora").arg(importate);
+    mostra(m_lblRiepilogo, testo + QStringLiteral(". Da importare: %1.").arg(spuntate));
 }
 
 void TfrmImporta::cmdFotoClick()
@@ -301,7 +354,8 @@ void TfrmImporta::cmdFotoClick()
     if (folder.isEmpty())
         return;
     m_cartellaFoto = folder;
-    m_lblFoto->setText(QStringLiteral("Cartella delle foto: ") + QDir::toNativeSeparators(folder));
+    mostra(m_lblFoto, QStringLiteral("Cartella delle foto: ") + QDir::toNativeSeparators(folder));
+    m_model->setFoto(ImportAppend::indiceFoto(folder));
 }
 
 void TfrmImporta::cmdImportaClick()
@@ -322,11 +376,14 @@ void TfrmImporta::cmdImportaClick()
     const bool avvisi =
         std::any_of(righe.begin(), righe.end(), [](const auto& r) { return r.importa && r.avvisi(); });
     QString domanda =
-        QStringLiteral("Si vogliono aggiungere %1 schede all'archivio anagrafico?").arg(spuntate);
+        spuntate == 1
+            ? QStringLiteral("Si vuole aggiungere 1 scheda all'archivio anagrafico?")
+            : QStringLiteral("Si vogliono aggiungere %1 schede all'archivio anagrafico?").arg(spuntate);
     if (avvisi)
         domanda.prepend(
-            QStringLiteral("Alcune righe hanno valori troppo lunghi o caratteri che l'archivio non pu\u00F2 "
-                           "contenere: saranno accorciati o sostituiti.\r\n\r\n"));
+            QStringLiteral("Alcune righe spuntate hanno avvisi (valori troppo lunghi o con caratteri che "
+                           "l'archivio non pu\u00F2 contenere, campi richiesti vuoti, numeri con cifre perse "
+                           "o formule senza valore): si vedono nella colonna \"Avvisi\".\r\n\r\n"));
     if (!m_context.messages->question(this, domanda))
         return;
     m_mapping.remember(m_context.programFolder, m_rows.first());
@@ -340,9 +397,15 @@ void TfrmImporta::cmdImportaClick()
     m_rapporto = ImportAppend::rapporto(risultato, m_file);
     if (!risultato.errore.isEmpty())
         m_context.messages->error(this, risultato.errore);
+    if (risultato.aggiunte > 0)
+        ImportMapping::rememberImported(m_context.programFolder, m_file);
     m_context.messages->information(this, m_rapporto);
-    // What was added is in the registry now: the preview says so.
+    // What was added is in the registry now: the preview says so, and the rows added are done.
     aggiornaAnteprima();
+    QList<ImportPlan::Riga> aggiornate = m_model->righe();
+    ImportAppend::segnaImportate(aggiornate, risultato);
+    m_model->setRighe(std::move(aggiornate));
+    aggiornaRiepilogo();
 }
 
 void TfrmImporta::cmdStampaClick()

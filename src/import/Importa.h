@@ -37,7 +37,7 @@ public:
     void setAttesaProgresso(int ms) { m_attesaProgresso = ms; }
 
 private:
-    void caricaFile(const QString& path);
+    void caricaFile(const QString& path, int foglio);
     void svuota();
     void riempiColonne();
     void aggiornaAnteprima();
@@ -45,8 +45,10 @@ private:
     void scegliCampo(int column, int target);
 
     QString m_file;
+    QString m_fileScelto;
     QString m_cartellaFoto;
     QList<QStringList> m_rows;
+    QList<SheetReader::CellNote> m_notes;
     ImportMapping m_mapping;
     QString m_rapporto;
     int m_attesaProgresso = 500;
@@ -55,6 +57,7 @@ private:
     QTableWidget* m_grdColonne;
     QTableView* m_grdAnteprima;
     QLabel* m_lblFile;
+    QComboBox* m_cboFoglio;
     QLabel* m_lblFoto;
     QLabel* m_lblRiepilogo;
     QLabel* m_panInfo;

@@ -95,6 +95,7 @@ private:
     void cmdAnteprimaClick();
     void cmdStampaClick();
     void cmdEsportaClick();
+    void cmdImportaClick();
     void cmdGuidaClick();
     void cmdEsciClick();
     void btnCodFiscClick();

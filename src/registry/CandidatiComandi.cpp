@@ -10,6 +10,7 @@
 #include "documents/AnteprimaCandidati.h"
 #include "documents/ExpCandidati.h"
 #include "documents/StampaCandidati.h"
+#include "import/Importa.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
@@ -267,6 +268,12 @@ void TfrmCandidati::cmdStampaClick()
 void TfrmCandidati::cmdEsportaClick()
 {
     TfrmExpCandidati screen(m_context, this);
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdImportaClick()
+{
+    TfrmImporta screen(m_context, this);
     m_context.modal->run(screen);
 }
 

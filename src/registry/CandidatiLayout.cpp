@@ -174,39 +174,42 @@ void TfrmCandidati::costruisciBarraComandi(QWidget* panContainer)
     comando(panContainer, "cmdFile", ":/pictures/candidati_allega.svg", QRect(214, y, lato, lato),
             QStringLiteral("Allega file alla scheda."), &TfrmCandidati::cmdFileClick);
 
-    gruppi << gruppoBianco(panContainer, "shpAnteprima", QRect(276, 8, 96, 60));
-    comando(panContainer, "cmdAnteprima", ":/pictures/candidati_anteprima.svg", QRect(280, y, 88, lato),
+    gruppi << gruppoBianco(panContainer, "shpAnteprima", QRect(276, 8, 72, 60));
+    comando(panContainer, "cmdAnteprima", ":/pictures/candidati_anteprima.svg", QRect(280, y, 64, lato),
             QStringLiteral("Visualizza l'anteprima di stampa della scheda."),
             &TfrmCandidati::cmdAnteprimaClick);
 
-    gruppi << gruppoBianco(panContainer, "shpStampa", QRect(380, 8, 96, 60));
-    comando(panContainer, "cmdStampa", ":/pictures/candidati_stampa.svg", QRect(384, y, 88, lato),
+    gruppi << gruppoBianco(panContainer, "shpStampa", QRect(356, 8, 72, 60));
+    comando(panContainer, "cmdStampa", ":/pictures/candidati_stampa.svg", QRect(360, y, 64, lato),
             QStringLiteral("Stampa la scheda."), &TfrmCandidati::cmdStampaClick);
 
-    gruppi << gruppoBianco(panContainer, "shpRecord", QRect(484, 8, 264, 60));
-    comando(panContainer, "cmdPrimo", ":/pictures/candidati_primo.svg", QRect(490, y, lato, lato),
+    gruppi << gruppoBianco(panContainer, "shpRecord", QRect(436, 8, 264, 60));
+    comando(panContainer, "cmdPrimo", ":/pictures/candidati_primo.svg", QRect(442, y, lato, lato),
             QStringLiteral("Visualizza la prima scheda in archivio."), &TfrmCandidati::cmdPrimoClick);
-    comando(panContainer, "cmdIndietro", ":/pictures/candidati_indietro.svg", QRect(538, y, lato, lato),
+    comando(panContainer, "cmdIndietro", ":/pictures/candidati_indietro.svg", QRect(490, y, lato, lato),
             QStringLiteral("Visualizza la scheda precedente in archivio."), &TfrmCandidati::cmdIndietroClick);
     m_lblPosizione = new QLabel(panContainer);
     m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     m_lblPosizione->setAccessibleDescription(QStringLiteral("Posizione della scheda in archivio"));
-    m_lblPosizione->setGeometry(586, y, 60, lato);
+    m_lblPosizione->setGeometry(538, y, 60, lato);
     m_lblPosizione->setAlignment(Qt::AlignCenter);
     m_lblPosizione->setFont(Looks::font(QStringLiteral("Tahoma"), 14, true));
     Looks::setTextColour(m_lblPosizione, Looks::kDarkBlue);
-    comando(panContainer, "cmdAvanti", ":/pictures/candidati_avanti.svg", QRect(646, y, lato, lato),
+    comando(panContainer, "cmdAvanti", ":/pictures/candidati_avanti.svg", QRect(598, y, lato, lato),
             QStringLiteral("Visualizza la scheda successiva in archivio."), &TfrmCandidati::cmdAvantiClick);
-    comando(panContainer, "cmdUltimo", ":/pictures/candidati_ultimo.svg", QRect(694, y, lato, lato),
+    comando(panContainer, "cmdUltimo", ":/pictures/candidati_ultimo.svg", QRect(646, y, lato, lato),
             QStringLiteral("Visualizza l'ultima scheda in archivio."), &TfrmCandidati::cmdUltimoClick);
 
-    gruppi << gruppoBianco(panContainer, "shpRiepiloghi", QRect(756, 8, 108, 60));
-    comando(panContainer, "cmdScadute", ":/pictures/candidati_telefono.svg", QRect(762, y, lato, lato),
+    gruppi << gruppoBianco(panContainer, "shpRiepiloghi", QRect(708, 8, 156, 60));
+    comando(panContainer, "cmdScadute", ":/pictures/candidati_telefono.svg", QRect(714, y, lato, lato),
             QStringLiteral("Visualizza il riepilogo delle persone da ricontattare."),
             &TfrmCandidati::cmdScaduteClick);
-    comando(panContainer, "cmdEsporta", ":/pictures/candidati_excel.svg", QRect(810, y, lato, lato),
+    comando(panContainer, "cmdEsporta", ":/pictures/candidati_excel.svg", QRect(762, y, lato, lato),
             QStringLiteral("Esporta l'archivio in un file di Microsoft Excel."),
             &TfrmCandidati::cmdEsportaClick);
+    comando(panContainer, "cmdImporta", ":/pictures/importa.svg", QRect(810, y, lato, lato),
+            QStringLiteral("Importa persone da un foglio di calcolo (CSV, Excel od OpenDocument)."),
+            &TfrmCandidati::cmdImportaClick);
 
     gruppi << gruppoBianco(panContainer, "shpEsci", QRect(872, 8, 108, 60));
     comando(panContainer, "cmdGuida", ":/pictures/candidati_guida.svg", QRect(878, y, lato, lato),

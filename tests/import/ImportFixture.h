@@ -4,6 +4,9 @@
 #include "storage/TArchivioSchede.h"
 #include "storage/TSchedaAnagrafica.h"
 
+#include <quazip.h>
+#include <quazipfile.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QList>
@@ -65,6 +68,23 @@ inline QString converti(const QString& file, const QString& filter, const QStrin
     const QString out =
         QDir(outFolder).filePath(QFileInfo(file).completeBaseName() + u'.' + filter.section(u':', 0, 0));
     return QFileInfo::exists(out) ? out : QString();
+}
+
+// A zip made of the given parts, as a spreadsheet program would write it.
+inline bool scriviZip(const QString& path, const QList<QPair<QString, QByteArray>>& parts)
+{
+    QuaZip zip(path);
+    if (!zip.open(QuaZip::mdCreate))
+        return false;
+    for (const auto& [name, bytes] : parts) {
+        QuaZipFile file(&zip);
+        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)))
+            return false;
+        file.write(bytes);
+        file.close();
+    }
+    zip.close();
+    return zip.getZipError() == 0;
 }
 
 } // namespace ImportFixture

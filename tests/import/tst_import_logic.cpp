@@ -49,23 +49,6 @@ QStringList campi(const TSchedaAnagrafica& s)
     return result;
 }
 
-// A zip made of the given parts, as a spreadsheet program would write it.
-bool scriviZip(const QString& path, const QList<QPair<QString, QByteArray>>& parts)
-{
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdCreate))
-        return false;
-    for (const auto& [name, bytes] : parts) {
-        QuaZipFile file(&zip);
-        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)))
-            return false;
-        file.write(bytes);
-        file.close();
-    }
-    zip.close();
-    return zip.getZipError() == 0;
-}
-
 const QByteArray kWorkbook =
     "<?xml version=\"1.0\"?><workbook "
     "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheets/></workbook>";
@@ -174,8 +157,12 @@ void TestImportLogic::badFilesGiveAnItalianMessage_data()
     QTest::newRow("empty") << QByteArray() << QStringLiteral("vuoto");
     QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0", 18)
                              << QStringLiteral("non \u00E8 un foglio");
-    QTest::newRow("old excel") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10)
-                               << QStringLiteral("vecchio formato");
+    QTest::newRow("damaged old excel")
+        << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10) << QStringLiteral("XLS \u00E8 danneggiato");
+    QTest::newRow("xlsx with password")
+        << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10) +
+               QByteArray("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32)
+        << QStringLiteral("XLSX \u00E8 protetto da password");
     QTest::newRow("zip of something else") << QByteArray() << QStringLiteral("non \u00E8 un foglio");
     QTest::newRow("blank lines only") << QByteArray("\r\n;;\r\n\r\n") << QStringLiteral("nessuna riga");
     QTest::newRow("html without table")
@@ -390,7 +377,7 @@ void TestImportLogic::duplicatesByCodiceFiscaleAndByNameAndBirth()
         {"Mario Rossi altro", "rssmra80c12h501x", ""}, // same codice fiscale, any name
         {"D AMICO  NICOLO", "", "01/02/1990"},         // same name and birth, blind to case, accents, blanks
         {QStringLiteral("d'amico nicol\u00F2"), "", "02/02/1990"}, // another birth date
-        {"Senza Data", "", ""},                                    // no date: not a duplicate by name alone
+        {"Senza Data", "", ""}, // no date on either side: probably the same person, left unticked
         {"Neri Ugo", "NRIGUO70A01F205Z", ""},
         {"Neri Ugo bis", "nriguo70a01f205z", ""}, // the same person twice in the file
     };
@@ -402,11 +389,14 @@ void TestImportLogic::duplicatesByCodiceFiscaleAndByNameAndBirth()
     QCOMPARE(righe[1].posizione, 2);
     QCOMPARE(ImportPlan::testoEsito(righe[1]), QStringLiteral("Gi\u00E0 in archivio (scheda 2)"));
     QCOMPARE(righe[2].esito, ImportPlan::Esito::Nuova);
-    QCOMPARE(righe[3].esito, ImportPlan::Esito::Nuova);
+    QCOMPARE(righe[3].esito, ImportPlan::Esito::ProbabilmentePresente);
+    QCOMPARE(righe[3].posizione, 3);
+    QCOMPARE(ImportPlan::testoEsito(righe[3]), QStringLiteral("Probabilmente gi\u00E0 presente (scheda 3)"));
     QCOMPARE(righe[4].esito, ImportPlan::Esito::Nuova);
     QCOMPARE(righe[5].esito, ImportPlan::Esito::PresenteNelFile);
     QCOMPARE(righe[5].posizione, 6);
-    QVERIFY(!righe[0].importa && !righe[1].importa && righe[2].importa && !righe[5].importa);
+    QVERIFY(!righe[0].importa && !righe[1].importa && righe[2].importa && !righe[3].importa &&
+            !righe[5].importa);
 }
 
 void TestImportLogic::refusedRowsAndRequiredFields()
@@ -475,12 +465,14 @@ void TestImportLogic::ownExportReadBackGivesTheSameCards()
     for (int i = 0; i < 3; ++i)
         QCOMPARE(campi(lette[i]), campi(schede[i]));
 
-    // Read again, the persons with a birth date or a codice fiscale are already there.
+    // Read again, nothing is new: the person with only a name is probably there already.
     righe = ImportPlan::prepara(sheet.rows, mapping, ImportPlan::chiaviRegistro(target.folder()));
     QCOMPARE(righe[0].esito, ImportPlan::Esito::Presente);
-    QCOMPARE(righe[1].esito, ImportPlan::Esito::Nuova);
+    QCOMPARE(righe[1].esito, ImportPlan::Esito::ProbabilmentePresente);
     QCOMPARE(righe[2].esito, ImportPlan::Esito::Presente);
     QCOMPARE(righe[2].posizione, 3);
+    QVERIFY(std::none_of(righe.begin(), righe.end(), [](const ImportPlan::Riga& r) { return r.importa; }));
+    QCOMPARE(ImportAppend::aggiungi(target.folder(), righe).aggiunte, 0);
 }
 
 void TestImportLogic::libreOfficeXlsxAndOdsGiveTheSameCards()
@@ -559,7 +551,7 @@ void TestImportLogic::appendSkipsWhatIsNotTickedAndTicksWin()
     QCOMPARE(r.rifiutate, 1);
     QCOMPARE(r.primaPosizione, 2);
     const QString report = ImportAppend::rapporto(r, QStringLiteral("/tmp/elenco.csv"));
-    QVERIFY(report.contains(QStringLiteral("Schede aggiunte: 1 (dalla posizione 2 alla 2)")));
+    QVERIFY(report.contains(QStringLiteral("Schede aggiunte: 1 (dalla posizione 2)")));
     QVERIFY(report.contains(QStringLiteral("Righe rifiutate perch\u00E9 senza nome: 1")));
 
     // A duplicate ticked by the user is added all the same.

@@ -76,6 +76,7 @@ class TestImportScreen : public QObject {
 private slots:
     void controlsHaveNamesAndHints_data();
     void controlsHaveNamesAndHints();
+    void commandsAreReachedWithTab();
     void everyNamedControlHasAnAccessibleName();
     void exportScreenHasImportaBesideTheDesignedControls();
     void exportScreenOpensImportAndShowsTheNewCards();
@@ -98,7 +99,7 @@ void TestImportScreen::controlsHaveNamesAndHints_data()
     QTest::newRow("guida") << "cmdGuida"
                            << "Visualizza la pagina della guida sensibile al contesto.";
     QTest::newRow("apri") << "cmdApri"
-                          << "Sceglie il file da importare (CSV, XLSX, ODS o l'archivio esportato).";
+                          << "Sceglie il file da importare (CSV, XLSX, XLS, ODS o l'archivio esportato).";
     QTest::newRow("foto")
         << "cmdFoto"
         << "Sceglie la cartella delle foto, chiamate con il codice fiscale o con il nome della "
@@ -146,6 +147,25 @@ void TestImportScreen::controlsHaveNamesAndHints()
         QTest::mouseMove(control);
         QCOMPARE(screen.findChild<QLabel*>(QStringLiteral("panInfo"))->text(), hint);
     }
+}
+
+void TestImportScreen::commandsAreReachedWithTab()
+{
+    TestEnvironment env;
+    TfrmImporta screen(env.context, nullptr);
+    for (const char* name :
+         {"cmdApri", "cmdFoto", "cmdImporta", "cmdStampa", "cmdSalvaRapporto", "cmdGuida", "cmdEsci"}) {
+        auto* control = screen.findChild<QWidget*>(QString::fromLatin1(name));
+        QVERIFY2(control && (control->focusPolicy() & Qt::TabFocus), name);
+    }
+    // The Tab chain from the open command reaches the import command.
+    QWidget* w = screen.findChild<QWidget*>(QStringLiteral("cmdApri"));
+    bool reached = false;
+    for (int i = 0; i < 12 && !reached; ++i) {
+        w = w->nextInFocusChain();
+        reached = w->objectName() == u"cmdImporta";
+    }
+    QVERIFY(reached);
 }
 
 void TestImportScreen::everyNamedControlHasAnAccessibleName()
@@ -246,18 +266,25 @@ void TestImportScreen::fileIsMatchedPreviewedAndImported()
 
     clicca(screen, "cmdImporta");
     QCOMPARE(env.messages.shown.size(), 2);
-    QCOMPARE(env.messages.shown[0].text,
-             QStringLiteral("Si vogliono aggiungere 1 schede all'archivio anagrafico?"));
+    QVERIFY2(env.messages.shown[0].text.endsWith(
+                 QStringLiteral("Si vuole aggiungere 1 scheda all'archivio anagrafico?")),
+             qPrintable(env.messages.shown[0].text));
     QCOMPARE(env.messages.shown[1].kind, MessageKind::Information);
-    QVERIFY(
-        env.messages.shown[1].text.contains(QStringLiteral("Schede aggiunte: 1 (dalla posizione 2 alla 2)")));
+    QVERIFY(env.messages.shown[1].text.contains(QStringLiteral("Schede aggiunte: 1 (dalla posizione 2)")));
     QCOMPARE(screen.rapporto(), env.messages.shown[1].text);
     const QList<TSchedaAnagrafica> lette = leggiArchivio(C::archivio(env.folder()));
     QCOMPARE(lette.size(), 2);
     QCOMPARE(lette[1].testo(C::Candidato), QStringLiteral("Verdi Luca"));
-    // The preview now knows the new card.
+    // The row just added is done, unticked and cannot be ticked again: a second press adds nothing.
     QCOMPARE(model->index(1, ImportPreviewModel::Esito).data().toString(),
-             QStringLiteral("Gi\u00E0 in archivio (scheda 2)"));
+             QStringLiteral("Importata (scheda 2)"));
+    QCOMPARE(model->index(1, ImportPreviewModel::Importa).data(Qt::CheckStateRole).toInt(),
+             int(Qt::Unchecked));
+    QVERIFY(!(model->flags(model->index(1, ImportPreviewModel::Importa)) & Qt::ItemIsUserCheckable));
+    env.messages.clear();
+    clicca(screen, "cmdImporta");
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(leggiArchivio(C::archivio(env.folder())).size(), 2);
 
     // No to the question adds nothing.
     env.messages.clear();

@@ -275,6 +275,8 @@ void TestCandidatiCampi::hints_data()
                                   << "Visualizza l'anteprima di stampa della scheda.";
     QTest::newRow("cmdEsporta") << "cmdEsporta"
                                 << "Esporta l'archivio in un file di Microsoft Excel.";
+    QTest::newRow("cmdImporta") << "cmdImporta"
+                                << "Importa persone da un foglio di calcolo (CSV, Excel od OpenDocument).";
     QTest::newRow("btnSalvaFoto") << "btnSalvaFoto"
                                   << "Salva la foto su disco.";
     QTest::newRow("btnCancFoto") << "btnCancFoto"
@@ -403,6 +405,9 @@ void TestCandidatiCampi::openers_data()
                            << "";
     QTest::newRow("export") << "cmdEsporta"
                             << "TfrmExpCandidati"
+                            << "";
+    QTest::newRow("import") << "cmdImporta"
+                            << "TfrmImporta"
                             << "";
     QTest::newRow("attachments") << "cmdFile"
                                  << "TfrmAllegaCartella"
