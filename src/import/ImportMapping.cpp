@@ -3,6 +3,8 @@
 #include "storage/SafeSave.h"
 #include "storage/TextRules.h"
 
+#include <algorithm>
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
@@ -284,7 +286,11 @@ TSchedaAnagrafica ImportMapping::card(const Values& values)
 
 void ImportMapping::fill(const Values& values, TSchedaAnagrafica& scheda)
 {
-    char* buffer = scheda.buffer().data();
+    // A card reused row after row starts blank: no byte of the previous person stays behind a
+    // shorter text.
+    QByteArray& record = scheda.buffer();
+    std::fill(record.begin(), record.end(), '\0');
+    char* buffer = record.data();
     for (int campo = 0; campo < C::Ricontatta; ++campo) {
         const C::Layout& layout = C::layoutOf(C::Campo(campo));
         const QString& text = values.texts[campo];

@@ -90,6 +90,7 @@ private slots:
     void libreOfficeDatesAndNumbersAsShown();
     void appendSkipsWhatIsNotTickedAndTicksWin();
     void appendChecksAgainUnderTheLock();
+    void appendedRecordsKeepNothingOfThePreviousRow();
     void photosMatchedByNameAndCodiceFiscale();
     void cancelledAppendKeepsWholeRecords();
     void failureHalfwayLeavesWholeRecords();
@@ -562,6 +563,24 @@ void TestImportLogic::appendSkipsWhatIsNotTickedAndTicksWin()
     r = ImportAppend::aggiungi(env.folder(), righe);
     QCOMPARE(r.aggiunte, 1);
     QCOMPARE(leggiArchivio(C::archivio(env.folder())).size(), 3);
+}
+
+void TestImportLogic::appendedRecordsKeepNothingOfThePreviousRow()
+{
+    TestEnvironment env;
+    const QList<QStringList> rows = {
+        {"Nome", "Indirizzo", "E-mail"},
+        {"Bartolomeo Colleoni", "Via dei Mille 123, Bergamo", "bcolleoni@esempio.it"},
+        {"Re", "", "r@e.it"}};
+    const QList<ImportPlan::Riga> righe = piano(rows);
+    QCOMPARE(ImportAppend::aggiungi(env.folder(), righe).aggiunte, 2);
+    QFile file(C::archivio(env.folder()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray secondo = file.readAll().mid(C::kSize, C::kSize);
+    // Byte for byte what a blank card filled with the second row holds.
+    QCOMPARE(secondo, ImportMapping::card(righe[1].values).buffer());
+    QVERIFY(!secondo.contains("Colleoni"));
+    QVERIFY(!secondo.contains("Bergamo"));
 }
 
 void TestImportLogic::appendChecksAgainUnderTheLock()
