@@ -3,6 +3,7 @@
 #include "groups/ListinoPrezzi.h"
 
 #include "widgets/EnterKeyOrder.h"
+#include "widgets/FieldStart.h"
 #include "widgets/FocusHighlight.h"
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
@@ -180,6 +181,7 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
         edit->setGeometry(posto.geometria.translated(origine));
         edit->setMaxLength(TSchedaGruppo::layoutOf(posto.campo).capacity);
         FocusHighlight::applyFill(edit, Qt::white);
+        FieldStart::keep(edit);
         m_campi[riquadro][posto.campo] = edit;
     }
     m_campi[riquadro][TSchedaGruppo::Prezzo]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
