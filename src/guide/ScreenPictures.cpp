@@ -181,7 +181,9 @@ public:
         material.screens.append({QString::fromLatin1(screen.metaObject()->className()),
                                  screen.grab().toImage(), caption});
         for (ImageButton* button : screen.findChildren<ImageButton*>()) {
-            if (!button->isVisibleTo(&screen) || m_seen.contains(button->resource()))
+            // Wide pictures are banners that carry their own words.
+            const bool banner = button->width() > 2.5 * button->height();
+            if (banner || !button->isVisibleTo(&screen) || m_seen.contains(button->resource()))
                 continue;
             m_seen.insert(button->resource());
             QImage image = button->grab().toImage();

@@ -149,7 +149,7 @@ private:
     void legend()
     {
         m_blocks.push_back({});
-        QString table = QStringLiteral("<table width=\"100%\" cellpadding=\"3\" style=\"font-size: 9pt;\">");
+        QString table = QStringLiteral("<table width=\"100%\" cellpadding=\"2\" style=\"font-size: 9pt;\">");
         const QList<ButtonPicture>& buttons = m_material.buttons;
         for (qsizetype i = 0; i < buttons.size(); i += 2) {
             table += QStringLiteral("<tr>");
