@@ -39,7 +39,8 @@ bool withProgress(QWidget* owner, int pages, const ProgressLook& look,
     progress.setMinimumDuration(0);
     progress.setValue(0);
     return output([&progress, &look](int pagesDone, int pageCount) {
-        progress.setLabelText(QStringLiteral("%1: pagina %2 di %3").arg(look.doing).arg(pagesDone).arg(pageCount));
+        progress.setLabelText(
+            QStringLiteral("%1: pagina %2 di %3").arg(look.doing).arg(pagesDone).arg(pageCount));
         // Keeps the screen alive and lets "Annulla" be pressed.
         progress.setValue(pagesDone);
         return !progress.wasCanceled();
@@ -48,7 +49,8 @@ bool withProgress(QWidget* owner, int pages, const ProgressLook& look,
 
 bool printOn(QWidget* owner, const Report::PagedDocument& document, QPrinter& printer)
 {
-    const ProgressLook look{"frmProgressoStampa", QStringLiteral("Stampa"), QStringLiteral("Stampa in corso")};
+    const ProgressLook look{"frmProgressoStampa", QStringLiteral("Stampa"),
+                            QStringLiteral("Stampa in corso")};
     const bool done = withProgress(owner, document.pageCount(), look, [&](const Report::Progress& progress) {
         return Report::render(document, printer, progress, [&printer] { printer.abort(); });
     });
@@ -111,25 +113,28 @@ bool DocumentOutput::savePdf(AppContext& context, QWidget* owner, const Report::
         const ProgressLook look{"frmProgressoPdf", QStringLiteral("Salva PDF"),
                                 QStringLiteral("Salvataggio in corso")};
         std::optional<QByteArray> bytes;
-        const bool done = withProgress(owner, document.pageCount(), look, [&](const Report::Progress& progress) {
-            bytes = PdfFile::render(document, QFileInfo(path).completeBaseName(), progress);
-            return bytes.has_value();
-        });
+        const bool done =
+            withProgress(owner, document.pageCount(), look, [&](const Report::Progress& progress) {
+                bytes = PdfFile::render(document, QFileInfo(path).completeBaseName(), progress);
+                return bytes.has_value();
+            });
         if (!done)
             return false;
         if (PdfFile::save(path, *bytes, &reason)) {
-            if (context.messages->question(owner, QStringLiteral("Il documento \u00E8 stato salvato nel file:\r\n\r\n%1"
-                                                                 "\r\n\r\nVuoi aprirlo ora?")
-                                                      .arg(QDir::toNativeSeparators(path))))
+            if (context.messages->question(
+                    owner, QStringLiteral("Il documento \u00E8 stato salvato nel file:\r\n\r\n%1"
+                                          "\r\n\r\nVuoi aprirlo ora?")
+                               .arg(QDir::toNativeSeparators(path))))
                 context.shell->open(path);
             return true;
         }
     } catch (const std::exception&) {
         reason = QStringLiteral("il documento non pu\u00F2 essere preparato.");
     }
-    context.messages->warning(owner, QStringLiteral("Attenzione: il file PDF non \u00E8 stato salvato.\r\n\r\n%1"
-                                                    "\r\n\r\n%2")
-                                         .arg(QDir::toNativeSeparators(path), reason));
+    context.messages->warning(owner,
+                              QStringLiteral("Attenzione: il file PDF non \u00E8 stato salvato.\r\n\r\n%1"
+                                             "\r\n\r\n%2")
+                                  .arg(QDir::toNativeSeparators(path), reason));
     return false;
 }
 

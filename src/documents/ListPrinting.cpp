@@ -57,7 +57,8 @@ QString ListPrinting::pdfName(const QString& title, const QDate& day)
                              QStringLiteral("Elenco"));
 }
 
-bool ListPrinting::salvaPdf(AppContext& context, QWidget* owner, const QString& title, const QStringList& lines)
+bool ListPrinting::salvaPdf(AppContext& context, QWidget* owner, const QString& title,
+                            const QStringList& lines)
 {
     const QDateTime now = QDateTime::currentDateTime();
     ListDocument document;

@@ -26,8 +26,8 @@ void mendSection(QByteArray& pdf, qsizetype from, qsizetype to, int sourceCodes)
         const bool consecutive = sourceCodes == 2 && !line.contains('[') &&
                                  line.left(kTab.size()) != line.mid(kTab.size() + 1, kTab.size());
         int codes = 0;
-        for (qsizetype at = pdf.indexOf('<', lineStart); !consecutive && at >= 0 && at + kTab.size() <= lineEnd;
-             at = pdf.indexOf('<', at + 1)) {
+        for (qsizetype at = pdf.indexOf('<', lineStart);
+             !consecutive && at >= 0 && at + kTab.size() <= lineEnd; at = pdf.indexOf('<', at + 1)) {
             if (++codes > sourceCodes && pdf.mid(at, kTab.size()) == kTab)
                 pdf.replace(at, kBlank.size(), kBlank);
         }

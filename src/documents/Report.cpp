@@ -263,9 +263,8 @@ bool render(const PagedDocument& document, QPagedPaintDevice& device, const Prog
     // The painter starts where the device puts the printable area: its margins rounded to whole
     // points, or wider ones a printer keeps. The objects stay where the layout puts them on the sheet.
     const QPageLayout kept = device.pageLayout();
-    const QPointF origin = kept.mode() == QPageLayout::FullPageMode
-                               ? QPointF()
-                               : QPointF(kept.paintRectPixels(dpi).topLeft());
+    const QPointF origin =
+        kept.mode() == QPageLayout::FullPageMode ? QPointF() : QPointF(kept.paintRectPixels(dpi).topLeft());
     const QMarginsF margins = wanted.margins(QPageLayout::Millimeter);
     const QPointF shift(margins.left() * dotsPerMm - origin.x(), margins.top() * dotsPerMm - origin.y());
     const int pages = document.pageCount();

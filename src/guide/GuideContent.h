@@ -8,8 +8,8 @@
 struct GuideChapter {
     QString title;
     QStringList paragraphs;
-    QStringList steps;   // a numbered list after the paragraphs
-    QStringList screens; // class names of the screens pictured after the text
+    QStringList steps;         // a numbered list after the paragraphs
+    QStringList screens;       // class names of the screens pictured after the text
     bool buttonLegend = false; // the table of every image button
 };
 

@@ -81,6 +81,9 @@ struct KnownName {
 };
 
 constexpr KnownName kKnownNames[] = {
+    {"App01", "Archivio Anagrafico"},
+    {"App02", "Crea nuovo gruppo"},
+    {"App03", "Apri gruppo esistente"},
     {"Prodotto", "Importa dall'archivio"},
     {"CodFisc", "Controlla codice fiscale"},
     {"PartitaIva", "Controlla partita IVA"},
@@ -178,8 +181,8 @@ public:
             screen.resize(size);
         screen.show();
         QApplication::sendPostedEvents();
-        material.screens.append({QString::fromLatin1(screen.metaObject()->className()),
-                                 screen.grab().toImage(), caption});
+        material.screens.append(
+            {QString::fromLatin1(screen.metaObject()->className()), screen.grab().toImage(), caption});
         for (ImageButton* button : screen.findChildren<ImageButton*>()) {
             // Wide pictures are banners that carry their own words.
             const bool banner = button->width() > 2.5 * button->height();
@@ -187,8 +190,8 @@ public:
                 continue;
             m_seen.insert(button->resource());
             QImage image = button->grab().toImage();
-            material.buttons.append({image, ScreenPictures::buttonName(button->objectName()),
-                                     button->accessibleName()});
+            material.buttons.append(
+                {image, ScreenPictures::buttonName(button->objectName()), button->accessibleName()});
         }
         screen.hide();
     }
@@ -220,7 +223,8 @@ void groupPictures(AppContext& context, Photographer& camera)
     GroupPageDocument document;
     document.fill(page);
     document.prepare();
-    camera.material.screens.append({QStringLiteral("GroupPageDocument"), Report::renderPage(document.page(), 0, 4.0),
+    camera.material.screens.append({QStringLiteral("GroupPageDocument"),
+                                    Report::renderPage(document.page(), 0, 4.0),
                                     QStringLiteral("la stessa pagina stampata su un foglio A4")});
 
     TfrmStampaProdotto stampa(context, &listino);
@@ -293,7 +297,8 @@ ScreenMaterial ScreenPictures::take()
         candidati.resize(1016, 713);
         candidati.show();
         fillExampleCard(candidati);
-        camera.shoot(candidati, QStringLiteral("l'Archivio Anagrafico con una scheda compilata"), QSize(1016, 713));
+        camera.shoot(candidati, QStringLiteral("l'Archivio Anagrafico con una scheda compilata"),
+                     QSize(1016, 713));
         TfrmAllegaCartella allegati(context, &candidati);
         camera.shoot(allegati, QStringLiteral("gli allegati della scheda"));
         TfrmWebCam webCam(context, &candidati);

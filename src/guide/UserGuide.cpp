@@ -85,7 +85,8 @@ private:
         QString html = QStringLiteral(
             "<p style=\"margin-top: 160px; font-size: 40pt; font-weight: bold; color: #1d4a72;\" "
             "align=\"center\">Folvara</p>"
-            "<p style=\"font-size: 20pt; color: #dc143c;\" align=\"center\">Guida all'utilizzo del software</p>"
+            "<p style=\"font-size: 20pt; color: #dc143c;\" align=\"center\">Guida all'utilizzo del "
+            "software</p>"
             "<p style=\"margin-top: 60px; font-size: 13pt; color: #333333;\" align=\"center\">"
             "Gruppi di persone con foto e dati, pronti da stampare su fogli A4</p>");
         for (const ScreenPicture& picture : m_material.screens) {
@@ -104,8 +105,8 @@ private:
 
     void contents(const QList<int>& chapterPages)
     {
-        Block heading{QStringLiteral(
-            "<p style=\"font-size: 22pt; font-weight: bold; color: #1d4a72;\">Indice</p>")};
+        Block heading{
+            QStringLiteral("<p style=\"font-size: 22pt; font-weight: bold; color: #1d4a72;\">Indice</p>")};
         heading.newPage = true;
         heading.keepWithNext = true;
         m_blocks.push_back(heading);
@@ -114,7 +115,8 @@ private:
         for (qsizetype i = 0; i < headings.size(); ++i) {
             const QString page =
                 i < chapterPages.size() ? QString::number(chapterPages[i] + 1) : QStringLiteral("00");
-            table += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>").arg(escaped(headings[i]), page);
+            table += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>")
+                         .arg(escaped(headings[i]), page);
         }
         table += QStringLiteral("</table>");
         m_blocks.push_back({table});
@@ -122,7 +124,8 @@ private:
 
     void chapter(const GuideChapter& chapter, const QString& heading)
     {
-        Block title{QStringLiteral("<h1 style=\"font-size: 20pt; color: #dc143c;\">%1</h1>").arg(escaped(heading))};
+        Block title{
+            QStringLiteral("<h1 style=\"font-size: 20pt; color: #dc143c;\">%1</h1>").arg(escaped(heading))};
         title.newPage = true;
         title.keepWithNext = true;
         title.chapter = true;
@@ -130,11 +133,12 @@ private:
         for (const QString& text : chapter.paragraphs)
             m_blocks.push_back(paragraph(text));
         for (qsizetype i = 0; i < chapter.steps.size(); ++i) {
-            m_blocks.push_back({QStringLiteral("<table cellpadding=\"3\"><tr><td width=\"36\" style=\"font-size: "
-                                               "13pt; font-weight: bold; color: #1d4a72;\">%1.</td>"
-                                               "<td align=\"justify\">%2</td></tr></table>")
-                                    .arg(i + 1)
-                                    .arg(escaped(chapter.steps.at(i)))});
+            m_blocks.push_back(
+                {QStringLiteral("<table cellpadding=\"3\"><tr><td width=\"36\" style=\"font-size: "
+                                "13pt; font-weight: bold; color: #1d4a72;\">%1.</td>"
+                                "<td align=\"justify\">%2</td></tr></table>")
+                     .arg(i + 1)
+                     .arg(escaped(chapter.steps.at(i)))});
         }
         if (chapter.buttonLegend)
             legend();
@@ -161,8 +165,9 @@ private:
                 const ButtonPicture& button = buttons.at(j);
                 const QSize size = button.image.size().scaled(QSize(int(kButtonSize), int(kButtonSize)),
                                                               Qt::KeepAspectRatio);
-                table += QStringLiteral("<td width=\"%1\" valign=\"middle\"><img src=\"%2\" width=\"%3\" "
-                                        "height=\"%4\"></td><td valign=\"middle\" width=\"45%\"><b>%5</b><br>%6</td>")
+                table += QStringLiteral(
+                             "<td width=\"%1\" valign=\"middle\"><img src=\"%2\" width=\"%3\" "
+                             "height=\"%4\"></td><td valign=\"middle\" width=\"45%\"><b>%5</b><br>%6</td>")
                              .arg(int(kButtonSize + 8))
                              .arg(image(button.image))
                              .arg(size.width())

@@ -107,7 +107,8 @@ void TestPdfOutput::overflowingTextKeepsItsBeginning_data()
     const double phoneLeft = kMargin + 532.91 / Report::kUnitsPerMm;
     QTest::newRow("right-aligned phone") << 0 << "Cel. +39 333 6677889 / 0522 123456"
                                          << "Cel." << phoneLeft;
-    QTest::newRow("centred sex") << 1 << "MASCHIO-FEMMINA" << "MASCHIO-FEMMINA" << kMargin + 96.0;
+    QTest::newRow("centred sex") << 1 << "MASCHIO-FEMMINA"
+                                 << "MASCHIO-FEMMINA" << kMargin + 96.0;
 }
 
 void TestPdfOutput::overflowingTextKeepsItsBeginning()
@@ -131,8 +132,8 @@ void TestPdfOutput::overflowingTextKeepsItsBeginning()
     QVERIFY2(std::abs(word.box.left() - left) <= 0.3, qPrintable(QString::number(word.box.left())));
     // A text that fits keeps its alignment.
     if (document == 0) {
-        const QList<PdfProbe::Word> fitting = PdfProbe::words(write(groupPage(QStringLiteral("Cel. 333")).page(),
-                                                                    QStringLiteral("corto.pdf")));
+        const QList<PdfProbe::Word> fitting =
+            PdfProbe::words(write(groupPage(QStringLiteral("Cel. 333")).page(), QStringLiteral("corto.pdf")));
         const PdfProbe::Word number = PdfProbe::find(fitting, QStringLiteral("333"));
         QVERIFY(std::abs(number.box.right() - (left + 171.59 / Report::kUnitsPerMm)) <= 0.5);
     }
@@ -156,7 +157,8 @@ void TestPdfOutput::dateLineIsItalianWhateverTheLanguage()
     QLocale::setDefault(locale);
     const QString line = ListPrinting::dateLine(QDateTime(QDate(2026, 12, 10), QTime(9, 5, 7)));
     QLocale::setDefault(before);
-    QVERIFY2(line.startsWith(QStringLiteral("Stampa eseguita in data 10/12/2026 alle ore ")), qPrintable(line));
+    QVERIFY2(line.startsWith(QStringLiteral("Stampa eseguita in data 10/12/2026 alle ore ")),
+             qPrintable(line));
     QVERIFY2(line.contains(QStringLiteral("9:05:07")), qPrintable(line));
 }
 
@@ -165,9 +167,8 @@ void TestPdfOutput::textIsSearchable_data()
     QTest::addColumn<int>("document"); // 0: list, 1: card, 2: group page
     QTest::addColumn<QStringList>("searched");
     QTest::newRow("list") << 0
-                          << QStringList{"Riepilogo schede anagrafiche in archivio",
-                                         "Ufficio anagrafe fine", "Officina efficiente",
-                                         "Stampa eseguita in data 10/12/2026"};
+                          << QStringList{"Riepilogo schede anagrafiche in archivio", "Ufficio anagrafe fine",
+                                         "Officina efficiente", "Stampa eseguita in data 10/12/2026"};
     QTest::newRow("card") << 1 << QStringList{"Certificato fine anno, schede anagrafiche", "Rossi Mario"};
     QTest::newRow("group page") << 2 << QStringList{"E-mail: mario.rossi@esempio.it", "Gita a Roma"};
 }
@@ -241,9 +242,10 @@ void TestPdfOutput::originIsOnTheMargin()
     QProcess process;
     process.start(QStringLiteral("pdftoppm"),
                   {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-x"), QString::number(x0),
-                   QStringLiteral("-y"), QString::number(y), QStringLiteral("-W"), QString::number(int(2 * dotsPerMm)),
-                   QStringLiteral("-H"), QStringLiteral("4"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                   pdf, m_dir.filePath(QStringLiteral("angolo"))});
+                   QStringLiteral("-y"), QString::number(y), QStringLiteral("-W"),
+                   QString::number(int(2 * dotsPerMm)), QStringLiteral("-H"), QStringLiteral("4"),
+                   QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
+                   m_dir.filePath(QStringLiteral("angolo"))});
     QVERIFY(process.waitForFinished(120000));
     const QImage strip(m_dir.filePath(QStringLiteral("angolo.png")));
     QVERIFY(!strip.isNull());
@@ -280,10 +282,14 @@ void TestPdfOutput::fileNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("file");
-    QTest::newRow("plain") << "Rossi Mario" << "Rossi Mario.pdf";
-    QTest::newRow("refused characters") << "Gita 3/B: \"Roma\" <2026>?" << "Gita 3 B Roma 2026.pdf";
-    QTest::newRow("blanks and dots") << "  Rossi   Mario.. " << "Rossi Mario.pdf";
-    QTest::newRow("empty") << " / " << "Documento.pdf";
+    QTest::newRow("plain") << "Rossi Mario"
+                           << "Rossi Mario.pdf";
+    QTest::newRow("refused characters") << "Gita 3/B: \"Roma\" <2026>?"
+                                        << "Gita 3 B Roma 2026.pdf";
+    QTest::newRow("blanks and dots") << "  Rossi   Mario.. "
+                                     << "Rossi Mario.pdf";
+    QTest::newRow("empty") << " / "
+                           << "Documento.pdf";
 }
 
 void TestPdfOutput::fileNames()

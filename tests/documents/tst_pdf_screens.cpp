@@ -124,12 +124,14 @@ void TestPdfScreens::listSavesThePrintedSheet()
     const RecordingFileDialogs::Request request = m_env->fileDialogs.requests.first();
     QVERIFY(request.save);
     QCOMPARE(QFileInfo(request.proposedName).fileName(),
-             ListPrinting::pdfName(QStringLiteral("Riepilogo schede anagrafiche in archivio"), QDate::currentDate()));
+             ListPrinting::pdfName(QStringLiteral("Riepilogo schede anagrafiche in archivio"),
+                                   QDate::currentDate()));
     QVERIFY(request.filters.contains(QStringLiteral("*.pdf")));
     // The dialog gave a name without extension: ".pdf" is added.
     QVERIFY(QFileInfo::exists(path + QStringLiteral(".pdf")));
     sameLayout(path + QStringLiteral(".pdf"), m_env->printing.printed.first());
-    QCOMPARE(PdfProbe::fonts(path + QStringLiteral(".pdf")), (QStringList{"DejaVuSans-Bold", "LiberationMono"}));
+    QCOMPARE(PdfProbe::fonts(path + QStringLiteral(".pdf")),
+             (QStringList{"DejaVuSans-Bold", "LiberationMono"}));
 }
 
 void TestPdfScreens::groupPageSavesThePrintedSheet_data()
@@ -150,7 +152,8 @@ void TestPdfScreens::groupPageSavesThePrintedSheet()
     const QString path = saveTo(QStringLiteral("pagina.pdf"));
     bool closed = false;
     m_env->modal.scripts << [&](QDialog& dialog) {
-        QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("btnSalvaPdf"))->text(), QStringLiteral("Salva PDF"));
+        QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("btnSalvaPdf"))->text(),
+                 QStringLiteral("Salva PDF"));
         click(dialog, "btnSalvaPdf");
         closed = !dialog.isVisible();
     };
@@ -200,7 +203,8 @@ void TestPdfScreens::refusedFolderLeavesNothing()
     QVERIFY(!ListPrinting::salvaPdf(m_env->context, &owner, QStringLiteral("Elenco"), manyLines(3)));
     QCOMPARE(m_env->messages.shown.size(), 1);
     QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
-    QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Attenzione: il file PDF non \u00E8 stato salvato.")));
+    QVERIFY(m_env->messages.lastText().startsWith(
+        QStringLiteral("Attenzione: il file PDF non \u00E8 stato salvato.")));
     QVERIFY(m_env->messages.lastText().contains(QDir::toNativeSeparators(path)));
     QCOMPARE(QDir(m_env->folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{QStringLiteral("Documenti")});

@@ -75,9 +75,10 @@ void TestListinoPdf::allPagesInOneDocument()
         const QString text = PdfProbe::pageText(words, page);
         const QString n = QString::number(page + 1);
         // The group's name, the bare page number, then the slots.
-        QVERIFY2(text.startsWith(
-                     QStringLiteral("Gita Roma %1 Pagina %1 Ruolo %1 Note %1 E-mail: p%1@x.it Cel. %1").arg(n)),
-                 qPrintable(text));
+        QVERIFY2(
+            text.startsWith(
+                QStringLiteral("Gita Roma %1 Pagina %1 Ruolo %1 Note %1 E-mail: p%1@x.it Cel. %1").arg(n)),
+            qPrintable(text));
         QVERIFY2(text.endsWith(QStringLiteral("Ultimo %1").arg(n)), qPrintable(text));
     }
 }
@@ -100,8 +101,9 @@ void TestListinoPdf::fieldShowsItsBeginning()
 {
     QLineEdit* email = txt(2, TSchedaGruppo::Codice);
     // Longer than the field shows, one character short of what it holds.
-    const QString lungo = QStringLiteral("E-mail: mario.rossi@esempio.it")
-                              .leftJustified(TSchedaGruppo::layoutOf(TSchedaGruppo::Codice).capacity - 1, u'x');
+    const QString lungo =
+        QStringLiteral("E-mail: mario.rossi@esempio.it")
+            .leftJustified(TSchedaGruppo::layoutOf(TSchedaGruppo::Codice).capacity - 1, u'x');
     QVERIFY(email->fontMetrics().horizontalAdvance(lungo) > email->width());
     email->setText(lungo);
     QCOMPARE(email->cursorPosition(), 0);

@@ -137,7 +137,8 @@ void TestGuide::walkthroughIsNumbered()
     QVERIFY(first->steps.size() >= 7);
     qsizetype at = 0;
     for (qsizetype i = 0; i < first->steps.size(); ++i) {
-        const qsizetype found = text.indexOf(withoutSpaces(QStringLiteral("%1.%2").arg(i + 1).arg(first->steps.at(i))), at);
+        const qsizetype found =
+            text.indexOf(withoutSpaces(QStringLiteral("%1.%2").arg(i + 1).arg(first->steps.at(i))), at);
         QVERIFY2(found > at, qPrintable(first->steps.at(i)));
         at = found;
     }
@@ -164,9 +165,9 @@ void TestGuide::everyImageButtonOnOnePage()
             .match(contents);
     QVERIFY(match.hasMatch());
     const QString page = match.captured(1);
-    const QString text = withoutSpaces(run(QStringLiteral("pdftotext"),
-                                           {QStringLiteral("-f"), page, QStringLiteral("-l"), page, m_guide,
-                                            QStringLiteral("-")}));
+    const QString text =
+        withoutSpaces(run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), page, QStringLiteral("-l"),
+                                                        page, m_guide, QStringLiteral("-")}));
     QSet<QString> names;
     for (const ButtonPicture& button : m_material.buttons) {
         QVERIFY(!button.image.isNull());
@@ -176,9 +177,10 @@ void TestGuide::everyImageButtonOnOnePage()
         names.insert(button.name);
     }
     // Each picture once: as many pictures on the page as buttons.
-    const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), QStringLiteral("-f"), page,
-                                                                 QStringLiteral("-l"), page, m_guide})
-                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList images =
+        run(QStringLiteral("pdfimages"),
+            {QStringLiteral("-list"), QStringLiteral("-f"), page, QStringLiteral("-l"), page, m_guide})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QVERIFY(images.size() - 2 >= m_material.buttons.size());
     QVERIFY(names.contains(QStringLiteral("Nuovo")) && names.contains(QStringLiteral("Salva")));
 }
@@ -196,9 +198,9 @@ void TestGuide::everyChapterShowsItsScreens()
         QVERIFY2(colours.size() > 20, qPrintable(picture.caption));
         shown.insert(picture.screen);
     }
-    for (const char* screen : {"TfrmCreaCatalogo", "TfrmApriCatalogo", "TfrmAllegaCartella", "TfrmWebCam",
-                               "TfrmTrovaCandidati", "TfrmExpCandidati", "TfrmImporta", "TfrmPassword",
-                               "TfrmCambiaPassword"})
+    for (const char* screen :
+         {"TfrmCreaCatalogo", "TfrmApriCatalogo", "TfrmAllegaCartella", "TfrmWebCam", "TfrmTrovaCandidati",
+          "TfrmExpCandidati", "TfrmImporta", "TfrmPassword", "TfrmCambiaPassword"})
         QVERIFY2(shown.contains(QLatin1String(screen)), screen);
     const QString text = withoutSpaces(run(QStringLiteral("pdftotext"), {m_guide, QStringLiteral("-")}));
     for (const GuideChapter& chapter : GuideContent::chapters()) {
@@ -215,14 +217,17 @@ void TestGuide::everyChapterShowsItsScreens()
 
 void TestGuide::textLayerIsPlainAndOnThePage()
 {
-    const QString raw = run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), m_guide, QStringLiteral("-")});
+    const QString raw =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), m_guide, QStringLiteral("-")});
     QVERIFY(!raw.contains(QLatin1Char('\t')));
     for (const QChar ligature : {QChar(0xFB00), QChar(0xFB01), QChar(0xFB02)})
         QVERIFY(!raw.contains(ligature));
     QVERIFY(raw.contains(QStringLiteral("archivio anagrafico")));
     // No hidden text beyond the page's edges, where a line of the page before would hide.
-    const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), m_guide, QStringLiteral("-")});
-    static const QRegularExpression word(QStringLiteral(R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">)re"));
+    const QString boxes =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), m_guide, QStringLiteral("-")});
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">)re"));
     int words = 0;
     for (auto it = word.globalMatch(boxes); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
