@@ -50,15 +50,23 @@ void mendSections(QByteArray& pdf, const QByteArray& begin, const QByteArray& en
 std::optional<QByteArray> PdfFile::render(const Report::PagedDocument& document, const QString& title,
                                           const Report::Progress& progress)
 {
+    return write(title, kResolution, [&document, &progress](QPdfWriter& writer) {
+        return Report::render(document, writer, progress);
+    });
+}
+
+std::optional<QByteArray> PdfFile::write(const QString& title, int resolution,
+                                         const std::function<bool(QPdfWriter& writer)>& draw)
+{
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        writer.setResolution(kResolution);
+        writer.setResolution(resolution);
         writer.setCreator(QStringLiteral("Folvara"));
         writer.setTitle(title);
-        if (!Report::render(document, writer, progress))
+        if (!draw(writer))
             return std::nullopt;
     }
     mendSpaces(bytes);

@@ -5,7 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class QPdfWriter;
 
 // A document written as a PDF file: searchable text, written whole or not at all.
 namespace PdfFile {
@@ -13,6 +16,10 @@ namespace PdfFile {
 // stopped it. Throws Report::Error when the document cannot be drawn.
 std::optional<QByteArray> render(const Report::PagedDocument& document, const QString& title,
                                  const Report::Progress& progress = {});
+// A PDF drawn in memory on a writer of the given resolution, its text layer mended; nothing
+// when draw returns false.
+std::optional<QByteArray> write(const QString& title, int resolution,
+                                const std::function<bool(QPdfWriter& writer)>& draw);
 // The font engine maps the space glyph back to a tab, the first character that shares it: the
 // text layer then reads a tab wherever a blank was written. Maps it to the blank, in place.
 void mendSpaces(QByteArray& pdf);

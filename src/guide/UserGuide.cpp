@@ -3,12 +3,10 @@
 #include "documents/PdfFile.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 #include <memory>
@@ -260,84 +258,81 @@ QStringList UserGuide::chapterHeadings()
 
 bool UserGuide::write(const QString& path, QString* error) const
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !write(&buffer)) {
+    const std::optional<QByteArray> bytes = pdf();
+    if (!bytes) {
         if (error)
             *error = QStringLiteral("la guida non pu\u00F2 essere composta");
         return false;
     }
-    return PdfFile::save(path, bytes, error);
+    return PdfFile::save(path, *bytes, error);
 }
 
 bool UserGuide::write(QIODevice* device) const
 {
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setTitle(kTitle);
-        writer.setCreator(QStringLiteral("Folvara"));
-        writer.setResolution(kResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(20, 18, 20, 14), QPageLayout::Millimeter));
+    const std::optional<QByteArray> bytes = pdf();
+    return bytes && device->write(*bytes) == bytes->size();
+}
 
-        const QRectF printable = writer.pageLayout().paintRectPixels(kResolution);
-        const double bodyHeight = printable.height() * (1.0 - kFooterHeight);
-        GuideBuilder builder(m_material, QSizeF(printable.width(), bodyHeight));
+std::optional<QByteArray> UserGuide::pdf() const
+{
+    return PdfFile::write(kTitle, kResolution, [this](QPdfWriter& writer) { return draw(writer); });
+}
 
-        // The contents page needs the chapters' pages; the numbers take the same room whatever
-        // they are, so the second layout keeps the pages of the first.
-        std::vector<Block> blocks;
-        std::vector<std::unique_ptr<QTextDocument>> laid;
-        std::vector<Placement> placed;
-        QList<int> pages;
-        for (int pass = 0; pass < 2; ++pass) {
-            blocks = builder.blocks(pages);
-            laid.clear();
-            for (const Block& block : blocks)
-                laid.push_back(laidOut(block, &writer, printable.width()));
-            placed = paginate(laid, blocks, bodyHeight);
-            pages.clear();
-            for (size_t i = 0; i < blocks.size(); ++i) {
-                if (blocks[i].chapter)
-                    pages.append(placed[i].page);
-            }
+bool UserGuide::draw(QPdfWriter& writer) const
+{
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(20, 18, 20, 14), QPageLayout::Millimeter));
+    const QRectF printable = writer.pageLayout().paintRectPixels(kResolution);
+    const double bodyHeight = printable.height() * (1.0 - kFooterHeight);
+    GuideBuilder builder(m_material, QSizeF(printable.width(), bodyHeight));
+
+    // The contents page needs the chapters' pages; the numbers take the same room whatever
+    // they are, so the second layout keeps the pages of the first.
+    std::vector<Block> blocks;
+    std::vector<std::unique_ptr<QTextDocument>> laid;
+    std::vector<Placement> placed;
+    QList<int> pages;
+    for (int pass = 0; pass < 2; ++pass) {
+        blocks = builder.blocks(pages);
+        laid.clear();
+        for (const Block& block : blocks)
+            laid.push_back(laidOut(block, &writer, printable.width()));
+        placed = paginate(laid, blocks, bodyHeight);
+        pages.clear();
+        for (size_t i = 0; i < blocks.size(); ++i) {
+            if (blocks[i].chapter)
+                pages.append(placed[i].page);
         }
-
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return false;
-        const int pageCount = placed.empty() ? 1 : placed.back().page + 1;
-        QFont footerFont(QStringLiteral("DejaVu Sans"));
-        footerFont.setPointSizeF(9);
-        footerFont.setStyleStrategy(QFont::PreferNoShaping);
-        size_t next = 0;
-        for (int page = 0; page < pageCount; ++page) {
-            if (page > 0 && !writer.newPage())
-                return false;
-            for (; next < blocks.size() && placed[next].page == page; ++next) {
-                painter.save();
-                painter.translate(0, placed[next].top);
-                laid[next]->drawContents(&painter);
-                painter.restore();
-            }
-            if (page == 0)
-                continue; // the title page has no footer
-            const double top = bodyHeight + printable.height() * kFooterHeight * 0.25;
-            painter.setPen(QPen(QColor(0x46, 0x82, 0xB4), 3));
-            painter.drawLine(QPointF(0, top), QPointF(printable.width(), top));
-            painter.setFont(footerFont);
-            painter.setPen(QColor(0x33, 0x33, 0x33));
-            const QRectF footer(0, top + 10, printable.width(), printable.height() - top - 10);
-            painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, kTitle);
-            painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
-                             QStringLiteral("Pagina %1 di %2").arg(page + 1).arg(pageCount));
-        }
-        if (!painter.end())
-            return false;
     }
-    PdfFile::mendSpaces(bytes);
-    return device->write(bytes) == bytes.size();
+
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const int pageCount = placed.empty() ? 1 : placed.back().page + 1;
+    QFont footerFont(QStringLiteral("DejaVu Sans"));
+    footerFont.setPointSizeF(9);
+    footerFont.setStyleStrategy(QFont::PreferNoShaping);
+    size_t next = 0;
+    for (int page = 0; page < pageCount; ++page) {
+        if (page > 0 && !writer.newPage())
+            return false;
+        for (; next < blocks.size() && placed[next].page == page; ++next) {
+            painter.save();
+            painter.translate(0, placed[next].top);
+            laid[next]->drawContents(&painter);
+            painter.restore();
+        }
+        if (page == 0)
+            continue; // the title page has no footer
+        const double top = bodyHeight + printable.height() * kFooterHeight * 0.25;
+        painter.setPen(QPen(QColor(0x46, 0x82, 0xB4), 3));
+        painter.drawLine(QPointF(0, top), QPointF(printable.width(), top));
+        painter.setFont(footerFont);
+        painter.setPen(QColor(0x33, 0x33, 0x33));
+        const QRectF footer(0, top + 10, printable.width(), printable.height() - top - 10);
+        painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, kTitle);
+        painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("Pagina %1 di %2").arg(page + 1).arg(pageCount));
+    }
+    return painter.end();
 }

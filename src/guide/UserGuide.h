@@ -3,9 +3,13 @@
 #include "guide/GuideContent.h"
 #include "guide/ScreenPictures.h"
 
+#include <QByteArray>
 #include <QStringList>
 
+#include <optional>
+
 class QIODevice;
+class QPdfWriter;
 
 // The user guide Guida.pdf: a title page, a table of contents, then the chapters of
 // GuideContent, each with the pictures of its screens, written as an A4 PDF. Every block of
@@ -22,5 +26,8 @@ public:
     static QStringList chapterHeadings();
 
 private:
+    std::optional<QByteArray> pdf() const;
+    bool draw(QPdfWriter& writer) const;
+
     ScreenMaterial m_material;
 };
