@@ -272,6 +272,13 @@ QStringList HelpTopics::paragraphs(Topic topic)
     return {};
 }
 
+QStringList HelpTopics::ownParagraphs(Topic topic)
+{
+    if (topic == Topic::Panoramica)
+        return introduzione() + conclusione();
+    return paragraphs(topic);
+}
+
 QString HelpTopics::text(Topic topic)
 {
     return paragraphs(topic).join(QStringLiteral("\r\n\r\n"));

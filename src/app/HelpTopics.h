@@ -23,6 +23,8 @@ enum class Topic {
 QList<Topic> all();
 QString title(Topic topic);
 QStringList paragraphs(Topic topic);
+// The paragraphs that belong to the topic alone: the overview without the chapters it repeats.
+QStringList ownParagraphs(Topic topic);
 // The paragraphs joined by two CR LF pairs, as the help screen shows them.
 QString text(Topic topic);
 // A new help screen owned by the caller, showing the topic, modal, destroyed when closed.

@@ -14,7 +14,7 @@ TfrmAnteprimaProdotto::TfrmAnteprimaProdotto(AppContext& context, QWidget* owner
     setObjectName(QStringLiteral("frmAnteprimaProdotto"));
 }
 
-void TfrmAnteprimaProdotto::output()
+void TfrmAnteprimaProdotto::output(const Report::PagedDocument& document)
 {
-    DocumentOutput::preview(m_context, this, documento().page());
+    DocumentOutput::preview(m_context, this, document);
 }

@@ -9,5 +9,5 @@ public:
     TfrmAnteprimaProdotto(AppContext& context, QWidget* owner);
 
 protected:
-    void output() override;
+    void output(const Report::PagedDocument& document) override;
 };

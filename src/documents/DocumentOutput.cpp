@@ -1,43 +1,76 @@
 #include "documents/DocumentOutput.h"
 
+#include "documents/PdfFile.h"
 #include "documents/Report.h"
 #include "platform/AppContext.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Printing.h"
+#include "platform/ShellOpener.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QStandardPaths>
 
 #include <memory>
 
 namespace {
 
-bool printOn(QWidget* owner, const Report::PagedDocument& document, QPrinter& printer)
-{
-    const int pages = document.pageCount();
-    if (pages < DocumentOutput::kProgressFromPages)
-        return Report::render(document, printer);
+struct ProgressLook {
+    const char* name;
+    QString title;
+    QString doing;
+};
 
-    QProgressDialog progress(QStringLiteral("Stampa in corso..."), QStringLiteral("Annulla"), 0, pages,
-                             owner);
-    progress.setObjectName(QStringLiteral("frmProgressoStampa"));
-    progress.setWindowTitle(QStringLiteral("Stampa"));
+// Runs output with a progress dialog that can stop it, for documents long enough to need one.
+bool withProgress(QWidget* owner, int pages, const ProgressLook& look,
+                  const std::function<bool(const Report::Progress&)>& output)
+{
+    if (pages < DocumentOutput::kProgressFromPages)
+        return output({});
+
+    QProgressDialog progress(look.doing + QStringLiteral("..."), QStringLiteral("Annulla"), 0, pages, owner);
+    progress.setObjectName(QString::fromLatin1(look.name));
+    progress.setWindowTitle(look.title);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setValue(0);
-    const bool done = Report::render(
-        document, printer,
-        [&progress](int pagesDone, int pageCount) {
-            progress.setLabelText(
-                QStringLiteral("Stampa in corso: pagina %1 di %2").arg(pagesDone).arg(pageCount));
-            // Keeps the screen alive and lets "Annulla" be pressed.
-            progress.setValue(pagesDone);
-            return !progress.wasCanceled();
-        },
-        [&printer] { printer.abort(); });
+    return output([&progress, &look](int pagesDone, int pageCount) {
+        progress.setLabelText(
+            QStringLiteral("%1: pagina %2 di %3").arg(look.doing).arg(pagesDone).arg(pageCount));
+        // Keeps the screen alive and lets "Annulla" be pressed.
+        progress.setValue(pagesDone);
+        return !progress.wasCanceled();
+    });
+}
+
+bool printOn(QWidget* owner, const Report::PagedDocument& document, QPrinter& printer)
+{
+    const ProgressLook look{"frmProgressoStampa", QStringLiteral("Stampa"),
+                            QStringLiteral("Stampa in corso")};
+    const bool done = withProgress(owner, document.pageCount(), look, [&](const Report::Progress& progress) {
+        return Report::render(document, printer, progress, [&printer] { printer.abort(); });
+    });
     if (!done && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         QFile::remove(printer.outputFileName());
     return done;
+}
+
+QString& lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString startFolder()
+{
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
+        return lastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 } // namespace
@@ -63,4 +96,49 @@ void DocumentOutput::preview(AppContext& context, QWidget* owner, const Report::
             // The preview stays open with what could be drawn.
         }
     });
+}
+
+bool DocumentOutput::savePdf(AppContext& context, QWidget* owner, const Report::PagedDocument& document,
+                             const QString& fileName)
+{
+    const QString path = context.fileDialogs->saveFile(
+        owner, QStringLiteral("Salva PDF"), QStringLiteral("Documento PDF (*.pdf) (*.pdf)"),
+        QDir(startFolder()).filePath(fileName), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return false;
+    lastFolder() = QFileInfo(path).absolutePath();
+
+    QString reason;
+    try {
+        const ProgressLook look{"frmProgressoPdf", QStringLiteral("Salva PDF"),
+                                QStringLiteral("Salvataggio in corso")};
+        std::optional<QByteArray> bytes;
+        const bool done =
+            withProgress(owner, document.pageCount(), look, [&](const Report::Progress& progress) {
+                bytes = PdfFile::render(document, QFileInfo(path).completeBaseName(), progress);
+                return bytes.has_value();
+            });
+        if (!done)
+            return false;
+        if (PdfFile::save(path, *bytes, &reason)) {
+            if (context.messages->question(
+                    owner, QStringLiteral("Il documento \u00E8 stato salvato nel file:\r\n\r\n%1"
+                                          "\r\n\r\nVuoi aprirlo ora?")
+                               .arg(QDir::toNativeSeparators(path))))
+                context.shell->open(path);
+            return true;
+        }
+    } catch (const std::exception&) {
+        reason = QStringLiteral("il documento non pu\u00F2 essere preparato.");
+    }
+    context.messages->warning(owner,
+                              QStringLiteral("Attenzione: il file PDF non \u00E8 stato salvato.\r\n\r\n%1"
+                                             "\r\n\r\n%2")
+                                  .arg(QDir::toNativeSeparators(path), reason));
+    return false;
+}
+
+QString DocumentOutput::lastPdfFolder()
+{
+    return lastFolder();
 }

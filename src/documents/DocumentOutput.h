@@ -9,7 +9,7 @@ namespace Report {
 class PagedDocument;
 }
 
-// Previewing and printing a prepared document through the platform's printing layer.
+// Previewing, printing and saving as PDF a prepared document through the platform's layers.
 namespace DocumentOutput {
 // Documents with at least this many pages show a progress dialog that can stop the output.
 inline constexpr int kProgressFromPages = 10;
@@ -19,4 +19,11 @@ inline constexpr int kProgressFromPages = 10;
 bool print(AppContext& context, QWidget* owner, const Report::PagedDocument& document);
 // The preview window, until it is closed.
 void preview(AppContext& context, QWidget* owner, const Report::PagedDocument& document);
+// "Salva PDF": the save dialog proposes fileName in the folder used last, the file is written
+// whole or not at all, and a question names it and offers to open it. False when the user
+// cancelled or the file could not be written (a warning says why).
+bool savePdf(AppContext& context, QWidget* owner, const Report::PagedDocument& document,
+             const QString& fileName);
+// The folder of the last PDF saved in this run; empty before the first.
+QString lastPdfFolder();
 } // namespace DocumentOutput

@@ -31,15 +31,21 @@ DocumentScreen::DocumentScreen(AppContext& context, QWidget* owner, const Aspett
     m_btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
     m_btnAnnulla->setAccessibleName(m_btnAnnulla->text());
     m_btnAnnulla->setFont(buttonFont);
-    m_btnAnnulla->setGeometry(12, 236, 150, 38);
+    m_btnAnnulla->setGeometry(12, 236, 96, 38);
+    m_btnSalvaPdf = new QPushButton(QStringLiteral("Salva PDF"), this);
+    m_btnSalvaPdf->setObjectName(QStringLiteral("btnSalvaPdf"));
+    m_btnSalvaPdf->setAccessibleName(m_btnSalvaPdf->text());
+    m_btnSalvaPdf->setFont(buttonFont);
+    m_btnSalvaPdf->setGeometry(120, 236, 100, 38);
     m_btnStampa = new QPushButton(aspetto.button, this);
     m_btnStampa->setObjectName(QStringLiteral("btnStampa"));
     m_btnStampa->setAccessibleName(aspetto.button);
     m_btnStampa->setFont(buttonFont);
-    m_btnStampa->setGeometry(202, 236, 150, 38);
+    m_btnStampa->setGeometry(232, 236, 120, 38);
     m_btnStampa->setDefault(true);
 
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_btnSalvaPdf, &QPushButton::clicked, this, [this] { btnSalvaPdfClick(); });
     connect(m_btnStampa, &QPushButton::clicked, this, [this] { btnStampaClick(); });
 }
 

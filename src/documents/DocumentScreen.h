@@ -4,8 +4,8 @@
 
 class QPushButton;
 
-// The small screen in front of a document: a white panel with a picture, "Annulla" and the
-// button that fills the document and outputs it.
+// The small screen in front of a document: a white panel with a picture, "Annulla", "Salva PDF"
+// and the button that fills the document and outputs it.
 class DocumentScreen : public SecondaryScreen {
     Q_OBJECT
 public:
@@ -20,12 +20,16 @@ public:
 
     QPushButton* btnStampa() const { return m_btnStampa; }
     QPushButton* btnAnnulla() const { return m_btnAnnulla; }
+    QPushButton* btnSalvaPdf() const { return m_btnSalvaPdf; }
 
 protected:
     virtual void btnStampaClick() = 0;
+    // Fills the document and saves it as a PDF file.
+    virtual void btnSalvaPdfClick() = 0;
 
 private:
     QPushButton* m_btnStampa;
+    QPushButton* m_btnSalvaPdf;
     QPushButton* m_btnAnnulla;
 };
 

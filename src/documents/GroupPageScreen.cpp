@@ -1,11 +1,17 @@
 #include "documents/GroupPageScreen.h"
 
 #include "documents/AnteprimaProdotto.h"
+#include "documents/DocumentOutput.h"
+#include "documents/PdfFile.h"
 #include "documents/StampaProdotto.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "storage/TextRules.h"
+#include "widgets/Looks.h"
 #include "widgets/PhotoBox.h"
+
+#include <QCheckBox>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,22 +41,65 @@ QImage immagine(const QWidget& editor, const QString& name)
 GroupPageScreen::GroupPageScreen(AppContext& context, QWidget* owner, const Aspetto& aspetto, QString failure)
     : DocumentScreen(context, owner, aspetto)
     , m_failure(std::move(failure))
+    , m_chkTutteLePagine(new QCheckBox(QStringLiteral("Stampa tutte le pagine"), this))
 {
+    m_chkTutteLePagine->setObjectName(QStringLiteral("chkTutteLePagine"));
+    m_chkTutteLePagine->setAccessibleName(m_chkTutteLePagine->text());
+    m_chkTutteLePagine->setAccessibleDescription(
+        QStringLiteral("Tutte le pagine del gruppo in un solo documento, in ordine di pagina"));
+    m_chkTutteLePagine->setFont(Looks::font(QStringLiteral("Verdana"), 9, true));
+    m_chkTutteLePagine->setGeometry(152, 186, 192, 24);
+    m_chkTutteLePagine->setStyleSheet(QStringLiteral("background: white;"));
+}
+
+const Report::PagedDocument& GroupPageScreen::prepared()
+{
+    m_documento.page().setOrientation(QPageLayout::Portrait);
+    m_documento.fill(m_dati);
+    m_documento.prepare();
+    if (!m_chkTutteLePagine->isChecked())
+        return m_documento.page();
+    m_tutte = std::make_unique<GroupBookDocument>(m_context.programFolder, m_dati);
+    return *m_tutte;
+}
+
+QString GroupPageScreen::pdfName() const
+{
+    const QString gruppo = TextRules::trim(m_dati.groupName);
+    const QString pagina = TextRules::trim(m_dati.pageNumber);
+    QString which;
+    if (m_chkTutteLePagine->isChecked())
+        which = QStringLiteral("tutte le pagine");
+    else if (pagina.isEmpty())
+        which = QStringLiteral("nuova pagina");
+    else
+        which = QStringLiteral("pagina ") + pagina;
+    return PdfFile::fileName(gruppo + QStringLiteral(" - ") + which, QStringLiteral("Scheda gruppo"));
 }
 
 void GroupPageScreen::btnStampaClick()
 {
     try {
-        m_documento.page().setOrientation(QPageLayout::Portrait);
-        m_documento.fill(m_dati);
-        m_documento.prepare();
-        output();
+        output(prepared());
     } catch (const std::exception&) {
         // The screen stays open and can be left with "Annulla".
         m_context.messages->warning(this, m_failure);
         return;
     }
     close();
+}
+
+void GroupPageScreen::btnSalvaPdfClick()
+{
+    const Report::PagedDocument* document = nullptr;
+    try {
+        document = &prepared();
+    } catch (const std::exception&) {
+        m_context.messages->warning(this, m_failure);
+        return;
+    }
+    if (DocumentOutput::savePdf(m_context, this, *document, pdfName()))
+        close();
 }
 
 GroupPageData GroupPageOutput::datiDa(const QWidget& editor)

@@ -1,6 +1,5 @@
 #include "documents/ListDocument.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -105,14 +104,11 @@ void ListDocument::drawPage(Report::Canvas& canvas, int index) const
         painter.save();
         // One clip for the whole block cuts every line at the right edge of the text.
         painter.setClipRect(canvas.toDevice(block), Qt::IntersectClip);
-        painter.setFont(m_riepilogo.font);
         painter.setPen(m_riepilogo.textColour);
-        const double ascent = QFontMetricsF(m_riepilogo.font, painter.device()).ascent();
-        const double x = block.left() * canvas.dotsPerMm();
         const int first = firstLineOn(index);
         for (int i = 0; i < count; ++i) {
-            const double lineTop = (top + i * lineMm()) * canvas.dotsPerMm();
-            painter.drawText(QPointF(x, lineTop + ascent), m_lines.at(first + i));
+            const QRectF line(block.left(), top + i * lineMm(), block.width(), lineMm());
+            canvas.drawText(m_riepilogo.font, line, Qt::AlignLeft | Qt::AlignTop, m_lines.at(first + i));
         }
         painter.restore();
     }

@@ -2,6 +2,7 @@
 
 #include "documents/DocumentOutput.h"
 #include "documents/ListDocument.h"
+#include "documents/PdfFile.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "widgets/RegionalSettings.h"
@@ -48,4 +49,19 @@ bool ListPrinting::stampa(AppContext& context, QWidget* owner, const QString& ti
                                   QStringLiteral("Attenzione: la stampa non \u00E8 andata a buon fine."));
         return false;
     }
+}
+
+QString ListPrinting::pdfName(const QString& title, const QDate& day)
+{
+    return PdfFile::fileName(title + QLatin1Char(' ') + day.toString(QStringLiteral("dd-MM-yyyy")),
+                             QStringLiteral("Elenco"));
+}
+
+bool ListPrinting::salvaPdf(AppContext& context, QWidget* owner, const QString& title,
+                            const QStringList& lines)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    ListDocument document;
+    fill(document, title, lines, now);
+    return DocumentOutput::savePdf(context, owner, document, pdfName(title, now.date()));
 }

@@ -1,5 +1,7 @@
 #include "documents/PersonCardScreen.h"
 
+#include "documents/DocumentOutput.h"
+#include "documents/PdfFile.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "registry/Candidati.h"
@@ -65,24 +67,43 @@ void PersonCardScreen::showEvent(QShowEvent* event)
         m_imgLogo->setPicture(m_imgTemp->picture());
 }
 
+void PersonCardScreen::fill()
+{
+    if (!editor())
+        throw Report::Error("no registry editor");
+    m_documento.page().setOrientation(QPageLayout::Portrait);
+    m_documento.setPhoto(m_imgLogo->picture());
+    // The editor's fields and the document's texts share their names, in the same order.
+    for (int campo = 0; campo < TSchedaAnagrafica::kCampiTesto; ++campo) {
+        const auto c = TSchedaAnagrafica::Campo(campo);
+        m_documento.setText(QStringLiteral("txt") + QString::fromLatin1(TSchedaAnagrafica::layoutOf(c).name),
+                            editor()->campo(c)->text());
+    }
+    m_documento.prepare();
+}
+
 void PersonCardScreen::btnStampaClick()
 {
     try {
-        if (!editor())
-            throw Report::Error("no registry editor");
-        m_documento.page().setOrientation(QPageLayout::Portrait);
-        m_documento.setPhoto(m_imgLogo->picture());
-        // The editor's fields and the document's texts share their names, in the same order.
-        for (int campo = 0; campo < TSchedaAnagrafica::kCampiTesto; ++campo) {
-            const auto c = TSchedaAnagrafica::Campo(campo);
-            m_documento.setText(QStringLiteral("txt") +
-                                    QString::fromLatin1(TSchedaAnagrafica::layoutOf(c).name),
-                                editor()->campo(c)->text());
-        }
-        m_documento.prepare();
+        fill();
         output();
     } catch (const std::exception&) {
         m_context.messages->warning(this, m_failure);
     }
     close();
+}
+
+void PersonCardScreen::btnSalvaPdfClick()
+{
+    try {
+        fill();
+    } catch (const std::exception&) {
+        m_context.messages->warning(this, m_failure);
+        close();
+        return;
+    }
+    const QString name = m_documento.page().object(QStringLiteral("txtCandidato")).text;
+    if (DocumentOutput::savePdf(m_context, this, m_documento.page(),
+                                PdfFile::fileName(name, QStringLiteral("Scheda anagrafica"))))
+        close();
 }

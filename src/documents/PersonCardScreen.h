@@ -19,10 +19,13 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void btnStampaClick() override;
+    void btnSalvaPdfClick() override;
     // Shows or prints the prepared document.
     virtual void output() = 0;
 
 private:
+    // Fills the document from the editor and prepares it; throws when it cannot.
+    void fill();
     // The registry editor that opened the screen.
     const TfrmCandidati* editor() const;
 

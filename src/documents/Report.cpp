@@ -1,6 +1,7 @@
 #include "documents/Report.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -25,6 +26,11 @@ constexpr Substitute kSubstitutes[] = {
 // Outlines are one report unit wide.
 constexpr double kOutlineMm = 1.0 / kUnitsPerMm;
 
+// Texts are laid out in quarter points with fonts of whole pixels: the design's point sizes
+// then reach every device exactly instead of being rounded to its pixel grid.
+constexpr double kTextUnitsPerInch = 288;
+constexpr double kTextUnitsPerPoint = kTextUnitsPerInch / 72;
+
 } // namespace
 
 QString resolvedFamily(const QString& family)
@@ -45,6 +51,8 @@ QFont font(const QString& family, double pointSize, bool bold)
     result.setBold(bold);
     // The same glyph advances on screen, printer and PDF.
     result.setHintingPreference(QFont::PreferNoHinting);
+    // One glyph per letter: no ligatures, so that a PDF's text reads, searches and copies as typed.
+    result.setStyleStrategy(QFont::PreferNoShaping);
     return result;
 }
 
@@ -143,9 +151,8 @@ void Canvas::draw(const Object& object, QPointF offset)
             break;
         m_painter.save();
         m_painter.setClipRect(frame, Qt::IntersectClip);
-        m_painter.setFont(object.font);
         m_painter.setPen(object.textColour);
-        m_painter.drawText(frame, int(object.alignment) | Qt::TextSingleLine, object.text);
+        drawText(object.font, object.frame.translated(offset), object.alignment, object.text);
         m_painter.restore();
         break;
     case Kind::Picture: {
@@ -159,6 +166,32 @@ void Canvas::draw(const Object& object, QPointF offset)
         break;
     }
     }
+}
+
+QFont exactFont(const QFont& font)
+{
+    QFont result(font);
+    result.setPixelSize(int(std::lround(font.pointSizeF() * kTextUnitsPerPoint)));
+    return result;
+}
+
+void Canvas::drawText(const QFont& font, const QRectF& frameMm, Qt::Alignment alignment, const QString& text)
+{
+    const double dotsPerUnit = m_dotsPerMm * 25.4 / kTextUnitsPerInch;
+    const QFont exact = exactFont(font);
+    const QRectF device = toDevice(frameMm);
+    const QRectF frame(0, 0, device.width() / dotsPerUnit, device.height() / dotsPerUnit);
+    Qt::Alignment align = alignment;
+    // A text that does not fit keeps its beginning and is cut at its end, whatever its alignment.
+    if ((alignment & Qt::AlignHorizontal_Mask) != Qt::Alignment(Qt::AlignLeft) &&
+        QFontMetricsF(exact).horizontalAdvance(text) > frame.width())
+        align = Qt::AlignLeft | (alignment & Qt::AlignVertical_Mask);
+    m_painter.save();
+    m_painter.translate(device.topLeft());
+    m_painter.scale(dotsPerUnit, dotsPerUnit);
+    m_painter.setFont(exact);
+    m_painter.drawText(frame, int(align) | Qt::TextSingleLine, text);
+    m_painter.restore();
 }
 
 Object& Page::add(Object object)
@@ -225,12 +258,15 @@ bool render(const PagedDocument& document, QPagedPaintDevice& device, const Prog
     QPainter painter;
     if (!painter.begin(&device))
         throw Error("the output cannot be opened");
-    const double dotsPerMm = device.logicalDpiX() / 25.4;
-    // A printer may keep wider margins than the layout's: the objects stay where the layout
-    // puts them on the sheet all the same.
-    const QMarginsF kept = device.pageLayout().margins(QPageLayout::Millimeter);
+    const int dpi = device.logicalDpiX();
+    const double dotsPerMm = dpi / 25.4;
+    // The painter starts where the device puts the printable area: its margins rounded to whole
+    // points, or wider ones a printer keeps. The objects stay where the layout puts them on the sheet.
+    const QPageLayout kept = device.pageLayout();
+    const QPointF origin =
+        kept.mode() == QPageLayout::FullPageMode ? QPointF() : QPointF(kept.paintRectPixels(dpi).topLeft());
     const QMarginsF margins = wanted.margins(QPageLayout::Millimeter);
-    const QPointF shift((margins.left() - kept.left()) * dotsPerMm, (margins.top() - kept.top()) * dotsPerMm);
+    const QPointF shift(margins.left() * dotsPerMm - origin.x(), margins.top() * dotsPerMm - origin.y());
     const int pages = document.pageCount();
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !device.newPage())

@@ -40,6 +40,8 @@ public:
 // the metric-compatible families when they are not installed.
 QFont font(const QString& family, double pointSize, bool bold = false);
 QString resolvedFamily(const QString& family);
+// The font at its exact point size, in pixels of a quarter point, as texts are drawn.
+QFont exactFont(const QFont& font);
 
 // A4 with 10 mm margins on every side.
 QPageLayout a4(QPageLayout::Orientation orientation);
@@ -79,6 +81,9 @@ public:
     double dotsPerMm() const { return m_dotsPerMm; }
     // offset: millimetres added to the object's frame (the band's top on the page).
     void draw(const Object& object, QPointF offset = {});
+    // One line of text in a frame in millimetres, at the font's exact size, not clipped; a text
+    // wider than the frame starts at its left edge.
+    void drawText(const QFont& font, const QRectF& frameMm, Qt::Alignment alignment, const QString& text);
 
 private:
     QPainter& m_painter;

@@ -12,7 +12,7 @@ TfrmStampaProdotto::TfrmStampaProdotto(AppContext& context, QWidget* owner)
     setObjectName(QStringLiteral("frmStampaProdotto"));
 }
 
-void TfrmStampaProdotto::output()
+void TfrmStampaProdotto::output(const Report::PagedDocument& document)
 {
-    DocumentOutput::print(m_context, this, documento().page());
+    DocumentOutput::print(m_context, this, document);
 }

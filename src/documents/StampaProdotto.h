@@ -9,5 +9,5 @@ public:
     TfrmStampaProdotto(AppContext& context, QWidget* owner);
 
 protected:
-    void output() override;
+    void output(const Report::PagedDocument& document) override;
 };

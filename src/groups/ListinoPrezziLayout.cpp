@@ -3,6 +3,7 @@
 #include "groups/ListinoPrezzi.h"
 
 #include "widgets/EnterKeyOrder.h"
+#include "widgets/FieldStart.h"
 #include "widgets/FocusHighlight.h"
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
@@ -183,6 +184,7 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
         // The caption of an empty field; the field's text, and so the file, never holds it.
         edit->setPlaceholderText(QString::fromUtf16(posto.segnaposto));
         FocusHighlight::applyFill(edit, Qt::white);
+        FieldStart::keep(edit);
         m_campi[riquadro][posto.campo] = edit;
     }
     m_campi[riquadro][TSchedaGruppo::Prezzo]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

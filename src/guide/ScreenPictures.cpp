@@ -1,25 +1,42 @@
 #include "guide/ScreenPictures.h"
 
+#include "access/CambiaPassword.h"
+#include "access/Password.h"
 #include "app/Avvio.h"
-#include "app/Guida.h"
+#include "checks/CodFisc.h"
+#include "checks/PartitaIVA.h"
+#include "documents/ExpCandidati.h"
 #include "documents/GroupPageDocument.h"
+#include "documents/StampaProdotto.h"
+#include "groups/ApriCatalogo.h"
+#include "groups/CreaCatalogo.h"
 #include "groups/ListinoPrezzi.h"
+#include "import/Importa.h"
 #include "platform/AppContext.h"
+#include "platform/Camera.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "platform/ShellOpener.h"
+#include "registry/AllegaCartella.h"
 #include "registry/Candidati.h"
+#include "registry/WebCam.h"
+#include "search/DaRicontattare.h"
+#include "search/TrovaCandidati.h"
+#include "widgets/ImageButton.h"
 #include "widgets/PhotoBox.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <array>
@@ -51,18 +68,41 @@ public:
     int run(QDialog&) override { return QDialog::Rejected; }
 };
 
-QImage grabbed(QWidget& screen, QSize size)
-{
-    screen.setWindowState(Qt::WindowNoState);
-    screen.resize(size);
-    screen.show();
-    QApplication::sendPostedEvents();
-    const QImage image = screen.grab().toImage();
-    screen.hide();
-    return image;
-}
+class NoCamera final : public Camera {
+protected:
+    bool start() override { return false; }
+    void stop() override {}
+};
 
-// A neutral portrait for the example card.
+// Names the object names do not give well.
+struct KnownName {
+    const char* stem;
+    const char* name;
+};
+
+constexpr KnownName kKnownNames[] = {
+    {"App01", "Archivio Anagrafico"},
+    {"App02", "Crea nuovo gruppo"},
+    {"App03", "Apri gruppo esistente"},
+    {"Prodotto", "Importa dall'archivio"},
+    {"CodFisc", "Controlla codice fiscale"},
+    {"PartitaIva", "Controlla partita IVA"},
+    {"Email", "Invia e-mail"},
+    {"CancFoto", "Cancella foto"},
+    {"ZoomFoto", "Zoom della foto"},
+    {"Webcam", "Webcam"},
+    {"File", "Allega file"},
+    {"Trova", "Ricerca"},
+    {"Scadute", "Scadenze"},
+    {"Cancella", "Elimina gruppo"},
+    {"PDF", "Guida in PDF"},
+    {"Info", "Informazioni"},
+    {"Copyright", "Crediti"},
+    {"Sito", "Sito web"},
+    {"Web", "Sito web"},
+};
+
+// A neutral portrait for the examples.
 QImage examplePortrait()
 {
     QImage image(282, 366, QImage::Format_RGB32);
@@ -129,75 +169,153 @@ GroupPageData examplePage()
     return page;
 }
 
-// The pictures of the group screens: the group page editor with an example page, and the
-// printed page it gives.
-void addGroupPictures(AppContext& context, QList<GuidePicture>& pictures)
+class Photographer final {
+public:
+    ScreenMaterial material;
+
+    // Pictures the screen at its size (or the given one) and notes its image buttons.
+    void shoot(QWidget& screen, const QString& caption, QSize size = {})
+    {
+        screen.setWindowState(Qt::WindowNoState);
+        if (size.isValid())
+            screen.resize(size);
+        screen.show();
+        QApplication::sendPostedEvents();
+        material.screens.append(
+            {QString::fromLatin1(screen.metaObject()->className()), screen.grab().toImage(), caption});
+        for (ImageButton* button : screen.findChildren<ImageButton*>()) {
+            // Wide pictures are banners that carry their own words.
+            const bool banner = button->width() > 2.5 * button->height();
+            if (banner || !button->isVisibleTo(&screen) || m_seen.contains(button->resource()))
+                continue;
+            m_seen.insert(button->resource());
+            QImage image = button->grab().toImage();
+            material.buttons.append(
+                {image, ScreenPictures::buttonName(button->objectName()), button->accessibleName()});
+        }
+        screen.hide();
+    }
+
+private:
+    QSet<QString> m_seen;
+};
+
+void groupPictures(AppContext& context, Photographer& camera)
 {
     const GroupPageData page = examplePage();
-    {
-        TfrmListinoPrezzi listino(context);
-        listino.setWindowState(Qt::WindowNoState);
-        listino.resize(1016, 713);
-        listino.show();
-        if (auto* nome = listino.findChild<QLabel*>(QStringLiteral("lblNome")))
-            nome->setText(page.groupName);
-        for (int i = 0; i < 8; ++i) {
-            const GroupPageData::Slot& slot = page.persone.at(i);
-            listino.campo(i, TSchedaGruppo::Nome)->setText(slot.nome);
-            listino.campo(i, TSchedaGruppo::UM)->setText(slot.um);
-            listino.campo(i, TSchedaGruppo::Caratteristiche)->setText(slot.caratteristiche);
-            listino.campo(i, TSchedaGruppo::Codice)->setText(slot.codice);
-            listino.campo(i, TSchedaGruppo::Prezzo)->setText(slot.prezzo);
-            if (!slot.foto.isNull())
-                listino.imgFoto(i)->setPicture(slot.foto);
-        }
-        pictures.append({HelpTopics::Topic::SchedarioGruppo, grabbed(listino, QSize(1016, 713)),
-                         QStringLiteral("lo Schedario Gruppo con una pagina compilata")});
+    TfrmListinoPrezzi listino(context);
+    listino.setWindowState(Qt::WindowNoState);
+    listino.resize(1016, 713);
+    listino.show();
+    if (auto* nome = listino.findChild<QLabel*>(QStringLiteral("lblNome")))
+        nome->setText(page.groupName);
+    for (int i = 0; i < 8; ++i) {
+        const GroupPageData::Slot& slot = page.persone.at(i);
+        listino.campo(i, TSchedaGruppo::Nome)->setText(slot.nome);
+        listino.campo(i, TSchedaGruppo::UM)->setText(slot.um);
+        listino.campo(i, TSchedaGruppo::Caratteristiche)->setText(slot.caratteristiche);
+        listino.campo(i, TSchedaGruppo::Codice)->setText(slot.codice);
+        listino.campo(i, TSchedaGruppo::Prezzo)->setText(slot.prezzo);
+        listino.imgFoto(i)->setPicture(slot.foto);
     }
+    camera.shoot(listino, QStringLiteral("lo Schedario Gruppo con una pagina compilata"), QSize(1016, 713));
+
     GroupPageDocument document;
     document.fill(page);
     document.prepare();
-    pictures.append({HelpTopics::Topic::SchedarioGruppo, Report::renderPage(document.page(), 0, 4.0),
-                     QStringLiteral("la stessa pagina stampata su un foglio A4")});
+    camera.material.screens.append({QStringLiteral("GroupPageDocument"),
+                                    Report::renderPage(document.page(), 0, 4.0),
+                                    QStringLiteral("la stessa pagina stampata su un foglio A4")});
+
+    TfrmStampaProdotto stampa(context, &listino);
+    camera.shoot(stampa, QStringLiteral("la finestra di stampa della pagina, con \"Salva PDF\""));
 }
 
 } // namespace
 
-QList<GuidePicture> ScreenPictures::take()
+QString ScreenPictures::buttonName(const QString& objectName)
+{
+    static const QRegularExpression prefix(QStringLiteral("^(cmd|btn|imp|img|ico|lnk)"));
+    static const QRegularExpression slot(QStringLiteral("_[A-H0-9]+$"));
+    QString stem = objectName;
+    stem.remove(prefix).remove(slot);
+    for (const KnownName& known : kKnownNames) {
+        if (stem == QLatin1String(known.stem))
+            return QString::fromUtf8(known.name);
+    }
+    // "AllegaFile": "Allega file".
+    QString name;
+    for (const QChar c : stem) {
+        if (c.isUpper() && !name.isEmpty())
+            name += QLatin1Char(' ') + c.toLower();
+        else
+            name += c;
+    }
+    return name;
+}
+
+ScreenMaterial ScreenPictures::take()
 {
     QTemporaryDir folder;
     SilentMessages messages;
     NoFileDialogs fileDialogs;
     NoShell shell;
     NoModal modal;
+    NoCamera webcam;
     AppContext context;
     context.programFolder = QDir(folder.path()).absolutePath() + QLatin1Char('/');
     context.messages = &messages;
     context.fileDialogs = &fileDialogs;
     context.shell = &shell;
     context.modal = &modal;
+    context.camera = &webcam;
+    // Two groups for the list of the open-group screen.
+    for (const char* name : {"Gita a Roma 3B.fvg", "Giocatori under 14 torneo estivo.fvg"}) {
+        QFile file(context.pathOf(QString::fromLatin1(name)));
+        file.open(QIODevice::WriteOnly);
+    }
 
-    QList<GuidePicture> pictures;
+    Photographer camera;
+    {
+        TfrmPassword password(context);
+        camera.shoot(password, QStringLiteral("la schermata di accesso"), QSize(1016, 713));
+        TfrmCambiaPassword cambia(context);
+        camera.shoot(cambia, QStringLiteral("il cambio della password"));
+    }
     {
         TfrmAvvio avvio(context);
-        pictures.append({HelpTopics::Topic::Panoramica, grabbed(avvio, QSize(1016, 713)),
-                         QStringLiteral("la schermata di avvio")});
-        TfrmGuida guida(context, &avvio);
-        guida.setTopic(HelpTopics::title(HelpTopics::Topic::Panoramica),
-                       HelpTopics::text(HelpTopics::Topic::Panoramica));
-        pictures.append(
-            {HelpTopics::Topic::Panoramica, grabbed(guida, guida.size()),
-             QStringLiteral("la guida in linea, aperta dal pulsante con il punto interrogativo")});
+        camera.shoot(avvio, QStringLiteral("la schermata di avvio"), QSize(1016, 713));
+        TfrmCreaCatalogo crea(context);
+        camera.shoot(crea, QStringLiteral("la creazione di un nuovo gruppo"));
+        TfrmApriCatalogo apri(context);
+        camera.shoot(apri, QStringLiteral("l'elenco dei gruppi esistenti"));
     }
+    groupPictures(context, camera);
     {
         TfrmCandidati candidati(context);
         candidati.setWindowState(Qt::WindowNoState);
         candidati.resize(1016, 713);
         candidati.show();
         fillExampleCard(candidati);
-        pictures.append({HelpTopics::Topic::ArchivioAnagrafico, grabbed(candidati, QSize(1016, 713)),
-                         QStringLiteral("l'Archivio Anagrafico con una scheda compilata")});
+        camera.shoot(candidati, QStringLiteral("l'Archivio Anagrafico con una scheda compilata"),
+                     QSize(1016, 713));
+        TfrmAllegaCartella allegati(context, &candidati);
+        camera.shoot(allegati, QStringLiteral("gli allegati della scheda"));
+        TfrmWebCam webCam(context, &candidati);
+        camera.shoot(webCam, QStringLiteral("la finestra della webcam"));
+        TfrmTrovaCandidati trova(context, &candidati);
+        trova.lblMemory()->setText(QStringLiteral("candidati"));
+        camera.shoot(trova, QStringLiteral("la ricerca nell'archivio"));
+        TfrmDaRicontattare ricontattare(context, &candidati);
+        camera.shoot(ricontattare, QStringLiteral("il riepilogo delle persone da ricontattare"));
+        TfrmCodFisc codFisc(context, &candidati);
+        camera.shoot(codFisc, QStringLiteral("il controllo del codice fiscale"));
+        TfrmPartitaIva partitaIva(context, &candidati);
+        camera.shoot(partitaIva, QStringLiteral("il controllo della partita IVA"));
+        TfrmExpCandidati esporta(context, &candidati);
+        camera.shoot(esporta, QStringLiteral("la finestra di esportazione"));
+        TfrmImporta importa(context, &esporta);
+        camera.shoot(importa, QStringLiteral("la finestra di importazione"));
     }
-    addGroupPictures(context, pictures);
-    return pictures;
+    return camera.material;
 }

@@ -1,27 +1,22 @@
 #pragma once
 
-#include "app/HelpTopics.h"
+#include "guide/GuideContent.h"
+#include "guide/ScreenPictures.h"
 
-#include <QImage>
-#include <QList>
-#include <QSet>
-#include <QString>
+#include <QByteArray>
+#include <QStringList>
+
+#include <optional>
 
 class QIODevice;
-class QTextDocument;
+class QPdfWriter;
 
-// A picture of a screen placed in the chapter of its topic, after the text.
-struct GuidePicture {
-    HelpTopics::Topic chapter;
-    QImage image;
-    QString caption;
-};
-
-// The user guide Guida.pdf: a title page, a table of contents and one chapter per help topic,
-// written as an A4 PDF from the same texts the help screen shows.
+// The user guide Guida.pdf: a title page, a table of contents, then the chapters of
+// GuideContent, each with the pictures of its screens, written as an A4 PDF. Every block of
+// text lies whole on one page, so the text layer holds each line once.
 class UserGuide {
 public:
-    explicit UserGuide(QList<GuidePicture> pictures = {});
+    explicit UserGuide(ScreenMaterial material = {});
 
     // Writes the whole file or nothing; on failure returns false and tells why.
     bool write(const QString& path, QString* error = nullptr) const;
@@ -31,7 +26,8 @@ public:
     static QStringList chapterHeadings();
 
 private:
-    QString html(const QList<int>& chapterPages, const QSet<int>& onNewPage, QSizeF content) const;
+    std::optional<QByteArray> pdf() const;
+    bool draw(QPdfWriter& writer) const;
 
-    QList<GuidePicture> m_pictures;
+    ScreenMaterial m_material;
 };

@@ -7,6 +7,7 @@
 #include "storage/TextRules.h"
 #include "widgets/DigitKeyFilter.h"
 #include "widgets/EnterKeyOrder.h"
+#include "widgets/FieldStart.h"
 #include "widgets/FocusHighlight.h"
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
@@ -290,6 +291,7 @@ void TfrmCandidati::costruisciCampi(QWidget* panContainer)
         edit->setFont(carattereCampo);
         edit->setGeometry(x, y + kAltezzaEtichetta, posto.larghezza, kAltezzaCampo);
         FocusHighlight::applyFill(edit, FocusHighlight::kAliceBlue);
+        FieldStart::keep(edit);
         etichetta->setBuddy(edit);
         m_campi[posto.campo] = edit;
     }

@@ -83,9 +83,12 @@ PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const
                                    QRect(16, 477, 130, 38));
     m_btnStampa = Figure::pulsante(this, QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
                                    QRect(687, 477, 130, 38));
+    m_btnSalvaPdf = Figure::pulsante(this, QStringLiteral("btnSalvaPdf"), QStringLiteral("Salva PDF"),
+                                     QRect(547, 477, 130, 38));
 
     setTabOrder(m_txtTrova, m_lstRecords);
-    setTabOrder(m_lstRecords, m_btnStampa);
+    setTabOrder(m_lstRecords, m_btnSalvaPdf);
+    setTabOrder(m_btnSalvaPdf, m_btnStampa);
     setTabOrder(m_btnStampa, m_btnTrova);
     setTabOrder(m_btnTrova, m_btnChiudi);
 
@@ -95,6 +98,8 @@ PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const
     connect(m_btnTrova, &QPushButton::clicked, this, &PannelloRiepilogo::btnTrovaClick);
     connect(m_btnChiudi, &QPushButton::clicked, this, &PannelloRiepilogo::chiusuraRichiesta);
     connect(m_btnStampa, &QPushButton::clicked, this, &PannelloRiepilogo::btnStampaClick);
+    connect(m_btnSalvaPdf, &QPushButton::clicked, this,
+            [this] { ListPrinting::salvaPdf(m_context, window(), m_titoloStampa, righe()); });
     connect(m_lstRecords, &QAbstractItemView::doubleClicked, this, &PannelloRiepilogo::lstRecordsDblClick);
 }
 

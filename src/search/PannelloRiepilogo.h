@@ -67,4 +67,5 @@ private:
     QLabel* m_lblTrovate = nullptr;
     QPushButton* m_btnChiudi;
     QPushButton* m_btnStampa;
+    QPushButton* m_btnSalvaPdf;
 };

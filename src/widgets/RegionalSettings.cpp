@@ -1,7 +1,6 @@
 #include "widgets/RegionalSettings.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 void RegionalSettings::apply()
 {
@@ -17,11 +16,6 @@ QChar RegionalSettings::decimalSeparator()
 
 QString RegionalSettings::shortDate(const QDate& date)
 {
-    // The slashes of the format stand for the system's own date separator.
-    static const QRegularExpression nonDigits(QStringLiteral("[^0-9A-Za-z]"));
-    const QString systemShort = QLocale::system().dateFormat(QLocale::ShortFormat);
-    const QRegularExpressionMatch match = nonDigits.match(systemShort);
-    const QString separator = match.hasMatch() ? match.captured(0) : QStringLiteral("/");
-    return date.toString(QStringLiteral("dd") + separator + QStringLiteral("MM") + separator +
-                         QStringLiteral("yyyy"));
+    // The interface is Italian whatever the machine's language: always with slashes.
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
 }

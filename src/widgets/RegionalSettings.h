@@ -7,7 +7,7 @@
 namespace RegionalSettings {
 // Sets the default locale's decimal separator to ","; repeated by every screen's creation.
 void apply();
-// Today's date in the short format, with the system's date separator.
+// A date as dd/MM/yyyy, with slashes whatever the system's language.
 QString shortDate(const QDate& date);
 QChar decimalSeparator();
 } // namespace RegionalSettings

@@ -1,8 +1,11 @@
 #include "documents/PdfProbe.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
+
+#include <cmath>
 
 namespace {
 
@@ -80,6 +83,86 @@ QStringList PdfProbe::fonts(const QString& pdf)
     }
     result.sort();
     return result;
+}
+
+QString PdfProbe::rawText(const QString& pdf)
+{
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+}
+
+namespace {
+
+// The inflated content of every FlateDecode stream of the file.
+QList<QByteArray> inflatedStreams(const QByteArray& file)
+{
+    QList<QByteArray> streams;
+    qsizetype at = 0;
+    while ((at = file.indexOf("stream", at)) >= 0) {
+        const qsizetype dictionary = file.lastIndexOf("<<", at);
+        const bool flate = dictionary >= 0 && file.mid(dictionary, at - dictionary).contains("/FlateDecode");
+        qsizetype start = at + 6;
+        if (file.mid(start, 2) == "\r\n")
+            start += 2;
+        else if (file.at(start) == '\n')
+            start += 1;
+        const qsizetype end = file.indexOf("endstream", start);
+        if (end < 0)
+            break;
+        if (flate) {
+            QByteArray packed = file.mid(start, end - start);
+            // qUncompress wants the expected size first, big-endian.
+            const quint32 guess = quint32(packed.size()) * 64 + 4096;
+            packed.prepend(char(guess & 0xFF));
+            packed.prepend(char((guess >> 8) & 0xFF));
+            packed.prepend(char((guess >> 16) & 0xFF));
+            packed.prepend(char((guess >> 24) & 0xFF));
+            streams.append(qUncompress(packed));
+        } else {
+            streams.append(file.mid(start, end - start));
+        }
+        at = end + 9;
+    }
+    return streams;
+}
+
+} // namespace
+
+QList<double> PdfProbe::fontSizes(const QString& pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<double> sizes;
+    for (const QByteArray& content : inflatedStreams(file.readAll())) {
+        if (!content.contains(" Tf"))
+            continue;
+        // Only the vertical scale matters for a size: the transformations here never rotate.
+        QList<double> scales{1.0};
+        QList<double> operands;
+        for (const QByteArray& token : content.simplified().split(' ')) {
+            bool number = false;
+            const double value = token.toDouble(&number);
+            if (number) {
+                operands.append(value);
+                continue;
+            }
+            if (token == "q") {
+                scales.append(scales.last());
+            } else if (token == "Q") {
+                if (scales.size() > 1)
+                    scales.removeLast();
+            } else if (token == "cm" && operands.size() >= 6) {
+                const double b = operands.at(operands.size() - 5);
+                const double d = operands.at(operands.size() - 3);
+                scales.last() *= std::sqrt(b * b + d * d);
+            } else if (token == "Tf" && !operands.isEmpty()) {
+                sizes.append(operands.last() * scales.last());
+            }
+            if (!token.startsWith('/') && !token.startsWith('<') && !token.startsWith('['))
+                operands.clear();
+        }
+    }
+    return sizes;
 }
 
 int PdfProbe::pageCount(const QString& pdf)

@@ -23,6 +23,11 @@ Word find(const QList<Word>& words, const QString& text, int page = 0);
 // Font names as pdffonts lists them, without the subset prefix ("LiberationSans-Bold").
 QStringList fonts(const QString& pdf);
 int pageCount(const QString& pdf);
+// The text of the whole file as pdftotext reads it, without any normalising.
+QString rawText(const QString& pdf);
+// The size in points of every text drawn, as the content streams set it (Tf under the
+// transformations in force), in drawing order.
+QList<double> fontSizes(const QString& pdf);
 // The page as a picture (pdftoppm), at dpi.
 QString toPng(const QString& pdf, const QString& prefix, int dpi);
 

@@ -6,6 +6,7 @@
 #include "storage/Placeholder.h"
 #include "widgets/PhotoBox.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,6 +52,8 @@ private slots:
     void photoTooLargeGivesTheWarning_data();
     void photoTooLargeGivesTheWarning();
     void annullaClosesWithoutOutput();
+    void salvaPdfWritesThePrintedCard_data();
+    void salvaPdfWritesThePrintedCard();
 
 private:
     // Clicks a button of the editor and, on the screen it opens, one of the screen's buttons.
@@ -246,6 +249,45 @@ void TestCardScreens::annullaClosesWithoutOutput()
     QVERIFY(m_closed);
     QVERIFY(m_env->printing.previews.isEmpty());
     QVERIFY(m_env->messages.shown.isEmpty());
+}
+
+void TestCardScreens::salvaPdfWritesThePrintedCard_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("preview screen") << "cmdAnteprima";
+    QTest::newRow("print screen") << "cmdStampa";
+}
+
+void TestCardScreens::salvaPdfWritesThePrintedCard()
+{
+    QFETCH(QString, button);
+    txt(TSchedaAnagrafica::Candidato)->setText(QStringLiteral("  Rossi Mario "));
+    txt(TSchedaAnagrafica::Note)->setText(QStringLiteral("Certificato medico"));
+    apriEPremi("cmdStampa", "btnStampa");
+    QCOMPARE(m_env->printing.printed.size(), 1);
+
+    const QString path = m_env->path(QStringLiteral("scheda.pdf"));
+    m_env->fileDialogs.nextNames << path;
+    apriEPremi(button.toLatin1().constData(), "btnSalvaPdf");
+    QVERIFY(m_closed);
+    QCOMPARE(QFileInfo(m_env->fileDialogs.requests.first().proposedName).fileName(),
+             QStringLiteral("Rossi Mario.pdf"));
+    QVERIFY(m_env->printing.previews.isEmpty());
+    QCOMPARE(m_env->printing.printed.size(), 1);
+    QCOMPARE(PdfProbe::pageCount(path), 1);
+    const QList<PdfProbe::Word> saved = PdfProbe::words(path);
+    const QList<PdfProbe::Word> printed = PdfProbe::words(m_env->printing.printed.first());
+    QCOMPARE(saved.size(), printed.size());
+    for (qsizetype i = 0; i < saved.size(); ++i) {
+        QCOMPARE(saved.at(i).text, printed.at(i).text);
+        QVERIFY(std::abs(saved.at(i).box.left() - printed.at(i).box.left()) < 0.01);
+        QVERIFY(std::abs(saved.at(i).box.top() - printed.at(i).box.top()) < 0.01);
+    }
+    QCOMPARE(pictureSizes(path), pictureSizes(m_env->printing.printed.first()));
+    // The confirmation names the file and opens it on request.
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    QVERIFY(m_env->messages.lastText().contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(m_env->shell.opened, QStringList{path});
 }
 
 CANDIDATI_TEST_MAIN(TestCardScreens)

@@ -1,4 +1,5 @@
 #include "app/HelpTopics.h"
+#include "guide/GuideContent.h"
 #include "guide/ScreenPictures.h"
 #include "guide/UserGuide.h"
 #include "support/TestFiles.h"
@@ -7,9 +8,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -44,15 +48,19 @@ class TestGuide : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void guideIsA4AndHoldsEveryTopic();
+    void guideIsA4AndHoldsEveryHelpTextOnce();
     void contentsPageGivesEachChapterItsPage();
-    void screenPicturesAreDrawn();
+    void walkthroughIsNumbered();
+    void everyImageButtonOnOnePage();
+    void everyChapterShowsItsScreens();
+    void textLayerIsPlainAndOnThePage();
     void unwritablePlaceIsReported();
     void stagingReplacesTheGuideAndKeepsTheData();
 
 private:
     QTemporaryDir m_dir;
     QString m_guide;
+    ScreenMaterial m_material;
 };
 
 void TestGuide::initTestCase()
@@ -62,10 +70,11 @@ void TestGuide::initTestCase()
         QSKIP("poppler-utils (pdftotext, pdfinfo) are needed to read the guide");
     m_guide = m_dir.filePath(QStringLiteral("Guida.pdf"));
     QString error;
-    QVERIFY2(UserGuide(ScreenPictures::take()).write(m_guide, &error), qPrintable(error));
+    m_material = ScreenPictures::take();
+    QVERIFY2(UserGuide(m_material).write(m_guide, &error), qPrintable(error));
 }
 
-void TestGuide::guideIsA4AndHoldsEveryTopic()
+void TestGuide::guideIsA4AndHoldsEveryHelpTextOnce()
 {
     // The guide this test writes and the one the build wrote are the same document.
     for (const QString& guide : {m_guide, builtGuide()}) {
@@ -81,16 +90,15 @@ void TestGuide::guideIsA4AndHoldsEveryTopic()
             QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
         QVERIFY(pages.hasMatch());
         // Title page, contents and at least one page per chapter.
-        QVERIFY(pages.captured(1).toInt() >= 2 + int(HelpTopics::all().size()));
+        QVERIFY(pages.captured(1).toInt() >= 2 + int(UserGuide::chapterHeadings().size()));
 
         const QString text = withoutSpaces(run(QStringLiteral("pdftotext"), {guide, QStringLiteral("-")}));
         QVERIFY(text.contains(withoutSpaces(QStringLiteral("Guida all'utilizzo del software"))));
         QVERIFY(text.contains(QStringLiteral("Indice")));
+        // Every help text of the program, and not twice: the overview does not repeat the chapters.
         for (const HelpTopics::Topic topic : HelpTopics::all()) {
-            QVERIFY2(text.contains(withoutSpaces(HelpTopics::title(topic))),
-                     qPrintable(HelpTopics::title(topic)));
             for (const QString& paragraph : HelpTopics::paragraphs(topic))
-                QVERIFY2(text.contains(withoutSpaces(paragraph)), qPrintable(paragraph));
+                QVERIFY2(text.count(withoutSpaces(paragraph)) == 1, qPrintable(paragraph));
         }
     }
 }
@@ -101,7 +109,7 @@ void TestGuide::contentsPageGivesEachChapterItsPage()
                                  {QStringLiteral("-layout"), QStringLiteral("-f"), QStringLiteral("2"),
                                   QStringLiteral("-l"), QStringLiteral("2"), m_guide, QStringLiteral("-")});
     const QStringList headings = UserGuide::chapterHeadings();
-    QCOMPARE(headings.size(), HelpTopics::all().size());
+    QCOMPARE(headings.size(), GuideContent::chapters().size());
     int previous = 2;
     for (const QString& heading : headings) {
         const QRegularExpression line(QRegularExpression::escape(heading) + QStringLiteral("\\s+(\\d+)\\s*$"),
@@ -119,23 +127,114 @@ void TestGuide::contentsPageGivesEachChapterItsPage()
     }
 }
 
-void TestGuide::screenPicturesAreDrawn()
+void TestGuide::walkthroughIsNumbered()
 {
-    const QList<GuidePicture> pictures = ScreenPictures::take();
-    QList<HelpTopics::Topic> chapters;
-    for (const GuidePicture& picture : pictures) {
-        QVERIFY(!picture.image.isNull());
+    const QString text = withoutSpaces(run(QStringLiteral("pdftotext"), {m_guide, QStringLiteral("-")}));
+    const QList<GuideChapter> chapters = GuideContent::chapters();
+    const auto first = std::find_if(chapters.cbegin(), chapters.cend(),
+                                    [](const GuideChapter& chapter) { return !chapter.steps.isEmpty(); });
+    QVERIFY(first != chapters.cend());
+    QVERIFY(first->steps.size() >= 7);
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < first->steps.size(); ++i) {
+        const qsizetype found =
+            text.indexOf(withoutSpaces(QStringLiteral("%1.%2").arg(i + 1).arg(first->steps.at(i))), at);
+        QVERIFY2(found > at, qPrintable(first->steps.at(i)));
+        at = found;
+    }
+    // The walkthrough says where the password is changed.
+    QVERIFY(first->steps.join(u' ').contains(QStringLiteral("Cambia password")));
+}
+
+void TestGuide::everyImageButtonOnOnePage()
+{
+    QVERIFY(m_material.buttons.size() >= 20);
+    QStringList headings = UserGuide::chapterHeadings();
+    const QList<GuideChapter> chapters = GuideContent::chapters();
+    qsizetype legend = -1;
+    for (qsizetype i = 0; i < chapters.size(); ++i) {
+        if (chapters.at(i).buttonLegend)
+            legend = i;
+    }
+    QVERIFY(legend >= 0);
+    const QString contents = run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-layout"), QStringLiteral("-f"), QStringLiteral("2"),
+                                  QStringLiteral("-l"), QStringLiteral("2"), m_guide, QStringLiteral("-")});
+    const QRegularExpressionMatch match =
+        QRegularExpression(QRegularExpression::escape(headings.at(legend)) + QStringLiteral("\\s+(\\d+)"))
+            .match(contents);
+    QVERIFY(match.hasMatch());
+    const QString page = match.captured(1);
+    const QString text =
+        withoutSpaces(run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), page, QStringLiteral("-l"),
+                                                        page, m_guide, QStringLiteral("-")}));
+    QSet<QString> names;
+    for (const ButtonPicture& button : m_material.buttons) {
+        QVERIFY(!button.image.isNull());
+        QVERIFY2(!button.name.isEmpty() && !button.action.isEmpty(), qPrintable(button.name));
+        QVERIFY2(text.contains(withoutSpaces(button.name)), qPrintable(button.name));
+        QVERIFY2(text.contains(withoutSpaces(button.action)), qPrintable(button.action));
+        names.insert(button.name);
+    }
+    // Each picture once: as many pictures on the page as buttons.
+    const QStringList images =
+        run(QStringLiteral("pdfimages"),
+            {QStringLiteral("-list"), QStringLiteral("-f"), page, QStringLiteral("-l"), page, m_guide})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY(images.size() - 2 >= m_material.buttons.size());
+    QVERIFY(names.contains(QStringLiteral("Nuovo")) && names.contains(QStringLiteral("Salva")));
+}
+
+void TestGuide::everyChapterShowsItsScreens()
+{
+    QSet<QString> shown;
+    for (const ScreenPicture& picture : m_material.screens) {
         QVERIFY(!picture.caption.isEmpty());
         // A real screen, not a blank: many colours.
         QSet<QRgb> colours;
         for (int y = 0; y < picture.image.height(); y += 7)
             for (int x = 0; x < picture.image.width(); x += 7)
                 colours.insert(picture.image.pixel(x, y));
-        QVERIFY2(colours.size() > 50, qPrintable(picture.caption));
-        chapters.append(picture.chapter);
+        QVERIFY2(colours.size() > 20, qPrintable(picture.caption));
+        shown.insert(picture.screen);
     }
-    QVERIFY(chapters.contains(HelpTopics::Topic::Panoramica));
-    QVERIFY(chapters.contains(HelpTopics::Topic::ArchivioAnagrafico));
+    for (const char* screen :
+         {"TfrmCreaCatalogo", "TfrmApriCatalogo", "TfrmAllegaCartella", "TfrmWebCam", "TfrmTrovaCandidati",
+          "TfrmExpCandidati", "TfrmImporta", "TfrmPassword", "TfrmCambiaPassword"})
+        QVERIFY2(shown.contains(QLatin1String(screen)), screen);
+    const QString text = withoutSpaces(run(QStringLiteral("pdftotext"), {m_guide, QStringLiteral("-")}));
+    for (const GuideChapter& chapter : GuideContent::chapters()) {
+        for (const QString& screen : chapter.screens) {
+            QVERIFY2(shown.contains(screen), qPrintable(screen));
+            for (const ScreenPicture& picture : m_material.screens) {
+                if (picture.screen == screen)
+                    QVERIFY2(text.contains(withoutSpaces(QStringLiteral("Figura: ") + picture.caption)),
+                             qPrintable(picture.caption));
+            }
+        }
+    }
+}
+
+void TestGuide::textLayerIsPlainAndOnThePage()
+{
+    const QString raw =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), m_guide, QStringLiteral("-")});
+    QVERIFY(!raw.contains(QLatin1Char('\t')));
+    for (const QChar ligature : {QChar(0xFB00), QChar(0xFB01), QChar(0xFB02)})
+        QVERIFY(!raw.contains(ligature));
+    QVERIFY(raw.contains(QStringLiteral("archivio anagrafico")));
+    // No hidden text beyond the page's edges, where a line of the page before would hide.
+    const QString boxes =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), m_guide, QStringLiteral("-")});
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">)re"));
+    int words = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        ++words;
+        QVERIFY2(m.captured(2).toDouble() >= 0 && m.captured(4).toDouble() <= 842, qPrintable(m.captured(0)));
+    }
+    QVERIFY(words > 1000);
 }
 
 void TestGuide::unwritablePlaceIsReported()

@@ -519,13 +519,14 @@ void TestSearchScreens::summaryListsFlaggedCards()
     QWidget* at = child<QWidget>(screen, "txtTrova");
     QCOMPARE(QApplication::focusWidget(), at);
     QStringList tabOrder{at->objectName()};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         do
             at = at->nextInFocusChain();
         while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible());
         tabOrder.append(at->objectName());
     }
-    QCOMPARE(tabOrder, (QStringList{"txtTrova", "lstRecords", "btnStampa", "btnTrova", "btnChiudi"}));
+    QCOMPARE(tabOrder,
+             (QStringList{"txtTrova", "lstRecords", "btnSalvaPdf", "btnStampa", "btnTrova", "btnChiudi"}));
 
     QTest::keyClicks(child<QLineEdit>(screen, "txtTrova"), "rossi");
     QTest::keyClick(child<QLineEdit>(screen, "txtTrova"), Qt::Key_Return);
