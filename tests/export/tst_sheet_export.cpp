@@ -10,6 +10,9 @@
 #include "storage/TArchivioSchede.h"
 #include "support/TestFiles.h"
 
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
@@ -71,6 +74,18 @@ qint64 memoria(const char* key)
 }
 #endif
 
+// One part of a zip package, or an empty array.
+QByteArray parte(const QString& zipPath, const QString& name)
+{
+    QuaZip zip(zipPath);
+    if (!zip.open(QuaZip::mdUnzip) || !zip.setCurrentFile(name))
+        return {};
+    QuaZipFile file(&zip);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
 void formati()
 {
     QTest::addColumn<Format>("format");
@@ -92,6 +107,8 @@ private slots:
     void odsParagraphKeepsEveryCharacter();
     void columnWidthsFollowTheLongestValueWithinBounds();
     void pathsAndTheDesignedFormat();
+    void packagesNameTheSheetAndFreezeTheHeader_data();
+    void packagesNameTheSheetAndFreezeTheHeader();
 
     void importReadsTheCardsBackByteForByte_data();
     void importReadsTheCardsBackByteForByte();
@@ -207,6 +224,48 @@ void TestSheetExport::pathsAndTheDesignedFormat()
     QCOMPARE(RegistrySheetExport::save(Format::Xls, designed, table), Outcome::Written);
     QCOMPARE(RegistryExport::save(m_folder + "atteso.xls", table), Outcome::Written);
     QCOMPARE(TestFiles::readAll(designed), TestFiles::readAll(m_folder + "atteso.xls"));
+}
+
+void TestSheetExport::packagesNameTheSheetAndFreezeTheHeader_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QByteArrayList>("expected");
+    QTest::newRow("xlsx sheet name") << Format::Xlsx << "xl/workbook.xml"
+                                     << QByteArrayList{"<sheet name=\"Archivio Anagrafico\""};
+    QTest::newRow("xlsx frozen header")
+        << Format::Xlsx << "xl/worksheets/sheet1.xml"
+        << QByteArrayList{
+               "<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>"};
+    QTest::newRow("xlsx bold") << Format::Xlsx << "xl/styles.xml" << QByteArrayList{"<b/>"};
+    QTest::newRow("ods mimetype") << Format::Ods << "mimetype"
+                                  << QByteArrayList{"application/vnd.oasis.opendocument.spreadsheet"};
+    QTest::newRow("ods sheet name") << Format::Ods << "content.xml"
+                                    << QByteArrayList{"<table:table table:name=\"Archivio Anagrafico\">"};
+    QTest::newRow("ods frozen header")
+        << Format::Ods << "settings.xml"
+        << QByteArrayList{"<config:config-item-map-entry config:name=\"Archivio Anagrafico\">",
+                          "<config:config-item config:name=\"VerticalSplitMode\" config:type=\"short\">2<",
+                          "<config:config-item config:name=\"VerticalSplitPosition\" config:type=\"int\">1<"};
+}
+
+void TestSheetExport::packagesNameTheSheetAndFreezeTheHeader()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, part);
+    QFETCH(QByteArrayList, expected);
+    const QString path = RegistrySheetExport::path(m_folder, format);
+    QCOMPARE(
+        RegistrySheetExport::save(format, path, SheetFixture::leggi(m_folder, ExportFixture::treSchede())),
+        Outcome::Written);
+    const QByteArray bytes = parte(path, part);
+    for (const QByteArray& piece : expected)
+        QVERIFY2(bytes.contains(piece), piece.constData());
+    if (format == Format::Ods) {
+        // The media type is the first part, stored, so that its name shows at byte 30.
+        QCOMPARE(TestFiles::readAll(path).mid(30, 8 + 46),
+                 "mimetypeapplication/vnd.oasis.opendocument.spreadsheet");
+    }
 }
 
 void TestSheetExport::importReadsTheCardsBackByteForByte_data()
