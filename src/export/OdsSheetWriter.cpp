@@ -253,8 +253,9 @@ bool OdsSheetWriter::begin(const QString& path, const QString& sheetName, const 
         return fail(m_target.errorString());
 
     m_buffer.reserve(kChunk + 64 * 1024);
-    m_buffer = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content") +
-               kNamespaces + "><office:automatic-styles>";
+    m_buffer += "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content";
+    m_buffer += kNamespaces;
+    m_buffer += "><office:automatic-styles>";
     // Data cells use a text format, as typed, and the header row is bold.
     m_buffer += "<number:text-style style:name=\"N100\"><number:text-content/></number:text-style>";
     for (int column = 0; column < widths.size(); ++column) {
@@ -290,7 +291,7 @@ bool OdsSheetWriter::begin(const QString& path, const QString& sheetName, const 
 bool OdsSheetWriter::flush()
 {
     const bool written = m_content->write(m_buffer) == m_buffer.size();
-    m_buffer.clear();
+    m_buffer.resize(0); // keeps its room for the next rows
     return written || fail(m_target.errorString());
 }
 
@@ -298,17 +299,17 @@ bool OdsSheetWriter::writeRow(const QList<QByteArray>& cells)
 {
     if (!m_content)
         return false;
-    m_buffer += "<table:table-row>";
+    m_buffer.append(QByteArrayView("<table:table-row>"));
     for (const QByteArray& cell : cells) {
         if (cell.isEmpty()) {
-            m_buffer += "<table:table-cell/>";
+            m_buffer.append(QByteArrayView("<table:table-cell/>"));
             continue;
         }
-        m_buffer += "<table:table-cell office:value-type=\"string\"><text:p>";
+        m_buffer.append(QByteArrayView("<table:table-cell office:value-type=\"string\"><text:p>"));
         appendParagraphText(m_buffer, cell);
-        m_buffer += "</text:p></table:table-cell>";
+        m_buffer.append(QByteArrayView("</text:p></table:table-cell>"));
     }
-    m_buffer += "</table:table-row>";
+    m_buffer.append(QByteArrayView("</table:table-row>"));
     return m_buffer.size() < kChunk || flush();
 }
 

@@ -65,7 +65,7 @@ QList<int> RegistrySheetExport::columnWidths(const RegistryTable& table)
 
 void RegistrySheetExport::cellText(QByteArray& out, QByteArrayView stored)
 {
-    out.clear();
+    out.resize(0); // keeps its room: one cell after another
     // Most values are plain ASCII, which is UTF-8 already.
     const bool ascii = std::all_of(stored.begin(), stored.end(), [](char byte) {
         const auto code = static_cast<unsigned char>(byte);
@@ -79,7 +79,7 @@ void RegistrySheetExport::cellText(QByteArray& out, QByteArrayView stored)
 
 void RegistrySheetExport::cellText(QByteArray& out, QStringView typed)
 {
-    out.clear();
+    out.resize(0);
     QString text;
     text.reserve(typed.size());
     for (qsizetype i = 0; i < typed.size(); ++i) {
