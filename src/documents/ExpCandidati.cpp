@@ -3,6 +3,7 @@
 #include "app/HelpTopics.h"
 #include "documents/RegistryExport.h"
 #include "documents/RegistryTableModel.h"
+#include "export/RegistrySheetExport.h"
 #include "import/Importa.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
@@ -15,6 +16,7 @@
 #include "widgets/Looks.h"
 #include "widgets/WorkProgress.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPalette>
@@ -27,6 +29,9 @@ namespace {
 constexpr QRect kGriglia(20, 88, 821, 409);
 constexpr QRect kStriscia(20, 510, 821, 34);
 constexpr int kAltezzaRiga = 21;
+constexpr QRect kFormato(412, 30, 150, 24);
+
+using Formato = RegistrySheetExport::Format;
 
 } // namespace
 
@@ -71,6 +76,16 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
     connect(cmdGuida, &ImageButton::clicked, this,
             [this] { HelpTopics::open(m_context, this, HelpTopics::Topic::Esportazione); });
     connect(cmdEsci, &ImageButton::clicked, this, &QWidget::close);
+
+    m_cboFormato = new QComboBox(this);
+    m_cboFormato->setObjectName(QStringLiteral("cboFormato"));
+    m_cboFormato->setGeometry(kFormato);
+    m_cboFormato->addItem(QStringLiteral("Excel (.xls)"), int(Formato::Xls));
+    m_cboFormato->addItem(QStringLiteral("Excel (.xlsx)"), int(Formato::Xlsx));
+    m_cboFormato->addItem(QStringLiteral("OpenDocument (.ods)"), int(Formato::Ods));
+    const QString hintFormato = QStringLiteral("Formato del file esportato.");
+    m_cboFormato->setAccessibleName(hintFormato);
+    m_hint->addHint(m_cboFormato, hintFormato);
 
     m_grdRecords = new QTableView(this);
     m_grdRecords->setObjectName(QStringLiteral("grdRecords"));
@@ -154,30 +169,34 @@ void TfrmExpCandidati::cmdEsportaClick()
                            "Si vuole esportare i dati adesso?")))
         return;
 
-    const QString path = RegistryExport::path(m_context.programFolder);
+    const auto formato = Formato(m_cboFormato->currentData().toInt());
+    const QString path = RegistrySheetExport::path(m_context.programFolder, formato);
+    // The OpenDocument file is not an Excel file: its messages say so.
+    const QString file =
+        formato == Formato::Ods ? QStringLiteral("il foglio di calcolo") : QStringLiteral("il file di Excel");
     RegistryExport::Outcome outcome;
     QString perche;
     {
         const RegistryTable& table = m_model->table();
         WorkProgress avanzamento(this, QStringLiteral("Esportazione delle schede in corso..."),
                                  table.rowCount(), true, m_attesaProgresso);
-        outcome = RegistryExport::save(
-            path, table, [&](int done, int) { return avanzamento.passo(done); }, &perche);
+        outcome = RegistrySheetExport::save(
+            formato, path, table, [&](int done, int) { return avanzamento.passo(done); }, &perche);
     }
     if (outcome == RegistryExport::Outcome::Cancelled)
         return; // the previous file stays whole
     if (outcome == RegistryExport::Outcome::Failed) {
         m_context.messages->plain(this,
                                   QStringLiteral("Attenzione: il sistema non permette di esportare i "
-                                                 "dati%1.\n\r\n\rAccertarsi che il file di Excel non sia "
+                                                 "dati%1.\n\r\n\rAccertarsi che %2 non sia "
                                                  "gi\u00E0 aperto. Il file esportato in precedenza "
                                                  "resta com'\u00E8.")
-                                      .arg(FileErrorText::inParentheses(perche)));
+                                      .arg(FileErrorText::inParentheses(perche), file));
         return;
     }
-    if (m_context.messages->question(this,
-                                     QStringLiteral("Le schede in archivio sono state esportate con "
-                                                    "successo.\r\n\r\nSi vuole aprire il file di Excel?")))
+    if (m_context.messages->question(this, QStringLiteral("Le schede in archivio sono state esportate con "
+                                                          "successo.\r\n\r\nSi vuole aprire %1?")
+                                               .arg(file)))
         m_context.shell->open(path);
 }
 

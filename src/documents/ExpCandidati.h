@@ -4,6 +4,7 @@
 
 class HintLine;
 class ImageButton;
+class QComboBox;
 class QLabel;
 class QTableView;
 class RegistryTableModel;
@@ -17,6 +18,8 @@ public:
 
     QTableView* grdRecords() const { return m_grdRecords; }
     RegistryTableModel* model() const { return m_model; }
+    // The file format of the export: the designed .xls first, then .xlsx and .ods.
+    QComboBox* cboFormato() const { return m_cboFormato; }
 
     void cmdEsportaClick();
     // Opens the import screen; the table is filled again when it closes.
@@ -36,6 +39,7 @@ private:
 
     RegistryTableModel* m_model;
     QTableView* m_grdRecords;
+    QComboBox* m_cboFormato;
     QLabel* m_panInfo;
     HintLine* m_hint;
     int m_attesaProgresso = kAttesaProgresso;

@@ -146,6 +146,14 @@ QByteArray RegistryExport::headerRow()
     return row;
 }
 
+QStringList RegistryExport::headerLabels()
+{
+    QStringList labels;
+    for (const HeaderCell& cell : kHeader)
+        labels.append(QString::fromUtf16(cell.label));
+    return labels;
+}
+
 QByteArray RegistryExport::tail()
 {
     return QByteArrayLiteral("</table></body></html>");

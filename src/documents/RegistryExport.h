@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <functional>
@@ -33,6 +34,8 @@ public:
     // The fragments of the file, for the writer and the tests.
     static QByteArray head();
     static QByteArray headerRow();
+    // The labels of the header row, for the other file formats.
+    static QStringList headerLabels();
     static QByteArray tail();
     static QByteArray dataCellStart();
     static QByteArray cellEnd() { return QByteArrayLiteral("</td>"); }

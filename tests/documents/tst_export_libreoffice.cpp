@@ -1,6 +1,7 @@
 // Opens an exported file in LibreOffice Calc, the spreadsheet program the help names, and compares
 // every cell with the cards. Skipped where soffice is not installed.
 #include "ExportFixture.h"
+#include "LibreOffice.h"
 #include "documents/RegistryExport.h"
 #include "documents/RegistryTable.h"
 #include "documents/RegistryTableModel.h"
@@ -8,54 +9,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using C = TSchedaAnagrafica;
 
 namespace {
-
-// Rows of cells from CSV text: comma separated, fields with commas, quotes or line breaks quoted.
-QList<QStringList> leggiCsv(const QString& text)
-{
-    QList<QStringList> rows;
-    QStringList row;
-    QString cell;
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
-                cell += c;
-                ++i;
-            } else if (c == QLatin1Char('"')) {
-                quoted = false;
-            } else {
-                cell += c;
-            }
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == QLatin1Char(',')) {
-            row.append(cell);
-            cell.clear();
-        } else if (c == QLatin1Char('\n')) {
-            row.append(cell);
-            rows.append(row);
-            row.clear();
-            cell.clear();
-        } else if (c != QLatin1Char('\r')) {
-            cell += c;
-        }
-    }
-    if (!cell.isEmpty() || !row.isEmpty()) {
-        row.append(cell);
-        rows.append(row);
-    }
-    return rows;
-}
 
 // A note of exactly 250 characters, the field's capacity, with the characters that markup and
 // the code page make difficult.
@@ -79,8 +38,7 @@ private slots:
 
 void TestExportLibreOffice::everyCellReadsAsOnTheCard()
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
+    if (LibreOffice::program().isEmpty())
         QSKIP("LibreOffice (soffice) is not installed");
 
     QTemporaryDir dir;
@@ -129,20 +87,11 @@ void TestExportLibreOffice::everyCellReadsAsOnTheCard()
     const QString path = RegistryExport::path(folder);
     QCOMPARE(RegistryExport::save(path, model.table()), RegistryExport::Outcome::Written);
 
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), folder);
-    process.setProcessEnvironment(environment);
-    process.start(soffice, {QStringLiteral("-env:UserInstallation=") +
-                                QUrl::fromLocalFile(folder + "profilo").toString(),
-                            QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                            QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"),
-                            QStringLiteral("--outdir"), folder + QStringLiteral("csv"), path});
-    QVERIFY(process.waitForFinished(180000));
+    const QString errors =
+        LibreOffice::convert({path}, LibreOffice::csvFilter(), folder + QStringLiteral("csv"), folder);
     QFile csv(folder + QStringLiteral("csv/Archivio_Anagrafico.csv"));
-    QVERIFY2(csv.open(QIODevice::ReadOnly),
-             qPrintable(QString::fromLocal8Bit(process.readAllStandardError())));
-    const QList<QStringList> rows = leggiCsv(QString::fromUtf8(csv.readAll()));
+    QVERIFY2(csv.open(QIODevice::ReadOnly), qPrintable(errors));
+    const QList<QStringList> rows = LibreOffice::readCsv(QString::fromUtf8(csv.readAll()));
 
     QCOMPARE(rows.size(), 3);
     QCOMPARE(rows[0].size(), 25);
