@@ -186,12 +186,11 @@ void TfrmExpCandidati::cmdEsportaClick()
     if (outcome == RegistryExport::Outcome::Cancelled)
         return; // the previous file stays whole
     if (outcome == RegistryExport::Outcome::Failed) {
-        m_context.messages->plain(this,
-                                  QStringLiteral("Attenzione: il sistema non permette di esportare i "
-                                                 "dati%1.\n\r\n\rAccertarsi che %2 non sia "
-                                                 "gi\u00E0 aperto. Il file esportato in precedenza "
-                                                 "resta com'\u00E8.")
-                                      .arg(FileErrorText::inParentheses(perche), file));
+        m_context.messages->plain(this, QStringLiteral("Attenzione: il sistema non permette di esportare i "
+                                                       "dati%1.\n\r\n\rAccertarsi che %2 non sia "
+                                                       "gi\u00E0 aperto. Il file esportato in precedenza "
+                                                       "resta com'\u00E8.")
+                                            .arg(FileErrorText::inParentheses(perche), file));
         return;
     }
     if (m_context.messages->question(this, QStringLiteral("Le schede in archivio sono state esportate con "
