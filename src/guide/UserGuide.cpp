@@ -85,6 +85,8 @@ QString openedBy(HelpTopics::Topic topic)
         return QStringLiteral("il pulsante della guida della finestra di esportazione in Microsoft Excel");
     case HelpTopics::Topic::Importazione:
         return QStringLiteral("il pulsante della guida della finestra di importazione");
+    case HelpTopics::Topic::Scadenze:
+        return QStringLiteral("il pulsante della guida della schermata Scadenze");
     }
     return {};
 }

@@ -18,6 +18,7 @@
 #include "registry/WebCam.h"
 #include "registry/Zoom.h"
 #include "search/DaRicontattare.h"
+#include "search/Scadenze.h"
 #include "search/TrovaCandidati.h"
 #include "storage/ArchiveError.h"
 #include "storage/ArchiveSteps.h"
@@ -222,6 +223,12 @@ void TfrmCandidati::cmdFileClick()
 void TfrmCandidati::cmdScaduteClick()
 {
     TfrmDaRicontattare screen(m_context, this);
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdScadenzeClick()
+{
+    TfrmScadenze screen(m_context, this);
     m_context.modal->run(screen);
 }
 
