@@ -123,8 +123,11 @@ void TfrmAvvio::apriScadenze(int giorniDocumenti)
     if (giorniDocumenti >= 0)
         screen.setGiorniDocumenti(giorniDocumenti);
     m_context.modal->run(screen);
-    if (screen.schedaAperta() > 0)
-        m_context.screens->switchTo(m_context.screens->candidati(), this);
+    if (screen.schedaAperta() == 0)
+        return;
+    // The editor starts on an empty card when shown: the card goes in afterwards.
+    m_context.screens->switchTo(m_context.screens->candidati(), this);
+    m_context.screens->candidati()->caricaScheda(screen.scheda(), screen.schedaAperta());
 }
 
 void TfrmAvvio::dopoAccesso()

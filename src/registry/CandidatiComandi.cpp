@@ -230,6 +230,8 @@ void TfrmCandidati::cmdScadenzeClick()
 {
     TfrmScadenze screen(m_context, this);
     m_context.modal->run(screen);
+    if (screen.schedaAperta() > 0)
+        caricaScheda(screen.scheda(), screen.schedaAperta());
 }
 
 void TfrmCandidati::cmdAnteprimaClick()

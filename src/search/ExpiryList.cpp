@@ -3,8 +3,8 @@
 #include "search/FreeTextDate.h"
 #include "search/GroupMembers.h"
 #include "search/RicercaSchede.h"
+#include "storage/Cp1252.h"
 #include "storage/TArchivioSchede.h"
-#include "storage/TextRules.h"
 
 #include <QFileInfo>
 
@@ -15,33 +15,52 @@ namespace {
 
 using C = TSchedaAnagrafica;
 
-// The stored characters of a short date field, trimmed, read byte for byte. A byte beyond
-// ASCII never belongs to a date, so its reading does not matter here.
-QStringView dateText(const TSchedaAnagrafica& scheda, C::Campo campo, std::array<char16_t, 16>& buffer)
+// The stored bytes of a field, trimmed of codes 32 or less.
+QByteArrayView trimmedBytes(const TSchedaAnagrafica& scheda, C::Campo campo)
 {
     const C::Layout& field = C::layoutOf(campo);
-    const char* bytes = scheda.buffer().constData() + field.offset;
-    const int length = std::min<int>(static_cast<unsigned char>(bytes[0]), field.capacity);
-    int begin = 1;
-    int end = 1 + length;
-    while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 32)
+    const char* begin = scheda.buffer().constData() + field.offset;
+    const char* end = begin + 1 + std::min<int>(static_cast<unsigned char>(*begin), field.capacity);
+    ++begin;
+    while (begin < end && static_cast<unsigned char>(*begin) <= 32)
         ++begin;
-    while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 32)
+    while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
         --end;
-    int n = 0;
-    for (int i = begin; i < end && n < int(buffer.size()); ++i)
-        buffer[n++] = static_cast<unsigned char>(bytes[i]);
+    return QByteArrayView(begin, end - begin);
+}
+
+// A short date field as characters, byte for byte. A byte beyond ASCII never belongs to a date,
+// so its reading does not matter here.
+QStringView dateText(QByteArrayView bytes, std::array<char16_t, 16>& buffer)
+{
+    const qsizetype n = std::min<qsizetype>(bytes.size(), qsizetype(buffer.size()));
+    for (qsizetype i = 0; i < n; ++i)
+        buffer[i] = static_cast<unsigned char>(bytes[i]);
     return QStringView(buffer.data(), n);
+}
+
+unsigned char foldAZ(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
+}
+
+// List order on the stored bytes: a..z and A..Z alike, every other byte by its code, a prefix first.
+bool bytesPrecede(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char x = foldAZ(a[i]);
+        const unsigned char y = foldAZ(b[i]);
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
 }
 
 QString padded(const QString& text, int width)
 {
     return (text + QString(width, QLatin1Char(' '))).left(width);
-}
-
-QString trimmed(const TSchedaAnagrafica& scheda, C::Campo campo)
-{
-    return TextRules::trim(scheda.testo(campo));
 }
 
 QString days(int count)
@@ -50,12 +69,8 @@ QString days(int count)
                                                                       : QStringLiteral("giorni"));
 }
 
-template <typename T> bool byNameThenPosition(const T& a, const T& b)
-{
-    if (a.name != b.name)
-        return RicercaSchede::precede(a.name, b.name);
-    return a.position < b.position;
-}
+constexpr int kHeading = -2;
+constexpr int kPlain = -1; // a blank line, or the line of an empty section
 
 } // namespace
 
@@ -63,6 +78,8 @@ ExpiryList::ExpiryList(const Options& options, const GroupMembers* group)
     : m_options(options)
     , m_group(group)
     , m_lastDocumentDay(options.reference.addDays(options.documentDays))
+    , m_referenceYear(options.reference.year())
+    , m_referenceDay(options.reference.toJulianDay())
 {
 }
 
@@ -71,6 +88,11 @@ bool ExpiryList::scan(const QString& archivePath, const Progress& progress)
     // Thrown from inside the scan to leave it; the archive closes on the way out.
     struct Stopped {};
     const int total = static_cast<int>(QFileInfo(archivePath).size() / C::kSize);
+    // Room for a list of most of the archive, so that nothing is copied as it grows.
+    m_text.reserve(m_text.size() + qsizetype(total) * 32);
+    m_documents.reserve(m_documents.size() + total / 2);
+    m_birthdays.reserve(m_birthdays.size() + total / 8);
+    m_unreadable.reserve(m_unreadable.size() + total / 8);
     try {
         RicercaSchede::scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int position) {
             add(scheda, position);
@@ -85,89 +107,271 @@ bool ExpiryList::scan(const QString& archivePath, const Progress& progress)
     return true;
 }
 
+ExpiryList::Piece ExpiryList::keep(const TSchedaAnagrafica& scheda, C::Campo campo)
+{
+    const QByteArrayView bytes = trimmedBytes(scheda, campo);
+    const Piece piece{static_cast<qint32>(m_text.size()), static_cast<qint32>(bytes.size())};
+    m_text.append(bytes);
+    return piece;
+}
+
+void ExpiryList::keepName(const TSchedaAnagrafica& scheda, Entry& entry)
+{
+    entry.name = keep(scheda, C::Candidato);
+    const QByteArrayView name = QByteArrayView(m_text).sliced(entry.name.at, entry.name.size);
+    for (int i = 0; i < 16; ++i) {
+        const quint64 byte = i < name.size() ? foldAZ(name[i]) : 0;
+        entry.nameKey[i / 8] |= byte << (8 * (7 - i % 8));
+    }
+}
+
+QString ExpiryList::text(const Piece& piece) const
+{
+    return Cp1252::decode(QByteArrayView(m_text).sliced(piece.at, piece.size));
+}
+
 void ExpiryList::add(const TSchedaAnagrafica& scheda, int position)
 {
     if (m_group && !m_group->contains(scheda))
         return;
     std::array<char16_t, 16> buffer{};
 
-    const QStringView expiryText = dateText(scheda, C::FineTes, buffer);
-    if (!expiryText.isEmpty()) {
+    const QByteArrayView expiryBytes = trimmedBytes(scheda, C::FineTes);
+    if (!expiryBytes.isEmpty()) {
         const std::optional<QDate> expiry =
-            FreeTextDate::read(expiryText, FreeTextDate::Kind::Expiry, m_options.today);
+            FreeTextDate::read(dateText(expiryBytes, buffer), FreeTextDate::Kind::Expiry, m_options.today);
+        Entry entry;
+        entry.position = position;
+        entry.field = C::FineTes;
         if (!expiry) {
-            m_unreadable.push_back(
-                {C::FineTes, trimmed(scheda, C::FineTes), trimmed(scheda, C::Candidato), position});
+            keepName(scheda, entry);
+            entry.other = keep(scheda, C::FineTes);
+            m_unreadable.push_back(entry);
         } else if (*expiry <= m_lastDocumentDay) {
-            m_documents.push_back({*expiry, static_cast<int>(m_options.reference.daysTo(*expiry)),
-                                   trimmed(scheda, C::Candidato), trimmed(scheda, C::Documento), position});
+            entry.day = expiry->toJulianDay();
+            entry.daysLeft = static_cast<qint32>(m_options.reference.daysTo(*expiry));
+            keepName(scheda, entry);
+            entry.other = keep(scheda, C::Documento);
+            m_documents.push_back(entry);
         }
     }
 
-    const QStringView birthText = dateText(scheda, C::DataNasc, buffer);
-    if (!birthText.isEmpty()) {
+    const QByteArrayView birthBytes = trimmedBytes(scheda, C::DataNasc);
+    if (!birthBytes.isEmpty()) {
         const std::optional<QDate> birth =
-            FreeTextDate::read(birthText, FreeTextDate::Kind::Birth, m_options.today);
+            FreeTextDate::read(dateText(birthBytes, buffer), FreeTextDate::Kind::Birth, m_options.today);
+        Entry entry;
+        entry.position = position;
+        entry.field = C::DataNasc;
         if (!birth) {
-            m_unreadable.push_back(
-                {C::DataNasc, trimmed(scheda, C::DataNasc), trimmed(scheda, C::Candidato), position});
+            keepName(scheda, entry);
+            entry.other = keep(scheda, C::DataNasc);
+            m_unreadable.push_back(entry);
         } else if (m_options.birthdayDays >= 0) {
-            Birthday birthday;
-            if (nextBirthday(*birth, m_options.reference, m_options.birthdayDays, birthday.date,
-                             birthday.age)) {
-                birthday.daysLeft = static_cast<int>(m_options.reference.daysTo(birthday.date));
-                birthday.name = trimmed(scheda, C::Candidato);
-                birthday.position = position;
-                m_birthdays.push_back(std::move(birthday));
+            int year = 0;
+            int month = 0;
+            int day = 0;
+            birth->getDate(&year, &month, &day);
+            qint64 julian = 0;
+            int age = 0;
+            if (nextBirthday(year, month, day, julian, age)) {
+                entry.day = julian;
+                entry.daysLeft = static_cast<qint32>(julian - m_referenceDay);
+                entry.age = age;
+                keepName(scheda, entry);
+                m_birthdays.push_back(entry);
             }
         }
     }
 }
 
+bool ExpiryList::precedes(const Entry& a, const Entry& b) const
+{
+    if (a.day != b.day)
+        return a.day < b.day;
+    if (a.nameKey[0] != b.nameKey[0])
+        return a.nameKey[0] < b.nameKey[0];
+    if (a.nameKey[1] != b.nameKey[1])
+        return a.nameKey[1] < b.nameKey[1];
+    const QByteArrayView text(m_text);
+    const QByteArrayView nameA = text.sliced(a.name.at, a.name.size);
+    const QByteArrayView nameB = text.sliced(b.name.at, b.name.size);
+    if (nameA != nameB)
+        return bytesPrecede(nameA, nameB);
+    if (a.position != b.position)
+        return a.position < b.position;
+    return a.field < b.field;
+}
+
 void ExpiryList::finish()
 {
-    std::sort(m_documents.begin(), m_documents.end(), [](const Document& a, const Document& b) {
-        if (a.expiry != b.expiry)
-            return a.expiry < b.expiry;
-        return byNameThenPosition(a, b);
-    });
-    std::sort(m_birthdays.begin(), m_birthdays.end(), [](const Birthday& a, const Birthday& b) {
-        if (a.date != b.date)
-            return a.date < b.date;
-        return byNameThenPosition(a, b);
-    });
-    std::sort(m_unreadable.begin(), m_unreadable.end(), [](const Unreadable& a, const Unreadable& b) {
-        if (a.name != b.name || a.position != b.position)
-            return byNameThenPosition(a, b);
-        return a.field < b.field;
-    });
+    m_group = nullptr; // the group may go now: nothing more is added
+    const auto order = [this](const Entry& a, const Entry& b) { return precedes(a, b); };
+    std::sort(m_documents.begin(), m_documents.end(), order);
+    std::sort(m_birthdays.begin(), m_birthdays.end(), order);
+    std::sort(m_unreadable.begin(), m_unreadable.end(), order);
+}
+
+std::vector<ExpiryList::Document> ExpiryList::documents() const
+{
+    std::vector<Document> result;
+    for (const Entry& e : m_documents)
+        result.push_back({QDate::fromJulianDay(e.day), e.daysLeft, text(e.name), text(e.other), e.position});
+    return result;
+}
+
+std::vector<ExpiryList::Birthday> ExpiryList::birthdays() const
+{
+    std::vector<Birthday> result;
+    for (const Entry& e : m_birthdays)
+        result.push_back({QDate::fromJulianDay(e.day), e.daysLeft, e.age, text(e.name), e.position});
+    return result;
+}
+
+std::vector<ExpiryList::Unreadable> ExpiryList::unreadable() const
+{
+    std::vector<Unreadable> result;
+    for (const Entry& e : m_unreadable)
+        result.push_back({e.field, text(e.other), text(e.name), e.position});
+    return result;
 }
 
 int ExpiryList::expiringCount() const
 {
     return static_cast<int>(std::count_if(m_documents.begin(), m_documents.end(),
-                                          [](const Document& d) { return d.daysLeft >= 0; }));
+                                          [](const Entry& e) { return e.daysLeft >= 0; }));
 }
 
-bool ExpiryList::nextBirthday(const QDate& birth, const QDate& from, int days, QDate& date, int& age)
+const std::vector<ExpiryList::Entry>& ExpiryList::entries(Section section) const
 {
-    const auto inYear = [&birth](int year) {
-        // 29 February falls on 28 February in the years without it.
-        if (birth.month() == 2 && birth.day() == 29 && !QDate::isLeapYear(year))
-            return QDate(year, 2, 28);
-        return QDate(year, birth.month(), birth.day());
-    };
-    QDate next = inYear(from.year());
-    if (next < from)
-        next = inYear(from.year() + 1);
-    if (from.daysTo(next) > days)
-        return false;
-    const int turned = next.year() - birth.year();
-    if (turned < 1)
-        return false;
-    date = next;
-    age = turned;
-    return true;
+    switch (section) {
+    case Section::Documents:
+        return m_documents;
+    case Section::Birthdays:
+        return m_birthdays;
+    case Section::Unreadable:
+        break;
+    }
+    return m_unreadable;
+}
+
+int ExpiryList::sectionRows(Section section) const
+{
+    if (section == Section::Birthdays && m_options.birthdayDays < 0)
+        return 0;
+    const int blank = section == Section::Documents ? 0 : 1;
+    return blank + 1 + std::max<int>(1, static_cast<int>(entries(section).size()));
+}
+
+int ExpiryList::lineCount() const
+{
+    return sectionRows(Section::Documents) + sectionRows(Section::Birthdays) +
+           sectionRows(Section::Unreadable);
+}
+
+void ExpiryList::locate(int row, Section& section, int& entry) const
+{
+    for (const Section s : {Section::Documents, Section::Birthdays, Section::Unreadable}) {
+        const int rows = sectionRows(s);
+        if (row >= rows) {
+            row -= rows;
+            continue;
+        }
+        section = s;
+        if (s != Section::Documents)
+            --row; // the blank line before the heading
+        if (row < 0)
+            entry = kPlain;
+        else if (row == 0)
+            entry = kHeading;
+        else
+            entry = row - 1 < int(entries(s).size()) ? row - 1 : kPlain;
+        return;
+    }
+    section = Section::Unreadable;
+    entry = kPlain;
+}
+
+QString ExpiryList::heading(Section section) const
+{
+    const QString reference = shortDate(m_options.reference);
+    QString title;
+    switch (section) {
+    case Section::Documents:
+        title = QStringLiteral("DOCUMENTI SCADUTI ALLA DATA DEL %1 O IN SCADENZA ENTRO IL %2")
+                    .arg(reference, shortDate(m_lastDocumentDay));
+        break;
+    case Section::Birthdays:
+        title = QStringLiteral("COMPLEANNI DAL %1 AL %2")
+                    .arg(reference, shortDate(m_options.reference.addDays(m_options.birthdayDays)));
+        break;
+    case Section::Unreadable:
+        title = QStringLiteral("DATE DA VERIFICARE");
+        break;
+    }
+    return QStringLiteral("%1: %2").arg(title).arg(entries(section).size());
+}
+
+QString ExpiryList::entryLine(Section section, const Entry& e) const
+{
+    const QString date = shortDate(QDate::fromJulianDay(e.day));
+    switch (section) {
+    case Section::Documents: {
+        const QString state = e.daysLeft < 0 ? QStringLiteral("SCADUTO") : QString();
+        return QStringLiteral("  %1  %2  %3  %4  %5")
+            .arg(date, days(e.daysLeft), padded(state, 7), padded(text(e.name), 30), text(e.other));
+    }
+    case Section::Birthdays: {
+        const QString turns =
+            e.age == 1 ? QStringLiteral("compie 1 anno") : QStringLiteral("compie %1 anni").arg(e.age);
+        return QStringLiteral("  %1  %2  %3  %4")
+            .arg(date, days(e.daysLeft), padded(turns, 16), text(e.name));
+    }
+    case Section::Unreadable:
+        break;
+    }
+    const QString label =
+        e.field == C::FineTes ? QStringLiteral("Data scadenza:") : QStringLiteral("Data nascita:");
+    return QStringLiteral("  %1  %2  %3")
+        .arg(padded(label, 14), padded(QLatin1Char('"') + text(e.other) + QLatin1Char('"'), 14),
+             text(e.name));
+}
+
+QString ExpiryList::line(int row) const
+{
+    Section section = Section::Documents;
+    int entry = kPlain;
+    locate(row, section, entry);
+    if (entry == kHeading)
+        return heading(section);
+    if (entry >= 0)
+        return entryLine(section, entries(section)[entry]);
+    // The line of an empty section sits right after its heading; a blank line anywhere else.
+    Section before = section;
+    int headingEntry = kPlain;
+    locate(row - 1, before, headingEntry);
+    return headingEntry == kHeading && before == section ? QStringLiteral("  Nessuna voce.") : QString();
+}
+
+int ExpiryList::position(int row) const
+{
+    Section section = Section::Documents;
+    int entry = kPlain;
+    locate(row, section, entry);
+    return entry >= 0 ? entries(section)[entry].position : 0;
+}
+
+ExpiryList::Lines ExpiryList::lines() const
+{
+    Lines result;
+    const int count = lineCount();
+    result.text.reserve(count);
+    result.positions.reserve(count);
+    for (int row = 0; row < count; ++row) {
+        result.text.append(line(row));
+        result.positions.push_back(position(row));
+    }
+    return result;
 }
 
 int ExpiryList::expiringSoon(const QString& archivePath, const QDate& today, int days)
@@ -193,58 +397,27 @@ TSchedaAnagrafica ExpiryList::card(const QString& archivePath, int position)
     return scheda;
 }
 
+bool ExpiryList::nextBirthday(int birthYear, int birthMonth, int birthDay, qint64& julian, int& age) const
+{
+    if (m_options.birthdayDays < 0)
+        return false;
+    // 29 February falls on 28 February in the years without it.
+    const auto inYear = [&](int year) {
+        const int day = (birthMonth == 2 && birthDay == 29 && !QDate::isLeapYear(year)) ? 28 : birthDay;
+        return QDate(year, birthMonth, day).toJulianDay();
+    };
+    int year = m_referenceYear;
+    qint64 next = inYear(year);
+    if (next < m_referenceDay)
+        next = inYear(++year);
+    if (next - m_referenceDay > m_options.birthdayDays || year - birthYear < 1)
+        return false;
+    julian = next;
+    age = year - birthYear;
+    return true;
+}
+
 QString ExpiryList::shortDate(const QDate& date)
 {
     return date.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
-ExpiryList::Lines ExpiryList::lines() const
-{
-    Lines result;
-    const auto line = [&result](const QString& text, int position) {
-        result.text.append(text);
-        result.positions.push_back(position);
-    };
-    const auto heading = [&](const QString& text, std::size_t count) {
-        if (!result.text.isEmpty())
-            line(QString(), 0);
-        line(QStringLiteral("%1: %2").arg(text).arg(count), 0);
-        if (count == 0)
-            line(QStringLiteral("  Nessuna voce."), 0);
-    };
-    const QString reference = shortDate(m_options.reference);
-
-    heading(QStringLiteral("DOCUMENTI SCADUTI ALLA DATA DEL %1 O IN SCADENZA ENTRO IL %2")
-                .arg(reference, shortDate(m_lastDocumentDay)),
-            m_documents.size());
-    for (const Document& d : m_documents) {
-        const QString state = d.daysLeft < 0 ? QStringLiteral("SCADUTO") : QString();
-        line(
-            QStringLiteral("  %1  %2  %3  %4  %5")
-                .arg(shortDate(d.expiry), days(d.daysLeft), padded(state, 7), padded(d.name, 30), d.document),
-            d.position);
-    }
-
-    if (m_options.birthdayDays >= 0) {
-        heading(QStringLiteral("COMPLEANNI DAL %1 AL %2")
-                    .arg(reference, shortDate(m_options.reference.addDays(m_options.birthdayDays))),
-                m_birthdays.size());
-        for (const Birthday& b : m_birthdays) {
-            const QString turns =
-                b.age == 1 ? QStringLiteral("compie 1 anno") : QStringLiteral("compie %1 anni").arg(b.age);
-            line(QStringLiteral("  %1  %2  %3  %4")
-                     .arg(shortDate(b.date), days(b.daysLeft), padded(turns, 16), b.name),
-                 b.position);
-        }
-    }
-
-    heading(QStringLiteral("DATE DA VERIFICARE"), m_unreadable.size());
-    for (const Unreadable& u : m_unreadable) {
-        const QString label =
-            u.field == C::FineTes ? QStringLiteral("Data scadenza:") : QStringLiteral("Data nascita:");
-        line(QStringLiteral("  %1  %2  %3")
-                 .arg(padded(label, 14), padded(QLatin1Char('"') + u.typed + QLatin1Char('"'), 14), u.name),
-             u.position);
-    }
-    return result;
 }

@@ -1,21 +1,18 @@
 #include "search/Scadenze.h"
 
 #include "app/HelpTopics.h"
-#include "app/ScreenFlow.h"
-#include "documents/DocumentOutput.h"
 #include "documents/ListDocument.h"
 #include "documents/ListPrinting.h"
 #include "groups/GroupFiles.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
-#include "registry/Candidati.h"
 #include "search/ExpiryList.h"
+#include "search/ExpiryModel.h"
 #include "search/ExpiryOutput.h"
 #include "search/ExpirySettings.h"
 #include "search/Figure.h"
 #include "search/GroupMembers.h"
-#include "search/ModelloRighe.h"
 #include "storage/ArchiveError.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
@@ -34,6 +31,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -132,7 +130,7 @@ void TfrmScadenze::creaFiltri()
 
 void TfrmScadenze::creaComandi()
 {
-    m_modello = new ModelloRighe(this);
+    m_modello = new ExpiryModel(this);
     m_lstRecords = new QListView(this);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
     m_lstRecords->setAccessibleName(QStringLiteral("Elenco delle scadenze"));
@@ -201,7 +199,7 @@ void TfrmScadenze::setGiorniDocumenti(int days)
 
 QStringList TfrmScadenze::righe() const
 {
-    return m_modello->righe();
+    return m_modello->list() ? m_modello->list()->lines().text : QStringList();
 }
 
 void TfrmScadenze::riempiGruppi()
@@ -240,12 +238,12 @@ bool TfrmScadenze::btnAggiornaClick()
     const QString gruppo = gruppoScelto();
     const QString archivio = TSchedaAnagrafica::archivio(m_context.programFolder);
 
-    std::optional<ExpiryList> elenco;
+    std::unique_ptr<ExpiryList> elenco;
     try {
         std::optional<GroupMembers> membri;
         if (!gruppo.isEmpty())
             membri = GroupMembers::read(GroupFiles::path(m_context.programFolder, gruppo));
-        elenco.emplace(options, membri ? &*membri : nullptr);
+        elenco = std::make_unique<ExpiryList>(options, membri ? &*membri : nullptr);
         WorkProgress avanzamento(this, QStringLiteral("Lettura dell'archivio anagrafico in corso..."), 1000,
                                  true, kProgressWaitMs);
         const bool completo = elenco->scan(archivio, [&avanzamento](int done, int total) {
@@ -258,14 +256,12 @@ bool TfrmScadenze::btnAggiornaClick()
         return false;
     }
 
-    ExpiryList::Lines lines = elenco->lines();
-    m_posizioni = std::move(lines.positions);
-    m_modello->setRighe(std::move(lines.text));
-    m_titolo = ExpiryOutput::title(gruppo, options.reference);
     m_lblRiepilogo->setText(QStringLiteral("Documenti: %1   Compleanni: %2   Date da verificare: %3")
-                                .arg(elenco->documents().size())
-                                .arg(elenco->birthdays().size())
-                                .arg(elenco->unreadable().size()));
+                                .arg(elenco->documentCount())
+                                .arg(elenco->birthdayCount())
+                                .arg(elenco->unreadableCount()));
+    m_modello->setList(std::move(elenco));
+    m_titolo = ExpiryOutput::title(gruppo, options.reference);
     return true;
 }
 
@@ -283,9 +279,9 @@ bool TfrmScadenze::eventFilter(QObject* watched, QEvent* event)
 
 void TfrmScadenze::apriScheda(int row)
 {
-    if (row < 0 || row >= int(m_posizioni.size()) || m_posizioni[row] == 0)
+    const int position = m_modello->position(row);
+    if (position == 0)
         return; // a heading or a blank line
-    const int position = m_posizioni[row];
     TSchedaAnagrafica scheda;
     try {
         scheda = ExpiryList::card(TSchedaAnagrafica::archivio(m_context.programFolder), position);
@@ -293,8 +289,7 @@ void TfrmScadenze::apriScheda(int row)
         m_context.messages->plain(this, accessMessage());
         return;
     }
-    if (m_context.screens)
-        m_context.screens->candidati()->caricaScheda(scheda, position);
+    m_scheda = scheda;
     m_schedaAperta = position;
     close();
 }

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "storage/TSchedaAnagrafica.h"
 #include "widgets/Screen.h"
 
 #include <QDate>
 
-#include <vector>
-
-class ModelloRighe;
+class ExpiryModel;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -17,7 +16,7 @@ class QSpinBox;
 
 // Documents expired or expiring before a reference date (the day of a trip) and the coming
 // birthdays, for the whole registry or the persons of one group, with the dates that cannot be
-// read listed apart. Enter or a double click on a line loads its card into the registry editor.
+// read listed apart. Enter or a double click on a line chooses its card and closes the screen.
 class TfrmScadenze : public SecondaryScreen {
     Q_OBJECT
 public:
@@ -25,8 +24,10 @@ public:
 
     // Days of the documents' window; the notice after login opens the list with its own.
     void setGiorniDocumenti(int days);
-    // The 1-based position of the card loaded into the registry editor, 0 while none was.
+    // The card chosen with Enter or a double click, read again from the archive, and its
+    // 1-based position (0 while none was chosen). The opener shows it in the registry editor.
     int schedaAperta() const { return m_schedaAperta; }
+    const TSchedaAnagrafica& scheda() const { return m_scheda; }
 
     QListView* lstRecords() const { return m_lstRecords; }
     // The list as shown, headings included; builds it when it is shown.
@@ -54,10 +55,10 @@ private:
     QComboBox* m_lstGruppo = nullptr;
     QPushButton* m_btnAggiorna = nullptr;
     QListView* m_lstRecords = nullptr;
-    ModelloRighe* m_modello = nullptr;
+    ExpiryModel* m_modello = nullptr;
     QLabel* m_lblRiepilogo = nullptr;
     QCheckBox* m_chkAvviso = nullptr;
-    std::vector<int> m_posizioni; // the card behind each line, 0 for headings
-    QString m_titolo;             // of the list shown, for printing
+    QString m_titolo; // of the list shown, for printing
+    TSchedaAnagrafica m_scheda;
     int m_schedaAperta = 0;
 };

@@ -154,11 +154,12 @@ void TestExpiryLogic::birthdayAcrossTheYearsEnd()
     list.add(persona("Bianchi Luca", "20/12/2000", ""), 3);
     list.finish();
     QCOMPARE(list.birthdays().size(), std::size_t(2));
-    const ExpiryList::Birthday& first = list.birthdays().at(0);
+    const std::vector<ExpiryList::Birthday> birthdays = list.birthdays();
+    const ExpiryList::Birthday& first = birthdays.at(0);
     QCOMPARE(first.name, QStringLiteral("Bianchi Luca"));
     QCOMPARE(first.daysLeft, 0);
     QCOMPARE(first.age, 26);
-    const ExpiryList::Birthday& second = list.birthdays().at(1);
+    const ExpiryList::Birthday& second = birthdays.at(1);
     QCOMPARE(second.name, QStringLiteral("Rossi Mario"));
     QCOMPARE(second.date, QDate(2027, 1, 3));
     QCOMPARE(second.daysLeft, 14);
