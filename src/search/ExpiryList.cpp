@@ -15,20 +15,6 @@ namespace {
 
 using C = TSchedaAnagrafica;
 
-// The stored bytes of a field, trimmed of codes 32 or less.
-QByteArrayView trimmedBytes(const TSchedaAnagrafica& scheda, C::Campo campo)
-{
-    const C::Layout& field = C::layoutOf(campo);
-    const char* begin = scheda.buffer().constData() + field.offset;
-    const char* end = begin + 1 + std::min<int>(static_cast<unsigned char>(*begin), field.capacity);
-    ++begin;
-    while (begin < end && static_cast<unsigned char>(*begin) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
-        --end;
-    return QByteArrayView(begin, end - begin);
-}
-
 // A short date field as characters, byte for byte. A byte beyond ASCII never belongs to a date,
 // so its reading does not matter here.
 QStringView dateText(QByteArrayView bytes, std::array<char16_t, 16>& buffer)
@@ -109,7 +95,7 @@ bool ExpiryList::scan(const QString& archivePath, const Progress& progress)
 
 ExpiryList::Piece ExpiryList::keep(const TSchedaAnagrafica& scheda, C::Campo campo)
 {
-    const QByteArrayView bytes = trimmedBytes(scheda, campo);
+    const QByteArrayView bytes = scheda.trimmedBytes(campo);
     const Piece piece{static_cast<qint32>(m_text.size()), static_cast<qint32>(bytes.size())};
     m_text.append(bytes);
     return piece;
@@ -130,58 +116,60 @@ QString ExpiryList::text(const Piece& piece) const
     return Cp1252::decode(QByteArrayView(m_text).sliced(piece.at, piece.size));
 }
 
+std::optional<QDate> ExpiryList::readDate(const TSchedaAnagrafica& scheda, C::Campo campo, int position)
+{
+    const QByteArrayView bytes = scheda.trimmedBytes(campo);
+    if (bytes.isEmpty())
+        return std::nullopt;
+    std::array<char16_t, 16> buffer{};
+    const FreeTextDate::Kind kind =
+        campo == C::DataNasc ? FreeTextDate::Kind::Birth : FreeTextDate::Kind::Expiry;
+    const std::optional<QDate> date = FreeTextDate::read(dateText(bytes, buffer), kind, m_options.today);
+    if (!date) {
+        // Listed apart, as typed.
+        Entry entry;
+        entry.position = position;
+        entry.field = campo;
+        keepName(scheda, entry);
+        entry.other = keep(scheda, campo);
+        m_unreadable.push_back(entry);
+    }
+    return date;
+}
+
 void ExpiryList::add(const TSchedaAnagrafica& scheda, int position)
 {
     if (m_group && !m_group->contains(scheda))
         return;
-    std::array<char16_t, 16> buffer{};
-
-    const QByteArrayView expiryBytes = trimmedBytes(scheda, C::FineTes);
-    if (!expiryBytes.isEmpty()) {
-        const std::optional<QDate> expiry =
-            FreeTextDate::read(dateText(expiryBytes, buffer), FreeTextDate::Kind::Expiry, m_options.today);
+    const std::optional<QDate> expiry = readDate(scheda, C::FineTes, position);
+    if (expiry && *expiry <= m_lastDocumentDay) {
         Entry entry;
         entry.position = position;
-        entry.field = C::FineTes;
-        if (!expiry) {
-            keepName(scheda, entry);
-            entry.other = keep(scheda, C::FineTes);
-            m_unreadable.push_back(entry);
-        } else if (*expiry <= m_lastDocumentDay) {
-            entry.day = expiry->toJulianDay();
-            entry.daysLeft = static_cast<qint32>(m_options.reference.daysTo(*expiry));
-            keepName(scheda, entry);
-            entry.other = keep(scheda, C::Documento);
-            m_documents.push_back(entry);
-        }
+        entry.day = expiry->toJulianDay();
+        entry.daysLeft = static_cast<qint32>(m_options.reference.daysTo(*expiry));
+        keepName(scheda, entry);
+        entry.other = keep(scheda, C::Documento);
+        m_documents.push_back(entry);
     }
 
-    const QByteArrayView birthBytes = trimmedBytes(scheda, C::DataNasc);
-    if (!birthBytes.isEmpty()) {
-        const std::optional<QDate> birth =
-            FreeTextDate::read(dateText(birthBytes, buffer), FreeTextDate::Kind::Birth, m_options.today);
+    const std::optional<QDate> birth = readDate(scheda, C::DataNasc, position);
+    if (!birth || m_options.birthdayDays < 0)
+        return;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    birth->getDate(&year, &month, &day);
+    qint64 julian = 0;
+    int age = 0;
+    if (nextBirthday(year, month, day, julian, age)) {
         Entry entry;
         entry.position = position;
         entry.field = C::DataNasc;
-        if (!birth) {
-            keepName(scheda, entry);
-            entry.other = keep(scheda, C::DataNasc);
-            m_unreadable.push_back(entry);
-        } else if (m_options.birthdayDays >= 0) {
-            int year = 0;
-            int month = 0;
-            int day = 0;
-            birth->getDate(&year, &month, &day);
-            qint64 julian = 0;
-            int age = 0;
-            if (nextBirthday(year, month, day, julian, age)) {
-                entry.day = julian;
-                entry.daysLeft = static_cast<qint32>(julian - m_referenceDay);
-                entry.age = age;
-                keepName(scheda, entry);
-                m_birthdays.push_back(entry);
-            }
-        }
+        entry.day = julian;
+        entry.daysLeft = static_cast<qint32>(julian - m_referenceDay);
+        entry.age = age;
+        keepName(scheda, entry);
+        m_birthdays.push_back(entry);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class GroupMembers;
@@ -116,6 +117,9 @@ private:
     };
     enum class Section { Documents, Birthdays, Unreadable };
 
+    // The date of a date field; a field not empty that cannot be read is listed apart.
+    std::optional<QDate> readDate(const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo,
+                                  int position);
     Piece keep(const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo);
     void keepName(const TSchedaAnagrafica& scheda, Entry& entry);
     QString text(const Piece& piece) const;

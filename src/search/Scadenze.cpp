@@ -131,20 +131,8 @@ void TfrmScadenze::creaFiltri()
 void TfrmScadenze::creaComandi()
 {
     m_modello = new ExpiryModel(this);
-    m_lstRecords = new QListView(this);
-    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
-    m_lstRecords->setAccessibleName(QStringLiteral("Elenco delle scadenze"));
-    m_lstRecords->setGeometry(16, 172, 908, 350);
-    m_lstRecords->setModel(m_modello);
-    m_lstRecords->setUniformItemSizes(true);
-    m_lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lstRecords->setTextElideMode(Qt::ElideNone);
-    m_lstRecords->setWordWrap(false);
-    m_lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Looks::setPlainBackground(m_lstRecords->viewport(), Qt::white);
+    m_lstRecords = Figure::elenco(this, QStringLiteral("lstRecords"), QRect(16, 172, 908, 350), m_modello,
+                                  QStringLiteral("Elenco delle scadenze"));
     m_lstRecords->installEventFilter(this);
     connect(m_lstRecords, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { apriScheda(index.row()); });
