@@ -134,6 +134,7 @@ void TfrmPassword::cmdOKClick()
     }
     if (accepted) {
         m_context.screens->switchTo(m_context.screens->avvio(), this);
+        m_context.screens->avvio()->dopoAccesso();
         return;
     }
     m_context.messages->plain(this, QStringLiteral("Attenzione: password errata."));

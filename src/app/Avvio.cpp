@@ -10,6 +10,9 @@
 #include "platform/AppContext.h"
 #include "platform/ModalRunner.h"
 #include "registry/Candidati.h"
+#include "search/AvvisoScadenze.h"
+#include "search/ExpirySettings.h"
+#include "search/Scadenze.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 #include "widgets/RegionalSettings.h"
@@ -81,6 +84,12 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
         new ImageButton(panContainer, QStringLiteral("imgEsci"), QStringLiteral(":/pictures/esci.svg"),
                         QRect(935, 628, 48, 48), QStringLiteral("Esci"));
 
+    auto* imgScadenze = new ImageButton(panContainer, QStringLiteral("imgScadenze"),
+                                        QStringLiteral(":/pictures/scadenze.svg"), QRect(875, 628, 48, 48),
+                                        QStringLiteral("Scadenze dei documenti e compleanni"));
+    imgScadenze->setToolTip(QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."));
+    connect(imgScadenze, &ImageButton::clicked, this, [this] { apriScadenze(); });
+
     connect(imgGuida, &ImageButton::clicked, this,
             [this] { HelpTopics::open(m_context, this, HelpTopics::Topic::Panoramica); });
     connect(imgInfo, &ImageButton::clicked, this, [this] {
@@ -106,6 +115,25 @@ void TfrmAvvio::openWorkScreen(int column)
     const ScreenFlow* flow = m_context.screens;
     MainScreen* const targets[] = {flow->candidati(), flow->creaCatalogo(), flow->apriCatalogo()};
     m_context.screens->switchTo(targets[column], this);
+}
+
+void TfrmAvvio::apriScadenze(int giorniDocumenti)
+{
+    TfrmScadenze screen(m_context, this);
+    if (giorniDocumenti >= 0)
+        screen.setGiorniDocumenti(giorniDocumenti);
+    m_context.modal->run(screen);
+    if (screen.schedaAperta() == 0)
+        return;
+    // The editor starts on an empty card when shown: the card goes in afterwards.
+    m_context.screens->switchTo(m_context.screens->candidati(), this);
+    m_context.screens->candidati()->caricaScheda(screen.scheda(), screen.schedaAperta());
+}
+
+void TfrmAvvio::dopoAccesso()
+{
+    if (TfrmAvvisoScadenze::dopoAccesso(m_context, this))
+        apriScadenze(ExpirySettings::kNoticeDays);
 }
 
 void TfrmAvvio::onClose()

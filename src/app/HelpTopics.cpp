@@ -225,12 +225,48 @@ QStringList importazione()
     };
 }
 
+QStringList scadenze()
+{
+    return {
+        QStringLiteral(
+            "La schermata Scadenze, che si apre con l'icona del calendario della schermata di avvio o "
+            "dell'Archivio Anagrafico, elenca i documenti scaduti o in scadenza e i compleanni in arrivo, "
+            "prima che diventino un problema."),
+        QStringLiteral(
+            "Scegli la data di riferimento, per esempio la data del viaggio, e quanti giorni dopo quella "
+            "data considerare: l'elenco mostra, in ordine di data, i documenti già scaduti a quella data e "
+            "quelli che scadono entro i giorni indicati, con i giorni che mancano. Un documento valido "
+            "oggi ma scaduto il giorno del viaggio compare come scaduto."),
+        QStringLiteral(
+            "Sotto i documenti trovi i compleanni dei giorni successivi alla data di riferimento, anche a "
+            "cavallo di fine anno, con gli anni che la persona compie. Chi è nato il 29 febbraio compare "
+            "il 28 febbraio negli anni che non sono bisestili."),
+        QStringLiteral(
+            "Le date si leggono dalle caselle Data nascita e Data scadenza della scheda, scritte per "
+            "esempio come 03/05/2027, 3/5/27, 03-05-2027, 03.05.2027, 2027-05-03 oppure 3 maggio 2027 e "
+            "3 mag 27. Una data che non si può leggere con sicurezza, o che non esiste come il 31/02, "
+            "compare nella sezione Date da verificare così come è stata scritta: correggila nella scheda."),
+        QStringLiteral(
+            "Nella casella Persone puoi limitare l'elenco ai componenti di un gruppo: una scheda "
+            "anagrafica vi rientra quando il suo cognome e nome è scritto allo stesso modo in una delle "
+            "schede del gruppo, senza badare a maiuscole e spazi."),
+        QStringLiteral(
+            "Fai doppio clic su una voce, o premi Invio, per aprire la scheda della persona "
+            "nell'Archivio Anagrafico. Il pulsante Stampa stampa l'elenco su fogli A4 con il filtro e la "
+            "data nel titolo; Salva PDF lo salva in un file PDF."),
+        QStringLiteral(
+            "Se spunti la casella dell'avviso, dopo ogni accesso il programma ti dice quanti documenti "
+            "scadono entro 7 giorni e ti offre di aprire l'elenco. La scelta è conservata nel file "
+            "Scadenze.ini della cartella del programma."),
+    };
+}
+
 } // namespace
 
 QList<HelpTopics::Topic> HelpTopics::all()
 {
-    return {Topic::Panoramica,         Topic::CreazioneApertura, Topic::SchedarioGruppo,
-            Topic::ArchivioAnagrafico, Topic::Esportazione,      Topic::Importazione};
+    return {Topic::Panoramica,   Topic::CreazioneApertura, Topic::SchedarioGruppo, Topic::ArchivioAnagrafico,
+            Topic::Esportazione, Topic::Importazione,      Topic::Scadenze};
 }
 
 QString HelpTopics::title(Topic topic)
@@ -248,6 +284,8 @@ QString HelpTopics::title(Topic topic)
         return QStringLiteral("Esportazione archivio anagrafico in Microsoft Excel");
     case Topic::Importazione:
         return QStringLiteral("Importazione di persone da un foglio di calcolo");
+    case Topic::Scadenze:
+        return QStringLiteral("Scadenze dei documenti e compleanni");
     }
     return {};
 }
@@ -268,6 +306,8 @@ QStringList HelpTopics::paragraphs(Topic topic)
         return esportazione();
     case Topic::Importazione:
         return importazione();
+    case Topic::Scadenze:
+        return scadenze();
     }
     return {};
 }

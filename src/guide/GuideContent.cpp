@@ -132,5 +132,6 @@ QList<GuideChapter> GuideContent::chapters()
                    {QStringLiteral("TfrmCodFisc"), QStringLiteral("TfrmPartitaIva")}});
     result.append(topic(Topic::Esportazione, {QStringLiteral("TfrmExpCandidati")}));
     result.append(topic(Topic::Importazione, {QStringLiteral("TfrmImporta")}));
+    result.append(topic(Topic::Scadenze, {QStringLiteral("TfrmScadenze")}));
     return result;
 }

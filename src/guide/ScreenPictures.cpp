@@ -21,6 +21,7 @@
 #include "registry/AllegaCartella.h"
 #include "registry/Candidati.h"
 #include "registry/WebCam.h"
+#include "search/Scadenze.h"
 #include "search/DaRicontattare.h"
 #include "search/TrovaCandidati.h"
 #include "widgets/ImageButton.h"
@@ -308,6 +309,8 @@ ScreenMaterial ScreenPictures::take()
         camera.shoot(trova, QStringLiteral("la ricerca nell'archivio"));
         TfrmDaRicontattare ricontattare(context, &candidati);
         camera.shoot(ricontattare, QStringLiteral("il riepilogo delle persone da ricontattare"));
+        TfrmScadenze scadenze(context, &candidati);
+        camera.shoot(scadenze, QStringLiteral("le scadenze dei documenti e i compleanni"));
         TfrmCodFisc codFisc(context, &candidati);
         camera.shoot(codFisc, QStringLiteral("il controllo del codice fiscale"));
         TfrmPartitaIva partitaIva(context, &candidati);

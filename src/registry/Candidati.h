@@ -92,6 +92,7 @@ private:
     void cmdTrovaClick();
     void cmdFileClick();
     void cmdScaduteClick();
+    void cmdScadenzeClick();
     void cmdAnteprimaClick();
     void cmdStampaClick();
     void cmdEsportaClick();

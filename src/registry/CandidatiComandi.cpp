@@ -19,6 +19,7 @@
 #include "registry/WebCam.h"
 #include "registry/Zoom.h"
 #include "search/DaRicontattare.h"
+#include "search/Scadenze.h"
 #include "search/TrovaCandidati.h"
 #include "storage/ArchiveError.h"
 #include "storage/ArchiveSteps.h"
@@ -251,6 +252,14 @@ void TfrmCandidati::cmdScaduteClick()
 {
     TfrmDaRicontattare screen(m_context, this);
     m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdScadenzeClick()
+{
+    TfrmScadenze screen(m_context, this);
+    m_context.modal->run(screen);
+    if (screen.schedaAperta() > 0)
+        caricaScheda(screen.scheda(), screen.schedaAperta());
 }
 
 void TfrmCandidati::cmdAnteprimaClick()

@@ -258,6 +258,14 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
     comando(panContainer, "btnZoomFoto", ":/pictures/candidati_zoom.svg", posto(4),
             QStringLiteral("Visualizza la foto nelle sue dimensioni reali."),
             &TfrmCandidati::btnZoomFotoClick);
+
+    // The deadlines list, in a white group of its own below the photo commands.
+    auto* shpScadenze = gruppoBianco(panContainer, "shpScadenze", QRect(24, 556, 60, 60));
+    shpScadenze->lower();
+    m_hint->addEmptying(shpScadenze);
+    comando(panContainer, "cmdScadenze", ":/pictures/candidati_scadenze.svg", QRect(30, 562, 48, 48),
+            QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
+            &TfrmCandidati::cmdScadenzeClick);
 }
 
 void TfrmCandidati::costruisciCampi(QWidget* panContainer)

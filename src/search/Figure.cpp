@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QListView>
 #include <QPushButton>
 
 namespace {
@@ -65,4 +66,24 @@ QPushButton* Figure::pulsante(QWidget* parent, const QString& name, const QStrin
     button->setAutoDefault(false);
     new InvioPremePulsante(button);
     return button;
+}
+
+QListView* Figure::elenco(QWidget* parent, const QString& name, const QRect& geometry,
+                          QAbstractItemModel* model, const QString& accessibleName)
+{
+    auto* list = new QListView(parent);
+    list->setObjectName(name);
+    list->setAccessibleName(accessibleName);
+    list->setGeometry(geometry);
+    list->setModel(model);
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setTextElideMode(Qt::ElideNone);
+    list->setWordWrap(false);
+    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Looks::setPlainBackground(list->viewport(), Qt::white);
+    return list;
 }

@@ -4,7 +4,9 @@
 #include <QString>
 
 class QFrame;
+class QAbstractItemModel;
 class QLabel;
+class QListView;
 class QPushButton;
 class QWidget;
 
@@ -17,4 +19,8 @@ QFrame* forma(QWidget* parent, const QString& name, const QRect& geometry, const
 QFrame* cornice(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName);
 // A push button with its caption in Verdana bold.
 QPushButton* pulsante(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry);
+// A list of result lines on a white ground: one line selected at a time, not editable, lines
+// never wrapped nor cut, both scroll bars shown.
+QListView* elenco(QWidget* parent, const QString& name, const QRect& geometry, QAbstractItemModel* model,
+                  const QString& accessibleName);
 } // namespace Figure

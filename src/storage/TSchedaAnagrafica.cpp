@@ -2,6 +2,8 @@
 
 #include "storage/ShortStringField.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::array<TSchedaAnagrafica::Layout, TSchedaAnagrafica::NumeroCampi> kLayout = {{
@@ -51,6 +53,19 @@ QString TSchedaAnagrafica::testo(Campo campo) const
 {
     const Layout& field = kLayout[campo];
     return ShortStringField::read(m_buffer, field.offset, field.capacity);
+}
+
+QByteArrayView TSchedaAnagrafica::trimmedBytes(Campo campo) const
+{
+    const Layout& field = kLayout[campo];
+    const char* begin = m_buffer.constData() + field.offset;
+    const char* end = begin + 1 + std::min<int>(static_cast<unsigned char>(*begin), field.capacity);
+    ++begin;
+    while (begin < end && static_cast<unsigned char>(*begin) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
+        --end;
+    return QByteArrayView(begin, end - begin);
 }
 
 void TSchedaAnagrafica::setTesto(Campo campo, const QString& text)

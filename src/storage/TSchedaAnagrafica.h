@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <array>
@@ -70,6 +71,8 @@ public:
 
     // The stored text, not trimmed.
     QString testo(Campo campo) const;
+    // The stored bytes of a field (Windows-1252), trimmed of codes 32 or less, without a copy.
+    QByteArrayView trimmedBytes(Campo campo) const;
     // Stores a screen text: trimmed, Windows-1252, cut to the field's capacity.
     void setTesto(Campo campo, const QString& text);
     // Ricontatta from the check box: "Sì" or "No", byte for byte.

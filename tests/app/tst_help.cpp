@@ -85,6 +85,7 @@ void TestHelp::topicsHaveTheirParagraphs_data()
     QTest::newRow("groups") << Topic::CreazioneApertura << "Creazione e apertura gruppi" << 6;
     QTest::newRow("export") << Topic::Esportazione << "Esportazione archivio anagrafico in Microsoft Excel"
                             << 3;
+    QTest::newRow("deadlines") << Topic::Scadenze << "Scadenze dei documenti e compleanni" << 7;
 }
 
 void TestHelp::topicsHaveTheirParagraphs()
