@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <functional>
+
+class QuaZip;
+
+// Reading and writing the entries of a backup zip through QuaZip.
+namespace ZipEntries {
+
+// The compression of a file in the zip: photos and other compressed formats are stored as they are.
+bool compresso(const QString& nome);
+int livello(const QString& nome);
+
+// Reads the current entry of the zip piece by piece into sink, checking its CRC at the end.
+// sink answers false to stop. Returns false on a read or CRC error (errore says why) or a stop.
+bool leggiCorrente(QuaZip& zip, const std::function<bool(QByteArrayView)>& sink, QString& errore);
+
+} // namespace ZipEntries
