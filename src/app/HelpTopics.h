@@ -16,7 +16,8 @@ enum class Topic {
     SchedarioGruppo,
     CreazioneApertura,
     Esportazione,
-    Importazione
+    Importazione,
+    Backup
 };
 
 // Every topic, in the order of the user guide.
