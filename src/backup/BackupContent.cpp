@@ -1,5 +1,7 @@
 #include "backup/BackupContent.h"
 
+#include "backup/HashPipe.h"
+
 #include "groups/GroupFiles.h"
 #include "storage/ArchiveError.h"
 #include "storage/TArchivioSchede.h"
@@ -14,7 +16,6 @@
 
 namespace {
 
-constexpr qint64 kPezzo = 1 << 20;
 // Records copied under one hold of the lock: a few milliseconds of work.
 constexpr int kSchedePerPezzo = 256;
 
@@ -32,16 +33,16 @@ BackupError letturaFallita(const QString& relativo, const QString& motivo)
                            .arg(QDir::toNativeSeparators(relativo), motivo));
 }
 
-qint64 leggiFile(const QString& path, const QString& relativo,
+qint64 leggiFile(const QString& path, const QString& relativo, PieceBuffers& buffers,
                  const std::function<void(QByteArrayView)>& sink)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw letturaFallita(relativo, file.errorString());
-    QByteArray pezzo(kPezzo, Qt::Uninitialized);
     qint64 totale = 0;
     for (;;) {
-        const qint64 letti = file.read(pezzo.data(), kPezzo);
+        QByteArray& pezzo = buffers.next();
+        const qint64 letti = file.read(pezzo.data(), pezzo.size());
         if (letti < 0)
             throw letturaFallita(relativo, file.errorString());
         if (letti == 0)
@@ -51,21 +52,21 @@ qint64 leggiFile(const QString& path, const QString& relativo,
     }
 }
 
-qint64 leggiArchivio(const QString& path, const QString& relativo, int dimensione,
+qint64 leggiArchivio(const QString& path, const QString& relativo, int dimensione, PieceBuffers& buffers,
                      const std::function<void(QByteArrayView)>& sink)
 {
     // The store opens archives for writing; one nobody may write cannot change under the copy.
     if (!QFileInfo(path).isWritable())
-        return leggiFile(path, relativo, sink);
+        return leggiFile(path, relativo, buffers, sink);
     try {
         TArchivioSchede archivio;
         archivio.ApriOCrea(path, dimensione);
         const int schede = archivio.NumeroSchede();
         archivio.ChiudiArchivio();
-        QByteArray pezzo;
         QByteArray scheda;
         for (int prima = 0; prima < schede; prima += kSchedePerPezzo) {
             const int quante = std::min(kSchedePerPezzo, schede - prima);
+            QByteArray& pezzo = buffers.next();
             pezzo.resize(qsizetype(quante) * dimensione);
             archivio.ApriOCrea(path, dimensione);
             archivio.Posiziona(prima);
@@ -119,11 +120,11 @@ QList<BackupContent::File> BackupContent::elenco(const QString& cartella)
     return files;
 }
 
-qint64 BackupContent::leggi(const QString& cartella, const File& file,
+qint64 BackupContent::leggi(const QString& cartella, const File& file, PieceBuffers& buffers,
                             const std::function<void(QByteArrayView)>& sink)
 {
     const QString path = QDir(cartella).filePath(file.relativo);
     if (file.dimensioneScheda > 0)
-        return leggiArchivio(path, file.relativo, file.dimensioneScheda, sink);
-    return leggiFile(path, file.relativo, sink);
+        return leggiArchivio(path, file.relativo, file.dimensioneScheda, buffers, sink);
+    return leggiFile(path, file.relativo, buffers, sink);
 }

@@ -7,6 +7,8 @@
 #include <functional>
 #include <stdexcept>
 
+class PieceBuffers;
+
 // A step of a backup or a restore that cannot go on; the message is the one to show.
 class BackupError : public std::runtime_error {
 public:
@@ -38,6 +40,7 @@ QStringList sottocartelle();
 // Hands the content of the file to sink piece by piece. An archive is read in whole records only,
 // each piece under the archive's lock, so a card being saved at the same time is copied whole
 // or not at all. Returns the bytes read. Throws BackupError.
-qint64 leggi(const QString& cartella, const File& file, const std::function<void(QByteArrayView)>& sink);
+qint64 leggi(const QString& cartella, const File& file, PieceBuffers& buffers,
+             const std::function<void(QByteArrayView)>& sink);
 
 } // namespace BackupContent

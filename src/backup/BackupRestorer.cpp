@@ -2,7 +2,7 @@
 
 #include "backup/BackupContent.h"
 #include "backup/BackupVerifier.h"
-#include "backup/Sha256.h"
+#include "backup/HashPipe.h"
 #include "backup/ZipEntries.h"
 
 #include <quazip.h>
@@ -35,15 +35,15 @@ QString dentro(const QDir& cartella, const QString& relativo)
     return path.startsWith(base) ? path : QString();
 }
 
-QByteArray hashDi(const QString& path, qint64& dimensione, ProgressCounter& contatore)
+QByteArray hashDi(const QString& path, qint64& dimensione, PieceBuffers& buffers, HashPipe& hash,
+                  ProgressCounter& contatore)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    Sha256 hash;
-    QByteArray pezzo(1 << 20, Qt::Uninitialized);
     dimensione = 0;
     for (;;) {
+        QByteArray& pezzo = buffers.next();
         const qint64 letti = file.read(pezzo.data(), pezzo.size());
         if (letti < 0)
             return {};
@@ -74,7 +74,8 @@ Esito spacchetta(const QString& zipPath, const BackupManifest& manifest, const Q
     QuaZip zip(zipPath);
     if (!zip.open(QuaZip::mdUnzip))
         return esito(Esito::Stato::Fallito, fallimento(QStringLiteral("il backup non è leggibile")));
-    Sha256 hash;
+    PieceBuffers buffers(1 << 20);
+    HashPipe hash;
     for (bool altro = zip.goToFirstFile(); altro; altro = zip.goToNextFile()) {
         const QString nome = zip.getCurrentFileName();
         const BackupManifest::Voce* voce = attese.value(nome);
@@ -93,7 +94,7 @@ Esito spacchetta(const QString& zipPath, const BackupManifest& manifest, const Q
         qint64 scritti = 0;
         QString errore;
         const bool letto = ZipEntries::leggiCorrente(
-            zip,
+            zip, buffers,
             [&](QByteArrayView pezzo) {
                 hash.add(pezzo);
                 scritti += pezzo.size();
@@ -188,9 +189,11 @@ Esito BackupRestorer::ripristina(const QString& zipPath, const QString& cartella
             QFile::remove(cartella.filePath(file.relativo));
     }
 
+    PieceBuffers buffers(1 << 20);
+    HashPipe pipe;
     for (const BackupManifest::Voce& voce : manifest.voci) {
         qint64 dimensione = -1;
-        const QByteArray hash = hashDi(dentro(cartella, voce.percorso), dimensione, contatore);
+        const QByteArray hash = hashDi(dentro(cartella, voce.percorso), dimensione, buffers, pipe, contatore);
         if (contatore.annullato())
             return esito(
                 Esito::Stato::Annullato,

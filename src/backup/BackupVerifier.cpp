@@ -1,6 +1,6 @@
 #include "backup/BackupVerifier.h"
 
-#include "backup/Sha256.h"
+#include "backup/HashPipe.h"
 #include "backup/ZipEntries.h"
 
 #include <quazip.h>
@@ -30,8 +30,9 @@ bool leggiManifest(QuaZip& zip, BackupManifest& manifest, QString& errore)
     }
     QByteArray json;
     QString letto;
+    PieceBuffers buffers(64 * 1024);
     const bool ok = ZipEntries::leggiCorrente(
-        zip,
+        zip, buffers,
         [&](QByteArrayView pezzo) {
             json.append(pezzo);
             return json.size() < (64 << 20);
@@ -109,7 +110,8 @@ Esito BackupVerifier::verifica(const QString& zipPath, bool completa, const Back
         return esito;
 
     ProgressCounter contatore(progress, totale);
-    Sha256 hash;
+    PieceBuffers buffers(1 << 20);
+    HashPipe hash;
     for (bool altro = zip.goToFirstFile(); altro; altro = zip.goToNextFile()) {
         const QString nome = zip.getCurrentFileName();
         const BackupManifest::Voce* voce = attese.value(nome);
@@ -117,7 +119,7 @@ Esito BackupVerifier::verifica(const QString& zipPath, bool completa, const Back
             continue;
         qint64 letti = 0;
         const bool ok = ZipEntries::leggiCorrente(
-            zip,
+            zip, buffers,
             [&](QByteArrayView pezzo) {
                 hash.add(pezzo);
                 letti += pezzo.size();

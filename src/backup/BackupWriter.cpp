@@ -4,7 +4,7 @@
 #include "backup/BackupFolder.h"
 #include "backup/BackupManifest.h"
 #include "backup/BackupVerifier.h"
-#include "backup/Sha256.h"
+#include "backup/HashPipe.h"
 #include "backup/ZipEntries.h"
 
 #include <quazip.h>
@@ -108,7 +108,8 @@ Esito BackupWriter::esegui(const QDateTime& quando, const BackupProgress& progre
             zip.setUtf8Enabled(true);
             if (!zip.open(QuaZip::mdCreate))
                 throw scritturaFallita(motivoScrittura(out));
-            Sha256 hash;
+            PieceBuffers buffers(1 << 20);
+            HashPipe hash;
             for (const BackupContent::File& file : files) {
                 QuaZipFile voce(&zip);
                 const QuaZipNewInfo info(file.relativo, QDir(m_programma).filePath(file.relativo));
@@ -117,15 +118,16 @@ Esito BackupWriter::esegui(const QDateTime& quando, const BackupProgress& progre
                                livello))
                     throw scritturaFallita(motivoScrittura(out));
                 bool scritto = true;
-                const qint64 letti = BackupContent::leggi(m_programma, file, [&](QByteArrayView pezzo) {
-                    hash.add(pezzo);
-                    scritto = scritto && voce.write(pezzo.data(), pezzo.size()) == pezzo.size() &&
-                              out.error() == QFileDevice::NoError;
-                    if (!scritto)
-                        throw scritturaFallita(motivoScrittura(out));
-                    if (!contatore.avanza(pezzo.size()))
-                        throw BackupError(QString());
-                });
+                const qint64 letti =
+                    BackupContent::leggi(m_programma, file, buffers, [&](QByteArrayView pezzo) {
+                        hash.add(pezzo);
+                        scritto = scritto && voce.write(pezzo.data(), pezzo.size()) == pezzo.size() &&
+                                  out.error() == QFileDevice::NoError;
+                        if (!scritto)
+                            throw scritturaFallita(motivoScrittura(out));
+                        if (!contatore.avanza(pezzo.size()))
+                            throw BackupError(QString());
+                    });
                 voce.close();
                 if (voce.getZipError() != ZIP_OK || out.error() != QFileDevice::NoError)
                     throw scritturaFallita(motivoScrittura(out));

@@ -1,5 +1,7 @@
 #include "backup/ZipEntries.h"
 
+#include "backup/HashPipe.h"
+
 #include <quazip.h>
 #include <quazipfile.h>
 
@@ -20,17 +22,17 @@ int ZipEntries::livello(const QString& nome)
     return compresso(nome) ? 0 : 1;
 }
 
-bool ZipEntries::leggiCorrente(QuaZip& zip, const std::function<bool(QByteArrayView)>& sink, QString& errore)
+bool ZipEntries::leggiCorrente(QuaZip& zip, PieceBuffers& buffers,
+                               const std::function<bool(QByteArrayView)>& sink, QString& errore)
 {
     QuaZipFile voce(&zip);
     if (!voce.open(QIODevice::ReadOnly)) {
         errore = QStringLiteral("non si può aprire nel file zip");
         return false;
     }
-    constexpr qint64 kPezzo = 1 << 20;
-    QByteArray pezzo(kPezzo, Qt::Uninitialized);
     for (;;) {
-        const qint64 letti = voce.read(pezzo.data(), kPezzo);
+        QByteArray& pezzo = buffers.next();
+        const qint64 letti = voce.read(pezzo.data(), pezzo.size());
         if (letti < 0) {
             errore = QStringLiteral("non si può leggere nel file zip");
             return false;

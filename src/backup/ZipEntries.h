@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class PieceBuffers;
 class QuaZip;
 
 // Reading and writing the entries of a backup zip through QuaZip.
@@ -14,8 +15,10 @@ namespace ZipEntries {
 bool compresso(const QString& nome);
 int livello(const QString& nome);
 
-// Reads the current entry of the zip piece by piece into sink, checking its CRC at the end.
-// sink answers false to stop. Returns false on a read or CRC error (errore says why) or a stop.
-bool leggiCorrente(QuaZip& zip, const std::function<bool(QByteArrayView)>& sink, QString& errore);
+// Reads the current entry of the zip piece by piece, into the buffers in turn, and hands each
+// piece to sink, checking the CRC at the end. sink answers false to stop. Returns false on a read
+// or CRC error (errore says why) or a stop.
+bool leggiCorrente(QuaZip& zip, PieceBuffers& buffers, const std::function<bool(QByteArrayView)>& sink,
+                   QString& errore);
 
 } // namespace ZipEntries
