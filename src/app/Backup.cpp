@@ -246,7 +246,8 @@ void TfrmBackup::btnVerificaClick()
     {
         WorkProgress finestra(this, QStringLiteral("Verifica del backup in corso..."), 1000, true,
                               m_attesaProgresso);
-        esito = BackupVerifier::verifica(voce->percorso, true, avanzamento(finestra));
+        esito = BackupVerifier::verifica(voce->percorso, BackupVerifier::Controllo::Completo,
+                                         avanzamento(finestra));
     }
     if (esito.stato == BackupVerifier::Stato::Annullato)
         return;

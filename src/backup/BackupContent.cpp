@@ -17,7 +17,7 @@
 namespace {
 
 // Records copied under one hold of the lock: a few milliseconds of work.
-constexpr int kSchedePerPezzo = 256;
+constexpr int kSchedePerPezzo = 1024;
 
 const QString kArchivio = QStringLiteral("Archivio_Anagrafico.fvd");
 const QString kPassword = QStringLiteral("unins000.dll");

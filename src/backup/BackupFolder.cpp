@@ -58,7 +58,8 @@ QList<BackupFolder::Voce> BackupFolder::elenco(const QString& cartella)
         voce.percorso = dir.filePath(nome);
         voce.data = dataDi(nome);
         voce.dimensione = QFileInfo(voce.percorso).size();
-        const BackupVerifier::Esito esito = BackupVerifier::verifica(voce.percorso, false);
+        const BackupVerifier::Esito esito =
+            BackupVerifier::verifica(voce.percorso, BackupVerifier::Controllo::Indice);
         voce.stato = esito.stato;
         voce.motivo = esito.motivo;
         voce.numeroFile = int(esito.manifest.voci.size());

@@ -74,7 +74,7 @@ Esito spacchetta(const QString& zipPath, const BackupManifest& manifest, const Q
     QuaZip zip(zipPath);
     if (!zip.open(QuaZip::mdUnzip))
         return esito(Esito::Stato::Fallito, fallimento(QStringLiteral("il backup non è leggibile")));
-    PieceBuffers buffers(1 << 20);
+    PieceBuffers buffers;
     HashPipe hash;
     for (bool altro = zip.goToFirstFile(); altro; altro = zip.goToNextFile()) {
         const QString nome = zip.getCurrentFileName();
@@ -152,7 +152,8 @@ Esito BackupRestorer::ripristina(const QString& zipPath, const QString& cartella
                                  const BackupProgress& progress)
 {
     // The zip's directory must agree with its manifest before anything is written.
-    const BackupVerifier::Esito verifica = BackupVerifier::verifica(zipPath, false);
+    const BackupVerifier::Esito verifica =
+        BackupVerifier::verifica(zipPath, BackupVerifier::Controllo::Indice);
     if (verifica.stato != BackupVerifier::Stato::Integro)
         return esito(
             Esito::Stato::Fallito,
@@ -189,7 +190,7 @@ Esito BackupRestorer::ripristina(const QString& zipPath, const QString& cartella
             QFile::remove(cartella.filePath(file.relativo));
     }
 
-    PieceBuffers buffers(1 << 20);
+    PieceBuffers buffers;
     HashPipe pipe;
     for (const BackupManifest::Voce& voce : manifest.voci) {
         qint64 dimensione = -1;

@@ -62,7 +62,7 @@ QString BackupVerifier::nomeStato(Stato stato)
     return {};
 }
 
-Esito BackupVerifier::verifica(const QString& zipPath, bool completa, const BackupProgress& progress)
+Esito BackupVerifier::verifica(const QString& zipPath, Controllo controllo, const BackupProgress& progress)
 {
     QuaZip zip(zipPath);
     if (!zip.open(QuaZip::mdUnzip))
@@ -106,11 +106,12 @@ Esito BackupVerifier::verifica(const QString& zipPath, bool completa, const Back
     esito.stato = Stato::Integro;
     esito.manifest = manifest;
     esito.byte = totale;
-    if (!completa)
+    if (controllo == Controllo::Indice)
         return esito;
+    const bool sha = controllo == Controllo::Completo;
 
     ProgressCounter contatore(progress, totale);
-    PieceBuffers buffers(1 << 20);
+    PieceBuffers buffers;
     HashPipe hash;
     for (bool altro = zip.goToFirstFile(); altro; altro = zip.goToNextFile()) {
         const QString nome = zip.getCurrentFileName();
@@ -121,7 +122,8 @@ Esito BackupVerifier::verifica(const QString& zipPath, bool completa, const Back
         const bool ok = ZipEntries::leggiCorrente(
             zip, buffers,
             [&](QByteArrayView pezzo) {
-                hash.add(pezzo);
+                if (sha)
+                    hash.add(pezzo);
                 letti += pezzo.size();
                 return contatore.avanza(pezzo.size());
             },
@@ -130,7 +132,7 @@ Esito BackupVerifier::verifica(const QString& zipPath, bool completa, const Back
             return fallito(Stato::Annullato, QStringLiteral("verifica annullata"));
         if (!ok)
             return fallito(Stato::Danneggiato, QStringLiteral("il file %1: %2").arg(nome, errore), nome);
-        if (letti != voce->dimensione || hash.hex() != voce->sha256)
+        if (letti != voce->dimensione || (sha && hash.hex() != voce->sha256))
             return fallito(Stato::Danneggiato,
                            QStringLiteral("il file %1 non corrisponde al manifesto").arg(nome), nome);
     }

@@ -18,9 +18,14 @@ struct Esito {
     qint64 byte = 0; // the bytes of the files, uncompressed
 };
 
-// With completa, every file is read back and its size and SHA-256 compared with the manifest;
-// without, only the zip's directory is compared with it (no file is read).
-Esito verifica(const QString& zipPath, bool completa, const BackupProgress& progress = {});
+enum class Controllo {
+    Indice,  // the zip's directory against the manifest; no file is read
+    Crc,     // and every file read back, its size and the zip's CRC checked (a zip just written
+             // from the bytes whose SHA-256 the manifest holds)
+    Completo // and the SHA-256 of every file against the manifest
+};
+
+Esito verifica(const QString& zipPath, Controllo controllo, const BackupProgress& progress = {});
 
 QString nomeStato(Stato stato);
 

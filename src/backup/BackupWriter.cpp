@@ -108,7 +108,7 @@ Esito BackupWriter::esegui(const QDateTime& quando, const BackupProgress& progre
             zip.setUtf8Enabled(true);
             if (!zip.open(QuaZip::mdCreate))
                 throw scritturaFallita(motivoScrittura(out));
-            PieceBuffers buffers(1 << 20);
+            PieceBuffers buffers;
             HashPipe hash;
             for (const BackupContent::File& file : files) {
                 QuaZipFile voce(&zip);
@@ -156,7 +156,7 @@ Esito BackupWriter::esegui(const QDateTime& quando, const BackupProgress& progre
 
     qint64 verificati = 0;
     const BackupVerifier::Esito verifica =
-        BackupVerifier::verifica(parziale, true, [&](qint64 fatti, qint64) {
+        BackupVerifier::verifica(parziale, BackupVerifier::Controllo::Crc, [&](qint64 fatti, qint64) {
             const bool avanti = contatore.avanza(fatti - verificati);
             verificati = fatti;
             return avanti;

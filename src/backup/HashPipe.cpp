@@ -23,9 +23,15 @@ void HashPipe::wait(std::unique_lock<std::mutex>& lock)
 
 void HashPipe::add(QByteArrayView piece)
 {
+    // Handing a small piece over costs more than hashing it here.
+    constexpr qsizetype kHere = 512 * 1024;
     {
         std::unique_lock lock(m_mutex);
         wait(lock);
+        if (piece.size() < kHere) {
+            m_hash.add(piece);
+            return;
+        }
         m_piece = piece;
         m_busy = true;
     }

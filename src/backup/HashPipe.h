@@ -10,8 +10,8 @@
 #include <thread>
 
 // A SHA-256 worked out on a second thread while the caller reads, compresses or writes the
-// next piece. A piece handed over must stay unchanged until the next add() or hex() returns,
-// so callers alternate between two buffers.
+// next piece (small pieces are hashed at once). A piece handed over must stay unchanged until the next add()
+// or hex() returns, so callers alternate between two buffers.
 class HashPipe {
 public:
     HashPipe();
@@ -39,7 +39,9 @@ private:
 // Two buffers used in turn for the pieces handed to a HashPipe.
 class PieceBuffers {
 public:
-    explicit PieceBuffers(qsizetype size)
+    static constexpr qsizetype kSize = 4 << 20;
+
+    explicit PieceBuffers(qsizetype size = kSize)
         : m_buffers{QByteArray(size, Qt::Uninitialized), QByteArray(size, Qt::Uninitialized)}
     {
     }

@@ -162,7 +162,8 @@ void TestBackupLogic::backupNameAndManifest()
     QCOMPARE(QFileInfo(backup(c.programma, c.backup).file).fileName(),
              QStringLiteral("Folvara_backup_2026-03-14_093006.zip"));
 
-    const BackupVerifier::Esito esito = BackupVerifier::verifica(fatto.file, true);
+    const BackupVerifier::Esito esito =
+        BackupVerifier::verifica(fatto.file, BackupVerifier::Controllo::Completo);
     QCOMPARE(esito.stato, Stato::Integro);
     const QMap<QString, QByteArray> attese = impronte(c.programma);
     QCOMPARE(esito.manifest.voci.size(), attese.size());
@@ -213,7 +214,8 @@ void TestBackupLogic::corruptedPhotoIsFoundAndNamed()
     zip[at + 10] = char(zip.at(at + 10) ^ 0x01);
     TestFiles::writeAll(fatto.file, zip);
 
-    const BackupVerifier::Esito esito = BackupVerifier::verifica(fatto.file, true);
+    const BackupVerifier::Esito esito =
+        BackupVerifier::verifica(fatto.file, BackupVerifier::Controllo::Completo);
     QCOMPARE(esito.stato, Stato::Danneggiato);
     QCOMPARE(esito.file, QStringLiteral("Anagrafica/Scheda_Anagrafica_3.jpg"));
     QVERIFY(esito.motivo.contains(QStringLiteral("Scheda_Anagrafica_3.jpg")));
@@ -266,7 +268,7 @@ void TestBackupLogic::damagedZips()
     if (kind == u"truncated")
         TestFiles::writeAll(path, TestFiles::readAll(path).left(3000));
 
-    const BackupVerifier::Esito esito = BackupVerifier::verifica(path, true);
+    const BackupVerifier::Esito esito = BackupVerifier::verifica(path, BackupVerifier::Controllo::Completo);
     QCOMPARE(int(esito.stato), stato);
     QVERIFY(!esito.motivo.isEmpty());
     QCOMPARE(BackupFolder::elenco(c.backup).first().stato == Stato::Integro, kind == u"hash");
