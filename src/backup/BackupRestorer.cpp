@@ -68,57 +68,52 @@ Esito esito(Esito::Stato stato, const QString& messaggio = QString())
 Esito spacchetta(const QString& zipPath, const BackupManifest& manifest, const QDir& appoggio,
                  ProgressCounter& contatore)
 {
-    QHash<QString, const BackupManifest::Voce*> attese;
-    for (const BackupManifest::Voce& voce : manifest.voci)
-        attese.insert(voce.percorso, &voce);
     QuaZip zip(zipPath);
     if (!zip.open(QuaZip::mdUnzip))
         return esito(Esito::Stato::Fallito, fallimento(QStringLiteral("il backup non è leggibile")));
     PieceBuffers buffers;
     HashPipe hash;
-    for (bool altro = zip.goToFirstFile(); altro; altro = zip.goToNextFile()) {
-        const QString nome = zip.getCurrentFileName();
-        const BackupManifest::Voce* voce = attese.value(nome);
-        if (!voce)
-            continue;
+    QString errore;
+    QSet<QString> scritte;
+    ZipEntries::perOgniVoce(zip, manifest, [&](const BackupManifest::Voce& voce) {
+        const QString& nome = voce.percorso;
         const QString path = dentro(appoggio, nome);
-        if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
-            return esito(Esito::Stato::Fallito,
-                         fallimento(QStringLiteral("non si può creare la cartella del file %1").arg(nome)));
+        if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath())) {
+            errore = QStringLiteral("non si può creare la cartella del file %1").arg(nome);
+            return false;
+        }
         QSaveFile out(path);
-        if (!out.open(QIODevice::WriteOnly))
-            return esito(
-                Esito::Stato::Fallito,
-                fallimento(
-                    QStringLiteral("non si può scrivere il file %1 (%2)").arg(nome, out.errorString())));
         qint64 scritti = 0;
-        QString errore;
-        const bool letto = ZipEntries::leggiCorrente(
-            zip, buffers,
-            [&](QByteArrayView pezzo) {
-                hash.add(pezzo);
-                scritti += pezzo.size();
-                return out.write(pezzo.data(), pezzo.size()) == pezzo.size() &&
-                       contatore.avanza(pezzo.size());
-            },
-            errore);
+        QString lettura;
+        const bool letto = out.open(QIODevice::WriteOnly) &&
+                           ZipEntries::leggiCorrente(
+                               zip, buffers,
+                               [&](QByteArrayView pezzo) {
+                                   hash.add(pezzo);
+                                   scritti += pezzo.size();
+                                   return out.write(pezzo.data(), pezzo.size()) == pezzo.size() &&
+                                          contatore.avanza(pezzo.size());
+                               },
+                               lettura);
         if (contatore.annullato())
-            return esito(Esito::Stato::Annullato);
-        if (!letto && errore.isEmpty())
+            return false;
+        if (!letto && lettura.isEmpty())
             errore = QStringLiteral("non si può scrivere il file %1 (%2)").arg(nome, out.errorString());
         else if (!letto)
-            errore = QStringLiteral("il file %1 nel backup è rovinato (%2)").arg(nome, errore);
-        else if (scritti != voce->dimensione || hash.hex() != voce->sha256)
+            errore = QStringLiteral("il file %1 nel backup è rovinato (%2)").arg(nome, lettura);
+        else if (scritti != voce.dimensione || hash.hex() != voce.sha256)
             errore = QStringLiteral("il file %1 nel backup non corrisponde al manifesto").arg(nome);
         else if (!out.commit())
             errore = QStringLiteral("non si può scrivere il file %1 (%2)").arg(nome, out.errorString());
-        if (!errore.isEmpty())
-            return esito(Esito::Stato::Fallito, fallimento(errore));
-        attese.remove(nome);
-    }
-    if (!attese.isEmpty())
-        return esito(Esito::Stato::Fallito,
-                     fallimento(QStringLiteral("manca il file %1 nel backup").arg(attese.cbegin().key())));
+        scritte.insert(nome);
+        return errore.isEmpty();
+    });
+    if (contatore.annullato())
+        return esito(Esito::Stato::Annullato);
+    if (!errore.isEmpty())
+        return esito(Esito::Stato::Fallito, fallimento(errore));
+    if (scritte.size() != manifest.voci.size())
+        return esito(Esito::Stato::Fallito, fallimento(QStringLiteral("manca un file nel backup")));
     return esito(Esito::Stato::Fatto);
 }
 

@@ -113,11 +113,9 @@ Esito BackupVerifier::verifica(const QString& zipPath, Controllo controllo, cons
     ProgressCounter contatore(progress, totale);
     PieceBuffers buffers;
     HashPipe hash;
-    for (bool altro = zip.goToFirstFile(); altro; altro = zip.goToNextFile()) {
-        const QString nome = zip.getCurrentFileName();
-        const BackupManifest::Voce* voce = attese.value(nome);
-        if (!voce)
-            continue;
+    Esito guasto;
+    ZipEntries::perOgniVoce(zip, manifest, [&](const BackupManifest::Voce& voce) {
+        const QString& nome = voce.percorso;
         qint64 letti = 0;
         const bool ok = ZipEntries::leggiCorrente(
             zip, buffers,
@@ -129,13 +127,16 @@ Esito BackupVerifier::verifica(const QString& zipPath, Controllo controllo, cons
             },
             errore);
         if (contatore.annullato())
-            return fallito(Stato::Annullato, QStringLiteral("verifica annullata"));
-        if (!ok)
-            return fallito(Stato::Danneggiato, QStringLiteral("il file %1: %2").arg(nome, errore), nome);
-        if (letti != voce->dimensione || (sha && hash.hex() != voce->sha256))
-            return fallito(Stato::Danneggiato,
-                           QStringLiteral("il file %1 non corrisponde al manifesto").arg(nome), nome);
-    }
+            guasto = fallito(Stato::Annullato, QStringLiteral("verifica annullata"));
+        else if (!ok)
+            guasto = fallito(Stato::Danneggiato, QStringLiteral("il file %1: %2").arg(nome, errore), nome);
+        else if (letti != voce.dimensione || (sha && hash.hex() != voce.sha256))
+            guasto = fallito(Stato::Danneggiato,
+                             QStringLiteral("il file %1 non corrisponde al manifesto").arg(nome), nome);
+        return guasto.motivo.isEmpty();
+    });
+    if (!guasto.motivo.isEmpty())
+        return guasto;
     if (zip.getZipError() != UNZ_OK)
         return fallito(Stato::Danneggiato, QStringLiteral("il file zip non è leggibile fino in fondo"));
     return esito;

@@ -6,6 +6,7 @@
 #include <quazipfile.h>
 
 #include <QFileInfo>
+#include <QHash>
 
 bool ZipEntries::compresso(const QString& nome)
 {
@@ -20,6 +21,20 @@ bool ZipEntries::compresso(const QString& nome)
 int ZipEntries::livello(const QString& nome)
 {
     return compresso(nome) ? 0 : 1;
+}
+
+bool ZipEntries::perOgniVoce(QuaZip& zip, const BackupManifest& manifest,
+                             const std::function<bool(const BackupManifest::Voce&)>& visit)
+{
+    QHash<QString, const BackupManifest::Voce*> voci;
+    for (const BackupManifest::Voce& voce : manifest.voci)
+        voci.insert(voce.percorso, &voce);
+    for (bool altro = zip.goToFirstFile(); altro; altro = zip.goToNextFile()) {
+        const BackupManifest::Voce* voce = voci.value(zip.getCurrentFileName());
+        if (voce && !visit(*voce))
+            return false;
+    }
+    return true;
 }
 
 bool ZipEntries::leggiCorrente(QuaZip& zip, PieceBuffers& buffers,

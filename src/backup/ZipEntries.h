@@ -1,5 +1,7 @@
 #pragma once
 
+#include "backup/BackupManifest.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -20,5 +22,10 @@ int livello(const QString& nome);
 // or CRC error (errore says why) or a stop.
 bool leggiCorrente(QuaZip& zip, PieceBuffers& buffers, const std::function<bool(QByteArrayView)>& sink,
                    QString& errore);
+
+// Makes the entries of the zip listed in the manifest current one after the other, in the zip's
+// order, and calls visit on each; visit answers false to stop. False when stopped.
+bool perOgniVoce(QuaZip& zip, const BackupManifest& manifest,
+                 const std::function<bool(const BackupManifest::Voce&)>& visit);
 
 } // namespace ZipEntries

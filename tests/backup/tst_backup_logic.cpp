@@ -10,7 +10,9 @@
 #include <quazip.h>
 #include <quazipfile.h>
 
+#include <QCoreApplication>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -389,7 +391,11 @@ void TestBackupLogic::backupWhileAnotherProcessAppends()
     Cartelle c;
     const QString archivio = QDir(c.programma).filePath(QStringLiteral("Archivio_Anagrafico.fvd"));
     QProcess appender;
-    appender.start(QStringLiteral(ARCHIVE_APPENDER), {archivio, QStringLiteral("3000"), QStringLiteral("k")});
+    const QString program = QStandardPaths::findExecutable(
+        QStringLiteral("archive_appender"),
+        {QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../storage"))});
+    QVERIFY2(!program.isEmpty(), "archive_appender not built");
+    appender.start(program, {archivio, QStringLiteral("3000"), QStringLiteral("k")});
     QVERIFY(appender.waitForStarted(10000));
     int backups = 0;
     int conSchede = 0;
