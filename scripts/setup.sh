@@ -11,7 +11,7 @@ packages=(
     libbenchmark-dev libicu-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick poppler-utils
-    libreoffice-calc-nogui libquazip1-qt6-dev libfreexl-dev libxlsxwriter-dev
+    libreoffice-calc-nogui libquazip1-qt6-dev libfreexl-dev libxlsxwriter-dev libssl-dev
 )
 
 missing=()

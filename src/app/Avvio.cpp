@@ -1,5 +1,6 @@
 #include "app/Avvio.h"
 
+#include "app/Backup.h"
 #include "app/HelpTopics.h"
 #include "app/Info.h"
 #include "app/OpenURL.h"
@@ -101,7 +102,15 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
         m_context.modal->run(screen);
     });
     connect(imgSito, &ImageButton::clicked, this, [this] { TMisc::Open(*m_context.shell, webAddress()); });
-    connect(imgEsci, &ImageButton::clicked, this, [this] { m_context.screens->terminate(); });
+    auto* imgBackup =
+        new ImageButton(panContainer, QStringLiteral("imgBackup"), QStringLiteral(":/pictures/backup.svg"),
+                        QRect(879, 628, 48, 48), QStringLiteral("Backup"));
+    imgBackup->setToolTip(QStringLiteral("Esegue, verifica e ripristina i backup dei dati."));
+    connect(imgBackup, &ImageButton::clicked, this, [this] {
+        TfrmBackup screen(m_context, this);
+        m_context.modal->run(screen);
+    });
+    connect(imgEsci, &ImageButton::clicked, this, &TfrmAvvio::onClose);
 }
 
 QString TfrmAvvio::webAddress()
@@ -138,5 +147,6 @@ void TfrmAvvio::dopoAccesso()
 
 void TfrmAvvio::onClose()
 {
+    TfrmBackup::promemoriaUscita(m_context, this);
     m_context.screens->terminate();
 }

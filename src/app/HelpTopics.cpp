@@ -261,12 +261,55 @@ QStringList scadenze()
     };
 }
 
+QStringList backup()
+{
+    return {
+        QStringLiteral(
+            "Il pulsante Backup della schermata di avvio apre la finestra dei backup. Un backup è un unico "
+            "file zip, chiamato con la data e l'ora in cui è stato fatto (per esempio "
+            "Folvara_backup_2026-03-14_093005.zip), che contiene l'archivio anagrafico, tutti i gruppi, le "
+            "foto, "
+            "i documenti allegati, la password e le impostazioni del programma, con l'elenco di ogni file e "
+            "della "
+            "sua impronta di controllo."),
+        QStringLiteral(
+            "Scegli prima la cartella dei backup con il pulsante Cambia: va bene una chiavetta USB, un disco "
+            "esterno o una cartella di rete. Il programma la ricorda. Poi premi \"Esegui backup\": il file "
+            "viene "
+            "scritto, riletto e controllato, e solo allora prende il suo nome definitivo. Se il disco si "
+            "riempie "
+            "o l'operazione viene annullata, non resta nessun file a metà e i backup precedenti restano "
+            "intatti."),
+        QStringLiteral("Il programma conserva gli ultimi backup (10, se non scegli un altro numero) ed "
+                       "elimina i più vecchi "
+                       "soltanto dopo aver controllato il nuovo. L'elenco mostra per ogni backup la data, la "
+                       "dimensione, il "
+                       "numero di file e lo stato: integro, danneggiato oppure incompleto."),
+        QStringLiteral("\"Verifica\" rilegge il backup selezionato e confronta ogni file con il suo elenco "
+                       "di controllo: se un "
+                       "file è rovinato, il messaggio ne indica il nome. \"Elimina\" cancella il backup "
+                       "selezionato, dopo "
+                       "una conferma."),
+        QStringLiteral(
+            "\"Ripristina\" riporta i dati del backup selezionato in una nuova cartella accanto a quella del "
+            "programma, oppure nella cartella che scegli. Un backup danneggiato non viene mai ripristinato. "
+            "Se "
+            "scegli la cartella del programma, i dati attuali vengono sostituiti: il programma lo chiede due "
+            "volte e prima ne fa un backup. Al termine ogni file ripristinato viene controllato."),
+        QStringLiteral(
+            "Quando esci dal programma e l'ultimo backup controllato ha più di 7 giorni, una domanda ti "
+            "propone "
+            "di farne uno subito. Puoi cambiare il numero di giorni, o spegnere il promemoria con 0, nella "
+            "finestra dei backup."),
+    };
+}
+
 } // namespace
 
 QList<HelpTopics::Topic> HelpTopics::all()
 {
     return {Topic::Panoramica,   Topic::CreazioneApertura, Topic::SchedarioGruppo, Topic::ArchivioAnagrafico,
-            Topic::Esportazione, Topic::Importazione,      Topic::Scadenze};
+            Topic::Esportazione, Topic::Importazione,      Topic::Scadenze,        Topic::Backup};
 }
 
 QString HelpTopics::title(Topic topic)
@@ -286,6 +329,8 @@ QString HelpTopics::title(Topic topic)
         return QStringLiteral("Importazione di persone da un foglio di calcolo");
     case Topic::Scadenze:
         return QStringLiteral("Scadenze dei documenti e compleanni");
+    case Topic::Backup:
+        return QStringLiteral("Backup e ripristino dei dati");
     }
     return {};
 }
@@ -308,6 +353,8 @@ QStringList HelpTopics::paragraphs(Topic topic)
         return importazione();
     case Topic::Scadenze:
         return scadenze();
+    case Topic::Backup:
+        return backup();
     }
     return {};
 }

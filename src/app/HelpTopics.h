@@ -17,7 +17,8 @@ enum class Topic {
     CreazioneApertura,
     Esportazione,
     Importazione,
-    Scadenze
+    Scadenze,
+    Backup
 };
 
 // Every topic, in the order of the user guide.

@@ -133,5 +133,6 @@ QList<GuideChapter> GuideContent::chapters()
     result.append(topic(Topic::Esportazione, {QStringLiteral("TfrmExpCandidati")}));
     result.append(topic(Topic::Importazione, {QStringLiteral("TfrmImporta")}));
     result.append(topic(Topic::Scadenze, {QStringLiteral("TfrmScadenze")}));
+    result.append(topic(Topic::Backup, {QStringLiteral("TfrmBackup")}));
     return result;
 }

@@ -3,6 +3,7 @@
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
 #include "app/Avvio.h"
+#include "app/Backup.h"
 #include "checks/CodFisc.h"
 #include "checks/PartitaIVA.h"
 #include "documents/ExpCandidati.h"
@@ -286,6 +287,8 @@ ScreenMaterial ScreenPictures::take()
     {
         TfrmAvvio avvio(context);
         camera.shoot(avvio, QStringLiteral("la schermata di avvio"), QSize(1016, 713));
+        TfrmBackup backup(context, &avvio);
+        camera.shoot(backup, QStringLiteral("la finestra dei backup"));
         TfrmCreaCatalogo crea(context);
         camera.shoot(crea, QStringLiteral("la creazione di un nuovo gruppo"));
         TfrmApriCatalogo apri(context);
