@@ -44,16 +44,23 @@ inline double median(int runs, const std::function<void()>& prepare, const std::
     return times[times.size() / 2];
 }
 
-// The peak resident memory of this process in kB, or -1 where the system does not tell it.
-inline qint64 peakMemoryKb()
+// A memory figure of this process in kB from /proc/self/status ("VmHWM:" the peak resident
+// memory, "VmRSS:" the resident memory now), or -1 where the system does not tell it.
+inline qint64 memoryKb(const char* field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
         return -1;
     QTextStream in(&status);
+    const QLatin1StringView key(field);
     for (QString line = in.readLine(); !line.isNull(); line = in.readLine()) {
-        if (line.startsWith(QLatin1String("VmHWM:")))
-            return line.mid(6).trimmed().split(QLatin1Char(' ')).first().toLongLong();
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(QLatin1Char(' ')).first().toLongLong();
     }
     return -1;
+}
+
+inline qint64 peakMemoryKb()
+{
+    return memoryKb("VmHWM:");
 }

@@ -15,6 +15,7 @@
 
 #include "support/TestEnvironment.h"
 
+#include "BenchBrowse.h"
 #include "BenchClick.h"
 #include "BenchTimer.h"
 
@@ -57,9 +58,7 @@ void makeRegistry(const QString& folder, int count, int around, const QImage& ph
         }
     }
     file.close();
-    QDir().mkpath(folder + QStringLiteral("Anagrafica"));
-    for (int p = around - 1; p <= around + 2; ++p)
-        PhotoFiles::save(photo, folder + QStringLiteral("Anagrafica/Scheda_Anagrafica_%1.jpg").arg(p));
+    writePhotosAround(folder, around, photo);
 }
 
 } // namespace
@@ -114,17 +113,7 @@ int main(int argc, char** argv)
     TestEnvironment largeEnv;
     TestEnvironment smallEnv;
 
-    // A card photo of a usual size, with some detail for the encoder.
-    QImage photo(600, 800, QImage::Format_RGB32);
-    {
-        QPainter painter(&photo);
-        QLinearGradient gradient(0, 0, 600, 800);
-        gradient.setColorAt(0, QColor(0x42, 0x7A, 0xA8));
-        gradient.setColorAt(1, QColor(0xF0, 0xC0, 0x80));
-        painter.fillRect(photo.rect(), gradient);
-        painter.setBrush(Qt::white);
-        painter.drawEllipse(150, 150, 300, 380);
-    }
+    const QImage photo = cardPhoto();
 
     // 1. One browsing step: cmdAvanti with its photo, on 100,000 cards against 10.
     makeRegistry(largeEnv.folder(), 100000, 50000, photo);
@@ -132,23 +121,9 @@ int main(int argc, char** argv)
 
     TfrmCandidati largeScreen(largeEnv.context);
     TfrmCandidati smallScreen(smallEnv.context);
-    const auto step = [](TfrmCandidati& screen, const char* start) {
-        QWidget* cmdAvanti = screen.findChild<QWidget*>(QStringLiteral("cmdAvanti"));
-        return std::pair<std::function<void()>, std::function<void()>>(
-            [&screen, start] { screen.lblPosizione()->setText(QString::fromLatin1(start)); },
-            [&screen, cmdAvanti] {
-                click(cmdAvanti);
-                if (screen.imgFoto()->picture().width() != 600)
-                    std::fprintf(stderr, "the photo was not loaded\n");
-            });
-    };
     const int runs = 200;
-    auto [largePrepare, largeWork] = step(largeScreen, "50000");
-    auto [smallPrepare, smallWork] = step(smallScreen, "5");
-    median(20, largePrepare, largeWork); // warm the caches
-    median(20, smallPrepare, smallWork);
-    const double smallStep = median(runs, smallPrepare, smallWork);
-    const double largeStep = median(runs, largePrepare, largeWork);
+    const double smallStep = timeBrowsingStep(smallScreen, 5, runs);
+    const double largeStep = timeBrowsingStep(largeScreen, 50000, runs);
 
     // 2. A 6000 x 4000 JPEG loaded into the photo box until painted, against decoding it alone.
     QImage big(6000, 4000, QImage::Format_RGB32);

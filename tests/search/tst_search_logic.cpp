@@ -39,9 +39,12 @@ private slots:
     void filtersSelectCards_data();
     void filtersSelectCards();
     void blankOnlyFilterIsNotRequired();
+    void filtersReadCodePageCharacters_data();
+    void filtersReadCodePageCharacters();
 
     void listOrder_data();
     void listOrder();
+    void sortAgreesWithTheOrderOnManyLines_data();
     void sortAgreesWithTheOrderOnManyLines();
 
     void findSteps_data();
@@ -187,6 +190,32 @@ void TestSearchLogic::blankOnlyFilterIsNotRequired()
     QCOMPARE(RicercaSchede::cerca(archivio(), onlyBlank).size(), 4);
 }
 
+void TestSearchLogic::filtersReadCodePageCharacters_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("euro and quotes") << QStringLiteral("5 \u20AC \u201Cnetto") << true;
+    QTest::newRow("A..Z folded around them") << QStringLiteral("PREZZO 5 \u20AC \u201CNETTO\u201D") << true;
+    QTest::newRow("accented capital is not folded") << QStringLiteral("\u00C8") << false;
+    QTest::newRow("accented letter") << QStringLiteral("\u00E8 ") << true;
+    QTest::newRow("character beyond the code page") << QStringLiteral("\u0113") << false;
+    QTest::newRow("longer than the field")
+        << QStringLiteral("Prezzo 5 \u20AC \u201Cnetto\u201D \u00E8 ok!") << false;
+}
+
+void TestSearchLogic::filtersReadCodePageCharacters()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, found);
+    Fixture::scriviArchivio(
+        archivio(),
+        {Fixture::scheda({{Campo::Candidato, "Verdi Anna"},
+                          {Campo::Note, QStringLiteral("Prezzo 5 \u20AC \u201Cnetto\u201D \u00E8 ok")}})});
+    RicercaSchede::Filtri f;
+    f.imposta(Campo::Note, typed);
+    QCOMPARE(RicercaSchede::cerca(archivio(), f).size(), found ? 1 : 0);
+}
+
 void TestSearchLogic::listOrder_data()
 {
     QTest::addColumn<QStringList>("input");
@@ -219,11 +248,18 @@ void TestSearchLogic::listOrder()
     QVERIFY(!RicercaSchede::precede(QStringLiteral("ALFA"), QStringLiteral("alfa")));
 }
 
+void TestSearchLogic::sortAgreesWithTheOrderOnManyLines_data()
+{
+    QTest::addColumn<QString>("alphabet");
+    QTest::newRow("code page") << QStringLiteral("aAbB \u00E9\u20AC1");
+    QTest::newRow("beyond the code page") << QStringLiteral("aAbB \u00E9\u20AC1\u0100");
+}
+
 void TestSearchLogic::sortAgreesWithTheOrderOnManyLines()
 {
     // Long shared prefixes, case variants and code-page characters, sorted by the list's own
     // sort and by a plain stable sort with the order.
-    const QString alphabet = QStringLiteral("aAbB \u00E9\u20AC1");
+    QFETCH(QString, alphabet);
     quint32 seed = 7;
     const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     QStringList lines;
