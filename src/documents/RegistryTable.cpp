@@ -18,21 +18,6 @@ constexpr std::array<C::Campo, RegistryTable::kColumns> kFields = {
 
 constexpr int kProgressStep = 512;
 
-// The stored bytes of a field (a length byte beyond the capacity reads the capacity), without
-// the codes 32 or less at both ends: the code page keeps those codes, so this is the trimmed text.
-QByteArrayView trimmedField(QByteArrayView record, C::Campo campo)
-{
-    const C::Layout& field = C::layoutOf(campo);
-    const char* begin = record.data() + field.offset;
-    const char* end = begin + 1 + std::min<int>(static_cast<unsigned char>(*begin), field.capacity);
-    ++begin;
-    while (begin < end && static_cast<unsigned char>(*begin) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
-        --end;
-    return QByteArrayView(begin, end - begin);
-}
-
 } // namespace
 
 const std::array<TSchedaAnagrafica::Campo, RegistryTable::kColumns>& RegistryTable::fields()
@@ -62,7 +47,7 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
         while (!archivio.FineArchivio()) {
             const QByteArrayView record = archivio.LeggiSchedaVista();
             for (const C::Campo campo : kFields) {
-                bytes.append(trimmedField(record, campo));
+                bytes.append(C::trimmedBytes(record, campo));
                 ends.push_back(quint32(bytes.size()));
             }
             ++cards;

@@ -30,21 +30,6 @@ const std::array<QChar, 256>& decodeTable()
     return table;
 }
 
-// The stored bytes of a field (the length byte read as the archive store reads it), trimmed of
-// codes 32 or less: the code page keeps those codes, so this is the trimmed text of the field.
-QByteArrayView trimmedBytes(const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo)
-{
-    const TSchedaAnagrafica::Layout& field = TSchedaAnagrafica::layoutOf(campo);
-    const char* begin = scheda.buffer().constData() + field.offset;
-    const char* end = begin + 1 + std::min<int>(static_cast<unsigned char>(*begin), field.capacity);
-    ++begin;
-    while (begin < end && static_cast<unsigned char>(*begin) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
-        --end;
-    return QByteArrayView(begin, end - begin);
-}
-
 QChar* appendDecoded(QChar* out, QByteArrayView bytes)
 {
     const std::array<QChar, 256>& table = decodeTable();
@@ -56,7 +41,7 @@ QChar* appendDecoded(QChar* out, QByteArrayView bytes)
 // The trimmed field cut or padded with blanks to exactly `width` characters.
 QChar* appendPadded(QChar* out, const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo, int width)
 {
-    QByteArrayView bytes = trimmedBytes(scheda, campo);
+    QByteArrayView bytes = scheda.trimmedBytes(campo);
     bytes = bytes.first(std::min<qsizetype>(width, bytes.size()));
     out = appendDecoded(out, bytes);
     return std::fill_n(out, width - bytes.size(), QLatin1Char(' '));
@@ -74,7 +59,7 @@ QChar* appendLatin1(QChar* out, QLatin1StringView text)
 QString RicercaSchede::riga(const TSchedaAnagrafica& scheda)
 {
     using C = TSchedaAnagrafica;
-    const QByteArrayView note = trimmedBytes(scheda, C::Note);
+    const QByteArrayView note = scheda.trimmedBytes(C::Note);
     QString line(119 + note.size(), Qt::Uninitialized);
     QChar* out = line.data();
     out = appendPadded(out, scheda, C::Candidato, 30);

@@ -55,10 +55,10 @@ QString TSchedaAnagrafica::testo(Campo campo) const
     return ShortStringField::read(m_buffer, field.offset, field.capacity);
 }
 
-QByteArrayView TSchedaAnagrafica::trimmedBytes(Campo campo) const
+QByteArrayView TSchedaAnagrafica::trimmedBytes(QByteArrayView record, Campo campo)
 {
     const Layout& field = kLayout[campo];
-    const char* begin = m_buffer.constData() + field.offset;
+    const char* begin = record.data() + field.offset;
     const char* end = begin + 1 + std::min<int>(static_cast<unsigned char>(*begin), field.capacity);
     ++begin;
     while (begin < end && static_cast<unsigned char>(*begin) <= 32)

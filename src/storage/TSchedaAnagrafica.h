@@ -72,7 +72,10 @@ public:
     // The stored text, not trimmed.
     QString testo(Campo campo) const;
     // The stored bytes of a field (Windows-1252), trimmed of codes 32 or less, without a copy.
-    QByteArrayView trimmedBytes(Campo campo) const;
+    QByteArrayView trimmedBytes(Campo campo) const { return trimmedBytes(m_buffer, campo); }
+    // The same on a record read elsewhere (kSize bytes); a length byte beyond the capacity reads
+    // the capacity, as the archive store reads it.
+    static QByteArrayView trimmedBytes(QByteArrayView record, Campo campo);
     // Stores a screen text: trimmed, Windows-1252, cut to the field's capacity.
     void setTesto(Campo campo, const QString& text);
     // Ricontatta from the check box: "Sì" or "No", byte for byte.

@@ -4,6 +4,7 @@
 #include "export/OdsSheetWriter.h"
 #include "export/RegistrySheetExport.h"
 #include "export/SheetWriter.h"
+#include "export/XlsxLibrary.h"
 #include "import/ImportMapping.h"
 #include "import/ImportPlan.h"
 #include "import/SheetReader.h"
@@ -128,6 +129,9 @@ private:
 
 void TestSheetExport::init()
 {
+    // A sanitizer build cannot load libxlsxwriter: the XLSX rows run in the plain build.
+    if (QByteArray(QTest::currentDataTag()).startsWith("xlsx") && !XlsxLibrary::get())
+        QSKIP("libxlsxwriter cannot be loaded in this build");
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_folder = QDir(m_dir->path()).absolutePath() + QLatin1Char('/');
