@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <memory>
@@ -59,16 +60,23 @@ bool printOn(QWidget* owner, const Report::PagedDocument& document, QPrinter& pr
     return done;
 }
 
-QString& lastFolder()
+// The folder of the last PDF is kept in the program folder, beside the archives.
+QString settingsPath(const QString& programFolder)
 {
-    static QString folder;
-    return folder;
+    return QDir(programFolder).filePath(QStringLiteral("Stampa.ini"));
 }
 
-QString startFolder()
+void rememberFolder(const QString& programFolder, const QString& folder)
 {
-    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
-        return lastFolder();
+    QSettings settings(settingsPath(programFolder), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Pdf/Cartella"), QDir::fromNativeSeparators(folder));
+}
+
+QString startFolder(const QString& programFolder)
+{
+    const QString last = DocumentOutput::lastPdfFolder(programFolder);
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
@@ -103,10 +111,9 @@ bool DocumentOutput::savePdf(AppContext& context, QWidget* owner, const Report::
 {
     const QString path = context.fileDialogs->saveFile(
         owner, QStringLiteral("Salva PDF"), QStringLiteral("Documento PDF (*.pdf) (*.pdf)"),
-        QDir(startFolder()).filePath(fileName), QStringLiteral("pdf"));
+        QDir(startFolder(context.programFolder)).filePath(fileName), QStringLiteral("pdf"));
     if (path.isEmpty())
         return false;
-    lastFolder() = QFileInfo(path).absolutePath();
 
     QString reason;
     try {
@@ -121,6 +128,7 @@ bool DocumentOutput::savePdf(AppContext& context, QWidget* owner, const Report::
         if (!done)
             return false;
         if (PdfFile::save(path, *bytes, &reason)) {
+            rememberFolder(context.programFolder, QFileInfo(path).absolutePath());
             if (context.messages->question(
                     owner, QStringLiteral("Il documento \u00E8 stato salvato nel file:\r\n\r\n%1"
                                           "\r\n\r\nVuoi aprirlo ora?")
@@ -138,7 +146,10 @@ bool DocumentOutput::savePdf(AppContext& context, QWidget* owner, const Report::
     return false;
 }
 
-QString DocumentOutput::lastPdfFolder()
+QString DocumentOutput::lastPdfFolder(const QString& programFolder)
 {
-    return lastFolder();
+    if (!QFileInfo::exists(settingsPath(programFolder)))
+        return {};
+    const QSettings settings(settingsPath(programFolder), QSettings::IniFormat);
+    return settings.value(QStringLiteral("Pdf/Cartella")).toString();
 }

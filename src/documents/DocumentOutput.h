@@ -24,6 +24,6 @@ void preview(AppContext& context, QWidget* owner, const Report::PagedDocument& d
 // cancelled or the file could not be written (a warning says why).
 bool savePdf(AppContext& context, QWidget* owner, const Report::PagedDocument& document,
              const QString& fileName);
-// The folder of the last PDF saved in this run; empty before the first.
-QString lastPdfFolder();
+// The folder of the last PDF saved ("Stampa.ini" in the program folder); empty before the first.
+QString lastPdfFolder(const QString& programFolder);
 } // namespace DocumentOutput

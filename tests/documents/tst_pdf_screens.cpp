@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -218,11 +219,16 @@ void TestPdfScreens::lastFolderIsProposedAgain()
     QWidget owner;
     QVERIFY(ListPrinting::salvaPdf(m_env->context, &owner, QStringLiteral("Elenco"), manyLines(3)));
     QVERIFY(QFileInfo::exists(first));
-    QCOMPARE(DocumentOutput::lastPdfFolder(), QFileInfo(first).absolutePath());
+    QCOMPARE(DocumentOutput::lastPdfFolder(m_env->folder()), QFileInfo(first).absolutePath());
     m_env->fileDialogs.nextNames << QString();
     QVERIFY(!ListPrinting::salvaPdf(m_env->context, &owner, QStringLiteral("Elenco"), manyLines(3)));
     QCOMPARE(QFileInfo(m_env->fileDialogs.requests.last().proposedName).absolutePath(),
              QFileInfo(first).absolutePath());
+
+    // The next run of the program proposes it too.
+    const QSettings settings(QDir(m_env->folder()).filePath(QStringLiteral("Stampa.ini")),
+                             QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("Pdf/Cartella")).toString(), QFileInfo(first).absolutePath());
 }
 
 void TestPdfScreens::openingIsOffered()
