@@ -86,7 +86,7 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
                         QRect(935, 628, 48, 48), QStringLiteral("Esci"));
 
     auto* imgScadenze = new ImageButton(panContainer, QStringLiteral("imgScadenze"),
-                                        QStringLiteral(":/pictures/scadenze.svg"), QRect(875, 628, 48, 48),
+                                        QStringLiteral(":/pictures/scadenze.svg"), QRect(72, 628, 48, 48),
                                         QStringLiteral("Scadenze dei documenti e compleanni"));
     imgScadenze->setToolTip(QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."));
     connect(imgScadenze, &ImageButton::clicked, this, [this] { apriScadenze(); });

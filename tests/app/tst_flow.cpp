@@ -80,6 +80,7 @@ private slots:
     void openGroupHandsTheGroupToThePageEditor();
     void openGroupWithoutSelectionWarns();
     void launcherSecondaryScreens();
+    void launcherControlsDoNotOverlap();
     void webBannerOpensTheMakersAddress();
     void everyScreenHasItsCaptionSizeAndStyle_data();
     void everyScreenHasItsCaptionSizeAndStyle();
@@ -381,6 +382,29 @@ void TestFlow::openGroupWithoutSelectionWarns()
     QCOMPARE(env.messages.lastText(), QStringLiteral("Attenzione: selezionare il gruppo dall'elenco prima di "
                                                      "premere il pulsante Apri archivio."));
     expectOnly(flow, flow.apriCatalogo());
+}
+
+void TestFlow::launcherControlsDoNotOverlap()
+{
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.switchTo(flow.avvio(), nullptr);
+    // Every button and the web address stand apart: none covers another's click area.
+    QList<QWidget*> controls;
+    for (QWidget* widget : flow.avvio()->findChildren<QWidget*>()) {
+        if (qobject_cast<ImageButton*>(widget) || widget->objectName() == QLatin1String("lblWeb"))
+            controls.append(widget);
+    }
+    QVERIFY(controls.size() > 8);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            if (controls[i]->parentWidget() != controls[j]->parentWidget())
+                continue;
+            QVERIFY2(
+                !controls[i]->geometry().intersects(controls[j]->geometry()),
+                qPrintable(controls[i]->objectName() + QLatin1String(" / ") + controls[j]->objectName()));
+        }
+    }
 }
 
 void TestFlow::launcherSecondaryScreens()
