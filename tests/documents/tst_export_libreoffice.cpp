@@ -47,31 +47,7 @@ void TestExportLibreOffice::everyCellReadsAsOnTheCard()
     QCOMPARE(notaLunga().size(), 250);
 
     const QList<TSchedaAnagrafica> schede = {
-        ExportFixture::scheda({{C::Candidato, QStringLiteral("Nicol\u00F2 D'Amico & <Figli>")},
-                               {C::DataNasc, "01/02/1990"},
-                               {C::Cittadinanza, QStringLiteral("Italiana \u00C0\u00C8\u00CC\u00D2\u00D9")},
-                               {C::LuogoNasc, "x <ciao> y"},
-                               {C::Indirizzo, "Via \"Roma\"   1"},
-                               {C::Citta, QStringLiteral("Citt\u00E0")},
-                               {C::Cap, "00184"},
-                               {C::Settore, "-5"},
-                               {C::CodFisc, "007"},
-                               {C::PartitaIva, "00743110157"},
-                               {C::Patente, "TRUE"},
-                               {C::Studio, "50%"},
-                               {C::Lingue, "a<b c>d"},
-                               {C::Email, "a&b@example.it"},
-                               {C::Tel, "1e5"},
-                               {C::Cel, "+39  333 1234567"},
-                               {C::Documento, "'CI' AB123"},
-                               {C::EnteRil, QStringLiteral("\u201CComune\u201D \u2013 \u0160")},
-                               {C::InizioTes, "3/4"},
-                               {C::FineTes, "2030-01-01"},
-                               {C::Esperienze, "=1+1"},
-                               {C::Competenze, "@SUM(A1)"},
-                               {C::Disponibilita, QStringLiteral("\u20AC 1.000,50")},
-                               {C::Note, notaLunga()},
-                               {C::Ricontatta, QStringLiteral("S\u00EC")}}),
+        ExportFixture::schedaDifficile(notaLunga()),
         ExportFixture::scheda({{C::Candidato, "Bianchi Anna"}, {C::Cap, "0"}, {C::Ricontatta, "No"}}),
     };
     ExportFixture::scriviArchivio(C::archivio(folder), schede);
