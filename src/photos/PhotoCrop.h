@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+#include <optional>
+
+// Cutting a photo to a fixed shape (a slot's 282 x 366, a card's 3:4) without stretching it:
+// the frame keeps the shape's aspect, lies inside the picture and is then scaled to the target.
+namespace PhotoCrop {
+// The frame of the shape's aspect around the face: the head takes the same share of the frame
+// on every photo. Without a face, the largest frame in the upper centre of the picture.
+QRect suggestedFrame(QSize picture, QSize shape, const std::optional<QRect>& face = std::nullopt);
+// The frame moved and clipped back inside the picture, its aspect kept.
+QRect clampedFrame(QRect frame, QSize picture, QSize shape);
+// The part of the picture inside the frame, scaled to the target size.
+QImage cropped(const QImage& picture, const QRect& frame, QSize target);
+// The suggested crop of the picture, around its largest face when one is found.
+QImage automatic(const QImage& picture, QSize target);
+} // namespace PhotoCrop
