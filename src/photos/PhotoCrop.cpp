@@ -61,6 +61,11 @@ QImage PhotoCrop::cropped(const QImage& picture, const QRect& frame, QSize targe
                                  : part.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+QSize PhotoCrop::cardTarget(QSize picture)
+{
+    return largestFrame(picture, QSize(3, 4));
+}
+
 QImage PhotoCrop::automatic(const QImage& picture, QSize target)
 {
     return cropped(picture, suggestedFrame(picture.size(), target), target);

@@ -16,6 +16,8 @@ QRect suggestedFrame(QSize picture, QSize shape, const std::optional<QRect>& fac
 QRect clampedFrame(QRect frame, QSize picture, QSize shape);
 // The part of the picture inside the frame, scaled to the target size.
 QImage cropped(const QImage& picture, const QRect& frame, QSize target);
+// The size a card's photo is stored at: the largest 3:4 frame of the picture, not scaled.
+QSize cardTarget(QSize picture);
 // The suggested crop of the picture, around its largest face when one is found.
 QImage automatic(const QImage& picture, QSize target);
 } // namespace PhotoCrop
