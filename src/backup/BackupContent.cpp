@@ -3,6 +3,8 @@
 #include "backup/HashPipe.h"
 
 #include "groups/GroupFiles.h"
+#include "privacy/ConsentFormText.h"
+#include "privacy/ConsentStore.h"
 #include "storage/ArchiveError.h"
 #include "storage/TArchivioSchede.h"
 #include "storage/TSchedaAnagrafica.h"
@@ -108,6 +110,11 @@ QList<BackupContent::File> BackupContent::elenco(const QString& cartella)
         dir.entryList({QStringLiteral("*.ini")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& ini : impostazioni)
         files.append({ini, 0});
+    // The consents and the form's text, whole files written whole.
+    for (const QString& testo : {ConsentStore::fileName(), ConsentFormText::fileName()}) {
+        if (QFileInfo(dir.filePath(testo)).isFile())
+            files.append({testo, 0});
+    }
     for (const QString& sotto : sottocartelle()) {
         QStringList trovati;
         QDirIterator it(dir.filePath(sotto), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);

@@ -68,7 +68,9 @@ GroupPageData GroupBookDocument::page(int index) const
 void GroupBookDocument::drawPage(Report::Canvas& canvas, int index) const
 {
     GroupPageDocument document;
-    document.fill(page(index));
+    GroupPageData data = page(index);
+    withholdPhotos(data, m_withheld);
+    document.fill(data);
     document.prepare();
     document.page().drawPage(canvas, 0);
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // Every page of a group in one document, in page order: the stored pages with their slot
@@ -22,10 +23,13 @@ public:
 
     // The data of a page, as the page editor would show it.
     GroupPageData page(int index) const;
+    // Slots whose name this names print the blank picture instead of their photo.
+    void setWithheld(std::function<bool(const QString& name)> withheld) { m_withheld = std::move(withheld); }
 
 private:
     QString m_folder;
     GroupPageData m_shown;
     int m_shownIndex = -1;
     std::vector<QByteArray> m_records;
+    std::function<bool(const QString& name)> m_withheld;
 };

@@ -1,5 +1,6 @@
 #include "documents/GroupPageDocument.h"
 
+#include "storage/FotoGruppo.h"
 #include "storage/TextRules.h"
 
 namespace {
@@ -65,4 +66,14 @@ void GroupPageDocument::prepare()
 {
     m_page.setOrientation(QPageLayout::Portrait);
     m_page.prepare();
+}
+
+void withholdPhotos(GroupPageData& data, const std::function<bool(const QString& name)>& withheld)
+{
+    if (!withheld)
+        return;
+    for (GroupPageData::Slot& slot : data.persone) {
+        if (withheld(slot.nome))
+            slot.foto = FotoGruppo::bianca();
+    }
 }

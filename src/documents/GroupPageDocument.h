@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 // What a group page prints, as the page editor shows it: saved or not.
 struct GroupPageData {
@@ -21,6 +22,10 @@ struct GroupPageData {
     QString pageNumber;          // empty for a page not yet saved
     std::array<Slot, 8> persone; // A to H
 };
+
+// Puts the blank slot picture in place of the photo of every slot whose name withheld() names;
+// the stored photos stay as they are.
+void withholdPhotos(GroupPageData& data, const std::function<bool(const QString& name)>& withheld);
 
 // The printed group page: one A4 portrait sheet with the group's name, eight boxes A to H in
 // alternating colours, each with a photo and five texts, and the bare page number.

@@ -7,6 +7,8 @@
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "privacy/ConsentStore.h"
+#include "privacy/PhotoRefusals.h"
 #include "storage/TextRules.h"
 #include "widgets/Looks.h"
 #include "widgets/PhotoBox.h"
@@ -54,12 +56,21 @@ GroupPageScreen::GroupPageScreen(AppContext& context, QWidget* owner, const Aspe
 
 const Report::PagedDocument& GroupPageScreen::prepared()
 {
+    // A person whose photo consent is "no" prints as the blank picture; the slot photos stay.
+    const QString avviso = ConsentStore::warningOnce(ConsentStore::read(m_context.programFolder));
+    if (!avviso.isEmpty())
+        m_context.messages->warning(this, avviso);
+    auto rifiuti = std::make_shared<const PhotoRefusals>(PhotoRefusals::load(m_context.programFolder));
+    const auto negata = [rifiuti](const QString& nome) { return rifiuti->byName(nome); };
+    GroupPageData dati = m_dati;
+    withholdPhotos(dati, negata);
     m_documento.page().setOrientation(QPageLayout::Portrait);
-    m_documento.fill(m_dati);
+    m_documento.fill(dati);
     m_documento.prepare();
     if (!m_chkTutteLePagine->isChecked())
         return m_documento.page();
     m_tutte = std::make_unique<GroupBookDocument>(m_context.programFolder, m_dati);
+    m_tutte->setWithheld(negata);
     return *m_tutte;
 }
 

@@ -4,10 +4,12 @@
 #include "documents/PdfFile.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
+#include "privacy/ConsentStore.h"
 #include "registry/Candidati.h"
 #include "storage/Placeholder.h"
 #include "widgets/PhotoBox.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QShowEvent>
@@ -72,7 +74,15 @@ void PersonCardScreen::fill()
     if (!editor())
         throw Report::Error("no registry editor");
     m_documento.page().setOrientation(QPageLayout::Portrait);
-    m_documento.setPhoto(m_imgLogo->picture());
+    // A card whose photo consent is "no" prints the blank outline; the stored photo stays.
+    const int position = editor()->lblPosizione()->text().trimmed().toInt();
+    const ConsentBook consensi = ConsentStore::read(m_context.programFolder);
+    const std::optional<Consent> consenso = consensi.find(position);
+    const QString avviso = ConsentStore::warningOnce(consensi);
+    if (!avviso.isEmpty())
+        m_context.messages->warning(this, avviso);
+    const bool negata = consenso && consenso->photos == Consent::Photos::No;
+    m_documento.setPhoto(negata ? Placeholder::image() : m_imgLogo->picture());
     // The editor's fields and the document's texts share their names, in the same order.
     for (int campo = 0; campo < TSchedaAnagrafica::kCampiTesto; ++campo) {
         const auto c = TSchedaAnagrafica::Campo(campo);

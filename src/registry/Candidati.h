@@ -97,6 +97,7 @@ private:
     void cmdStampaClick();
     void cmdEsportaClick();
     void cmdImportaClick();
+    void cmdConsensiClick();
     void cmdGuidaClick();
     void cmdEsciClick();
     void btnCodFiscClick();

@@ -266,6 +266,14 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
     comando(panContainer, "cmdScadenze", ":/pictures/candidati_scadenze.svg", QRect(30, 562, 48, 48),
             QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
             &TfrmCandidati::cmdScadenzeClick);
+
+    // The consents of the card, beside it.
+    auto* shpConsensi = gruppoBianco(panContainer, "shpConsensi", QRect(90, 556, 60, 60));
+    shpConsensi->lower();
+    m_hint->addEmptying(shpConsensi);
+    comando(panContainer, "cmdConsensi", ":/pictures/candidati_consensi.svg", QRect(96, 562, 48, 48),
+            QStringLiteral("Consensi della persona: trattamento dei dati, foto e modulo da firmare."),
+            &TfrmCandidati::cmdConsensiClick);
 }
 
 void TfrmCandidati::costruisciCampi(QWidget* panContainer)

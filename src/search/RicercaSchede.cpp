@@ -189,3 +189,14 @@ std::optional<int> RicercaSchede::trova(const QStringList& lines, int selected, 
     } while (i != start);
     return std::nullopt;
 }
+
+QStringList RicercaSchede::cerca(const QString& archivePath, const Filtri& filtri,
+                                 const std::function<bool(int)>& ammessa)
+{
+    RaccoltaRighe lines;
+    scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int position) {
+        if (ammessa(position) && filtri.accetta(scheda))
+            lines.aggiungi(riga(scheda));
+    });
+    return lines.ordinate();
+}

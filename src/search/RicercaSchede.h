@@ -50,6 +50,8 @@ void scandisci(const QString& archivePath, const Visita& visita);
 
 // The lines of the cards that pass the filters, in list order. Throws ArchiveError.
 QStringList cerca(const QString& archivePath, const Filtri& filtri);
+// The same among the cards whose position `ammessa` accepts ("senza consenso").
+QStringList cerca(const QString& archivePath, const Filtri& filtri, const std::function<bool(int)>& ammessa);
 
 // The lines of the cards to be contacted again (Ricontatta, trimmed, anything but "No"), in list
 // order. A failure ends the reading; the lines read until then are kept.

@@ -4,6 +4,7 @@
 #include "groups/ListinoPrezzi.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
+#include "privacy/ConsentStore.h"
 #include "registry/Candidati.h"
 #include "search/Figure.h"
 #include "search/PannelloRiepilogo.h"
@@ -15,6 +16,7 @@
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -114,6 +116,16 @@ void TfrmTrovaCandidati::creaFiltri()
     }
     enter->chain(ring, true);
 
+    m_chkSenzaConsenso = new QCheckBox(QStringLiteral("Senza consenso"), pan);
+    m_chkSenzaConsenso->setObjectName(QStringLiteral("chkSenzaConsenso"));
+    m_chkSenzaConsenso->setAccessibleName(m_chkSenzaConsenso->text());
+    m_chkSenzaConsenso->setAccessibleDescription(
+        QStringLiteral("Solo le schede senza consenso al trattamento dei dati registrato"));
+    m_chkSenzaConsenso->setToolTip(m_chkSenzaConsenso->accessibleDescription());
+    m_chkSenzaConsenso->setFont(labelFont);
+    Looks::setTextColour(m_chkSenzaConsenso, Looks::kDarkBlue);
+    m_chkSenzaConsenso->setGeometry(136, 434, 672, 24);
+
     m_btnAnnulla =
         Figure::pulsante(pan, QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), QRect(0, 479, 130, 38));
     m_btnCerca =
@@ -135,7 +147,8 @@ void TfrmTrovaCandidati::creaFiltri()
 
     for (qsizetype i = 0; i + 1 < ring.size(); ++i)
         setTabOrder(ring.at(i), ring.at(i + 1));
-    setTabOrder(ring.last(), m_btnAnnulla);
+    setTabOrder(ring.last(), m_chkSenzaConsenso);
+    setTabOrder(m_chkSenzaConsenso, m_btnAnnulla);
     setTabOrder(m_btnAnnulla, m_btnCerca);
 
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QWidget::close);
@@ -173,12 +186,23 @@ void TfrmTrovaCandidati::btnCercaClick()
     RicercaSchede::Filtri filtri;
     for (const auto& [campo, field] : m_filtri)
         filtri.imposta(campo, field->text());
-    m_lblConta->setText(QString::number(filtri.richiesti()));
+    const bool senzaConsenso = m_chkSenzaConsenso->isChecked();
+    m_lblConta->setText(QString::number(filtri.richiesti() + (senzaConsenso ? 1 : 0)));
 
     m_panContainer->svuota();
     QStringList lines;
     try {
-        lines = RicercaSchede::cerca(TSchedaAnagrafica::archivio(m_context.programFolder), filtri);
+        const QString archivio = TSchedaAnagrafica::archivio(m_context.programFolder);
+        if (senzaConsenso) {
+            const ConsentBook consensi = ConsentStore::read(m_context.programFolder);
+            const QString avviso = ConsentStore::warningOnce(consensi);
+            if (!avviso.isEmpty())
+                m_context.messages->warning(this, avviso);
+            lines = RicercaSchede::cerca(archivio, filtri,
+                                         [&consensi](int position) { return !consensi.hasProcessingConsent(position); });
+        } else {
+            lines = RicercaSchede::cerca(archivio, filtri);
+        }
     } catch (const std::exception&) {
         m_lblAttendere->hide();
         m_context.messages->plain(this, accessMessage());

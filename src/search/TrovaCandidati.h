@@ -9,6 +9,7 @@
 #include <vector>
 
 class PannelloRiepilogo;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -47,6 +48,7 @@ private:
     QLabel* m_lblAttendere = nullptr;
     QPushButton* m_btnAnnulla = nullptr;
     QPushButton* m_btnCerca = nullptr;
+    QCheckBox* m_chkSenzaConsenso = nullptr;
     // The filter fields in the order of the Enter ring.
     std::vector<std::pair<TSchedaAnagrafica::Campo, QLineEdit*>> m_filtri;
 };

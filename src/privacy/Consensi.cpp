@@ -1,0 +1,287 @@
+#include "privacy/Consensi.h"
+
+#include "documents/DocumentOutput.h"
+#include "documents/PdfFile.h"
+#include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
+#include "privacy/ConsentFormDocument.h"
+#include "privacy/ConsentSettings.h"
+#include "privacy/ConsentStore.h"
+#include "storage/TextRules.h"
+#include "widgets/Looks.h"
+#include "widgets/RegionalSettings.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+namespace {
+
+constexpr Consent::Photos kFoto[] = {Consent::Photos::NotStated, Consent::Photos::Yes,
+                                     Consent::Photos::InternalOnly, Consent::Photos::No};
+
+template <typename T> T* named(T* control, const char* name, const QString& accessible)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setAccessibleName(accessible);
+    return control;
+}
+
+QLabel* etichetta(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    auto* label = named(new QLabel(text, parent), name, text);
+    label->setFont(Looks::font(QStringLiteral("Verdana"), 10, true));
+    Looks::setTextColour(label, Looks::kDarkBlue);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* pulsante(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    auto* button = named(new QPushButton(text, parent), name, text);
+    button->setFont(Looks::font(QStringLiteral("Verdana"), 10, true));
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+TfrmConsensi::TfrmConsensi(AppContext& context, QWidget* owner, int position,
+                           const ConsentFormText::Person& person)
+    : SecondaryScreen(context, owner, QStringLiteral(" Consensi della persona"), QSize(600, 520),
+                      WindowKind::FixedOnCaller)
+    , m_position(position)
+    , m_person(person)
+{
+    setObjectName(QStringLiteral("frmConsensi"));
+    RegionalSettings::apply();
+    Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
+    costruisci();
+    m_txtAssociazione->setText(ConsentSettings::association(m_context.programFolder));
+    m_letto = ConsentStore::read(m_context.programFolder).find(m_position);
+    Consent consent;
+    consent.position = m_position;
+    mostra(m_letto.value_or(consent));
+}
+
+void TfrmConsensi::costruisci()
+{
+    Looks::shape(this, QStringLiteral("panConsensi"), QRect(12, 12, 576, 440),
+                 QStringLiteral("background: white; border: 1px solid #b0c4de; border-radius: 6px;"));
+    const QString nome = TextRules::trim(m_person.nome);
+    const QString titolo = QStringLiteral("Scheda n. %1%2")
+                               .arg(m_position)
+                               .arg(nome.isEmpty() ? QString() : QStringLiteral(": ") + nome);
+    m_lblScheda = etichetta(this, "lblScheda", titolo, QRect(28, 22, 544, 24));
+    m_lblScheda->setFont(Looks::font(QStringLiteral("Verdana"), 12, true));
+
+    const QFont testo = Looks::font(QStringLiteral("Verdana"), 10);
+    m_chkTrattamento = named(new QCheckBox(QStringLiteral("Consenso al trattamento dei dati personali"), this),
+                             "chkTrattamento", QStringLiteral("Consenso al trattamento dei dati personali"));
+    m_chkTrattamento->setFont(Looks::font(QStringLiteral("Verdana"), 10, true));
+    m_chkTrattamento->setGeometry(28, 56, 520, 24);
+
+    etichetta(this, "lblDataConsenso", QStringLiteral("Data del consenso:"), QRect(48, 88, 180, 24));
+    m_dtpData = named(new QDateEdit(this), "dtpDataConsenso", QStringLiteral("Data del consenso"));
+    m_dtpData->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    m_dtpData->setCalendarPopup(true);
+    m_dtpData->setFont(testo);
+    m_dtpData->setGeometry(236, 86, 140, 28);
+
+    etichetta(this, "lblDatoDa", QStringLiteral("Consenso dato da:"), QRect(48, 122, 180, 24));
+    m_optPersona = named(new QRadioButton(QStringLiteral("la persona stessa"), this), "optPersona",
+                         QStringLiteral("Dato dalla persona stessa"));
+    m_optTutore = named(new QRadioButton(QStringLiteral("un genitore o tutore"), this), "optTutore",
+                        QStringLiteral("Dato da un genitore o tutore"));
+    m_optPersona->setFont(testo);
+    m_optTutore->setFont(testo);
+    m_optPersona->setGeometry(236, 122, 160, 24);
+    m_optTutore->setGeometry(398, 122, 180, 24);
+    auto* gruppo = new QButtonGroup(this);
+    gruppo->addButton(m_optPersona);
+    gruppo->addButton(m_optTutore);
+
+    etichetta(this, "lblTutori", QStringLiteral("Genitori o tutori:"), QRect(48, 156, 180, 24));
+    m_txtTutori = named(new QLineEdit(this), "txtTutori", QStringLiteral("Genitori o tutori"));
+    m_txtTutori->setPlaceholderText(QStringLiteral("cognome e nome di chi ha dato il consenso"));
+    m_txtTutori->setFont(testo);
+    m_txtTutori->setGeometry(236, 154, 336, 28);
+
+    etichetta(this, "lblFoto", QStringLiteral("Consenso alle foto:"), QRect(28, 200, 200, 24));
+    m_cboFoto = named(new QComboBox(this), "cboFoto", QStringLiteral("Consenso alle foto"));
+    for (const Consent::Photos foto : kFoto)
+        m_cboFoto->addItem(Consent::photosText(foto));
+    m_cboFoto->setFont(testo);
+    m_cboFoto->setGeometry(236, 198, 200, 28);
+
+    etichetta(this, "lblNota", QStringLiteral("Nota:"), QRect(28, 236, 200, 24));
+    m_txtNota = named(new QPlainTextEdit(this), "txtNota", QStringLiteral("Nota"));
+    m_txtNota->setFont(testo);
+    m_txtNota->setTabChangesFocus(true);
+    m_txtNota->setGeometry(28, 262, 544, 70);
+
+    etichetta(this, "lblAssociazione", QStringLiteral("Associazione (stampata sul modulo):"),
+              QRect(28, 346, 400, 24));
+    m_txtAssociazione = named(new QLineEdit(this), "txtAssociazione", QStringLiteral("Associazione"));
+    m_txtAssociazione->setFont(testo);
+    m_txtAssociazione->setGeometry(28, 372, 544, 28);
+    auto* avviso = etichetta(this, "lblModulo",
+                             QStringLiteral("Il testo del modulo \u00E8 nel file \"%1\" della cartella del programma.")
+                                 .arg(ConsentFormText::fileName()),
+                             QRect(28, 406, 544, 40));
+    avviso->setWordWrap(true);
+    avviso->setFont(Looks::font(QStringLiteral("Verdana"), 9));
+
+    m_btnChiudi = pulsante(this, "btnChiudi", QStringLiteral("Chiudi"), QRect(12, 468, 100, 38));
+    m_btnStampaModulo = pulsante(this, "btnStampaModulo", QStringLiteral("Stampa modulo"), QRect(200, 468, 140, 38));
+    m_btnSalvaPdf = pulsante(this, "btnSalvaPdf", QStringLiteral("Salva PDF"), QRect(348, 468, 110, 38));
+    m_btnSalva = pulsante(this, "btnSalva", QStringLiteral("Salva"), QRect(488, 468, 100, 38));
+    m_btnSalva->setDefault(true);
+
+    connect(m_chkTrattamento, &QCheckBox::toggled, this, &TfrmConsensi::aggiornaAbilitati);
+    connect(m_optTutore, &QRadioButton::toggled, this, &TfrmConsensi::aggiornaAbilitati);
+    connect(m_btnChiudi, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_btnSalva, &QPushButton::clicked, this, &TfrmConsensi::btnSalvaClick);
+    connect(m_btnStampaModulo, &QPushButton::clicked, this, &TfrmConsensi::btnStampaModuloClick);
+    connect(m_btnSalvaPdf, &QPushButton::clicked, this, &TfrmConsensi::btnSalvaPdfClick);
+}
+
+void TfrmConsensi::aggiornaAbilitati()
+{
+    const bool trattamento = m_chkTrattamento->isChecked();
+    m_dtpData->setEnabled(trattamento);
+    m_optPersona->setEnabled(trattamento);
+    m_optTutore->setEnabled(trattamento);
+    m_txtTutori->setEnabled(trattamento && m_optTutore->isChecked());
+}
+
+void TfrmConsensi::showEvent(QShowEvent* event)
+{
+    SecondaryScreen::showEvent(event);
+    if (event->spontaneous())
+        return;
+    const QString warning = ConsentStore::warningOnce(ConsentStore::read(m_context.programFolder));
+    if (!warning.isEmpty())
+        m_context.messages->warning(this, warning);
+}
+
+Consent TfrmConsensi::consenso() const
+{
+    Consent consent;
+    consent.position = m_position;
+    if (m_chkTrattamento->isChecked()) {
+        consent.processingDate = m_dtpData->date();
+        consent.givenBy = m_optTutore->isChecked() ? Consent::GivenBy::Guardian : Consent::GivenBy::Person;
+        if (consent.givenBy == Consent::GivenBy::Guardian)
+            consent.guardians = TextRules::trim(m_txtTutori->text());
+    }
+    consent.photos = kFoto[qBound(0, m_cboFoto->currentIndex(), 3)];
+    consent.note = TextRules::trim(m_txtNota->toPlainText());
+    return consent;
+}
+
+void TfrmConsensi::mostra(const Consent& consent)
+{
+    m_chkTrattamento->setChecked(consent.hasProcessingConsent());
+    m_dtpData->setDate(consent.hasProcessingConsent() ? consent.processingDate : QDate::currentDate());
+    m_optTutore->setChecked(consent.givenBy == Consent::GivenBy::Guardian);
+    m_optPersona->setChecked(consent.givenBy != Consent::GivenBy::Guardian);
+    m_txtTutori->setText(consent.guardians);
+    m_cboFoto->setCurrentIndex(int(std::find(std::begin(kFoto), std::end(kFoto), consent.photos) - std::begin(kFoto)));
+    m_txtNota->setPlainText(consent.note);
+    aggiornaAbilitati();
+}
+
+bool TfrmConsensi::salvaAssociazione()
+{
+    const QString nome = TextRules::trim(m_txtAssociazione->text());
+    if (nome == ConsentSettings::association(m_context.programFolder))
+        return true;
+    QString reason;
+    if (ConsentSettings::setAssociation(m_context.programFolder, nome, &reason))
+        return true;
+    m_context.messages->warning(this, QStringLiteral("Attenzione: il nome dell'associazione non \u00E8 stato salvato "
+                                                     "nel file \"%1\".\r\n\r\n%2")
+                                          .arg(ConsentSettings::fileName(), reason));
+    return false;
+}
+
+bool TfrmConsensi::salva()
+{
+    const Consent consent = consenso();
+    if (consent.givenBy == Consent::GivenBy::Guardian && consent.guardians.isEmpty()) {
+        m_context.messages->warning(this, QStringLiteral("Attenzione: indicare il nome dei genitori o tutori che "
+                                                         "hanno dato il consenso."));
+        m_txtTutori->setFocus();
+        return false;
+    }
+    if (!salvaAssociazione())
+        return false;
+    QString reason;
+    std::optional<Consent> attuale;
+    ConsentStore::Outcome esito =
+        ConsentStore::save(m_context.programFolder, consent, &m_letto, &reason, &attuale);
+    if (esito == ConsentStore::Outcome::Changed) {
+        if (!m_context.messages->question(
+                this, QStringLiteral("Attenzione: i consensi di questa scheda sono stati modificati da un'altra "
+                                     "postazione dopo che questa schermata li ha letti.\r\n\r\nSovrascriverli con "
+                                     "quelli indicati qui? Rispondendo No la schermata mostra i consensi attuali."))) {
+            m_letto = attuale;
+            Consent vuoto;
+            vuoto.position = m_position;
+            mostra(attuale.value_or(vuoto));
+            return false;
+        }
+        esito = ConsentStore::save(m_context.programFolder, consent, nullptr, &reason);
+    }
+    switch (esito) {
+    case ConsentStore::Outcome::Saved:
+        m_letto = consent;
+        m_context.messages->information(this, QStringLiteral("I consensi della scheda sono stati salvati."));
+        return true;
+    case ConsentStore::Outcome::Newer:
+        m_context.messages->warning(
+            this, ConsentStore::read(m_context.programFolder).problemText(ConsentStore::fileName()));
+        return false;
+    case ConsentStore::Outcome::Changed:
+    case ConsentStore::Outcome::Failed:
+        break;
+    }
+    m_context.messages->warning(this, QStringLiteral("Attenzione: i consensi non sono stati salvati; il file \"%1\" "
+                                                     "\u00E8 rimasto com'era.\r\n\r\n%2")
+                                          .arg(ConsentStore::fileName(), reason));
+    return false;
+}
+
+QStringList TfrmConsensi::moduloRighe() const
+{
+    ConsentFormText::Person person = m_person;
+    person.associazione = TextRules::trim(m_txtAssociazione->text());
+    return ConsentFormText::fill(ConsentFormText::load(m_context.programFolder), person);
+}
+
+void TfrmConsensi::btnStampaModuloClick()
+{
+    salvaAssociazione();
+    try {
+        DocumentOutput::print(m_context, this, ConsentFormDocument(moduloRighe()));
+    } catch (const std::exception&) {
+        m_context.messages->warning(this, QStringLiteral("Attenzione: la stampa del modulo non \u00E8 andata a buon fine."));
+    }
+}
+
+void TfrmConsensi::btnSalvaPdfClick()
+{
+    salvaAssociazione();
+    const ConsentFormDocument documento(moduloRighe());
+    DocumentOutput::savePdf(m_context, this, documento,
+                            PdfFile::fileName(QStringLiteral("Modulo consenso - ") + TextRules::trim(m_person.nome),
+                                              QStringLiteral("Modulo consenso")));
+}

@@ -1,0 +1,137 @@
+#include "privacy/ConsentStore.h"
+
+#include "storage/ArchiveError.h"
+#include "storage/ArchiveLock.h"
+#include "storage/FileErrorText.h"
+#include "storage/SafeSave.h"
+#include "storage/TSchedaAnagrafica.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMutex>
+#include <QSet>
+
+namespace {
+
+// Reads the file while the caller may hold the lock; throws nothing.
+ConsentBook readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return ConsentBook::unreadable(FileErrorText::italian(file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return ConsentBook::unreadable(FileErrorText::italian(file.errorString()));
+    return ConsentBook::parse(bytes);
+}
+
+// Runs change under the registry archive's lock; false with the reason when the lock is not had.
+template <typename Change> bool underLock(const QString& programFolder, QString* reason, const Change& change)
+{
+    ArchiveLock lock;
+    try {
+        lock.acquire(TSchedaAnagrafica::archivio(programFolder));
+    } catch (const ArchiveError& error) {
+        if (reason)
+            *reason = error.messaggio();
+        return false;
+    }
+    change();
+    try {
+        lock.release(false);
+    } catch (const ArchiveError&) {
+        // nothing was written through the lock
+    }
+    return true;
+}
+
+bool unreadableFails(const ConsentBook& book, QString* reason)
+{
+    if (book.problem() != ConsentBook::Problem::Unreadable)
+        return false;
+    if (reason)
+        *reason = book.problemText(ConsentStore::fileName());
+    return true;
+}
+
+} // namespace
+
+QString ConsentStore::fileName()
+{
+    return QStringLiteral("Archivio_Anagrafico_Consensi.txt");
+}
+
+QString ConsentStore::path(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(fileName());
+}
+
+ConsentBook ConsentStore::read(const QString& programFolder)
+{
+    return readFile(path(programFolder));
+}
+
+ConsentStore::Outcome ConsentStore::save(const QString& programFolder, const Consent& consent,
+                                         const std::optional<Consent>* asRead, QString* reason,
+                                         std::optional<Consent>* current)
+{
+    Outcome outcome = Outcome::Failed;
+    const bool locked = underLock(programFolder, reason, [&] {
+        const ConsentBook book = readFile(path(programFolder));
+        if (unreadableFails(book, reason))
+            return;
+        if (book.problem() == ConsentBook::Problem::Newer) {
+            outcome = Outcome::Newer;
+            return;
+        }
+        const std::optional<Consent> now = book.find(consent.position);
+        if (asRead && *asRead != now) {
+            if (current)
+                *current = now;
+            outcome = Outcome::Changed;
+            return;
+        }
+        if (SafeSave::writeFile(path(programFolder), book.with(consent.position, consent), reason))
+            outcome = Outcome::Saved;
+    });
+    return locked ? outcome : Outcome::Failed;
+}
+
+bool ConsentStore::removeHolding(const QString& programFolder, int position, QString* reason)
+{
+    const ConsentBook book = readFile(path(programFolder));
+    if (unreadableFails(book, reason))
+        return false;
+    if (!book.find(position))
+        return true;
+    return SafeSave::writeFile(path(programFolder), book.with(position, std::nullopt), reason);
+}
+
+bool ConsentStore::remove(const QString& programFolder, int position, QString* reason)
+{
+    bool removed = false;
+    const bool locked =
+        underLock(programFolder, reason, [&] { removed = removeHolding(programFolder, position, reason); });
+    return locked && removed;
+}
+
+QByteArray ConsentStore::personCsv(const QString& programFolder, int position)
+{
+    return consentCsv(position, read(programFolder).find(position));
+}
+
+QString ConsentStore::warningOnce(const ConsentBook& book)
+{
+    const QString text = book.problemText(fileName());
+    if (text.isEmpty())
+        return {};
+    static QMutex mutex;
+    static QSet<QString> given;
+    const QMutexLocker locker(&mutex);
+    if (given.contains(text))
+        return {};
+    given.insert(text);
+    return text;
+}

@@ -1,0 +1,319 @@
+#include "documents/PdfProbe.h"
+#include "registry/CandidatiFixture.h"
+
+#include "documents/GroupPageScreen.h"
+#include "privacy/Consensi.h"
+#include "privacy/ConsentFormText.h"
+#include "privacy/ConsentSettings.h"
+#include "privacy/ConsentStore.h"
+#include "search/TrovaCandidati.h"
+#include "storage/Placeholder.h"
+#include "widgets/PhotoBox.h"
+
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+
+using C = TSchedaAnagrafica;
+
+namespace {
+
+// The sizes of the pictures in a PDF, as pdfimages lists them.
+QList<QSize> pictureSizes(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    process.waitForFinished(60000);
+    QList<QSize> sizes;
+    const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QStringList columns = lines.at(i).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (columns.size() > 4 && columns.at(2) == QLatin1String("image"))
+            sizes.append(QSize(columns.at(3).toInt(), columns.at(4).toInt()));
+    }
+    return sizes;
+}
+
+void click(const QWidget& screen, const char* name)
+{
+    auto* button = screen.findChild<QPushButton*>(QString::fromLatin1(name));
+    QVERIFY2(button, name);
+    QVERIFY(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void salvaConsenso(const QString& folder, int position, Consent::Photos photos, bool processing)
+{
+    Consent consent;
+    consent.position = position;
+    consent.photos = photos;
+    if (processing)
+        consent.processingDate = QDate(2026, 1, 10);
+    QCOMPARE(ConsentStore::save(folder, consent, nullptr), ConsentStore::Outcome::Saved);
+}
+
+QImage rossa(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return image;
+}
+
+} // namespace
+
+class TestConsentScreens : public CandidatiFixture {
+    Q_OBJECT
+private slots:
+    void init() { apri(); }
+    void cleanup() { chiudi(); }
+
+    void newCardHasNoConsentsYet();
+    void consentsRoundTripThroughTheScreen();
+    void everyControlIsNamed();
+    void guardianWithoutNamesIsRefused();
+    void printedCardShowsTheSilhouette_data();
+    void printedCardShowsTheSilhouette();
+    void groupPageShowsTheSilhouette_data();
+    void groupPageShowsTheSilhouette();
+    void formPdfHoldsThePersonsData();
+    void searchFiltersCardsWithoutConsent();
+
+private:
+    // Browses to the card at position (1-based) of an archive of count cards.
+    void mostraScheda(int count, int position);
+};
+
+void TestConsentScreens::mostraScheda(int count, int position)
+{
+    scriviArchivio(count);
+    clic("cmdPrimo");
+    for (int i = 1; i < position; ++i)
+        clic("cmdAvanti");
+    QCOMPARE(posizione(), QString::number(position));
+}
+
+void TestConsentScreens::newCardHasNoConsentsYet()
+{
+    compilaObbligatori(QStringLiteral("Nuova Persona"));
+    clic("cmdConsensi");
+    QVERIFY(m_env->modal.openedClasses.isEmpty());
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
+    QVERIFY(m_env->messages.lastText().contains(QStringLiteral("nuova e non ha ancora una posizione")));
+    QVERIFY(!QFile::exists(ConsentStore::path(m_env->folder())));
+}
+
+void TestConsentScreens::consentsRoundTripThroughTheScreen()
+{
+    mostraScheda(3, 2);
+    salvaConsenso(m_env->folder(), 3, Consent::Photos::Yes, true);
+    m_env->modal.scripts << [](QDialog& dialog) {
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblScheda"))->text(),
+                 QStringLiteral("Scheda n. 2: Persona 2"));
+        QVERIFY(!dialog.findChild<QCheckBox*>(QStringLiteral("chkTrattamento"))->isChecked());
+        QVERIFY(!dialog.findChild<QDateEdit*>(QStringLiteral("dtpDataConsenso"))->isEnabled());
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkTrattamento"))->setChecked(true);
+        dialog.findChild<QDateEdit*>(QStringLiteral("dtpDataConsenso"))->setDate(QDate(2026, 9, 1));
+        dialog.findChild<QRadioButton*>(QStringLiteral("optTutore"))->setChecked(true);
+        QVERIFY(dialog.findChild<QLineEdit*>(QStringLiteral("txtTutori"))->isEnabled());
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtTutori"))->setText(QStringLiteral("Neri Carla"));
+        dialog.findChild<QComboBox*>(QStringLiteral("cboFoto"))->setCurrentText(QStringLiteral("no"));
+        dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtNota"))->setPlainText(QStringLiteral("Riga 1\nRiga 2"));
+        click(dialog, "btnSalva");
+    };
+    clic("cmdConsensi");
+    QCOMPARE(m_env->modal.openedClasses, QStringList{QStringLiteral("TfrmConsensi")});
+    QCOMPARE(m_env->messages.lastText(), QStringLiteral("I consensi della scheda sono stati salvati."));
+
+    const ConsentBook book = ConsentStore::read(m_env->folder());
+    Consent atteso;
+    atteso.position = 2;
+    atteso.processingDate = QDate(2026, 9, 1);
+    atteso.givenBy = Consent::GivenBy::Guardian;
+    atteso.guardians = QStringLiteral("Neri Carla");
+    atteso.photos = Consent::Photos::No;
+    atteso.note = QStringLiteral("Riga 1\nRiga 2");
+    QCOMPARE(book.find(2), std::optional(atteso));
+    QVERIFY(book.find(3)); // the other card's entry stays
+
+    // Opened again, the screen shows what was saved.
+    Consent mostrato;
+    m_env->modal.scripts << [&mostrato](QDialog& dialog) {
+        mostrato = qobject_cast<TfrmConsensi*>(&dialog)->consenso();
+    };
+    clic("cmdConsensi");
+    QCOMPARE(mostrato, atteso);
+}
+
+void TestConsentScreens::everyControlIsNamed()
+{
+    mostraScheda(1, 1);
+    QStringList senzaNome;
+    m_env->modal.scripts << [&senzaNome](QDialog& dialog) {
+        for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
+            const bool control = qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
+                                 qobject_cast<const QComboBox*>(widget) || qobject_cast<const QDateEdit*>(widget) ||
+                                 qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QLabel*>(widget);
+            if (!control || widget->parentWidget() != &dialog)
+                continue;
+            if (widget->objectName().isEmpty() || widget->accessibleName().isEmpty())
+                senzaNome << QString::fromLatin1(widget->metaObject()->className()) + widget->objectName();
+        }
+    };
+    clic("cmdConsensi");
+    QCOMPARE(senzaNome, QStringList());
+}
+
+void TestConsentScreens::guardianWithoutNamesIsRefused()
+{
+    mostraScheda(1, 1);
+    m_env->modal.scripts << [](QDialog& dialog) {
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkTrattamento"))->setChecked(true);
+        dialog.findChild<QRadioButton*>(QStringLiteral("optTutore"))->setChecked(true);
+        click(dialog, "btnSalva");
+    };
+    clic("cmdConsensi");
+    QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Attenzione: indicare il nome dei genitori")));
+    QVERIFY(!QFile::exists(ConsentStore::path(m_env->folder())));
+}
+
+void TestConsentScreens::printedCardShowsTheSilhouette_data()
+{
+    QTest::addColumn<int>("photos");
+    QTest::addColumn<QSize>("printed");
+    QTest::newRow("no") << int(Consent::Photos::No) << QSize(Placeholder::kWidth, Placeholder::kHeight);
+    QTest::newRow("internal use") << int(Consent::Photos::InternalOnly) << QSize(600, 800);
+    QTest::newRow("not stated") << int(Consent::Photos::NotStated) << QSize(600, 800);
+}
+
+void TestConsentScreens::printedCardShowsTheSilhouette()
+{
+    QFETCH(int, photos);
+    QFETCH(QSize, printed);
+    scriviFoto(fotoScheda(1), rossa(QSize(600, 800)));
+    mostraScheda(2, 1);
+    salvaConsenso(m_env->folder(), 1, Consent::Photos(photos), false);
+    m_env->modal.scripts << [](QDialog& dialog) { click(dialog, "btnStampa"); };
+    clic("cmdStampa");
+    QCOMPARE(m_env->printing.printed.size(), 1);
+    QCOMPARE(pictureSizes(m_env->printing.printed.first()), QList<QSize>{printed});
+    // The stored photo stays as it was.
+    QCOMPARE(QImage(fotoScheda(1)).size(), QSize(600, 800));
+}
+
+void TestConsentScreens::groupPageShowsTheSilhouette_data()
+{
+    QTest::addColumn<bool>("allPages");
+    QTest::newRow("page on show") << false;
+    QTest::newRow("every page") << true;
+}
+
+void TestConsentScreens::groupPageShowsTheSilhouette()
+{
+    QFETCH(bool, allPages);
+    TSchedaAnagrafica rossi = scheda(1);
+    rossi.setTesto(C::Candidato, QStringLiteral("Rossi Mario"));
+    scriviArchivio({rossi, scheda(2)});
+    salvaConsenso(m_env->folder(), 1, Consent::Photos::No, true);
+    salvaConsenso(m_env->folder(), 2, Consent::Photos::Yes, true);
+
+    GroupPageData data;
+    data.groupName = QStringLiteral("Coro");
+    data.persone.at(0) = {QStringLiteral("ROSSI MARIO"), {}, {}, {}, {}, rossa(QSize(282, 366))};
+    data.persone.at(1) = {QStringLiteral("Persona 2"), {}, {}, {}, {}, rossa(QSize(282, 366))};
+    QWidget editor;
+    m_env->modal.scripts << [allPages](QDialog& dialog) {
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkTutteLePagine"))->setChecked(allPages);
+        click(dialog, "btnStampa");
+    };
+    GroupPageOutput::stampa(m_env->context, &editor, data);
+    QCOMPARE(m_env->printing.printed.size(), 1);
+
+    // The middle of each slot's photo frame (2 mm in, 1 mm down, 22 x 28 mm), at 50 dpi.
+    const QImage page(PdfProbe::toPng(m_env->printing.printed.first(), m_env->path(QStringLiteral("pagina")), 50));
+    QVERIFY(!page.isNull());
+    const auto middle = [&page](int slot) {
+        const double x = 10 + 2 + 11;
+        const double y = 10 + GroupPageDocument::boxTop(slot) + 1 + 14;
+        return page.pixelColor(int(x / 25.4 * 50), int(y / 25.4 * 50));
+    };
+    const auto red = [](const QColor& c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; };
+    QVERIFY2(!red(middle(0)) && middle(0).blue() > 150, "slot A: the photo of a person who said no");
+    QVERIFY(red(middle(1)));
+}
+
+void TestConsentScreens::formPdfHoldsThePersonsData()
+{
+    TSchedaAnagrafica rossi = scheda(1);
+    rossi.setTesto(C::Candidato, QStringLiteral("Rossi Mario"));
+    rossi.setTesto(C::CodFisc, QStringLiteral("RSSMRA80C12H501U"));
+    rossi.setTesto(C::DataNasc, QStringLiteral("12/03/1980"));
+    scriviArchivio({rossi});
+    clic("cmdPrimo");
+    const QString pdf = m_env->path(QStringLiteral("modulo.pdf"));
+    m_env->fileDialogs.nextNames << pdf;
+    m_env->messages.nextAnswers << false; // do not open the saved file
+    m_env->modal.scripts << [](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtAssociazione"))->setText(QStringLiteral("Coro Aurora"));
+        click(dialog, "btnSalvaPdf");
+        click(dialog, "btnStampaModulo");
+    };
+    clic("cmdConsensi");
+    QCOMPARE(m_env->fileDialogs.requests.size(), 1);
+    QCOMPARE(QFileInfo(m_env->fileDialogs.requests.first().proposedName).fileName(),
+             QStringLiteral("Modulo consenso - Rossi Mario.pdf"));
+    QVERIFY(QFile::exists(pdf));
+    const QString text = PdfProbe::rawText(pdf).simplified();
+    for (const QString& atteso : {QStringLiteral("Rossi Mario"), QStringLiteral("RSSMRA80C12H501U"),
+                                  QStringLiteral("12/03/1980"), QStringLiteral("Coro Aurora"),
+                                  QStringLiteral("Firma dell'interessato")})
+        QVERIFY2(text.contains(atteso), qPrintable(atteso));
+    QCOMPARE(PdfProbe::pageCount(pdf), 1);
+    QCOMPARE(m_env->printing.printed.size(), 1);
+    QVERIFY(PdfProbe::rawText(m_env->printing.printed.first()).contains(QStringLiteral("RSSMRA80C12H501U")));
+    QVERIFY(QFile::exists(m_env->path(ConsentFormText::fileName())));
+    QCOMPARE(ConsentSettings::association(m_env->folder()), QStringLiteral("Coro Aurora"));
+}
+
+void TestConsentScreens::searchFiltersCardsWithoutConsent()
+{
+    QList<TSchedaAnagrafica> schede;
+    for (const char* nome : {"Rossi Mario", "Anna De Rossi", "Bianchi Luca", "Neri Giulia"}) {
+        schede << scheda(1);
+        schede.last().setTesto(C::Candidato, QString::fromLatin1(nome));
+    }
+    scriviArchivio(schede);
+    salvaConsenso(m_env->folder(), 1, Consent::Photos::Yes, true);
+    salvaConsenso(m_env->folder(), 2, Consent::Photos::Yes, false); // photos only
+    salvaConsenso(m_env->folder(), 3, Consent::Photos::No, true);
+
+    const auto cerca = [this](const QString& nome, bool senzaConsenso) {
+        TfrmTrovaCandidati screen(m_env->context, m_screen);
+        screen.lblMemory()->setText(QStringLiteral("candidati"));
+        screen.show();
+        screen.findChild<QLineEdit*>(QStringLiteral("txtCandidato"))->setText(nome);
+        auto* filtro = screen.findChild<QCheckBox*>(QStringLiteral("chkSenzaConsenso"));
+        filtro->setChecked(senzaConsenso);
+        QTest::mouseClick(screen.findChild<QPushButton*>(QStringLiteral("btnCerca")), Qt::LeftButton);
+        QStringList nomi;
+        const QAbstractItemModel* model = screen.findChild<QListView*>(QStringLiteral("lstRecords"))->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            nomi << model->index(row, 0).data().toString().left(30).trimmed();
+        return nomi;
+    };
+    QCOMPARE(cerca(QString(), true), (QStringList{"Anna De Rossi", "Neri Giulia"}));
+    QCOMPARE(cerca(QStringLiteral("rossi"), true), QStringList{"Anna De Rossi"});
+    QCOMPARE(cerca(QStringLiteral("rossi"), false), (QStringList{"Anna De Rossi", "Rossi Mario"}));
+}
+
+CANDIDATI_TEST_MAIN(TestConsentScreens)
+#include "tst_consent_screens.moc"
