@@ -83,8 +83,9 @@ void TfrmConsensi::costruisci()
     m_lblScheda->setFont(Looks::font(QStringLiteral("Verdana"), 12, true));
 
     const QFont testo = Looks::font(QStringLiteral("Verdana"), 10);
-    m_chkTrattamento = named(new QCheckBox(QStringLiteral("Consenso al trattamento dei dati personali"), this),
-                             "chkTrattamento", QStringLiteral("Consenso al trattamento dei dati personali"));
+    m_chkTrattamento =
+        named(new QCheckBox(QStringLiteral("Consenso al trattamento dei dati personali"), this),
+              "chkTrattamento", QStringLiteral("Consenso al trattamento dei dati personali"));
     m_chkTrattamento->setFont(Looks::font(QStringLiteral("Verdana"), 10, true));
     m_chkTrattamento->setGeometry(28, 56, 520, 24);
 
@@ -132,15 +133,17 @@ void TfrmConsensi::costruisci()
     m_txtAssociazione = named(new QLineEdit(this), "txtAssociazione", QStringLiteral("Associazione"));
     m_txtAssociazione->setFont(testo);
     m_txtAssociazione->setGeometry(28, 372, 544, 28);
-    auto* avviso = etichetta(this, "lblModulo",
-                             QStringLiteral("Il testo del modulo \u00E8 nel file \"%1\" della cartella del programma.")
-                                 .arg(ConsentFormText::fileName()),
-                             QRect(28, 406, 544, 40));
+    auto* avviso =
+        etichetta(this, "lblModulo",
+                  QStringLiteral("Il testo del modulo \u00E8 nel file \"%1\" della cartella del programma.")
+                      .arg(ConsentFormText::fileName()),
+                  QRect(28, 406, 544, 40));
     avviso->setWordWrap(true);
     avviso->setFont(Looks::font(QStringLiteral("Verdana"), 9));
 
     m_btnChiudi = pulsante(this, "btnChiudi", QStringLiteral("Chiudi"), QRect(12, 468, 100, 38));
-    m_btnStampaModulo = pulsante(this, "btnStampaModulo", QStringLiteral("Stampa modulo"), QRect(200, 468, 140, 38));
+    m_btnStampaModulo =
+        pulsante(this, "btnStampaModulo", QStringLiteral("Stampa modulo"), QRect(200, 468, 140, 38));
     m_btnSalvaPdf = pulsante(this, "btnSalvaPdf", QStringLiteral("Salva PDF"), QRect(348, 468, 110, 38));
     m_btnSalva = pulsante(this, "btnSalva", QStringLiteral("Salva"), QRect(488, 468, 100, 38));
     m_btnSalva->setDefault(true);
@@ -194,9 +197,38 @@ void TfrmConsensi::mostra(const Consent& consent)
     m_optTutore->setChecked(consent.givenBy == Consent::GivenBy::Guardian);
     m_optPersona->setChecked(consent.givenBy != Consent::GivenBy::Guardian);
     m_txtTutori->setText(consent.guardians);
-    m_cboFoto->setCurrentIndex(int(std::find(std::begin(kFoto), std::end(kFoto), consent.photos) - std::begin(kFoto)));
+    m_cboFoto->setCurrentIndex(
+        int(std::find(std::begin(kFoto), std::end(kFoto), consent.photos) - std::begin(kFoto)));
     m_txtNota->setPlainText(consent.note);
     aggiornaAbilitati();
+}
+
+bool TfrmConsensi::modificato() const
+{
+    Consent vuoto;
+    vuoto.position = m_position;
+    // An untouched screen of a card without consents holds today's date only out of sight.
+    return consenso() != m_letto.value_or(vuoto) || TextRules::trim(m_txtAssociazione->text()) !=
+                                                        ConsentSettings::association(m_context.programFolder);
+}
+
+void TfrmConsensi::done(int result)
+{
+    if (isVisible() && modificato()) {
+        switch (m_context.messages->questionWithCancel(
+            this, QStringLiteral(
+                      "I consensi di questa scheda sono stati modificati. Salvarli prima di chiudere?"))) {
+        case MessageBoxes::Answer::Yes:
+            if (!salva())
+                return;
+            break;
+        case MessageBoxes::Answer::No:
+            break;
+        case MessageBoxes::Answer::Cancel:
+            return;
+        }
+    }
+    SecondaryScreen::done(result);
 }
 
 bool TfrmConsensi::salvaAssociazione()
@@ -207,9 +239,10 @@ bool TfrmConsensi::salvaAssociazione()
     QString reason;
     if (ConsentSettings::setAssociation(m_context.programFolder, nome, &reason))
         return true;
-    m_context.messages->warning(this, QStringLiteral("Attenzione: il nome dell'associazione non \u00E8 stato salvato "
-                                                     "nel file \"%1\".\r\n\r\n%2")
-                                          .arg(ConsentSettings::fileName(), reason));
+    m_context.messages->warning(
+        this, QStringLiteral("Attenzione: il nome dell'associazione non \u00E8 stato salvato "
+                             "nel file \"%1\".\r\n\r\n%2")
+                  .arg(ConsentSettings::fileName(), reason));
     return false;
 }
 
@@ -217,8 +250,9 @@ bool TfrmConsensi::salva()
 {
     const Consent consent = consenso();
     if (consent.givenBy == Consent::GivenBy::Guardian && consent.guardians.isEmpty()) {
-        m_context.messages->warning(this, QStringLiteral("Attenzione: indicare il nome dei genitori o tutori che "
-                                                         "hanno dato il consenso."));
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: indicare il nome dei genitori o tutori che "
+                                                   "hanno dato il consenso."));
         m_txtTutori->setFocus();
         return false;
     }
@@ -230,9 +264,10 @@ bool TfrmConsensi::salva()
         ConsentStore::save(m_context.programFolder, consent, &m_letto, &reason, &attuale);
     if (esito == ConsentStore::Outcome::Changed) {
         if (!m_context.messages->question(
-                this, QStringLiteral("Attenzione: i consensi di questa scheda sono stati modificati da un'altra "
-                                     "postazione dopo che questa schermata li ha letti.\r\n\r\nSovrascriverli con "
-                                     "quelli indicati qui? Rispondendo No la schermata mostra i consensi attuali."))) {
+                this, QStringLiteral(
+                          "Attenzione: i consensi di questa scheda sono stati modificati da un'altra "
+                          "postazione dopo che questa schermata li ha letti.\r\n\r\nSovrascriverli con "
+                          "quelli indicati qui? Rispondendo No la schermata mostra i consensi attuali."))) {
             m_letto = attuale;
             Consent vuoto;
             vuoto.position = m_position;
@@ -254,9 +289,10 @@ bool TfrmConsensi::salva()
     case ConsentStore::Outcome::Failed:
         break;
     }
-    m_context.messages->warning(this, QStringLiteral("Attenzione: i consensi non sono stati salvati; il file \"%1\" "
-                                                     "\u00E8 rimasto com'era.\r\n\r\n%2")
-                                          .arg(ConsentStore::fileName(), reason));
+    m_context.messages->warning(
+        this, QStringLiteral("Attenzione: i consensi non sono stati salvati; il file \"%1\" "
+                             "\u00E8 rimasto com'era.\r\n\r\n%2")
+                  .arg(ConsentStore::fileName(), reason));
     return false;
 }
 
@@ -273,7 +309,8 @@ void TfrmConsensi::btnStampaModuloClick()
     try {
         DocumentOutput::print(m_context, this, ConsentFormDocument(moduloRighe()));
     } catch (const std::exception&) {
-        m_context.messages->warning(this, QStringLiteral("Attenzione: la stampa del modulo non \u00E8 andata a buon fine."));
+        m_context.messages->warning(
+            this, QStringLiteral("Attenzione: la stampa del modulo non \u00E8 andata a buon fine."));
     }
 }
 
@@ -281,7 +318,8 @@ void TfrmConsensi::btnSalvaPdfClick()
 {
     salvaAssociazione();
     const ConsentFormDocument documento(moduloRighe());
-    DocumentOutput::savePdf(m_context, this, documento,
-                            PdfFile::fileName(QStringLiteral("Modulo consenso - ") + TextRules::trim(m_person.nome),
-                                              QStringLiteral("Modulo consenso")));
+    DocumentOutput::savePdf(
+        m_context, this, documento,
+        PdfFile::fileName(QStringLiteral("Modulo consenso - ") + TextRules::trim(m_person.nome),
+                          QStringLiteral("Modulo consenso")));
 }

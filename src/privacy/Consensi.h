@@ -27,6 +27,8 @@ public:
     // The consent as the screen's controls hold it.
     Consent consenso() const;
     void mostra(const Consent& consent);
+    // Closing with changes not saved asks whether to save them first.
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -41,6 +43,7 @@ private:
     void btnStampaModuloClick();
     void btnSalvaPdfClick();
     QStringList moduloRighe() const;
+    bool modificato() const;
 
     int m_position;
     ConsentFormText::Person m_person;

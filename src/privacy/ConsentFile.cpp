@@ -15,11 +15,20 @@ QByteArray escaped(const QString& text)
     QByteArray out;
     for (const char c : text.toUtf8()) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -39,11 +48,21 @@ bool unescaped(const QByteArray& bytes, QString& text)
         }
         const char next = i + 1 < bytes.size() ? bytes.at(++i) : '\0';
         switch (next) {
-        case '\\': raw += '\\'; break;
-        case 't': raw += '\t'; break;
-        case 'n': raw += '\n'; break;
-        case 'r': raw += '\r'; break;
-        default: ok = false; raw += next;
+        case '\\':
+            raw += '\\';
+            break;
+        case 't':
+            raw += '\t';
+            break;
+        case 'n':
+            raw += '\n';
+            break;
+        case 'r':
+            raw += '\r';
+            break;
+        default:
+            ok = false;
+            raw += next;
         }
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -59,10 +78,14 @@ QByteArray givenByCode(Consent::GivenBy givenBy)
 QByteArray photosCode(Consent::Photos photos)
 {
     switch (photos) {
-    case Consent::Photos::Yes: return QByteArrayLiteral("si");
-    case Consent::Photos::InternalOnly: return QByteArrayLiteral("interno");
-    case Consent::Photos::No: return QByteArrayLiteral("no");
-    case Consent::Photos::NotStated: break;
+    case Consent::Photos::Yes:
+        return QByteArrayLiteral("si");
+    case Consent::Photos::InternalOnly:
+        return QByteArrayLiteral("interno");
+    case Consent::Photos::No:
+        return QByteArrayLiteral("no");
+    case Consent::Photos::NotStated:
+        break;
     }
     return {};
 }
@@ -81,7 +104,9 @@ bool readEntry(const QByteArray& raw, int position, Consent& consent, bool newer
 {
     const QList<QByteArray> columns = raw.split('\t');
     bool whole = newer ? columns.size() >= kColumns : columns.size() == kColumns;
-    const auto column = [&columns](int i) { return i < columns.size() ? columns.at(i).trimmed() : QByteArray(); };
+    const auto column = [&columns](int i) {
+        return i < columns.size() ? columns.at(i).trimmed() : QByteArray();
+    };
     consent.position = position;
 
     const QByteArray date = column(1);
@@ -127,10 +152,14 @@ QString Consent::givenByText(GivenBy givenBy)
 QString Consent::photosText(Photos photos)
 {
     switch (photos) {
-    case Photos::Yes: return QStringLiteral("s\u00EC");
-    case Photos::InternalOnly: return QStringLiteral("solo uso interno");
-    case Photos::No: return QStringLiteral("no");
-    case Photos::NotStated: break;
+    case Photos::Yes:
+        return QStringLiteral("s\u00EC");
+    case Photos::InternalOnly:
+        return QStringLiteral("solo uso interno");
+    case Photos::No:
+        return QStringLiteral("no");
+    case Photos::NotStated:
+        break;
     }
     return QStringLiteral("non indicato");
 }
@@ -214,15 +243,17 @@ QString ConsentBook::problemText(const QString& fileName) const
     case Problem::None:
         return {};
     case Problem::Damaged:
-        return QStringLiteral("Attenzione: il file dei consensi \"%1\" \u00E8 danneggiato in parte (%2 righe non "
-                              "leggibili per intero). I consensi leggibili sono stati letti; le righe danneggiate "
-                              "restano nel file cos\u00EC come sono. L'archivio delle schede non \u00E8 toccato.")
+        return QStringLiteral(
+                   "Attenzione: il file dei consensi \"%1\" \u00E8 danneggiato in parte (%2 righe non "
+                   "leggibili per intero). I consensi leggibili sono stati letti; le righe danneggiate "
+                   "restano nel file cos\u00EC come sono. L'archivio delle schede non \u00E8 toccato.")
             .arg(fileName)
             .arg(m_damaged);
     case Problem::Newer:
-        return QStringLiteral("Attenzione: il file dei consensi \"%1\" \u00E8 stato scritto da una versione pi\u00F9 "
-                              "recente del programma (versione %2). I consensi si possono leggere e stampare, ma "
-                              "non modificare con questa versione.")
+        return QStringLiteral(
+                   "Attenzione: il file dei consensi \"%1\" \u00E8 stato scritto da una versione pi\u00F9 "
+                   "recente del programma (versione %2). I consensi si possono leggere e stampare, ma "
+                   "non modificare con questa versione.")
             .arg(fileName)
             .arg(m_version);
     case Problem::Unreadable:
@@ -285,7 +316,8 @@ QByteArray consentCsv(int position, const std::optional<Consent>& consent)
         values << QStringLiteral("non registrato") << QString() << QString() << QString()
                << Consent::photosText(Consent::Photos::NotStated) << QString();
     } else {
-        values << (consent->hasProcessingConsent() ? QStringLiteral("s\u00EC") : QStringLiteral("non registrato"))
+        values << (consent->hasProcessingConsent() ? QStringLiteral("s\u00EC")
+                                                   : QStringLiteral("non registrato"))
                << consent->processingDate.toString(QStringLiteral("dd/MM/yyyy"))
                << (consent->hasProcessingConsent() ? Consent::givenByText(consent->givenBy) : QString())
                << consent->guardians << Consent::photosText(consent->photos) << consent->note;

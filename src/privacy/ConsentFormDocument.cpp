@@ -104,8 +104,10 @@ QPageLayout ConsentFormDocument::pageLayout() const
 void ConsentFormDocument::drawPage(Report::Canvas& canvas, int index) const
 {
     for (const Line& line : m_pages.at(index)) {
-        const Qt::Alignment alignment = (line.style == 2 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
+        const Qt::Alignment alignment =
+            (line.style == 2 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
         canvas.painter().setPen(Qt::black);
-        canvas.drawText(styleFont(line.style), QRectF(0, line.top, kWidthMm, line.height), alignment, line.text);
+        canvas.drawText(styleFont(line.style), QRectF(0, line.top, kWidthMm, line.height), alignment,
+                        line.text);
     }
 }

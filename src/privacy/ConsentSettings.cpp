@@ -80,6 +80,7 @@ bool ConsentSettings::setAssociation(const QString& programFolder, const QString
         lines.insert(section + 1, entry);
     else
         lines << kSection << entry;
-    return SafeSave::writeFile(pathOf(programFolder), (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(),
+    return SafeSave::writeFile(pathOf(programFolder),
+                               (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(),
                                reason);
 }

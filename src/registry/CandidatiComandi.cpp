@@ -292,14 +292,18 @@ void TfrmCandidati::cmdConsensiClick()
     // Consents are kept by the card's position: a card not yet saved has none.
     if (posizione().isEmpty()) {
         m_context.messages->warning(
-            this, QStringLiteral("Attenzione: questa scheda \u00E8 nuova e non ha ancora una posizione in archivio: "
-                                 "i consensi si registrano per una scheda gi\u00E0 salvata.\r\n\r\nPremere Salva "
-                                 "per inserire la scheda in archivio, poi Consensi."));
+            this, QStringLiteral(
+                      "Attenzione: questa scheda \u00E8 nuova e non ha ancora una posizione in archivio: "
+                      "i consensi si registrano per una scheda gi\u00E0 salvata.\r\n\r\nPremere Salva "
+                      "per inserire la scheda in archivio, poi Consensi."));
         return;
     }
     using C = TSchedaAnagrafica;
-    const ConsentFormText::Person persona{m_campi[C::Candidato]->text(), m_campi[C::DataNasc]->text(),
-                                          m_campi[C::LuogoNasc]->text(), m_campi[C::CodFisc]->text(), {}};
+    const ConsentFormText::Person persona{m_campi[C::Candidato]->text(),
+                                          m_campi[C::DataNasc]->text(),
+                                          m_campi[C::LuogoNasc]->text(),
+                                          m_campi[C::CodFisc]->text(),
+                                          {}};
     TfrmConsensi screen(m_context, this, posizione().toInt(), persona);
     m_context.modal->run(screen);
 }

@@ -198,8 +198,9 @@ void TfrmTrovaCandidati::btnCercaClick()
             const QString avviso = ConsentStore::warningOnce(consensi);
             if (!avviso.isEmpty())
                 m_context.messages->warning(this, avviso);
-            lines = RicercaSchede::cerca(archivio, filtri,
-                                         [&consensi](int position) { return !consensi.hasProcessingConsent(position); });
+            lines = RicercaSchede::cerca(archivio, filtri, [&consensi](int position) {
+                return !consensi.hasProcessingConsent(position);
+            });
         } else {
             lines = RicercaSchede::cerca(archivio, filtri);
         }

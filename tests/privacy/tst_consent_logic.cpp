@@ -78,7 +78,9 @@ void TestConsentLogic::roundTripKeepsEveryField()
     // One line per card, the tab and the line break of the note escaped.
     const QList<QByteArray> lines = TestFiles::readAll(file()).split('\n');
     QCOMPARE(lines.first(), QByteArrayLiteral("Folvara consensi 1"));
-    QCOMPARE(std::count_if(lines.begin(), lines.end(), [](const QByteArray& l) { return l.startsWith("12\t"); }), 1);
+    QCOMPARE(
+        std::count_if(lines.begin(), lines.end(), [](const QByteArray& l) { return l.startsWith("12\t"); }),
+        1);
     QVERIFY(TestFiles::readAll(file()).contains("citt\xC3\xA0"));
 }
 
@@ -90,8 +92,7 @@ void TestConsentLogic::savingOneCardKeepsTheOthers()
     nuovo.photos = Consent::Photos::No;
     nuovo.processingDate = QDate();
     const std::optional<Consent> letto = esempio(7);
-    QCOMPARE(ConsentStore::save(folder(), nuovo, &letto),
-             ConsentStore::Outcome::Saved);
+    QCOMPARE(ConsentStore::save(folder(), nuovo, &letto), ConsentStore::Outcome::Saved);
     const ConsentBook book = ConsentStore::read(folder());
     QCOMPARE(book.entries().size(), size_t(3));
     QCOMPARE(book.find(3), std::optional(esempio(3)));
@@ -108,26 +109,28 @@ void TestConsentLogic::tolerantReading_data()
     QTest::addColumn<int>("photosOf5");
 
     const QByteArray buona = ConsentBook::line(esempio(5)) + '\n';
-    QTest::newRow("no version line") << QByteArray(buona) << int(ConsentBook::Problem::Damaged) << QList<int>{5}
-                                     << int(Consent::Photos::InternalOnly);
-    QTest::newRow("unreadable line") << kVersione + "riga senza senso\n" + buona << int(ConsentBook::Problem::Damaged)
+    QTest::newRow("no version line") << QByteArray(buona) << int(ConsentBook::Problem::Damaged)
                                      << QList<int>{5} << int(Consent::Photos::InternalOnly);
-    QTest::newRow("bad date and code") << kVersione + "8\t2026-13-45\tqualcuno\t\tforse\tnota\n" + buona
-                                       << int(ConsentBook::Problem::Damaged) << QList<int>{5, 8}
-                                       << int(Consent::Photos::InternalOnly);
+    QTest::newRow("unreadable line") << kVersione + "riga senza senso\n" + buona
+                                     << int(ConsentBook::Problem::Damaged) << QList<int>{5}
+                                     << int(Consent::Photos::InternalOnly);
+    QTest::newRow("bad date and code")
+        << kVersione + "8\t2026-13-45\tqualcuno\t\tforse\tnota\n" + buona
+        << int(ConsentBook::Problem::Damaged) << QList<int>{5, 8} << int(Consent::Photos::InternalOnly);
     QTest::newRow("not UTF-8") << kVersione + "8\t\tpersona\t\tno\tcaff\xE8\n" + buona
                                << int(ConsentBook::Problem::Damaged) << QList<int>{5, 8}
                                << int(Consent::Photos::InternalOnly);
     QTest::newRow("cut short") << kVersione + buona + "9\t2026-01-0" << int(ConsentBook::Problem::Damaged)
                                << QList<int>{5, 9} << int(Consent::Photos::InternalOnly);
     QTest::newRow("same card twice") << kVersione + buona + "5\t\tpersona\t\tno\t\n"
-                                     << int(ConsentBook::Problem::Damaged) << QList<int>{5} << int(Consent::Photos::No);
-    QTest::newRow("newer version") << QByteArray("Folvara consensi 4\n5\t2026-03-14\ttutore\tX\tinterno\tnota\tnuovo\n")
-                                   << int(ConsentBook::Problem::Newer) << QList<int>{5}
-                                   << int(Consent::Photos::InternalOnly);
-    QTest::newRow("Windows line ends") << QByteArray(kVersione + buona).replace("\n", "\r\n")
-                                       << int(ConsentBook::Problem::None) << QList<int>{5}
-                                       << int(Consent::Photos::InternalOnly);
+                                     << int(ConsentBook::Problem::Damaged) << QList<int>{5}
+                                     << int(Consent::Photos::No);
+    QTest::newRow("newer version")
+        << QByteArray("Folvara consensi 4\n5\t2026-03-14\ttutore\tX\tinterno\tnota\tnuovo\n")
+        << int(ConsentBook::Problem::Newer) << QList<int>{5} << int(Consent::Photos::InternalOnly);
+    QTest::newRow("Windows line ends")
+        << QByteArray(kVersione + buona).replace("\n", "\r\n") << int(ConsentBook::Problem::None)
+        << QList<int>{5} << int(Consent::Photos::InternalOnly);
 }
 
 void TestConsentLogic::tolerantReading()
@@ -145,7 +148,8 @@ void TestConsentLogic::tolerantReading()
         read << position;
     QCOMPARE(read, positions);
     QCOMPARE(int(book.find(5)->photos), photosOf5);
-    QCOMPARE(book.problemText(ConsentStore::fileName()).isEmpty(), problem == int(ConsentBook::Problem::None));
+    QCOMPARE(book.problemText(ConsentStore::fileName()).isEmpty(),
+             problem == int(ConsentBook::Problem::None));
 
     // Writing another card keeps every line of the file as it was; a newer file is not written.
     const ConsentStore::Outcome outcome = ConsentStore::save(folder(), esempio(40), nullptr);
@@ -209,8 +213,7 @@ void TestConsentLogic::changeByAnotherWorkstationIsCaught()
     std::optional<Consent> current;
     // This screen read no entry; the other workstation wrote one meanwhile.
     const std::optional<Consent> nessuno;
-    QCOMPARE(ConsentStore::save(folder(), mio, &nessuno, nullptr, &current),
-             ConsentStore::Outcome::Changed);
+    QCOMPARE(ConsentStore::save(folder(), mio, &nessuno, nullptr, &current), ConsentStore::Outcome::Changed);
     QCOMPARE(current, std::optional(esempio(6)));
     QCOMPARE(TestFiles::readAll(file()), before);
 }
@@ -235,7 +238,8 @@ void TestConsentLogic::personCsvHoldsTheConsents()
     const QStringList lines = csv.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
     QVERIFY(lines.at(0).contains(QStringLiteral("\"Consenso alle foto\"")));
-    QVERIFY(lines.at(1).startsWith(QStringLiteral("\"3\";\"s\u00EC\";\"14/03/2026\";\"un genitore o tutore\"")));
+    QVERIFY(
+        lines.at(1).startsWith(QStringLiteral("\"3\";\"s\u00EC\";\"14/03/2026\";\"un genitore o tutore\"")));
     QVERIFY(lines.at(1).contains(QStringLiteral("\"solo uso interno\"")));
     QVERIFY(!csv.contains(QStringLiteral("\"4\"")));
     const QString vuoto = QString::fromUtf8(ConsentStore::personCsv(folder(), 8));
@@ -268,9 +272,8 @@ void TestConsentLogic::formTextIsCreatedAndFilled()
     TestFiles::writeAll(path, "\xEF\xBB\xBFTitolo\n{nome} ({codice_fiscale}), nato il {data_nascita}.\r\n"
                               "Per {associazione}.\n\n");
     const QStringList lines = ConsentFormText::fill(
-        ConsentFormText::load(folder()),
-        {QStringLiteral("Rossi Mario"), QString(), QStringLiteral("Roma"), QStringLiteral("RSSMRA80C12H501U"),
-         QStringLiteral("Coro Aurora")});
+        ConsentFormText::load(folder()), {QStringLiteral("Rossi Mario"), QString(), QStringLiteral("Roma"),
+                                          QStringLiteral("RSSMRA80C12H501U"), QStringLiteral("Coro Aurora")});
     QCOMPARE(lines, (QStringList{QStringLiteral("Titolo"),
                                  QStringLiteral("Rossi Mario (RSSMRA80C12H501U), nato il "
                                                 "______________________________."),
@@ -314,7 +317,8 @@ void TestConsentLogic::refusedPhotosMatchSlotsByName()
 void TestConsentLogic::longParagraphsWrapToTheSheet()
 {
     const QFont font = Report::font(QStringLiteral("Arial"), 10.5);
-    const QString paragraph = QString(QStringLiteral("parola ")).repeated(120) + QString(300, QLatin1Char('x'));
+    const QString paragraph =
+        QString(QStringLiteral("parola ")).repeated(120) + QString(300, QLatin1Char('x'));
     const QStringList lines = ConsentFormDocument::wrap(paragraph, font, 190);
     QVERIFY(lines.size() > 4);
     const QFontMetricsF metrics(Report::exactFont(font));

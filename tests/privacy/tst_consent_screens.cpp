@@ -127,7 +127,8 @@ void TestConsentScreens::consentsRoundTripThroughTheScreen()
         QVERIFY(dialog.findChild<QLineEdit*>(QStringLiteral("txtTutori"))->isEnabled());
         dialog.findChild<QLineEdit*>(QStringLiteral("txtTutori"))->setText(QStringLiteral("Neri Carla"));
         dialog.findChild<QComboBox*>(QStringLiteral("cboFoto"))->setCurrentText(QStringLiteral("no"));
-        dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtNota"))->setPlainText(QStringLiteral("Riga 1\nRiga 2"));
+        dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtNota"))
+            ->setPlainText(QStringLiteral("Riga 1\nRiga 2"));
         click(dialog, "btnSalva");
     };
     clic("cmdConsensi");
@@ -147,9 +148,8 @@ void TestConsentScreens::consentsRoundTripThroughTheScreen()
 
     // Opened again, the screen shows what was saved.
     Consent mostrato;
-    m_env->modal.scripts << [&mostrato](QDialog& dialog) {
-        mostrato = qobject_cast<TfrmConsensi*>(&dialog)->consenso();
-    };
+    m_env->modal.scripts <<
+        [&mostrato](QDialog& dialog) { mostrato = qobject_cast<TfrmConsensi*>(&dialog)->consenso(); };
     clic("cmdConsensi");
     QCOMPARE(mostrato, atteso);
 }
@@ -160,9 +160,10 @@ void TestConsentScreens::everyControlIsNamed()
     QStringList senzaNome;
     m_env->modal.scripts << [&senzaNome](QDialog& dialog) {
         for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
-            const bool control = qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
-                                 qobject_cast<const QComboBox*>(widget) || qobject_cast<const QDateEdit*>(widget) ||
-                                 qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QLabel*>(widget);
+            const bool control =
+                qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
+                qobject_cast<const QComboBox*>(widget) || qobject_cast<const QDateEdit*>(widget) ||
+                qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QLabel*>(widget);
             if (!control || widget->parentWidget() != &dialog)
                 continue;
             if (widget->objectName().isEmpty() || widget->accessibleName().isEmpty())
@@ -182,7 +183,10 @@ void TestConsentScreens::guardianWithoutNamesIsRefused()
         click(dialog, "btnSalva");
     };
     clic("cmdConsensi");
-    QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Attenzione: indicare il nome dei genitori")));
+    QVERIFY(m_env->messages.texts().first().startsWith(
+        QStringLiteral("Attenzione: indicare il nome dei genitori")));
+    // Closing then asks about the changes; the answer No leaves the file unwritten.
+    QCOMPARE(m_env->messages.shown.last().kind, MessageKind::Question);
     QVERIFY(!QFile::exists(ConsentStore::path(m_env->folder())));
 }
 
@@ -239,7 +243,8 @@ void TestConsentScreens::groupPageShowsTheSilhouette()
     QCOMPARE(m_env->printing.printed.size(), 1);
 
     // The middle of each slot's photo frame (2 mm in, 1 mm down, 22 x 28 mm), at 50 dpi.
-    const QImage page(PdfProbe::toPng(m_env->printing.printed.first(), m_env->path(QStringLiteral("pagina")), 50));
+    const QImage page(
+        PdfProbe::toPng(m_env->printing.printed.first(), m_env->path(QStringLiteral("pagina")), 50));
     QVERIFY(!page.isNull());
     const auto middle = [&page](int slot) {
         const double x = 10 + 2 + 11;
@@ -263,7 +268,8 @@ void TestConsentScreens::formPdfHoldsThePersonsData()
     m_env->fileDialogs.nextNames << pdf;
     m_env->messages.nextAnswers << false; // do not open the saved file
     m_env->modal.scripts << [](QDialog& dialog) {
-        dialog.findChild<QLineEdit*>(QStringLiteral("txtAssociazione"))->setText(QStringLiteral("Coro Aurora"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtAssociazione"))
+            ->setText(QStringLiteral("Coro Aurora"));
         click(dialog, "btnSalvaPdf");
         click(dialog, "btnStampaModulo");
     };
@@ -273,9 +279,9 @@ void TestConsentScreens::formPdfHoldsThePersonsData()
              QStringLiteral("Modulo consenso - Rossi Mario.pdf"));
     QVERIFY(QFile::exists(pdf));
     const QString text = PdfProbe::rawText(pdf).simplified();
-    for (const QString& atteso : {QStringLiteral("Rossi Mario"), QStringLiteral("RSSMRA80C12H501U"),
-                                  QStringLiteral("12/03/1980"), QStringLiteral("Coro Aurora"),
-                                  QStringLiteral("Firma dell'interessato")})
+    for (const QString& atteso :
+         {QStringLiteral("Rossi Mario"), QStringLiteral("RSSMRA80C12H501U"), QStringLiteral("12/03/1980"),
+          QStringLiteral("Coro Aurora"), QStringLiteral("Firma dell'interessato")})
         QVERIFY2(text.contains(atteso), qPrintable(atteso));
     QCOMPARE(PdfProbe::pageCount(pdf), 1);
     QCOMPARE(m_env->printing.printed.size(), 1);

@@ -205,17 +205,18 @@ void TestSearchScreens::filterStageAsDesigned()
     QVERIFY(!screen.lblMemory()->isVisible());
     QCOMPARE(screen.lblMemory()->parentWidget(), panAvvio);
 
-    // Focus on the name, then the tab order follows the Enter ring and reaches the two buttons.
+    // Focus on the name, then the tab order follows the Enter ring, the "senza consenso" filter
+    // and reaches the two buttons.
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(screen, "txtCandidato"));
     QWidget* at = child<QWidget>(screen, "txtCandidato");
     QStringList tabOrder{at->objectName()};
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < 12; ++i) {
         do
             at = at->nextInFocusChain();
         while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible());
         tabOrder.append(at->objectName());
     }
-    QCOMPARE(tabOrder, (kFiltri + QStringList{"btnAnnulla", "btnCerca"}));
+    QCOMPARE(tabOrder, (kFiltri + QStringList{"chkSenzaConsenso", "btnAnnulla", "btnCerca"}));
 }
 
 void TestSearchScreens::enterRingAndHalos()
