@@ -259,21 +259,21 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
             QStringLiteral("Visualizza la foto nelle sue dimensioni reali."),
             &TfrmCandidati::btnZoomFotoClick);
 
-    // The deadlines list, in a white group of its own below the photo commands.
-    auto* shpScadenze = gruppoBianco(panContainer, "shpScadenze", QRect(24, 556, 60, 60));
-    shpScadenze->lower();
-    m_hint->addEmptying(shpScadenze);
-    comando(panContainer, "cmdScadenze", ":/pictures/candidati_scadenze.svg", QRect(30, 562, 48, 48),
-            QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
-            &TfrmCandidati::cmdScadenzeClick);
-
-    // The consents of the card, beside it.
-    auto* shpConsensi = gruppoBianco(panContainer, "shpConsensi", QRect(90, 556, 60, 60));
-    shpConsensi->lower();
-    m_hint->addEmptying(shpConsensi);
-    comando(panContainer, "cmdConsensi", ":/pictures/candidati_consensi.svg", QRect(96, 562, 48, 48),
-            QStringLiteral("Consensi della persona: trattamento dei dati, foto e modulo da firmare."),
-            &TfrmCandidati::cmdConsensiClick);
+    // Below the photo commands, each in a white group of its own: the deadlines list and the
+    // consents of the card.
+    const auto gruppoSotto = [&](int x, const char* gruppo, const char* name, const char* picture,
+                                 const QString& hint, Gestore gestore) {
+        auto* shape = gruppoBianco(panContainer, gruppo, QRect(x, 556, 60, 60));
+        shape->lower();
+        m_hint->addEmptying(shape);
+        comando(panContainer, name, picture, QRect(x + 6, 562, 48, 48), hint, gestore);
+    };
+    gruppoSotto(24, "shpScadenze", "cmdScadenze", ":/pictures/candidati_scadenze.svg",
+                QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
+                &TfrmCandidati::cmdScadenzeClick);
+    gruppoSotto(90, "shpConsensi", "cmdConsensi", ":/pictures/candidati_consensi.svg",
+                QStringLiteral("Consensi della persona: trattamento dei dati, foto e modulo da firmare."),
+                &TfrmCandidati::cmdConsensiClick);
 }
 
 void TfrmCandidati::costruisciCampi(QWidget* panContainer)

@@ -74,6 +74,8 @@ private slots:
     void newCardHasNoConsentsYet();
     void consentsRoundTripThroughTheScreen();
     void everyControlIsNamed();
+    void damagedFileWarnsOnceAndKeepsItsLines();
+    void changeByAnotherWorkstationAsks();
     void guardianWithoutNamesIsRefused();
     void printedCardShowsTheSilhouette_data();
     void printedCardShowsTheSilhouette();
@@ -167,6 +169,50 @@ void TestConsentScreens::everyControlIsNamed()
     };
     clic("cmdConsensi");
     QCOMPARE(senzaNome, QStringList());
+}
+
+void TestConsentScreens::damagedFileWarnsOnceAndKeepsItsLines()
+{
+    mostraScheda(2, 1);
+    const QByteArray rotta = "Folvara consensi 1\n2\t2026-02-30\tpersona\t\tno\tscritta a mano\nriga rotta\n";
+    scriviFile(ConsentStore::path(m_env->folder()), rotta);
+    const QByteArray archivio = archivioGrezzo();
+    m_env->modal.scripts << [](QDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("cboFoto"))->setCurrentText(QStringLiteral("s\u00EC"));
+        click(dialog, "btnSalva");
+    };
+    clic("cmdConsensi");
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
+    QVERIFY(m_env->messages.shown.first().text.contains(QStringLiteral("danneggiato")));
+    QCOMPARE(m_env->messages.lastText(), QStringLiteral("I consensi della scheda sono stati salvati."));
+    const QByteArray dopo = leggiFile(ConsentStore::path(m_env->folder()));
+    QVERIFY(dopo.contains("2\t2026-02-30\tpersona\t\tno\tscritta a mano\nriga rotta\n"));
+    QCOMPARE(ConsentStore::read(m_env->folder()).find(1)->photos, Consent::Photos::Yes);
+    QCOMPARE(archivioGrezzo(), archivio);
+
+    // The same damage is not told twice.
+    m_env->messages.clear();
+    clic("cmdConsensi");
+    QVERIFY(m_env->messages.shown.isEmpty());
+}
+
+void TestConsentScreens::changeByAnotherWorkstationAsks()
+{
+    mostraScheda(1, 1);
+    m_env->messages.nextAnswers << false; // keep the other workstation's consents
+    Consent mostrato;
+    m_env->modal.scripts << [this, &mostrato](QDialog& dialog) {
+        salvaConsenso(m_env->folder(), 1, Consent::Photos::No, true); // meanwhile, elsewhere
+        dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtNota"))->setPlainText(QStringLiteral("mia"));
+        click(dialog, "btnSalva");
+        mostrato = qobject_cast<TfrmConsensi*>(&dialog)->consenso();
+    };
+    clic("cmdConsensi");
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Question);
+    QVERIFY(m_env->messages.shown.first().text.contains(QStringLiteral("un'altra postazione")));
+    QCOMPARE(mostrato.photos, Consent::Photos::No);
+    QVERIFY(mostrato.note.isEmpty());
+    QVERIFY(ConsentStore::read(m_env->folder()).find(1)->note.isEmpty());
 }
 
 void TestConsentScreens::guardianWithoutNamesIsRefused()
