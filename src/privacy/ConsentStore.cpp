@@ -73,6 +73,11 @@ ConsentBook ConsentStore::read(const QString& programFolder)
     return readFile(path(programFolder));
 }
 
+std::optional<Consent> ConsentStore::read(const QString& programFolder, int position)
+{
+    return read(programFolder).find(position);
+}
+
 ConsentStore::Outcome ConsentStore::save(const QString& programFolder, const Consent& consent,
                                          const std::optional<Consent>* asRead, QString* reason,
                                          std::optional<Consent>* current)
@@ -111,6 +116,9 @@ bool ConsentStore::removeHolding(const QString& programFolder, int position, QSt
 
 bool ConsentStore::remove(const QString& programFolder, int position, QString* reason)
 {
+    // Nothing to remove: the archive's lock (which would create a missing archive) is not needed.
+    if (!QFile::exists(path(programFolder)))
+        return true;
     bool removed = false;
     const bool locked =
         underLock(programFolder, reason, [&] { removed = removeHolding(programFolder, position, reason); });
@@ -119,7 +127,7 @@ bool ConsentStore::remove(const QString& programFolder, int position, QString* r
 
 QByteArray ConsentStore::personCsv(const QString& programFolder, int position)
 {
-    return consentCsv(position, read(programFolder).find(position));
+    return consentCsv(position, read(programFolder, position));
 }
 
 QString ConsentStore::warningOnce(const ConsentBook& book)

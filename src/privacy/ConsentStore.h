@@ -18,6 +18,8 @@ QString path(const QString& programFolder);
 // The book of the program folder; a missing file is an empty book, a file that cannot be read
 // a book with Problem::Unreadable. Never throws.
 ConsentBook read(const QString& programFolder);
+// One card's entry; nothing when the file holds none (or cannot be read).
+std::optional<Consent> read(const QString& programFolder, int position);
 
 enum class Outcome {
     Saved,

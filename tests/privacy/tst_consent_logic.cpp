@@ -72,6 +72,7 @@ void TestConsentLogic::roundTripKeepsEveryField()
     const ConsentBook book = ConsentStore::read(folder());
     QCOMPARE(book.problem(), ConsentBook::Problem::None);
     QCOMPARE(book.find(12), std::optional<Consent>(consent));
+    QCOMPARE(ConsentStore::read(folder(), 12), std::optional<Consent>(consent));
     QVERIFY(book.hasProcessingConsent(12));
     QVERIFY(!book.hasProcessingConsent(11));
     QVERIFY(!book.find(11));
@@ -194,8 +195,10 @@ void TestConsentLogic::removeDropsOnlyThatCard()
     QVERIFY(ConsentStore::remove(folder(), 5));
     QCOMPARE(TestFiles::readAll(file()), after);
     QVERIFY(QFile::remove(file()));
+    QFile::remove(QDir(folder()).filePath(QStringLiteral("Archivio_Anagrafico.fvd")));
     QVERIFY(ConsentStore::remove(folder(), 5));
     QVERIFY(!QFile::exists(file()));
+    QVERIFY(!QFile::exists(QDir(folder()).filePath(QStringLiteral("Archivio_Anagrafico.fvd"))));
 
     // A file of a newer version still loses the card's line, and keeps everything else.
     const QByteArray nuovo = "Folvara consensi 3\n4\t\tpersona\tNome\tno\t\tx\n9\t\tpersona\t\tno\t\ty\n";
