@@ -58,7 +58,10 @@ QStringList ConsentFormDocument::wrap(const QString& paragraph, const QFont& fon
     QStringList lines;
     QString line;
     const auto fits = [&](const QString& text) { return metrics.horizontalAdvance(text) <= width; };
-    for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    // Runs of blanks stay as typed (they space the boxes to tick), except at the start of a line.
+    for (const QString& word : paragraph.split(QLatin1Char(' '))) {
+        if (word.isEmpty() && line.isEmpty() && !lines.isEmpty())
+            continue;
         const QString joined = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
         if (fits(joined)) {
             line = joined;
