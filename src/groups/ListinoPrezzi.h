@@ -81,6 +81,10 @@ private:
     void mostraFoto(const FotoRiquadri& riquadri);
     void caricaFotoRiquadri();
     void imgFotoClick(int riquadro);
+    // "Ritaglia" on a slot's photo: a new crop of the photo on show.
+    void ritagliaFoto(int riquadro);
+    // The photo chosen for the slot, through the crop window; false when the user keeps the old one.
+    bool mettiFotoRitagliata(int riquadro, const QImage& intera);
     void impProdottoClick(int riquadro);
 
     // New, save, documents, help (ListinoPrezziComandi.cpp).
