@@ -216,8 +216,10 @@ bool TfrmListinoPrezzi::mettiFotoRitagliata(int riquadro, const QImage& intera)
 void TfrmListinoPrezzi::ritagliaFoto(int riquadro)
 {
     // A stored photo that could not be read stays as it is.
-    if (!m_fotoSconosciuta[riquadro])
-        mettiFotoRitagliata(riquadro, m_imgFoto[riquadro]->whole());
+    if (m_fotoSconosciuta[riquadro])
+        return;
+    const QImage intera = m_imgFoto[riquadro]->whole();
+    mettiFotoRitagliata(riquadro, intera);
 }
 
 void TfrmListinoPrezzi::impProdottoClick(int riquadro)

@@ -134,7 +134,8 @@ void TfrmCandidati::ritagliaFoto()
     // A stored photo that could not be shown is kept as it is, never replaced by a crop of the blank.
     if (!m_fotoConservata.isEmpty())
         return;
-    nuovaFotoRitagliata(m_imgFoto->whole());
+    const QImage intera = m_imgFoto->whole();
+    nuovaFotoRitagliata(intera);
 }
 
 void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)

@@ -30,8 +30,9 @@ void PhotoBox::pictureChanged()
 
 void PhotoBox::setCropped(const QImage& cropped, const QImage& whole)
 {
+    QImage kept = whole; // whole may be this box's own photo
     setPicture(cropped);
-    m_whole = whole;
+    m_whole = std::move(kept);
 }
 
 QAction* PhotoBox::addCropAction(const QString& name)
