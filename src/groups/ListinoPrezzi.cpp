@@ -2,6 +2,7 @@
 
 #include "app/Avvio.h"
 #include "app/ScreenFlow.h"
+#include "photos/PhotoCrop.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
@@ -12,9 +13,8 @@
 #include "storage/PhotoFiles.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "storage/TextRules.h"
-#include "photos/PhotoCrop.h"
-#include "widgets/CropStep.h"
 #include "widgets/BrowsingStep.h"
+#include "widgets/CropStep.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/PhotoDialogs.h"
 #include "widgets/RegionalSettings.h"
@@ -249,7 +249,8 @@ void TfrmListinoPrezzi::importaPersona(QChar slot, const TSchedaAnagrafica& reco
     if (foto.isNull())
         m_imgFoto[i]->setPicture(m_imgBianco->picture());
     else
-        m_imgFoto[i]->setCropped(PhotoCrop::automatic(foto, QSize(FotoGruppo::kWidth, FotoGruppo::kHeight)), foto);
+        m_imgFoto[i]->setCropped(PhotoCrop::automatic(foto, QSize(FotoGruppo::kWidth, FotoGruppo::kHeight)),
+                                 foto);
     m_fotoSconosciuta[i] = false;
 }
 

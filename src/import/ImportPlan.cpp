@@ -320,7 +320,8 @@ ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
             if (!file.isEmpty()) {
                 const PhotoFiles::Read letta = leggiFoto(file);
                 if (letta.outcome == PhotoFiles::Outcome::Loaded &&
-                    SalvaFotoScheda(programFolder, QString::number(posizione), PhotoCrop::cardPhoto(letta.picture)))
+                    SalvaFotoScheda(programFolder, QString::number(posizione),
+                                    PhotoCrop::cardPhoto(letta.picture)))
                     ++risultato.foto;
                 else
                     ++risultato.fotoIlleggibili;

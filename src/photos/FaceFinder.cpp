@@ -41,9 +41,9 @@ QImage FaceFinder::reducedCopy(const QImage& picture, int side)
     const QSize reduced = picture.size().scaled(side, side, Qt::KeepAspectRatio);
     // Sampling down to twice the size first costs a few milliseconds; the smooth step after it
     // averages away the sampling's roughness.
-    const QImage sampled = longSide > 4 * side ? picture.scaled(reduced * 2, Qt::IgnoreAspectRatio,
-                                                                Qt::FastTransformation)
-                                               : picture;
+    const QImage sampled = longSide > 4 * side
+                               ? picture.scaled(reduced * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                               : picture;
     return sampled.scaled(reduced, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 

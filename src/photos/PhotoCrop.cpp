@@ -62,7 +62,10 @@ QImage PhotoCrop::cropped(const QImage& picture, const QRect& frame, QSize targe
         return picture.copy(inside);
     // The frame's pixels are read where they lie, without copying them first.
     const bool packed = picture.depth() < 8 || picture.colorCount() > 0;
-    const QImage source = packed ? picture.copy(inside).convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32) : picture;
+    const QImage source =
+        packed ? picture.copy(inside).convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                                : QImage::Format_RGB32)
+               : picture;
     const QRect part = packed ? QRect(QPoint(0, 0), inside.size()) : inside;
     const int bytesPerPixel = source.depth() / 8;
     const QImage view(source.constScanLine(part.top()) + qsizetype(part.left()) * bytesPerPixel, part.width(),

@@ -22,7 +22,7 @@ struct AppContext {
     Camera* camera = nullptr; // the default video input
     Printing* printing = nullptr;
     PhotoCropper* cropper = nullptr; // the crop window; none: the suggested crop is taken
-    ScreenFlow* screens = nullptr; // the seven main screens, once created
+    ScreenFlow* screens = nullptr;   // the seven main screens, once created
 
     QString pathOf(const QString& relativeName) const { return programFolder + relativeName; }
 };

@@ -47,9 +47,10 @@ QImage RidimensionaFoto(const QImage& picture)
         return result;
     // A picture of another shape is cut to the slot's shape first, never stretched; drawing it at
     // full opacity over transparent black keeps a picture of the slot's size pixel for pixel.
-    const QImage source = picture.size() == size
-                              ? picture
-                              : PhotoCrop::cropped(picture, PhotoCrop::suggestedFrame(picture.size(), size), size);
+    const QImage source =
+        picture.size() == size
+            ? picture
+            : PhotoCrop::cropped(picture, PhotoCrop::suggestedFrame(picture.size(), size), size);
     QPainter painter(&result);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -51,7 +51,8 @@ void CropView::paintEvent(QPaintEvent*)
     if (shown.isEmpty())
         return;
     if (m_fitted.isNull() || m_fitted.size() != shown.size())
-        m_fitted = QPixmap::fromImage(m_reduced.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_fitted = QPixmap::fromImage(
+            m_reduced.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     painter.drawPixmap(shown.topLeft(), m_fitted);
 
     const double factor = 1.0 / photoPerWidget();

@@ -33,7 +33,8 @@ QLabel* avviso(QWidget* parent, const char* name, const QString& text)
 } // namespace
 
 TfrmRitaglio::TfrmRitaglio(AppContext& context, QWidget* owner, const CropRequest& request)
-    : SecondaryScreen(context, owner, QStringLiteral(" Ritaglia foto"), QSize(860, 660), WindowKind::FixedOnCaller)
+    : SecondaryScreen(context, owner, QStringLiteral(" Ritaglia foto"), QSize(860, 660),
+                      WindowKind::FixedOnCaller)
     , m_request(request)
     , m_frame(request.picture.size(), request.shape, request.suggested)
 {
@@ -57,7 +58,8 @@ TfrmRitaglio::TfrmRitaglio(AppContext& context, QWidget* owner, const CropReques
 
     QPushButton* meno = pulsante(this, "btnZoomMeno", QStringLiteral("−"), QStringLiteral("Riduci"));
     QPushButton* piu = pulsante(this, "btnZoomPiu", QStringLiteral("+"), QStringLiteral("Ingrandisci"));
-    QPushButton* conferma = pulsante(this, "btnConferma", QStringLiteral("Conferma"), QStringLiteral("Conferma"));
+    QPushButton* conferma =
+        pulsante(this, "btnConferma", QStringLiteral("Conferma"), QStringLiteral("Conferma"));
     QPushButton* annulla = pulsante(this, "btnAnnulla", QStringLiteral("Annulla"), QStringLiteral("Annulla"));
     connect(meno, &QPushButton::clicked, this, [this] {
         m_frame.zoomOut();

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
+#include <QLinearGradient>
 #include <QList>
 #include <QPainter>
 #include <QRect>
@@ -23,6 +24,18 @@ inline QString data(const QString& name)
 
 // The face of astronaut.jpg, marked by hand.
 inline const QRect kAstronautFace(180, 78, 87, 99);
+
+// A landscape without a face: a sky fading into a meadow.
+inline QImage paesaggio(QSize size = QSize(2000, 1500))
+{
+    QImage picture(size, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    QLinearGradient sky(0, 0, size.width(), size.height());
+    sky.setColorAt(0, QColor(0x40, 0x80, 0xE0));
+    sky.setColorAt(1, QColor(0x30, 0xA0, 0x40));
+    painter.fillRect(picture.rect(), sky);
+    return picture;
+}
 
 // White with a black circle of radius r at the centre given.
 inline QImage circle(QSize size, QPointF centre, double r)
@@ -67,8 +80,8 @@ inline QByteArray jpegWithOrientation(const QImage& picture, int orientation)
     QBuffer buffer(&jpeg);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter(&buffer, "jpg").write(picture);
-    QByteArray tiff = QByteArray::fromHex("4D4D002A00000008"   // big-endian header, first IFD at 8
-                                          "0001"               // one entry
+    QByteArray tiff = QByteArray::fromHex("4D4D002A00000008"     // big-endian header, first IFD at 8
+                                          "0001"                 // one entry
                                           "011200030000000100"); // orientation, SHORT, one value
     tiff += char(orientation);
     tiff += QByteArray(2, '\0') + QByteArray(4, '\0'); // padding, no next IFD
@@ -104,8 +117,9 @@ inline QList<MarkedPicture> markedFaces(const QString& folder)
         if (xml.name() == u"image")
             result.append({folder + QLatin1Char('/') + a.value(QStringLiteral("file")).toString(), {}});
         else if (xml.name() == u"box" && !result.isEmpty())
-            result.last().faces.append(QRect(a.value(QStringLiteral("left")).toInt(), a.value(QStringLiteral("top")).toInt(),
-                                             a.value(QStringLiteral("width")).toInt(), a.value(QStringLiteral("height")).toInt()));
+            result.last().faces.append(
+                QRect(a.value(QStringLiteral("left")).toInt(), a.value(QStringLiteral("top")).toInt(),
+                      a.value(QStringLiteral("width")).toInt(), a.value(QStringLiteral("height")).toInt()));
     }
     return result;
 }

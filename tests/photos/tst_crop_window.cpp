@@ -18,24 +18,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace PhotoSamples;
 
 namespace {
 
 const QSize kSlot(FotoGruppo::kWidth, FotoGruppo::kHeight);
-
-// A landscape without a face, large enough for the slot.
-QImage paesaggio()
-{
-    QImage picture(2000, 1500, QImage::Format_RGB32);
-    QPainter painter(&picture);
-    QLinearGradient sky(0, 0, 2000, 1500);
-    sky.setColorAt(0, QColor(0x40, 0x80, 0xE0));
-    sky.setColorAt(1, QColor(0x30, 0xA0, 0x40));
-    painter.fillRect(picture.rect(), sky);
-    return picture;
-}
 
 void tasti(QDialog& screen, const QList<Qt::Key>& keys)
 {
@@ -60,6 +49,7 @@ private slots:
     void cleanup() { chiudi(); }
     void keysMoveAndZoomTheFrame_data();
     void keysMoveAndZoomTheFrame();
+    void dragMovesAndWheelZooms();
     void warningsAreShownInTheWindow();
     void controlsHaveNames();
     void cardPhotoFromAFileGoesThroughTheWindow();
@@ -88,8 +78,8 @@ std::optional<QRect> TestCropWindow::scegli(const CropRequest& request, const QL
 void TestCropWindow::keysMoveAndZoomTheFrame_data()
 {
     QTest::addColumn<QList<Qt::Key>>("keys");
-    QTest::addColumn<QPoint>("moved");    // the frame's move, in nudges
-    QTest::addColumn<int>("zoomed");      // steps in (+) or out (-)
+    QTest::addColumn<QPoint>("moved"); // the frame's move, in nudges
+    QTest::addColumn<int>("zoomed");   // steps in (+) or out (-)
     QTest::addColumn<bool>("accepted");
     using K = QList<Qt::Key>;
     QTest::newRow("Enter keeps the suggestion") << K{Qt::Key_Return} << QPoint() << 0 << true;
@@ -130,12 +120,40 @@ void TestCropWindow::keysMoveAndZoomTheFrame()
     QVERIFY(request.picture.rect().contains(*frame));
 }
 
+void TestCropWindow::dragMovesAndWheelZooms()
+{
+    CropRequest request = CropStep::request(paesaggio(), kSlot, kSlot);
+    request.suggested = QRect(800, 500, 400, 519);
+    m_env->modal.scripts << [](QDialog& s) {
+        auto& screen = static_cast<TfrmRitaglio&>(s);
+        QWidget* view = s.findChild<QWidget*>(QStringLiteral("imgRitaglio"));
+        const QRect before = screen.frame();
+        // A drag to the right and down moves the frame the same way, by the photo's own pixels.
+        const QPoint from = view->rect().center();
+        QTest::mousePress(view, Qt::LeftButton, {}, from);
+        QTest::mouseMove(view, from + QPoint(40, 20));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, from + QPoint(40, 20));
+        const QRect dragged = screen.frame();
+        QVERIFY(dragged.left() > before.left() + 40); // the screen shows the photo reduced
+        QVERIFY(dragged.top() > before.top() + 20);
+        QCOMPARE(dragged.size(), before.size());
+        // The wheel forward brings the photo closer.
+        QWheelEvent wheel(QPointF(from), view->mapToGlobal(QPointF(from)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+        QVERIFY(screen.frame().width() < dragged.width());
+        tasti(s, {Qt::Key_Return});
+    };
+    QVERIFY(m_cropper->choose(m_screen, request));
+}
+
 void TestCropWindow::warningsAreShownInTheWindow()
 {
     // No face: said in the window, not in a message box.
     m_env->modal.scripts << [](QDialog& s) {
         QVERIFY(visibile(s, "lblVolto"));
-        QCOMPARE(s.findChild<QLabel*>(QStringLiteral("lblVolto"))->text(), QStringLiteral("nessun volto trovato"));
+        QCOMPARE(s.findChild<QLabel*>(QStringLiteral("lblVolto"))->text(),
+                 QStringLiteral("nessun volto trovato"));
         QVERIFY(!visibile(s, "lblPiccola"));
         // Zooming far in makes the crop smaller than the slot.
         tasti(s, QList<Qt::Key>(30, Qt::Key_Plus));

@@ -79,7 +79,8 @@ void TestPhotoCrop::storedPhotosKeepTheirProportions()
     QCOMPARE(slot->size(), kSlot);
     QVERIFY2(std::abs(darkAspect(*slot) - 1.0) < 0.01, qPrintable(QString::number(darkAspect(*slot))));
     // The save step of the page keeps it as it is.
-    QCOMPARE(RidimensionaFoto(*slot).convertToFormat(QImage::Format_RGB32), slot->convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(RidimensionaFoto(*slot).convertToFormat(QImage::Format_RGB32),
+             slot->convertToFormat(QImage::Format_RGB32));
     // The save step alone, given a picture of another shape, cuts too.
     QVERIFY(std::abs(darkAspect(RidimensionaFoto(picture)) - 1.0) < 0.01);
 
@@ -116,10 +117,10 @@ void TestPhotoCrop::faceIsInTheCrop()
     const std::optional<QRect> face = FaceFinder::shared().largestFace(astronaut);
     QVERIFY(face);
     QVERIFY2(overlap(*face, kAstronautFace) > 0.5, qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                                 .arg(face->x())
-                                                                 .arg(face->y())
-                                                                 .arg(face->width())
-                                                                 .arg(face->height())));
+                                                                  .arg(face->x())
+                                                                  .arg(face->y())
+                                                                  .arg(face->width())
+                                                                  .arg(face->height())));
     for (const QSize shape : {kSlot, QSize(3, 4)}) {
         const CropRequest request = CropStep::request(astronaut, shape, kSlot);
         QVERIFY(request.faceFound);
@@ -142,9 +143,9 @@ void TestPhotoCrop::headsTakeTheSameShare()
         const std::optional<QRect> face = FaceFinder::shared().largestFace(picture);
         QVERIFY(face);
         const QRect frame = PhotoCrop::suggest(picture, kSlot).frame;
-        relative.append(QRectF((face->x() - frame.x()) / double(frame.width()),
-                               (face->y() - frame.y()) / double(frame.height()),
-                               face->width() / double(frame.width()), face->height() / double(frame.height())));
+        relative.append(QRectF(
+            (face->x() - frame.x()) / double(frame.width()), (face->y() - frame.y()) / double(frame.height()),
+            face->width() / double(frame.width()), face->height() / double(frame.height())));
     }
     QVERIFY2(std::abs(relative[0].width() - relative[1].width()) < 0.03, "head share");
     QVERIFY2(std::abs(relative[0].center().x() - relative[1].center().x()) < 0.03, "across");
@@ -154,13 +155,7 @@ void TestPhotoCrop::headsTakeTheSameShare()
 
 void TestPhotoCrop::noFaceGivesTheUpperCentre()
 {
-    QImage picture(1600, 1200, QImage::Format_RGB32);
-    QPainter painter(&picture);
-    QLinearGradient sky(0, 0, 0, 1200);
-    sky.setColorAt(0, QColor(0x40, 0x80, 0xE0));
-    sky.setColorAt(1, QColor(0x30, 0xA0, 0x40));
-    painter.fillRect(picture.rect(), sky);
-    painter.end();
+    const QImage picture = paesaggio(QSize(1600, 1200));
     const CropRequest request = CropStep::request(picture, kSlot, kSlot);
     QVERIFY(!request.faceFound);
     const QSize largest = kSlot.scaled(picture.size(), Qt::KeepAspectRatio);
@@ -194,7 +189,8 @@ void TestPhotoCrop::cropFromAMarkedFaceHoldsIt()
         const QRect frame = PhotoCrop::suggestedFrame(picture.size(), shape, face);
         QVERIFY(frame.contains(face.intersected(picture.rect())));
         QVERIFY(picture.rect().contains(frame));
-        QVERIFY(std::abs(double(frame.width()) / frame.height() - double(shape.width()) / shape.height()) < 0.01);
+        QVERIFY(std::abs(double(frame.width()) / frame.height() - double(shape.width()) / shape.height()) <
+                0.01);
     }
 }
 
@@ -249,8 +245,8 @@ void TestPhotoCrop::rotatedPhoneShotComesOutUpright()
     QCOMPARE(upright.size(), QSize(600, 800));
     const QImage card = *CropStep::cardPhoto(m_headless, nullptr, upright);
     QCOMPARE(card.size(), QSize(600, 800));
-    QVERIFY(qRed(card.pixel(300, 40)) > 200 && qGreen(card.pixel(300, 40)) < 60);   // red on top
-    QVERIFY(qGreen(card.pixel(300, 700)) > 200);                                     // white below
+    QVERIFY(qRed(card.pixel(300, 40)) > 200 && qGreen(card.pixel(300, 40)) < 60); // red on top
+    QVERIFY(qGreen(card.pixel(300, 700)) > 200);                                  // white below
     const QImage slot = *CropStep::slotPhoto(m_headless, nullptr, upright);
     QVERIFY(qRed(slot.pixel(141, 20)) > 200 && qGreen(slot.pixel(141, 20)) < 60);
     QVERIFY(qGreen(slot.pixel(141, 340)) > 200);
