@@ -3,6 +3,7 @@
 #include "platform/DesktopPlatform.h"
 #include "platform/MessageBoxes.h"
 #include "storage/ShareMounts.h"
+#include "widgets/WindowCropper.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,6 +16,8 @@ int main(int argc, char* argv[])
 
     DesktopPlatform platform(QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'));
     installItalianTranslations(platform.context.programFolder);
+    WindowCropper cropper(platform.context);
+    platform.context.cropper = &cropper;
 
     ScreenFlow flow(platform.context);
     flow.endProgramOnTerminate();

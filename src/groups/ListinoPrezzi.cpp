@@ -2,6 +2,7 @@
 
 #include "app/Avvio.h"
 #include "app/ScreenFlow.h"
+#include "photos/PhotoCrop.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
@@ -13,6 +14,7 @@
 #include "storage/TSchedaAnagrafica.h"
 #include "storage/TextRules.h"
 #include "widgets/BrowsingStep.h"
+#include "widgets/CropStep.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/PhotoDialogs.h"
 #include "widgets/RegionalSettings.h"
@@ -198,8 +200,26 @@ void TfrmListinoPrezzi::imgFotoClick(int riquadro)
         m_context.messages->warning(this, PhotoDialogs::unreadableMessage());
         return;
     }
-    m_imgFoto[riquadro]->setPicture(foto);
+    mettiFotoRitagliata(riquadro, foto);
+}
+
+bool TfrmListinoPrezzi::mettiFotoRitagliata(int riquadro, const QImage& intera)
+{
+    const std::optional<QImage> ritagliata = CropStep::slotPhoto(m_context, this, intera);
+    if (!ritagliata)
+        return false;
+    m_imgFoto[riquadro]->setCropped(*ritagliata, intera);
     m_fotoSconosciuta[riquadro] = false;
+    return true;
+}
+
+void TfrmListinoPrezzi::ritagliaFoto(int riquadro)
+{
+    // A stored photo that could not be read stays as it is.
+    if (m_fotoSconosciuta[riquadro])
+        return;
+    const QImage intera = m_imgFoto[riquadro]->whole();
+    mettiFotoRitagliata(riquadro, intera);
 }
 
 void TfrmListinoPrezzi::impProdottoClick(int riquadro)
@@ -226,7 +246,11 @@ void TfrmListinoPrezzi::importaPersona(QChar slot, const TSchedaAnagrafica& reco
 
     QDir().mkpath(FotoScheda::cartella(cartellaProgramma()));
     const QImage foto = PhotoFiles::load(FotoScheda::percorso(cartellaProgramma(), m_lblRecord->text()));
-    m_imgFoto[i]->setPicture(foto.isNull() ? m_imgBianco->picture() : foto);
+    if (foto.isNull())
+        m_imgFoto[i]->setPicture(m_imgBianco->picture());
+    else
+        m_imgFoto[i]->setCropped(PhotoCrop::automatic(foto, QSize(FotoGruppo::kWidth, FotoGruppo::kHeight)),
+                                 foto);
     m_fotoSconosciuta[i] = false;
 }
 

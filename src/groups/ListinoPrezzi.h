@@ -34,6 +34,8 @@ public:
     // The search hands a chosen registry card here in the modes "persona_a" ... "persona_h":
     // the slot of that letter gets the person's name, role, notes, e-mail and mobile lines and photo.
     virtual void importaPersona(QChar slot, const TSchedaAnagrafica& record, int position);
+    // The photo chosen for the slot, through the crop window; false when the user keeps the old one.
+    bool mettiFotoRitagliata(int riquadro, const QImage& intera);
 
     QLineEdit* campo(int riquadro, TSchedaGruppo::Campo campo) const
     {
@@ -81,6 +83,8 @@ private:
     void mostraFoto(const FotoRiquadri& riquadri);
     void caricaFotoRiquadri();
     void imgFotoClick(int riquadro);
+    // "Ritaglia" on a slot's photo: a new crop of the photo on show.
+    void ritagliaFoto(int riquadro);
     void impProdottoClick(int riquadro);
 
     // New, save, documents, help (ListinoPrezziComandi.cpp).

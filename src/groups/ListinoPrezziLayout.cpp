@@ -10,6 +10,7 @@
 #include "widgets/Looks.h"
 #include "widgets/PhotoBox.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -164,6 +165,8 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
     foto->setPicture(FotoGruppo::bianca());
     m_hint->addHint(foto, QStringLiteral("Carica la foto della persona."));
     connect(foto, &PhotoBox::clicked, this, [this, riquadro] { imgFotoClick(riquadro); });
+    connect(foto->addCropAction(QStringLiteral("actRitaglia_") + lettera), &QAction::triggered, this,
+            [this, riquadro] { ritagliaFoto(riquadro); });
     m_imgFoto[riquadro] = foto;
 
     const QString suggerimento = QStringLiteral("Importa i dati dall'archivio anagrafico.");

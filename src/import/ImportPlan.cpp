@@ -1,5 +1,6 @@
 #include "import/ImportPlan.h"
 
+#include "photos/PhotoCrop.h"
 #include "storage/ArchiveError.h"
 #include "storage/Cp1252.h"
 #include "storage/FotoScheda.h"
@@ -319,7 +320,8 @@ ImportAppend::Risultato ImportAppend::aggiungi(const QString& programFolder,
             if (!file.isEmpty()) {
                 const PhotoFiles::Read letta = leggiFoto(file);
                 if (letta.outcome == PhotoFiles::Outcome::Loaded &&
-                    SalvaFotoScheda(programFolder, QString::number(posizione), letta.picture))
+                    SalvaFotoScheda(programFolder, QString::number(posizione),
+                                    PhotoCrop::cardPhoto(letta.picture)))
                     ++risultato.foto;
                 else
                     ++risultato.fotoIlleggibili;

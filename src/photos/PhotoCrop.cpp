@@ -53,12 +53,29 @@ QImage PhotoCrop::cropped(const QImage& picture, const QRect& frame, QSize targe
 {
     if (picture.isNull() || target.isEmpty())
         return {};
-    const QRect inside = frame.intersected(picture.rect());
+    QRect inside = frame.intersected(picture.rect());
+    if (inside.isEmpty())
+        inside = picture.rect();
     if (inside == picture.rect() && picture.size() == target)
         return picture;
-    const QImage part = picture.copy(inside.isEmpty() ? picture.rect() : inside);
-    return part.size() == target ? part
-                                 : part.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (inside.size() == target)
+        return picture.copy(inside);
+    // The frame's pixels are read where they lie, without copying them first.
+    const bool packed = picture.depth() < 8 || picture.colorCount() > 0;
+    const QImage source =
+        packed ? picture.copy(inside).convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                                : QImage::Format_RGB32)
+               : picture;
+    const QRect part = packed ? QRect(QPoint(0, 0), inside.size()) : inside;
+    const int bytesPerPixel = source.depth() / 8;
+    const QImage view(source.constScanLine(part.top()) + qsizetype(part.left()) * bytesPerPixel, part.width(),
+                      part.height(), source.bytesPerLine(), source.format());
+    // A frame many times the target is first sampled down to four times it: the smooth step after
+    // it still averages 16 samples a pixel, at a fraction of the cost.
+    const QImage sampled = part.width() > 8 * target.width() && part.height() > 8 * target.height()
+                               ? view.scaled(target * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                               : view;
+    return sampled.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QSize PhotoCrop::cardTarget(QSize picture)
@@ -66,7 +83,8 @@ QSize PhotoCrop::cardTarget(QSize picture)
     return largestFrame(picture, QSize(3, 4));
 }
 
-QImage PhotoCrop::automatic(const QImage& picture, QSize target)
+QSize PhotoCrop::cardSize(QSize frame)
 {
-    return cropped(picture, suggestedFrame(picture.size(), target), target);
+    const int width = std::max(kCardMinimum.width(), frame.width() / 3 * 3);
+    return {width, width / 3 * 4};
 }

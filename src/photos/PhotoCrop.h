@@ -18,6 +18,21 @@ QRect clampedFrame(QRect frame, QSize picture, QSize shape);
 QImage cropped(const QImage& picture, const QRect& frame, QSize target);
 // The size a card's photo is stored at: the largest 3:4 frame of the picture, not scaled.
 QSize cardTarget(QSize picture);
+// The smallest card photo stored: a smaller frame is enlarged to it.
+inline constexpr QSize kCardMinimum{300, 400};
+// A card's photo cut by the frame: the frame's own pixels at an exact 3:4, at least kCardMinimum.
+QSize cardSize(QSize frame);
+// A card's photo cut around the largest face (or the upper centre), never stretched.
+QImage cardPhoto(const QImage& picture);
 // The suggested crop of the picture, around its largest face when one is found.
 QImage automatic(const QImage& picture, QSize target);
+
+struct Suggestion {
+    QRect frame;            // in the picture's pixels
+    bool faceFound = false; // false: the upper centre
+};
+// The frame around the largest face the detector finds, or the upper centre.
+Suggestion suggest(const QImage& picture, QSize shape);
+// The same from a reduced copy of a picture `scale` times larger, of the given size.
+Suggestion suggest(const QImage& reduced, double scale, QSize picture, QSize shape);
 } // namespace PhotoCrop

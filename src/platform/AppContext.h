@@ -8,6 +8,7 @@ class ShellOpener;
 class ModalRunner;
 class Camera;
 class Printing;
+class PhotoCropper;
 class ScreenFlow;
 
 // What every screen needs from outside itself: the program folder and the platform layers.
@@ -20,7 +21,8 @@ struct AppContext {
     ModalRunner* modal = nullptr;
     Camera* camera = nullptr; // the default video input
     Printing* printing = nullptr;
-    ScreenFlow* screens = nullptr; // the seven main screens, once created
+    PhotoCropper* cropper = nullptr; // the crop window; none: the suggested crop is taken
+    ScreenFlow* screens = nullptr;   // the seven main screens, once created
 
     QString pathOf(const QString& relativeName) const { return programFolder + relativeName; }
 };

@@ -9,6 +9,7 @@
 #include "storage/FotoScheda.h"
 #include "storage/TextRules.h"
 #include "widgets/BrowsingStep.h"
+#include "widgets/CropStep.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/RegionalSettings.h"
 
@@ -117,6 +118,24 @@ void TfrmCandidati::nuovaFoto(const QImage& foto)
 {
     m_imgFoto->setPicture(foto);
     m_fotoConservata.clear();
+}
+
+void TfrmCandidati::nuovaFotoRitagliata(const QImage& intera)
+{
+    const std::optional<QImage> ritagliata = CropStep::cardPhoto(m_context, this, intera);
+    if (!ritagliata)
+        return;
+    m_imgFoto->setCropped(*ritagliata, intera);
+    m_fotoConservata.clear();
+}
+
+void TfrmCandidati::ritagliaFoto()
+{
+    // A stored photo that could not be shown is kept as it is, never replaced by a crop of the blank.
+    if (!m_fotoConservata.isEmpty())
+        return;
+    const QImage intera = m_imgFoto->whole();
+    nuovaFotoRitagliata(intera);
 }
 
 void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)

@@ -41,6 +41,10 @@ public:
     void AzzeraScheda();
     // Puts a photo the user chose (a file, the webcam) on the card; the next save stores it.
     void nuovaFoto(const QImage& foto);
+    // The photo chosen by the user, through the crop window; Esc leaves the card's photo as it was.
+    void nuovaFotoRitagliata(const QImage& intera);
+    // "Ritaglia": a new crop of the photo on show.
+    void ritagliaFoto();
 
 protected:
     void onClose() override;

@@ -190,7 +190,7 @@ void TfrmCandidati::btnCaricaFotoClick()
     if (foto.isNull())
         m_imgFoto->setPicture(segnaposto());
     else
-        nuovaFoto(foto);
+        nuovaFotoRitagliata(foto);
 }
 
 void TfrmCandidati::btnSalvaFotoClick()
@@ -220,8 +220,12 @@ void TfrmCandidati::btnWebcamClick()
 {
     TfrmWebCam screen(m_context, this);
     screen.lblMemory()->setText(QStringLiteral("euro_01"));
-    connect(&screen, &TfrmWebCam::importaFoto, this, &TfrmCandidati::nuovaFoto);
+    // The crop window opens once the webcam screen has closed.
+    std::optional<QImage> presa;
+    connect(&screen, &TfrmWebCam::importaFoto, this, [&presa](const QImage& foto) { presa = foto; });
     m_context.modal->run(screen);
+    if (presa)
+        nuovaFotoRitagliata(*presa);
 }
 
 // Secondary screens.

@@ -15,6 +15,7 @@
 #include "widgets/PhotoBox.h"
 #include "widgets/TextRuleValidator.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -240,6 +241,8 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
     m_imgFoto->setGeometry(box);
     m_imgFoto->setPicture(segnaposto());
     m_hint->addEmptying(m_imgFoto);
+    connect(m_imgFoto->addCropAction(QStringLiteral("actRitaglia")), &QAction::triggered, this,
+            &TfrmCandidati::ritagliaFoto);
 
     auto* bkgPulsantiFoto =
         Looks::shape(panContainer, QStringLiteral("bkgPulsantiFoto"), QRect(24, 490, Placeholder::kWidth, 56),

@@ -1,5 +1,6 @@
 #include "storage/FotoGruppo.h"
 
+#include "photos/PhotoCrop.h"
 #include "storage/FileErrorText.h"
 #include "storage/PhotoFiles.h"
 #include "storage/Placeholder.h"
@@ -44,11 +45,12 @@ QImage RidimensionaFoto(const QImage& picture)
     result.fill(Qt::transparent);
     if (picture.isNull())
         return result;
-    // A large photo is first brought down by area averaging; drawing it then with smooth
-    // interpolation at full opacity over transparent black gives the stretched picture.
-    const QImage source = picture.size() == size
-                              ? picture
-                              : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A picture of another shape is cut to the slot's shape first, never stretched; drawing it at
+    // full opacity over transparent black keeps a picture of the slot's size pixel for pixel.
+    const QImage source =
+        picture.size() == size
+            ? picture
+            : PhotoCrop::cropped(picture, PhotoCrop::suggestedFrame(picture.size(), size), size);
     QPainter painter(&result);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

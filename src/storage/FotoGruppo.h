@@ -26,7 +26,8 @@ QString anteprima(const QString& programFolder, const QString& gruppo, int riqua
 QImage bianca();
 } // namespace FotoGruppo
 
-// A new 282 x 366 picture holding the given one stretched, drawn with smooth interpolation.
+// A new 282 x 366 picture holding the given one cut to the slot's shape (its upper centre), never
+// stretched; a picture already 282 x 366 keeps its pixels.
 QImage RidimensionaFoto(const QImage& picture);
 
 // The eight slot pictures of the page on show.

@@ -1,5 +1,6 @@
 #include "widgets/PhotoBox.h"
 
+#include <QAction>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -22,8 +23,26 @@ void PhotoBox::setPicture(const QImage& picture)
 
 void PhotoBox::pictureChanged()
 {
+    m_whole = QImage();
     m_scaled = QPixmap();
     update();
+}
+
+void PhotoBox::setCropped(const QImage& cropped, const QImage& whole)
+{
+    QImage kept = whole; // whole may be this box's own photo
+    setPicture(cropped);
+    m_whole = std::move(kept);
+}
+
+QAction* PhotoBox::addCropAction(const QString& name)
+{
+    auto* action = new QAction(QStringLiteral("Ritaglia"), this);
+    action->setObjectName(name);
+    action->setToolTip(QStringLiteral("Ritaglia la foto"));
+    addAction(action);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    return action;
 }
 
 QRect PhotoBox::targetRect() const

@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+class QAction;
+
 // Holds a picture at its full pixel size and draws it scaled with its proportions,
 // centred on a pale blue ground.
 class PhotoBox : public QWidget {
@@ -16,6 +18,12 @@ public:
     QImage& picture() { return m_picture; }
     // Call after changing picture() in place.
     void pictureChanged();
+    // A picture cut from a whole photo, kept for a new crop while it is on show.
+    void setCropped(const QImage& cropped, const QImage& whole);
+    // The photo to crop again: the whole photo the picture was cut from, or the picture itself.
+    const QImage& whole() const { return m_whole.isNull() ? m_picture : m_whole; }
+    // "Ritaglia" in the picture's context menu.
+    QAction* addCropAction(const QString& name);
 
 signals:
     void clicked();
@@ -29,5 +37,6 @@ private:
     QRect targetRect() const;
 
     QImage m_picture;
+    QImage m_whole;
     QPixmap m_scaled; // the picture at its drawn size, made once per picture and size
 };

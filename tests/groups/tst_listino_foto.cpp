@@ -78,8 +78,9 @@ void TestListinoFoto::photoClickUsesTheDialog()
              QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
     QCOMPARE(m_env->fileDialogs.requests.first().filters,
              QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
-    QCOMPARE(m_screen->imgFoto(1)->picture().size(), QSize(800, 600)); // unchanged until the save
-    QVERIFY(vicino(m_screen->imgFoto(1)->picture().pixelColor(400, 300), Qt::red));
+    // Cut to the slot's shape (never stretched); written at the save.
+    QCOMPARE(m_screen->imgFoto(1)->picture().size(), QSize(282, 366));
+    QVERIFY(vicino(m_screen->imgFoto(1)->picture().pixelColor(141, 183), Qt::red));
     QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Foto_Gruppo/Gita Roma_Foto_B_1.jpg"))));
     QVERIFY(m_env->messages.shown.isEmpty());
 }
@@ -238,7 +239,7 @@ void TestListinoFoto::importBringsTheRegistryPhoto()
     m_screen->importaPersona(QLatin1Char('A'), persona(QStringLiteral("g@x.it")), 7);
     m_screen->importaPersona(QLatin1Char('H'), persona(QStringLiteral("g@x.it")), 7);
     for (const int i : {0, 7}) {
-        QCOMPARE(m_screen->imgFoto(i)->picture().size(), QSize(307, 394));
+        QCOMPARE(m_screen->imgFoto(i)->picture().size(), QSize(282, 366)); // cut, never stretched
         QVERIFY(vicino(m_screen->imgFoto(i)->picture().pixelColor(5, 5), Qt::red));
         QCOMPARE(txt(i, TSchedaGruppo::Nome)->text(), QStringLiteral("Neri Giulia"));
     }

@@ -125,14 +125,14 @@ void TestCandidatiFoto::loadKeepsFullSize()
     QVERIFY(immagine(3070, 3940, Qt::darkGreen).save(path, "BMP"));
     m_env->fileDialogs.nextNames << path;
     clic("btnCaricaFoto");
-    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(3070, 3940));
+    // Cut to 3:4 without losing resolution: the whole height, never stretched.
+    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(2955, 3940));
     QCOMPARE(m_screen->imgFoto()->grab().toImage().pixelColor(153, 197), QColor(Qt::darkGreen));
 
-    // A wide photo is drawn reduced with its proportions, centred on the pale blue ground.
-    const QString wide = m_env->path(QStringLiteral("panorama.jpg"));
-    QVERIFY(immagine(3000, 1000, Qt::darkGreen).save(wide, "JPG"));
-    m_env->fileDialogs.nextNames << wide;
-    clic("btnCaricaFoto");
+    // A wide picture is drawn reduced with its proportions, centred on the pale blue ground.
+    QImage wide(3000, 1000, QImage::Format_RGB32);
+    wide.fill(QColor(0, 128, 0));
+    m_screen->imgFoto()->setPicture(wide);
     QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(3000, 1000));
     const QImage shown = m_screen->imgFoto()->grab().toImage();
     QCOMPARE(shown.pixelColor(153, 20), QColor(0xE0, 0xE9, 0xF1));
@@ -231,7 +231,7 @@ void TestCandidatiFoto::userChoiceReplacesAKeptPhoto_data()
 {
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QSize>("stored"); // empty: the kept file stays as it was
-    QTest::newRow("new photo from a file") << "load" << QSize(40, 50);
+    QTest::newRow("new photo from a file") << "load" << QSize(300, 400); // cut to 3:4, enlarged
     QTest::newRow("Cancella la foto") << "remove" << QSize(Placeholder::kWidth, Placeholder::kHeight);
     QTest::newRow("webcam photo") << "webcam" << QSize(60, 45);
     QTest::newRow("a file that gives no picture") << "bad load" << QSize();

@@ -193,14 +193,15 @@ void TestWebCam::importAfterCapture()
         QVERIFY(!m_env->camera.isActive());
     };
     clic("btnWebcam");
-    QVERIFY(fotoUguale(blu));
+    // The frame is cut to 3:4 around its middle (no face): the whole height, never stretched.
+    QVERIFY(fotoUguale(blu.copy(175, 0, 450, 600)));
 
     // The imported photo is the card's photo at the next save.
     compilaObbligatori(QStringLiteral("Verdi Marta"));
     clic("cmdSalva");
     const QImage salvata = PhotoFiles::load(fotoScheda(1));
-    QCOMPARE(salvata.size(), QSize(800, 600));
-    QVERIFY(qBlue(salvata.pixel(400, 300)) > 240 && qRed(salvata.pixel(400, 300)) < 16);
+    QCOMPARE(salvata.size(), QSize(450, 600));
+    QVERIFY(qBlue(salvata.pixel(225, 300)) > 240 && qRed(salvata.pixel(225, 300)) < 16);
 }
 
 void TestWebCam::cancelLeavesTheCardPhoto()

@@ -1,0 +1,272 @@
+// Cutting photos to their stored shape: never stretched, the face centred, upright.
+#include "photos/PhotoSamples.h"
+
+#include "photos/CropFrame.h"
+#include "photos/FaceFinder.h"
+#include "photos/PhotoCrop.h"
+#include "platform/AppContext.h"
+#include "storage/FotoGruppo.h"
+#include "storage/PhotoFiles.h"
+#include "widgets/CropStep.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace PhotoSamples;
+
+namespace {
+
+const QSize kSlot(FotoGruppo::kWidth, FotoGruppo::kHeight);
+
+QString corpusFolder()
+{
+    const QString given = qEnvironmentVariable("FOLVARA_FACE_CORPUS");
+    return given.isEmpty() ? data(QStringLiteral("faces")) : given;
+}
+
+QImage noise(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, random.generate() | 0xFF000000u);
+    return picture;
+}
+
+} // namespace
+
+class TestPhotoCrop : public QObject {
+    Q_OBJECT
+private slots:
+    void storedPhotosKeepTheirProportions_data();
+    void storedPhotosKeepTheirProportions();
+    void photoAtTheShapeStaysTheSame();
+    void faceIsInTheCrop();
+    void headsTakeTheSameShare();
+    void noFaceGivesTheUpperCentre();
+    void cropFromAMarkedFaceHoldsIt_data();
+    void cropFromAMarkedFaceHoldsIt();
+    void detectorFindsTheMarkedFaces();
+    void rotatedPhoneShotComesOutUpright();
+    void frameStaysInsideThePicture();
+
+private:
+    AppContext m_headless; // no crop window: the suggested crop is taken
+};
+
+void TestPhotoCrop::storedPhotosKeepTheirProportions_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("4:3") << QSize(1600, 1200);
+    QTest::newRow("3:4") << QSize(1200, 1600);
+    QTest::newRow("16:9") << QSize(1920, 1080);
+    QTest::newRow("square") << QSize(1000, 1000);
+    QTest::newRow("tiny") << QSize(80, 60);
+}
+
+void TestPhotoCrop::storedPhotosKeepTheirProportions()
+{
+    QFETCH(QSize, size);
+    // A circle in the upper centre, where a crop without a face looks.
+    const double r = std::min(size.width(), size.height()) * 0.2;
+    const QImage picture = circle(size, QPointF(size.width() / 2.0, size.height() * 0.35), r);
+    QVERIFY(std::abs(darkAspect(picture) - 1.0) < 0.005); // the measure itself
+
+    const std::optional<QImage> slot = CropStep::slotPhoto(m_headless, nullptr, picture);
+    QVERIFY(slot);
+    QCOMPARE(slot->size(), kSlot);
+    QVERIFY2(std::abs(darkAspect(*slot) - 1.0) < 0.01, qPrintable(QString::number(darkAspect(*slot))));
+    // The save step of the page keeps it as it is.
+    QCOMPARE(RidimensionaFoto(*slot).convertToFormat(QImage::Format_RGB32),
+             slot->convertToFormat(QImage::Format_RGB32));
+    // The save step alone, given a picture of another shape, cuts too.
+    QVERIFY(std::abs(darkAspect(RidimensionaFoto(picture)) - 1.0) < 0.01);
+
+    const std::optional<QImage> card = CropStep::cardPhoto(m_headless, nullptr, picture);
+    QVERIFY(card);
+    QCOMPARE(card->width() * 4, card->height() * 3);
+    QVERIFY(card->width() >= PhotoCrop::kCardMinimum.width());
+    QVERIFY2(std::abs(darkAspect(*card) - 1.0) < 0.01, qPrintable(QString::number(darkAspect(*card))));
+    // The import's path is the same crop.
+    QCOMPARE(PhotoCrop::cardPhoto(picture), *card);
+}
+
+void TestPhotoCrop::photoAtTheShapeStaysTheSame()
+{
+    const QImage slot = noise(kSlot);
+    QCOMPARE(*CropStep::slotPhoto(m_headless, nullptr, slot), slot);
+    QCOMPARE(PhotoCrop::automatic(slot, kSlot), slot);
+    QCOMPARE(RidimensionaFoto(slot).convertToFormat(QImage::Format_RGB32), slot);
+
+    const QImage card = noise(QSize(600, 800));
+    QCOMPARE(*CropStep::cardPhoto(m_headless, nullptr, card), card);
+
+    // A portrait at the shape keeps its framing even with a face in it.
+    const QImage astronaut(data(QStringLiteral("astronaut.jpg")));
+    const QImage portrait = astronaut.copy(QRect(QPoint(60, 0), QSize(282, 366)));
+    QCOMPARE(*CropStep::slotPhoto(m_headless, nullptr, portrait), portrait);
+}
+
+void TestPhotoCrop::faceIsInTheCrop()
+{
+    const QImage astronaut(data(QStringLiteral("astronaut.jpg")));
+    QVERIFY(!astronaut.isNull());
+    QVERIFY(FaceFinder::shared().ready());
+    const std::optional<QRect> face = FaceFinder::shared().largestFace(astronaut);
+    QVERIFY(face);
+    QVERIFY2(overlap(*face, kAstronautFace) > 0.5, qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                  .arg(face->x())
+                                                                  .arg(face->y())
+                                                                  .arg(face->width())
+                                                                  .arg(face->height())));
+    for (const QSize shape : {kSlot, QSize(3, 4)}) {
+        const CropRequest request = CropStep::request(astronaut, shape, kSlot);
+        QVERIFY(request.faceFound);
+        QVERIFY(request.suggested.contains(kAstronautFace));
+        QVERIFY(astronaut.rect().contains(request.suggested));
+        // A portrait crop, not the whole picture.
+        QVERIFY(request.suggested.width() < astronaut.width() * 0.8);
+    }
+}
+
+void TestPhotoCrop::headsTakeTheSameShare()
+{
+    // The same face small in a large picture and large in a small one lands at the same place.
+    const QImage astronaut(data(QStringLiteral("astronaut.jpg")));
+    QImage wide(1600, 1200, QImage::Format_RGB32);
+    wide.fill(QColor(0x80, 0x90, 0xA0));
+    QPainter(&wide).drawImage(QRect(500, 100, 1024, 1024), astronaut);
+    QList<QRectF> relative;
+    for (const QImage& picture : {astronaut, wide}) {
+        const std::optional<QRect> face = FaceFinder::shared().largestFace(picture);
+        QVERIFY(face);
+        const QRect frame = PhotoCrop::suggest(picture, kSlot).frame;
+        relative.append(QRectF(
+            (face->x() - frame.x()) / double(frame.width()), (face->y() - frame.y()) / double(frame.height()),
+            face->width() / double(frame.width()), face->height() / double(frame.height())));
+    }
+    QVERIFY2(std::abs(relative[0].width() - relative[1].width()) < 0.03, "head share");
+    QVERIFY2(std::abs(relative[0].center().x() - relative[1].center().x()) < 0.03, "across");
+    QVERIFY2(std::abs(relative[0].center().y() - relative[1].center().y()) < 0.03, "down");
+    QVERIFY(relative[0].center().y() < 0.5); // in the upper part
+}
+
+void TestPhotoCrop::noFaceGivesTheUpperCentre()
+{
+    const QImage picture = paesaggio(QSize(1600, 1200));
+    const CropRequest request = CropStep::request(picture, kSlot, kSlot);
+    QVERIFY(!request.faceFound);
+    const QSize largest = kSlot.scaled(picture.size(), Qt::KeepAspectRatio);
+    QCOMPARE(request.suggested, QRect(QPoint((1600 - largest.width()) / 2, 0), largest));
+    QCOMPARE(PhotoCrop::automatic(picture, kSlot),
+             PhotoCrop::cropped(picture, QRect(QPoint((1600 - largest.width()) / 2, 0), largest), kSlot));
+}
+
+void TestPhotoCrop::cropFromAMarkedFaceHoldsIt_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QRect>("face");
+    const QList<MarkedPicture> pictures = markedFaces(corpusFolder());
+    if (pictures.isEmpty())
+        QSKIP("no marked faces");
+    for (const MarkedPicture& picture : pictures) {
+        for (const QRect& face : picture.faces) {
+            QTest::addRow("%s %d,%d", qPrintable(QFileInfo(picture.file).fileName()), face.x(), face.y())
+                << picture.file << face;
+        }
+    }
+}
+
+void TestPhotoCrop::cropFromAMarkedFaceHoldsIt()
+{
+    QFETCH(QString, file);
+    QFETCH(QRect, face);
+    const QImage picture = PhotoFiles::load(file);
+    QVERIFY(!picture.isNull());
+    for (const QSize shape : {kSlot, QSize(3, 4)}) {
+        const QRect frame = PhotoCrop::suggestedFrame(picture.size(), shape, face);
+        QVERIFY(frame.contains(face.intersected(picture.rect())));
+        QVERIFY(picture.rect().contains(frame));
+        QVERIFY(std::abs(double(frame.width()) / frame.height() - double(shape.width()) / shape.height()) <
+                0.01);
+    }
+}
+
+void TestPhotoCrop::detectorFindsTheMarkedFaces()
+{
+    const QList<MarkedPicture> pictures = markedFaces(corpusFolder());
+    if (pictures.isEmpty())
+        QSKIP("no marked faces");
+    int marked = 0;
+    int found = 0;
+    int wrong = 0;
+    for (const MarkedPicture& picture : pictures) {
+        const QList<QRect> faces = FaceFinder::shared().faces(PhotoFiles::load(picture.file));
+        QList<bool> taken(picture.faces.size(), false);
+        marked += int(picture.faces.size());
+        for (const QRect& face : faces) {
+            int best = -1;
+            double bestOverlap = 0.3;
+            for (int i = 0; i < picture.faces.size(); ++i) {
+                if (!taken[i] && overlap(face, picture.faces[i]) > bestOverlap) {
+                    best = i;
+                    bestOverlap = overlap(face, picture.faces[i]);
+                }
+            }
+            if (best >= 0) {
+                taken[best] = true;
+                ++found;
+            } else {
+                ++wrong;
+            }
+        }
+    }
+    qInfo("faces found %d of %d, false ones %d", found, marked, wrong);
+    QVERIFY(found * 10 >= marked * 8);
+    QVERIFY(wrong * 10 <= marked);
+}
+
+void TestPhotoCrop::rotatedPhoneShotComesOutUpright()
+{
+    // Stored lying down as phones do, red along the left edge, with orientation 6 (turn clockwise).
+    QImage lying(800, 600, QImage::Format_RGB32);
+    lying.fill(Qt::white);
+    QPainter(&lying).fillRect(QRect(0, 0, 120, 600), Qt::red);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("telefono.jpg"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(jpegWithOrientation(lying, 6));
+    out.close();
+
+    const QImage upright = PhotoFiles::load(file);
+    QCOMPARE(upright.size(), QSize(600, 800));
+    const QImage card = *CropStep::cardPhoto(m_headless, nullptr, upright);
+    QCOMPARE(card.size(), QSize(600, 800));
+    QVERIFY(qRed(card.pixel(300, 40)) > 200 && qGreen(card.pixel(300, 40)) < 60); // red on top
+    QVERIFY(qGreen(card.pixel(300, 700)) > 200);                                  // white below
+    const QImage slot = *CropStep::slotPhoto(m_headless, nullptr, upright);
+    QVERIFY(qRed(slot.pixel(141, 20)) > 200 && qGreen(slot.pixel(141, 20)) < 60);
+    QVERIFY(qGreen(slot.pixel(141, 340)) > 200);
+}
+
+void TestPhotoCrop::frameStaysInsideThePicture()
+{
+    CropFrame frame(QSize(1000, 800), kSlot, QRect(100, 100, 282, 366));
+    frame.moveBy(QPoint(-5000, -5000));
+    QCOMPARE(frame.frame().topLeft(), QPoint(0, 0));
+    for (int i = 0; i < 100; ++i)
+        frame.zoomOut();
+    QCOMPARE(frame.frame().height(), 800);
+    for (int i = 0; i < 200; ++i)
+        frame.zoomIn();
+    QCOMPARE(frame.frame().width(), CropFrame::kMinimumWidth);
+    QVERIFY(frame.smallerThan(kSlot));
+    frame.moveBy(QPoint(5000, 5000));
+    QCOMPARE(frame.frame().bottomRight(), QPoint(999, 799));
+}
+
+QTEST_MAIN(TestPhotoCrop)
+#include "tst_photo_crop.moc"
