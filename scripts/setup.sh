@@ -12,7 +12,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick poppler-utils
     libreoffice-calc-nogui libquazip1-qt6-dev libfreexl-dev libxlsxwriter-dev libssl-dev
-    libdlib-dev
+    libdlib-dev liblapack-dev libblas-dev
 )
 
 missing=()
