@@ -13,6 +13,7 @@
 #include <quazipfile.h>
 
 #include <QBuffer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +55,8 @@ private slots:
     void logHoldsNoPersonalData();
     void killAfterStepIsFinishedAtNextStart_data();
     void killAfterStepIsFinishedAtNextStart();
+    void realKillIsFinishedAtNextStart_data();
+    void realKillIsFinishedAtNextStart();
     void damagedLogLinesAreSkipped();
     void searchListsAndExportSkipTheErasedCard();
     void laterSaveOfTheOldCardIsAsked();
@@ -279,6 +282,35 @@ void TestPersonErase::killAfterStepIsFinishedAtNextStart()
     QCOMPARE(TestFiles::readAll(TSchedaAnagrafica::archivio(cartella()))
                  .mid(TSchedaAnagrafica::kSize, TSchedaAnagrafica::kSize),
              PersonErase::emptyCard());
+}
+
+void TestPersonErase::realKillIsFinishedAtNextStart_data()
+{
+    using S = PersonErase::Step;
+    QTest::addColumn<int>("passo");
+    QTest::newRow("after the group slots") << int(S::Slots);
+    QTest::newRow("after the record") << int(S::Record);
+}
+
+void TestPersonErase::realKillIsFinishedAtNextStart()
+{
+    QFETCH(int, passo);
+    const QString fermo = cartella() + QStringLiteral("fermo.txt");
+    QProcess worker;
+    worker.start(QStringLiteral(ERASE_WORKER),
+                 {cartella(), QString::number(kPosizione), QString::number(passo)});
+    QVERIFY(worker.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(fermo), 30000);
+    worker.kill();
+    QVERIFY(worker.waitForFinished());
+    QVERIFY(QFile::remove(fermo));
+
+    const QList<EraseLog::Erase> pendenti = EraseLog(cartella()).unfinished();
+    QCOMPARE(pendenti.size(), 1);
+    const PersonErase::Result result = PersonErase(cartella(), laterali()).finish(pendenti.first());
+    QVERIFY2(result.done, qPrintable(result.failure));
+    QCOMPARE(trovati(cartella(), tracce()), QStringList{});
+    QVERIFY(EraseLog(cartella()).unfinished().isEmpty());
 }
 
 void TestPersonErase::damagedLogLinesAreSkipped()

@@ -155,6 +155,11 @@ void TestPrivacyScreens::erasedCardBrowsesAsEmpty()
     QVERIFY(!ctl<QCheckBox>("chkRicontatta")->isChecked());
     QVERIFY(fotoSegnaposto());
     QVERIFY(ctl<QLabel>("lblFile01")->text().isEmpty());
+    // Nothing left to export or erase.
+    m_env->messages.clear();
+    azione("actCancellaPersona");
+    QCOMPARE(m_env->messages.texts(), QStringList{QStringLiteral("Attenzione: la scheda 2 è già vuota.")});
+    QVERIFY(m_env->modal.openedClasses.isEmpty());
 }
 
 void TestPrivacyScreens::oldCardSavedLaterIsAsked()

@@ -84,6 +84,7 @@ void PersonErase::logStep(const EraseLog::Erase& erase, int removed, Result& res
 PersonErase::Result PersonErase::run(EraseLog::Erase erase)
 {
     Result result;
+    result.started = true;
     result.filesRemoved = erase.filesRemoved;
     const auto report = [this](int done) {
         if (progress)

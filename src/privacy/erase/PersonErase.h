@@ -21,6 +21,7 @@ public:
     PersonErase(QString programFolder, PersonSideDataList side);
 
     struct Result {
+        bool started = false;   // the start is in the log: a stop leaves it to be finished
         bool done = false;      // every step done and the end logged
         int filesRemoved = 0;   // by the whole erase, earlier runs included
         int slotsEmptied = 0;   // by this run

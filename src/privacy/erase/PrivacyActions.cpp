@@ -34,6 +34,8 @@ QString nonCompletata(const PersonErase::Result& result)
     QString text = QStringLiteral("Attenzione: la cancellazione non è stata completata: ") + result.failure;
     for (const QString& file : result.notRemoved)
         text += QStringLiteral("\r\n") + QDir::toNativeSeparators(file);
+    if (!result.started)
+        return text + QStringLiteral("\r\n\r\nNulla è stato rimosso.");
     return text +
            QStringLiteral("\r\n\r\nAl prossimo avvio dell'Archivio Anagrafico sarà proposto di completarla.");
 }
@@ -79,6 +81,20 @@ int PrivacyActions::posizioneArchiviata(const QString& avviso)
     return posizione;
 }
 
+std::optional<PersonInventory> PrivacyActions::persona(int posizione, const PersonSideDataList& side,
+                                                       const QString& vuota)
+{
+    try {
+        PersonInventory inventory = PersonInventory::read(m_context.programFolder, posizione, side);
+        if (!inventory.card.vuota())
+            return inventory;
+        m_context.messages->warning(&m_editor, vuota.arg(posizione));
+    } catch (const ArchiveError& error) {
+        m_context.messages->error(&m_editor, error.messaggio());
+    }
+    return std::nullopt;
+}
+
 void PrivacyActions::esportaPersona()
 {
     const int posizione = posizioneArchiviata(QStringLiteral(
@@ -86,19 +102,11 @@ void PrivacyActions::esportaPersona()
     if (posizione < 1 || !m_editor.puoLasciare())
         return;
     const PersonSideDataList side = personSideData();
-    PersonInventory inventory;
-    try {
-        inventory = PersonInventory::read(m_context.programFolder, posizione, side);
-    } catch (const ArchiveError& error) {
-        m_context.messages->error(&m_editor, error.messaggio());
+    const std::optional<PersonInventory> letta = persona(
+        posizione, side, QStringLiteral("Attenzione: la scheda %1 è vuota: non ci sono dati da esportare."));
+    if (!letta)
         return;
-    }
-    if (inventory.card.vuota()) {
-        m_context.messages->warning(&m_editor, QStringLiteral("Attenzione: la scheda %1 è vuota: non ci sono "
-                                                              "dati da esportare.")
-                                                   .arg(posizione));
-        return;
-    }
+    const PersonInventory& inventory = *letta;
     const QString file =
         m_context.fileDialogs->saveFile(&m_editor, QStringLiteral("Salvare i dati della persona"),
                                         QStringLiteral("Archivio zip (*.zip) (*.zip)"),
@@ -137,18 +145,11 @@ void PrivacyActions::cancellaPersona()
     if (posizione < 1)
         return;
     const PersonSideDataList side = personSideData();
-    PersonInventory inventory;
-    try {
-        inventory = PersonInventory::read(m_context.programFolder, posizione, side);
-    } catch (const ArchiveError& error) {
-        m_context.messages->error(&m_editor, error.messaggio());
+    const std::optional<PersonInventory> letta =
+        persona(posizione, side, QStringLiteral("Attenzione: la scheda %1 è già vuota."));
+    if (!letta)
         return;
-    }
-    if (inventory.card.vuota()) {
-        m_context.messages->warning(&m_editor,
-                                    QStringLiteral("Attenzione: la scheda %1 è già vuota.").arg(posizione));
-        return;
-    }
+    const PersonInventory& inventory = *letta;
     bool riquadri = false;
     {
         TfrmCancellaPersona screen(m_context, &m_editor, inventory);

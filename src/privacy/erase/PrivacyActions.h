@@ -1,6 +1,10 @@
 #pragma once
 
+#include "privacy/erase/PersonInventory.h"
+
 #include <QObject>
+
+#include <optional>
 
 struct AppContext;
 class QAction;
@@ -26,6 +30,10 @@ protected:
 private:
     // The position of the stored card shown, or 0 after a warning.
     int posizioneArchiviata(const QString& avviso);
+    // The card at the position with all that belongs to it; nothing after a message when it cannot
+    // be read or is empty (vuota: the warning, %1 the position).
+    std::optional<PersonInventory> persona(int posizione, const PersonSideDataList& side,
+                                           const QString& vuota);
 
     AppContext& m_context;
     TfrmCandidati& m_editor;
