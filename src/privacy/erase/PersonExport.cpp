@@ -121,9 +121,8 @@ QByteArray PersonExport::cardPdf(const QString& programFolder, const PersonInven
     for (int i = 0; i < PersonCardDocument::kTexts; ++i)
         document.setText(QString::fromLatin1(names[std::size_t(i)]),
                          inventory.card.testo(static_cast<C::Campo>(i)));
-    QImage photo;
-    if (!inventory.photoFiles.isEmpty())
-        photo = PhotoFiles::load(inventory.photoFiles.first());
+    const QString photoFile = inventory.photoFile();
+    const QImage photo = photoFile.isEmpty() ? QImage() : PhotoFiles::load(photoFile);
     document.setPhoto(photo.isNull() ? Placeholder::image() : photo);
     document.prepare();
     const std::optional<QByteArray> pdf = PdfFile::render(document.page(), inventory.name());
@@ -139,9 +138,8 @@ QList<PersonExport::Entry> PersonExport::entries(const QString& programFolder,
     QList<Entry> result;
     result.append({QStringLiteral("Scheda.pdf"), cardPdf(programFolder, inventory), {}});
     result.append({QStringLiteral("Scheda.csv"), csv(inventory.card), {}});
-    // The photo file itself, not a stale copy beside it.
-    if (!inventory.photoFiles.isEmpty() && inventory.photoFiles.first().endsWith(QLatin1String(".jpg")))
-        result.append({QStringLiteral("Foto.jpg"), {}, inventory.photoFiles.first()});
+    if (!inventory.photoFile().isEmpty())
+        result.append({QStringLiteral("Foto.jpg"), {}, inventory.photoFile()});
     for (const PersonInventory::Attachment& attachment : inventory.attachments) {
         if (attachment.present)
             result.append({QStringLiteral("Allegati/") + attachment.name, {}, attachment.path});

@@ -52,6 +52,17 @@ QString PersonInventory::name() const
     return TextRules::trim(card.testo(C::Candidato));
 }
 
+QString PersonInventory::photoFile() const
+{
+    const QString photo = FotoScheda::percorso(QString(), QString::number(position));
+    const QString name = QFileInfo(photo).fileName();
+    for (const QString& file : photoFiles) {
+        if (QFileInfo(file).fileName() == name)
+            return file;
+    }
+    return {};
+}
+
 QString PersonInventory::codiceFiscale() const
 {
     return TextRules::trim(card.testo(C::CodFisc));

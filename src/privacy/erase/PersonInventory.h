@@ -27,6 +27,8 @@ struct PersonInventory {
     QStringList exportFiles; // the registry export files of the program folder
     QStringList sideData;    // the lines of the side data sources
 
+    // The card's photo file when it exists (not a stale copy of it), or an empty path.
+    QString photoFile() const;
     // The trimmed name on the card.
     QString name() const;
     QString codiceFiscale() const;
