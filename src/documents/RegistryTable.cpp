@@ -35,6 +35,7 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
 {
     QByteArray bytes;
     std::vector<quint32> ends;
+    std::vector<int> positions;
     int cards = 0;
     bool whole = true;
     try {
@@ -46,13 +47,17 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
         bytes.reserve(qsizetype(total) * 128);
         while (!archivio.FineArchivio()) {
             const QByteArrayView record = archivio.LeggiSchedaVista();
+            const int position = archivio.PosizioneCorrente();
+            if (progress && position % kProgressStep == 0)
+                progress(position, total);
+            if (C::vuota(record))
+                continue; // an erased card: no row
+            positions.push_back(position);
             for (const C::Campo campo : kFields) {
                 bytes.append(C::trimmedBytes(record, campo));
                 ends.push_back(quint32(bytes.size()));
             }
             ++cards;
-            if (progress && cards % kProgressStep == 0)
-                progress(cards, total);
         }
         archivio.ChiudiArchivio();
     } catch (const std::exception&) {
@@ -62,6 +67,7 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
         return whole; // the ten empty rows stay
     m_bytes = std::move(bytes);
     m_ends = std::move(ends);
+    m_positions = std::move(positions);
     m_rows = m_cards = cards;
     m_edits.clear();
     return whole;

@@ -34,8 +34,10 @@ public:
     bool read(const QString& archivePath, const Progress& progress = {});
 
     int rowCount() const { return m_rows; }
-    // Rows read from cards (0 for the ten empty rows): such a row has its position.
+    // Rows read from cards (0 for the ten empty rows). Erased (empty) cards give no row.
     int cardCount() const { return m_cards; }
+    // The 1-based position in the archive of the card of a row read from a card.
+    int position(int row) const { return m_positions[std::size_t(row)]; }
 
     QString text(int row, int column) const;
     // A change typed into the table; it lives here only.
@@ -53,5 +55,6 @@ private:
     int m_cards = 0;
     QByteArray m_bytes;                // the trimmed fields of every card, one after another
     std::vector<quint32> m_ends;       // where each cell's bytes end, row by row
+    std::vector<int> m_positions;      // the card of each row
     QHash<qsizetype, QString> m_edits; // changed cells by cell index
 };

@@ -67,7 +67,7 @@ QVariant RegistryTableModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     if (index.column() == 0)
-        return index.row() < m_table.cardCount() ? QString::number(index.row() + 1) : QString();
+        return index.row() < m_table.cardCount() ? QString::number(m_table.position(index.row())) : QString();
     return m_table.text(index.row(), index.column() - 1);
 }
 

@@ -47,7 +47,7 @@ void TfrmCandidati::MostraScheda(const TSchedaAnagrafica& scheda)
     const QString flag = TextRules::trim(scheda.testo(TSchedaAnagrafica::Ricontatta));
     if (flag == TSchedaAnagrafica::flagSi())
         m_chkRicontatta->setChecked(true);
-    else if (flag == TSchedaAnagrafica::flagNo())
+    else if (flag == TSchedaAnagrafica::flagNo() || scheda.vuota())
         m_chkRicontatta->setChecked(false);
     for (int i = 0; i < 6; ++i) {
         const auto campo = static_cast<TSchedaAnagrafica::Campo>(TSchedaAnagrafica::File01 + i);

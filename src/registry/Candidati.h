@@ -52,6 +52,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The person's export and erase work on the card shown.
+    friend class PrivacyActions;
+
     // Layout (CandidatiLayout.cpp).
     void costruisciSchermata();
     void costruisciBarraComandi(QWidget* panContainer);

@@ -2,6 +2,7 @@
 
 #include "registry/Candidati.h"
 
+#include "privacy/erase/PrivacyActions.h"
 #include "registry/CandidatiRegole.h"
 #include "storage/Placeholder.h"
 #include "storage/TextRules.h"
@@ -133,6 +134,7 @@ void TfrmCandidati::costruisciSchermata()
     costruisciFoto(panContainer);
     costruisciCampi(panContainer);
     collegaAiutiCampi();
+    new PrivacyActions(m_context, *this, panContainer);
 
     // Takes the focus at the start of a save; drawn as nothing and left out of the tab order.
     m_btnFocus = new QPushButton(panContainer);

@@ -132,7 +132,8 @@ QStringList RicercaSchede::cerca(const QString& archivePath, const Filtri& filtr
 {
     RaccoltaRighe lines;
     scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int) {
-        if (filtri.accetta(scheda))
+        // An erased card keeps its place in the file but is nobody's.
+        if (filtri.accetta(scheda) && !scheda.vuota())
             lines.aggiungi(riga(scheda));
     });
     return lines.ordinate();
@@ -143,7 +144,8 @@ QStringList RicercaSchede::daRicontattare(const QString& archivePath)
     RaccoltaRighe lines;
     try {
         scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int) {
-            if (TextRules::trim(scheda.testo(TSchedaAnagrafica::Ricontatta)) != TSchedaAnagrafica::flagNo())
+            if (TextRules::trim(scheda.testo(TSchedaAnagrafica::Ricontatta)) != TSchedaAnagrafica::flagNo() &&
+                !scheda.vuota())
                 lines.aggiungi(riga(scheda));
         });
     } catch (const std::exception&) {

@@ -68,6 +68,15 @@ QByteArrayView TSchedaAnagrafica::trimmedBytes(QByteArrayView record, Campo camp
     return QByteArrayView(begin, end - begin);
 }
 
+bool TSchedaAnagrafica::vuota(QByteArrayView record)
+{
+    for (int campo = 0; campo < NumeroCampi; ++campo) {
+        if (!trimmedBytes(record, static_cast<Campo>(campo)).isEmpty())
+            return false;
+    }
+    return true;
+}
+
 void TSchedaAnagrafica::setTesto(Campo campo, const QString& text)
 {
     const Layout& field = kLayout[campo];

@@ -76,6 +76,9 @@ public:
     // The same on a record read elsewhere (kSize bytes); a length byte beyond the capacity reads
     // the capacity, as the archive store reads it.
     static QByteArrayView trimmedBytes(QByteArrayView record, Campo campo);
+    // True when every field is empty once trimmed: an erased card, kept so that positions stay.
+    bool vuota() const { return vuota(m_buffer); }
+    static bool vuota(QByteArrayView record);
     // Stores a screen text: trimmed, Windows-1252, cut to the field's capacity.
     void setTesto(Campo campo, const QString& text);
     // Ricontatta from the check box: "Sì" or "No", byte for byte.

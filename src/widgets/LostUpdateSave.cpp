@@ -1,6 +1,7 @@
 #include "widgets/LostUpdateSave.h"
 
 #include "platform/MessageBoxes.h"
+#include "storage/TSchedaAnagrafica.h"
 
 namespace {
 
@@ -13,6 +14,22 @@ bool sovrascrivere(MessageBoxes& messages, QWidget* owner, int posizione)
                               "è stata caricata su questa.\r\n\r\nSovrascrivere le modifiche "
                               "dell'altra postazione con la scheda mostrata qui?")
                    .arg(posizione));
+}
+
+// A registry card another workstation erased: saving the old one would bring the person back.
+bool cancellataAltrove(const QByteArray& attuale)
+{
+    return attuale.size() == TSchedaAnagrafica::kSize && TSchedaAnagrafica::vuota(attuale);
+}
+
+bool sovrascrivereCancellata(MessageBoxes& messages, QWidget* owner, int posizione)
+{
+    return messages.question(
+        owner,
+        QStringLiteral("Attenzione: un'altra postazione ha cancellato la persona della scheda %1 dopo "
+                       "che è stata caricata su questa.\r\n\r\nSalvando, i dati cancellati tornerebbero "
+                       "in archivio. Salvare comunque la scheda mostrata qui?")
+            .arg(posizione));
 }
 
 bool ricaricare(MessageBoxes& messages, QWidget* owner, int posizione)
@@ -56,7 +73,9 @@ LostUpdateSave::Esito LostUpdateSave::salva(MessageBoxes& messages, QWidget* own
             atteso.clear();
             break;
         case Conflitto::Cambiata:
-            if (sovrascrivere(messages, owner, salvataggio.posizione)) {
+            if (cancellataAltrove(salvataggio.attuale)
+                    ? sovrascrivereCancellata(messages, owner, salvataggio.posizione)
+                    : sovrascrivere(messages, owner, salvataggio.posizione)) {
                 atteso = salvataggio.attuale;
                 break;
             }
