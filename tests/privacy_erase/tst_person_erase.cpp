@@ -6,6 +6,7 @@
 #include "privacy/erase/PersonErase.h"
 #include "privacy/erase/PersonExport.h"
 #include "privacy/erase/PersonInventory.h"
+#include "privacy/ConsentStore.h"
 #include "search/RicercaSchede.h"
 #include "storage/ArchiveSteps.h"
 
@@ -60,6 +61,7 @@ private slots:
     void damagedLogLinesAreSkipped();
     void searchListsAndExportSkipTheErasedCard();
     void laterSaveOfTheOldCardIsAsked();
+    void consentsJoinTheExportAndTheErase();
 
 private:
     QString cartella() const { return m_dir->path() + QLatin1Char('/'); }
@@ -374,6 +376,42 @@ void TestPersonErase::laterSaveOfTheOldCardIsAsked()
     QVERIFY(TSchedaAnagrafica::vuota(salvataggio.attuale));
     QCOMPARE(TestFiles::readAll(registro).mid(TSchedaAnagrafica::kSize, TSchedaAnagrafica::kSize),
              PersonErase::emptyCard());
+}
+
+void TestPersonErase::consentsJoinTheExportAndTheErase()
+{
+    // The program's own side data: the consents of the card go into the zip and go with the erase;
+    // the other card's stay.
+    Consent consenso;
+    consenso.position = kPosizione;
+    consenso.processingDate = QDate(2026, 9, 1);
+    consenso.givenBy = Consent::GivenBy::Guardian;
+    consenso.guardians = QStringLiteral("Madre di ") + kNome;
+    consenso.photos = Consent::Photos::No;
+    consenso.note = kCodice;
+    QCOMPARE(ConsentStore::save(cartella(), consenso, nullptr), ConsentStore::Outcome::Saved);
+    Consent altro;
+    altro.position = 1;
+    altro.processingDate = QDate(2026, 9, 2);
+    altro.note = QStringLiteral("nota dell'altra persona");
+    QCOMPARE(ConsentStore::save(cartella(), altro, nullptr), ConsentStore::Outcome::Saved);
+
+    const PersonInventory inventory = PersonInventory::read(cartella(), kPosizione, personSideData());
+    QTemporaryDir fuori;
+    const QString zip = fuori.filePath(QStringLiteral("dati.zip"));
+    QCOMPARE(PersonExport::save(zip, PersonExport::entries(cartella(), inventory, personSideData())),
+             PersonExport::Outcome::Written);
+    const QByteArray csv = leggiZip(zip).value(QStringLiteral("Consensi.csv"));
+    QVERIFY(csv.contains(kCodice.toUtf8()));
+    QVERIFY(!csv.contains("altra persona"));
+
+    QVERIFY(PersonErase(cartella(), personSideData()).erase(kPosizione, true).done);
+    QVERIFY(!ConsentStore::read(cartella(), kPosizione));
+    QCOMPARE(ConsentStore::read(cartella(), 1), std::optional<Consent>(altro));
+    const QByteArray file = TestFiles::readAll(ConsentStore::path(cartella()));
+    for (const QString& traccia : {kNome, kCodice})
+        for (const QByteArray& forma : forme(traccia))
+            QVERIFY(!file.toLower().contains(forma));
 }
 
 QTEST_MAIN(TestPersonErase)

@@ -1,8 +1,9 @@
+#include "privacy/erase/ConsentSideData.h"
 #include "privacy/erase/PersonSideData.h"
 
 PersonSideDataList personSideData()
 {
     PersonSideDataList sources;
-    // The consents of each card join the person's export and erase here, as one more source.
+    sources.push_back(std::make_shared<ConsentSideData>());
     return sources;
 }
