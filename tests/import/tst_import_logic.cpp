@@ -620,8 +620,11 @@ void TestImportLogic::photosMatchedByNameAndCodiceFiscale()
     QCOMPARE(r.aggiunte, 4);
     QCOMPARE(r.foto, 2);
     QCOMPARE(r.fotoIlleggibili, 1);
-    QCOMPARE(PhotoFiles::load(FotoScheda::percorso(env.folder(), "1")).size(), red.size());
-    QCOMPARE(PhotoFiles::load(FotoScheda::percorso(env.folder(), "2")).size(), blue.size());
+    // Cut to 3:4 (never stretched), small ones enlarged to the smallest card photo.
+    QCOMPARE(PhotoFiles::load(FotoScheda::percorso(env.folder(), "1")).size(), QSize(300, 400));
+    const QImage wide = PhotoFiles::load(FotoScheda::percorso(env.folder(), "2"));
+    QCOMPARE(wide.size(), QSize(300, 400));
+    QVERIFY(qBlue(wide.pixel(150, 200)) > 200 && qRed(wide.pixel(150, 200)) < 60);
     QVERIFY(!QFileInfo::exists(FotoScheda::percorso(env.folder(), "3")));
     QVERIFY(!QFileInfo::exists(FotoScheda::percorso(env.folder(), "4")));
 }
