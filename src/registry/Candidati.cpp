@@ -119,6 +119,18 @@ void TfrmCandidati::nuovaFoto(const QImage& foto)
     m_fotoConservata.clear();
 }
 
+void TfrmCandidati::fotoArchiviate(const QList<int>& positions)
+{
+    if (posizione().isEmpty() || !positions.contains(posizione().toInt()))
+        return;
+    // The new file is shown, so that a later save never writes the old photo back; edits to the
+    // fields stay unsaved as they were.
+    const bool modificata = m_modifiche.differs(contenuto());
+    CaricaFoto();
+    if (!modificata)
+        ricordaContenuto();
+}
+
 void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
 {
     if (!puoLasciare())

@@ -41,6 +41,8 @@ public:
     void AzzeraScheda();
     // Puts a photo the user chose (a file, the webcam) on the card; the next save stores it.
     void nuovaFoto(const QImage& foto);
+    // Cards whose photo file was just written from elsewhere: the card on show reads its photo again.
+    void fotoArchiviate(const QList<int>& positions);
 
 protected:
     void onClose() override;
@@ -87,6 +89,7 @@ private:
     void btnCancFotoClick();
     void btnZoomFotoClick();
     void btnWebcamClick();
+    void cmdFotoCartellaClick();
 
     // Secondary screens and field helpers.
     void cmdTrovaClick();

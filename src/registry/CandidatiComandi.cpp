@@ -16,6 +16,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "registry/AllegaCartella.h"
+#include "registry/FotoCartella.h"
 #include "registry/WebCam.h"
 #include "registry/Zoom.h"
 #include "search/DaRicontattare.h"
@@ -220,6 +221,13 @@ void TfrmCandidati::btnWebcamClick()
     TfrmWebCam screen(m_context, this);
     screen.lblMemory()->setText(QStringLiteral("euro_01"));
     connect(&screen, &TfrmWebCam::importaFoto, this, &TfrmCandidati::nuovaFoto);
+    m_context.modal->run(screen);
+}
+
+void TfrmCandidati::cmdFotoCartellaClick()
+{
+    TfrmFotoCartella screen(m_context, this);
+    connect(&screen, &TfrmFotoCartella::fotoScritte, this, &TfrmCandidati::fotoArchiviate);
     m_context.modal->run(screen);
 }
 

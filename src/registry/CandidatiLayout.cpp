@@ -266,6 +266,15 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
     comando(panContainer, "cmdScadenze", ":/pictures/candidati_scadenze.svg", QRect(30, 562, 48, 48),
             QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
             &TfrmCandidati::cmdScadenzeClick);
+
+    // The photos of a whole folder, beside it.
+    auto* shpFotoCartella = gruppoBianco(panContainer, "shpFotoCartella", QRect(92, 556, 60, 60));
+    shpFotoCartella->lower();
+    m_hint->addEmptying(shpFotoCartella);
+    comando(panContainer, "cmdFotoCartella", ":/pictures/importa_foto.svg", QRect(98, 562, 48, 48),
+            QStringLiteral("Importa foto da cartella: le foto chiamate con il codice fiscale o con cognome e "
+                           "nome vanno nelle loro schede."),
+            &TfrmCandidati::cmdFotoCartellaClick);
 }
 
 void TfrmCandidati::costruisciCampi(QWidget* panContainer)
