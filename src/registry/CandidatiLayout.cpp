@@ -259,19 +259,18 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
             QStringLiteral("Visualizza la foto nelle sue dimensioni reali."),
             &TfrmCandidati::btnZoomFotoClick);
 
-    // The deadlines list, in a white group of its own below the photo commands.
-    auto* shpScadenze = gruppoBianco(panContainer, "shpScadenze", QRect(24, 556, 60, 60));
+    // The deadlines list and the photos of a folder, in small white groups between the photo
+    // commands and the notes' label (y 586), which they must not cover.
+    auto* shpScadenze = gruppoBianco(panContainer, "shpScadenze", QRect(24, 548, 38, 37));
     shpScadenze->lower();
     m_hint->addEmptying(shpScadenze);
-    comando(panContainer, "cmdScadenze", ":/pictures/candidati_scadenze.svg", QRect(30, 562, 48, 48),
+    comando(panContainer, "cmdScadenze", ":/pictures/candidati_scadenze.svg", QRect(26, 550, 34, 34),
             QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
             &TfrmCandidati::cmdScadenzeClick);
-
-    // The photos of a whole folder, beside it.
-    auto* shpFotoCartella = gruppoBianco(panContainer, "shpFotoCartella", QRect(92, 556, 60, 60));
+    auto* shpFotoCartella = gruppoBianco(panContainer, "shpFotoCartella", QRect(68, 548, 38, 37));
     shpFotoCartella->lower();
     m_hint->addEmptying(shpFotoCartella);
-    comando(panContainer, "cmdFotoCartella", ":/pictures/importa_foto.svg", QRect(98, 562, 48, 48),
+    comando(panContainer, "cmdFotoCartella", ":/pictures/importa_foto.svg", QRect(70, 550, 34, 34),
             QStringLiteral("Importa foto da cartella: le foto chiamate con il codice fiscale o con cognome e "
                            "nome vanno nelle loro schede."),
             &TfrmCandidati::cmdFotoCartellaClick);

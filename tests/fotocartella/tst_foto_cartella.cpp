@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -26,6 +27,8 @@ private slots:
     void openedFromTheEditorOnTheSeams();
     void tickingAReplacementWritesIt();
     void applyWithoutAFolderOrTicksWarns();
+    void cancelInTheProgressWindowKeepsWhatIsDone();
+    void buttonCoversNoOtherControl();
     void editorShowsTheNewPhotoOfItsCard_data();
     void editorShowsTheNewPhotoOfItsCard();
     void realEventLoopFromTheEditor();
@@ -171,6 +174,52 @@ void TestFotoCartella::applyWithoutAFolderOrTicksWarns()
         QCOMPARE(screen.grdFoto()->rowCount(), 4);
     });
     QVERIFY(!QFile::exists(fotoScheda(1)));
+}
+
+void TestFotoCartella::cancelInTheProgressWindowKeepsWhatIsDone()
+{
+    FotoCartellaFixture::scriviArchivio(m_env->folder(), {FotoCartellaFixture::scheda(QStringLiteral("NERI PAOLO"))});
+    FotoCartellaFixture::scriviFoto(QDir(m_folder->path()).filePath(QStringLiteral("Paolo Neri.jpg")),
+                                    foto(QSize(640, 480), Qt::cyan));
+    const QByteArray verdiPrima = leggiFile(fotoScheda(4));
+    conSchermo([&](TfrmFotoCartella& screen) {
+        scegliCartella(screen);
+        // Ticked by name: "Giuseppe Verdi", "Paolo Neri", "rssmra80a01h501u".
+        screen.grdFoto()->item(2, TfrmFotoCartella::ColApplica)->setCheckState(Qt::Checked);
+        screen.setAttesaProgresso(0);
+        // The user presses "Annulla" once two photos are written.
+        QTimer annulla;
+        int visto = 0;
+        connect(&annulla, &QTimer::timeout, &screen, [&] {
+            auto* progress = screen.findChild<QProgressDialog*>(QStringLiteral("dlgAvanzamento"));
+            if (progress && progress->isVisible() && progress->value() >= 2 && visto == 0) {
+                visto = progress->maximum();
+                progress->cancel();
+            }
+        });
+        annulla.start(0);
+        clicca(screen, "cmdApplica");
+        QCOMPARE(visto, 3);
+        QVERIFY(screen.rapporto().startsWith(QStringLiteral("2 foto sono state scritte nelle loro schede.")));
+        QVERIFY(screen.rapporto().contains(QStringLiteral("Operazione annullata: 1 foto spuntate")));
+        QCOMPARE(screen.grdFoto()->item(3, TfrmFotoCartella::ColEsito)->text(), QStringLiteral("Foto scritta"));
+        QCOMPARE(screen.grdFoto()->item(4, TfrmFotoCartella::ColApplica)->checkState(), Qt::Checked);
+    });
+    QVERIFY(simile(coloreSotto(PhotoFiles::load(fotoScheda(4))), Qt::magenta));
+    QVERIFY(leggiFile(fotoScheda(4)) != verdiPrima);
+    QVERIFY(simile(coloreSotto(PhotoFiles::load(fotoScheda(5))), Qt::cyan));
+    QVERIFY(!QFile::exists(fotoScheda(1)));
+    QCOMPARE(QDir(FotoScheda::cartella(m_env->folder())).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void TestFotoCartella::buttonCoversNoOtherControl()
+{
+    for (const char* name : {"cmdFotoCartella", "cmdScadenze"}) {
+        const QRect button = ctl(name)->geometry();
+        for (const char* other : {"lblNote", "txtNote", "btnCaricaFoto", "bkgPulsantiFoto", "imgFoto"})
+            QVERIFY2(!button.intersects(ctl(other)->geometry()), other);
+    }
+    QVERIFY(!ctl("cmdFotoCartella")->geometry().intersects(ctl("cmdScadenze")->geometry()));
 }
 
 void TestFotoCartella::editorShowsTheNewPhotoOfItsCard_data()
