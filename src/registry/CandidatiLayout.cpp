@@ -270,7 +270,7 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
     auto* shpFotoCartella = gruppoBianco(panContainer, "shpFotoCartella", QRect(68, 548, 38, 37));
     shpFotoCartella->lower();
     m_hint->addEmptying(shpFotoCartella);
-    comando(panContainer, "cmdFotoCartella", ":/pictures/importa_foto.svg", QRect(70, 550, 34, 34),
+    comando(panContainer, "cmdFotoCartella", ":/pictures/candidati_foto_cartella.svg", QRect(70, 550, 34, 34),
             QStringLiteral("Importa foto da cartella: le foto chiamate con il codice fiscale o con cognome e "
                            "nome vanno nelle loro schede."),
             &TfrmCandidati::cmdFotoCartellaClick);

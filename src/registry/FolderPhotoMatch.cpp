@@ -12,8 +12,9 @@
 #include <QHash>
 #include <QImageReader>
 #include <QRegularExpression>
-#include <QSet>
+#include <QVarLengthArray>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -79,7 +80,8 @@ QString FolderPhotoKeys::fileNameKey(const QString& baseName)
 QStringList FolderPhotoKeys::cardNameKeys(const QString& cardName)
 {
     QStringList words;
-    for (const QString& word : cardName.split(u' ', Qt::SkipEmptyParts)) {
+    static const QRegularExpression blanks(QStringLiteral("[\\x00-\\x20]+"));
+    for (const QString& word : cardName.split(blanks, Qt::SkipEmptyParts)) {
         const QString folded = ImportMapping::fold(word);
         if (!folded.isEmpty())
             words.append(folded);
@@ -106,38 +108,103 @@ QStringList FolderPhotoKeys::codiciFiscali(const QString& baseName)
     return found;
 }
 
-void RegistryPhotoIndex::add(QByteArrayView record, int position)
+RegistryPhotoIndex::RegistryPhotoIndex(const QStringList& baseNames)
 {
-    if (position < 1)
-        return;
-    const QString name = Cp1252::decode(C::trimmedBytes(record, C::Candidato));
-    if (m_names.size() < position)
-        m_names.resize(position);
-    m_names[position - 1] = name;
-    for (const QString& key : FolderPhotoKeys::cardNameKeys(name))
-        m_byName[key].append(position);
-    const QString codice = TextRules::upperAZ(Cp1252::decode(C::trimmedBytes(record, C::CodFisc)));
-    if (codice.size() == 16)
-        m_byCodiceFiscale[codice].append(position);
+    for (const QString& baseName : baseNames) {
+        const QStringList codici = FolderPhotoKeys::codiciFiscali(baseName);
+        for (const QString& codice : codici)
+            m_byCodiceFiscale.insert(codice, {});
+        if (codici.isEmpty()) {
+            const QString key = FolderPhotoKeys::fileNameKey(baseName);
+            if (!key.isEmpty())
+                m_byName.insert(key, {});
+        }
+    }
 }
 
-RegistryPhotoIndex RegistryPhotoIndex::read(TArchivioSchede& archive)
+void RegistryPhotoIndex::found(QList<int>& cards, QByteArrayView name, int position)
 {
-    RegistryPhotoIndex index;
+    if (!cards.isEmpty() && cards.last() == position)
+        return;
+    cards.append(position);
+    if (!m_names.contains(position))
+        m_names.insert(position, Cp1252::decode(name));
+}
+
+void RegistryPhotoIndex::add(QByteArrayView record, int position)
+{
+    m_count = std::max(m_count, position);
+    const QByteArrayView name = C::trimmedBytes(record, C::Candidato);
+    if (!m_byName.isEmpty())
+        addNameKeys(name, position);
+    const QByteArrayView codice = C::trimmedBytes(record, C::CodFisc);
+    if (m_byCodiceFiscale.isEmpty() || codice.size() != 16)
+        return;
+    m_key.resize(16);
+    for (int i = 0; i < 16; ++i) {
+        const char c = codice[i];
+        m_key[i] = QLatin1Char(c >= 'a' && c <= 'z' ? char(c - 32) : c);
+    }
+    const auto cards = m_byCodiceFiscale.find(m_key);
+    if (cards != m_byCodiceFiscale.end())
+        found(cards.value(), name, position);
+}
+
+void RegistryPhotoIndex::addNameKeys(QByteArrayView name, int position)
+{
+    // Plain ASCII, the common case: folded byte by byte, the blanks marking the words.
+    m_folded.clear();
+    QVarLengthArray<qsizetype, 8> starts;
+    bool inWord = false;
+    for (const char byte : name) {
+        const auto u = static_cast<unsigned char>(byte);
+        if (u >= 0x80) {
+            // Accented letters fold through their decomposition.
+            for (const QString& key : FolderPhotoKeys::cardNameKeys(Cp1252::decode(name))) {
+                const auto cards = m_byName.find(key);
+                if (cards != m_byName.end())
+                    found(cards.value(), name, position);
+            }
+            return;
+        }
+        if (u <= 32) {
+            inWord = false;
+            continue;
+        }
+        const bool small = (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9');
+        const bool capital = u >= 'A' && u <= 'Z';
+        if (!small && !capital)
+            continue;
+        if (!inWord && (starts.isEmpty() || starts.last() != m_folded.size()))
+            starts.append(m_folded.size());
+        inWord = true;
+        m_folded.append(QLatin1Char(char(capital ? u + 32 : u)));
+    }
+    const QStringView all(m_folded);
+    for (const qsizetype start : starts) {
+        m_key.clear();
+        m_key.append(all.sliced(start)).append(all.first(start));
+        const auto cards = m_byName.find(m_key);
+        if (cards != m_byName.end())
+            found(cards.value(), name, position);
+    }
+}
+
+RegistryPhotoIndex RegistryPhotoIndex::read(TArchivioSchede& archive, const QStringList& baseNames)
+{
+    RegistryPhotoIndex index(baseNames);
     const int count = archive.NumeroSchede();
-    index.m_names.reserve(count);
-    index.m_byName.reserve(count * 2);
     archive.Posiziona(0);
     for (int i = 0; i < count; ++i)
         index.add(archive.LeggiSchedaVista(), i + 1);
     return index;
 }
 
-RegistryPhotoIndex RegistryPhotoIndex::readRegistry(const QString& programFolder)
+RegistryPhotoIndex RegistryPhotoIndex::readRegistry(const QString& programFolder, const QStringList& baseNames)
 {
     TArchivioSchede archive;
     archive.ApriOCrea(C::archivio(programFolder), C::kSize);
-    RegistryPhotoIndex index = read(archive);
+    RegistryPhotoIndex index = read(archive, baseNames);
     archive.ChiudiArchivio();
     return index;
 }
@@ -149,22 +216,31 @@ QList<int> RegistryPhotoIndex::match(const QString& baseName, bool* byCodiceFisc
         *byCodiceFiscale = !codici.isEmpty();
     if (codici.isEmpty())
         return m_byName.value(FolderPhotoKeys::fileNameKey(baseName));
-    QList<int> found;
+    QList<int> cards;
     for (const QString& codice : codici) {
         for (const int position : m_byCodiceFiscale.value(codice)) {
-            if (!found.contains(position))
-                found.append(position);
+            if (!cards.contains(position))
+                cards.append(position);
         }
     }
-    return found;
+    return cards;
 }
 
 bool RegistryPhotoIndex::stillMatches(const QString& baseName, QByteArrayView record, bool byCodiceFiscale)
 {
-    RegistryPhotoIndex card;
+    RegistryPhotoIndex card({baseName});
     card.add(record, 1);
     bool byCodice = false;
     return card.match(baseName, &byCodice).contains(1) && byCodice == byCodiceFiscale;
+}
+
+QStringList FolderPhotoPlan::baseNames(const QStringList& paths)
+{
+    QStringList names;
+    names.reserve(paths.size());
+    for (const QString& path : paths)
+        names.append(QFileInfo(path).completeBaseName());
+    return names;
 }
 
 QList<FolderPhotoRow> FolderPhotoPlan::rows(const QStringList& paths, const RegistryPhotoIndex& index)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
 #include <QImage>
@@ -24,28 +25,39 @@ QStringList cardNameKeys(const QString& cardName);
 QStringList codiciFiscali(const QString& baseName);
 } // namespace FolderPhotoKeys
 
-// The names and codici fiscali of every card of the registry, read once.
+// The cards that the files of a folder name, found in one reading of the registry: the keys of
+// the files are few and looked up for every card, so a large registry costs one scan and no more.
 class RegistryPhotoIndex {
 public:
-    // Adds the record of a card (TSchedaAnagrafica::kSize bytes) at its 1-based position.
+    // baseNames: the files' names without their extensions; only they can be matched.
+    explicit RegistryPhotoIndex(const QStringList& baseNames = {});
+    // Looks at the record of a card (TSchedaAnagrafica::kSize bytes) at its 1-based position.
     void add(QByteArrayView record, int position);
     // Every card of an open archive, from the first to the last.
-    static RegistryPhotoIndex read(TArchivioSchede& archive);
+    static RegistryPhotoIndex read(TArchivioSchede& archive, const QStringList& baseNames);
     // The registry of a program folder; throws ArchiveError.
-    static RegistryPhotoIndex readRegistry(const QString& programFolder);
+    static RegistryPhotoIndex readRegistry(const QString& programFolder, const QStringList& baseNames);
 
-    int count() const { return int(m_names.size()); }
-    // The trimmed name of the card at a 1-based position.
-    QString name(int position) const { return m_names.value(position - 1); }
-    // The cards whose name or codice fiscale the file's base name gives; byCodiceFiscale tells which.
+    int count() const { return m_count; }
+    // The trimmed name of a card that one of the files matches.
+    QString name(int position) const { return m_names.value(position); }
+    // The cards whose codice fiscale or name one of the base names given gives; byCodiceFiscale
+    // tells which way.
     QList<int> match(const QString& baseName, bool* byCodiceFiscale = nullptr) const;
     // True when the record (read again later) is still the card the base name gave.
     static bool stillMatches(const QString& baseName, QByteArrayView record, bool byCodiceFiscale);
 
 private:
-    QStringList m_names;
-    QHash<QString, QList<int>> m_byCodiceFiscale;
-    QHash<QString, QList<int>> m_byName;
+    void found(QList<int>& cards, QByteArrayView name, int position);
+    void addNameKeys(QByteArrayView name, int position);
+
+    QHash<QString, QList<int>> m_byCodiceFiscale; // the files' codici fiscali
+    QHash<QString, QList<int>> m_byName;          // the files' name keys
+    QHash<int, QString> m_names;                  // the cards found
+    int m_count = 0;
+    // Buffers kept from card to card: no allocation for a card that no file names.
+    QString m_folded;
+    QString m_key;
 };
 
 // What a picture file of the folder is, once examined.
@@ -78,6 +90,8 @@ struct FolderPhotoRow {
 };
 
 namespace FolderPhotoPlan {
+// The files' names without their extensions, for the index.
+QStringList baseNames(const QStringList& paths);
 // The rows of the files of a folder, matched to the cards by name; their outcomes wait for decide().
 QList<FolderPhotoRow> rows(const QStringList& paths, const RegistryPhotoIndex& index);
 // Gives every row its outcome from its kind and its cards. A row whose outcome changes gets the

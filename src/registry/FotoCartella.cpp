@@ -162,17 +162,17 @@ void TfrmFotoCartella::apriCartella(const QString& folder)
     m_grdFoto->setRowCount(0);
     m_cmdApplica->setEnabled(false);
     m_lblCartella->setText(QStringLiteral("Cartella: ") + QDir::toNativeSeparators(folder));
-    try {
-        m_indice = RegistryPhotoIndex::readRegistry(m_context.programFolder);
-    } catch (const ArchiveError& error) {
-        m_context.messages->error(this, error.messaggio());
-        aggiornaRiepilogo();
-        return;
-    }
     const QStringList paths = FolderPhotoFiles::list(folder);
     if (paths.isEmpty()) {
         aggiornaRiepilogo();
         m_context.messages->warning(this, QStringLiteral("Attenzione: la cartella scelta non contiene file."));
+        return;
+    }
+    try {
+        m_indice = RegistryPhotoIndex::readRegistry(m_context.programFolder, FolderPhotoPlan::baseNames(paths));
+    } catch (const ArchiveError& error) {
+        m_context.messages->error(this, error.messaggio());
+        aggiornaRiepilogo();
         return;
     }
     m_righe = FolderPhotoPlan::rows(paths, m_indice);

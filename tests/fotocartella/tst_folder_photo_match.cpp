@@ -119,7 +119,7 @@ QList<FolderPhotoRow> TestFolderPhotoMatch::prepara(const QString& folder) const
 {
     const QStringList paths = FolderPhotoFiles::list(folder);
     QList<FolderPhotoRow> rows =
-        FolderPhotoPlan::rows(paths, RegistryPhotoIndex::readRegistry(programma()));
+        FolderPhotoPlan::rows(paths, RegistryPhotoIndex::readRegistry(programma(), FolderPhotoPlan::baseNames(paths)));
     FolderPhotoPlan::decide(rows, [this](int p) { return FolderPhotoPlan::hasOwnPhoto(programma(), p); });
     for (int i = 0; i < rows.size(); ++i)
         rows[i].kind = FolderPhotoFiles::examine(paths.at(i)).kind;
@@ -224,6 +224,29 @@ void TestFolderPhotoMatch::keysOfNamesAndFiles()
     QCOMPARE(FolderPhotoKeys::cardNameKeys(QStringLiteral("   ")), QStringList());
     QCOMPARE(FolderPhotoKeys::codiciFiscali(QStringLiteral("rssmra80a01h501u_RSSMRA80A01H501U x")),
              QStringList{QStringLiteral("RSSMRA80A01H501U")});
+    // The index folds plain names byte by byte and accented ones through their letters: both agree.
+    RegistryPhotoIndex index({QStringLiteral("Rossi Niccolo"), QStringLiteral("Maria De-Luca"),
+                              QStringLiteral("Luca Maria De"), QStringLiteral("sean obrien"),
+                              QStringLiteral("BRNSNE80A01Z114K"), QStringLiteral("MariaDe Luca"),
+                              QStringLiteral("Maria Luca")});
+    index.add(scheda(QStringLiteral("NICCOL\u00D2 ROSSI")).buffer(), 1);
+    index.add(scheda(QStringLiteral("  DE LUCA\tMARIA ")).buffer(), 2);
+    index.add(scheda(QStringLiteral("O'BRIEN SEAN"), QStringLiteral("brnsne80a01z114k")).buffer(), 3);
+    QCOMPARE(index.count(), 3);
+    QCOMPARE(index.name(1), QStringLiteral("NICCOL\u00D2 ROSSI"));
+    QCOMPARE(index.name(2), QStringLiteral("DE LUCA\tMARIA"));
+    QCOMPARE(index.name(4), QString());
+    // A name no file gave is not looked for.
+    QCOMPARE(index.match(QStringLiteral("Niccolo Rossi")), QList<int>());
+    QCOMPARE(index.match(QStringLiteral("Rossi Niccolo")), QList<int>{1});
+    QCOMPARE(index.match(QStringLiteral("Maria De-Luca")), QList<int>{2});
+    QCOMPARE(index.match(QStringLiteral("Luca Maria De")), QList<int>{2});
+    QCOMPARE(index.match(QStringLiteral("sean obrien")), QList<int>{3});
+    bool byCodice = false;
+    QCOMPARE(index.match(QStringLiteral("BRNSNE80A01Z114K"), &byCodice), QList<int>{3});
+    QVERIFY(byCodice);
+    QCOMPARE(index.match(QStringLiteral("MariaDe Luca")), QList<int>{2});
+    QCOMPARE(index.match(QStringLiteral("Maria Luca")), QList<int>());
     // Sixteen letters without the digits' places are a name, not a code.
     QCOMPARE(FolderPhotoKeys::codiciFiscali(QStringLiteral("ABCDEFGHIJKLMNOP")), QStringList());
 }
