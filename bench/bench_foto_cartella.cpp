@@ -72,7 +72,8 @@ int main(int argc, char** argv)
         archive.ApriOCrea(TSchedaAnagrafica::archivio(program), TSchedaAnagrafica::kSize);
         archive.Posiziona(0);
         for (int i = 0; i < archive.NumeroSchede(); ++i)
-            bytes += TSchedaAnagrafica::trimmedBytes(archive.LeggiSchedaVista(), TSchedaAnagrafica::Candidato).size();
+            bytes += TSchedaAnagrafica::trimmedBytes(archive.LeggiSchedaVista(), TSchedaAnagrafica::Candidato)
+                         .size();
         archive.ChiudiArchivio();
     });
     std::printf("%d photo names against %d cards: %d cards matched\n", kFiles, kCards, found);

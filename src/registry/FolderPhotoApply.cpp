@@ -58,14 +58,15 @@ FolderPhotoReport FolderPhotoApply::apply(const QString& programFolder, QList<Fo
 {
     using O = FolderPhotoRow::Outcome;
     FolderPhotoReport report;
-    const int total = int(std::count_if(rows.begin(), rows.end(),
-                                        [](const FolderPhotoRow& row) { return row.ticked && row.tickable(); }));
+    const int total = int(std::count_if(
+        rows.begin(), rows.end(), [](const FolderPhotoRow& row) { return row.ticked && row.tickable(); }));
     int done = 0;
     bool cancelled = false;
     for (FolderPhotoRow& row : rows) {
         if (!row.ticked || !row.tickable()) {
             if (row.outcome != O::Scritta)
-                report.skipped.append(row.fileName + QStringLiteral(": ") + FolderPhotoPlan::outcomeText(row));
+                report.skipped.append(row.fileName + QStringLiteral(": ") +
+                                      FolderPhotoPlan::outcomeText(row));
             continue;
         }
         if (cancelled || (progress && !progress(done, total))) {
@@ -93,8 +94,9 @@ FolderPhotoReport FolderPhotoApply::apply(const QString& programFolder, QList<Fo
 
 QString FolderPhotoReport::text() const
 {
-    QString text = written == 1 ? QStringLiteral("1 foto \u00E8 stata scritta nella sua scheda.")
-                                : QStringLiteral("%1 foto sono state scritte nelle loro schede.").arg(written);
+    QString text = written == 1
+                       ? QStringLiteral("1 foto \u00E8 stata scritta nella sua scheda.")
+                       : QStringLiteral("%1 foto sono state scritte nelle loro schede.").arg(written);
     if (leftByCancel > 0)
         text += QStringLiteral("\n\nOperazione annullata: %1 foto spuntate non sono state scritte "
                                "(le schede hanno la foto di prima).")

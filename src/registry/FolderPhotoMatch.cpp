@@ -42,8 +42,8 @@ QStringList asciiWords(const QString& text)
 bool hasCodiceFiscaleShape(const QString& upper)
 {
     // Letters and digits where a codice fiscale has them; the digits may be letters of omocodia.
-    static const QRegularExpression shape(QStringLiteral(
-        "^[A-Z]{6}[0-9LMNPQRSTUV]{2}[A-Z][0-9LMNPQRSTUV]{2}[A-Z][0-9LMNPQRSTUV]{3}[A-Z]$"));
+    static const QRegularExpression shape(
+        QStringLiteral("^[A-Z]{6}[0-9LMNPQRSTUV]{2}[A-Z][0-9LMNPQRSTUV]{2}[A-Z][0-9LMNPQRSTUV]{3}[A-Z]$"));
     return upper.size() == 16 && shape.match(upper).hasMatch();
 }
 
@@ -200,7 +200,8 @@ RegistryPhotoIndex RegistryPhotoIndex::read(TArchivioSchede& archive, const QStr
     return index;
 }
 
-RegistryPhotoIndex RegistryPhotoIndex::readRegistry(const QString& programFolder, const QStringList& baseNames)
+RegistryPhotoIndex RegistryPhotoIndex::readRegistry(const QString& programFolder,
+                                                    const QStringList& baseNames)
 {
     TArchivioSchede archive;
     archive.ApriOCrea(C::archivio(programFolder), C::kSize);

@@ -57,7 +57,8 @@ PhotoProbe examineBytes(const QByteArray& bytes, const QFileInfo& info)
     }
     probe.kind = PhotoKind::Picture;
     probe.size = size;
-    probe.thumbnail = reduced.scaled(FolderPhotoFiles::kThumbnail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    probe.thumbnail =
+        reduced.scaled(FolderPhotoFiles::kThumbnail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     probe.suggestedCrop = PhotoCrop::automatic(reduced, FolderPhotoFiles::kCropThumbnail);
     return probe;
 }

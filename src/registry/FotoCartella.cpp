@@ -7,6 +7,7 @@
 #include "storage/ArchiveError.h"
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
+#include "widgets/ListScreenFrame.h"
 #include "widgets/Looks.h"
 #include "widgets/WorkProgress.h"
 
@@ -27,17 +28,6 @@ constexpr QRect kStriscia(20, 566, 860, 34);
 constexpr int kAltezzaRiga = 102;
 const QString kRigaInfo = QStringLiteral("Foto di una cartella nelle schede dell'archivio anagrafico.");
 
-QLabel* etichetta(QWidget* parent, const char* name, const QRect& geometry, const QString& description)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleDescription(description);
-    label->setGeometry(geometry);
-    label->setFont(Looks::font(QStringLiteral("Tahoma"), 10));
-    Looks::setTextColour(label, Looks::kDarkBlue);
-    return label;
-}
-
 QTableWidgetItem* cella(const QString& text = QString())
 {
     auto* item = new QTableWidgetItem(text);
@@ -57,57 +47,43 @@ QString testoScheda(const FolderPhotoRow& row, const RegistryPhotoIndex& indice)
 } // namespace
 
 TfrmFotoCartella::TfrmFotoCartella(AppContext& context, QWidget* owner)
-    : SecondaryScreen(context, owner, QStringLiteral(" Importa foto da cartella"), kSchermo, WindowKind::Fixed)
+    : SecondaryScreen(context, owner, QStringLiteral(" Importa foto da cartella"), kSchermo,
+                      WindowKind::Fixed)
     , m_scan(new FolderPhotoScan(this))
 {
     setObjectName(QStringLiteral("frmFotoCartella"));
-    Looks::setVerticalGradient(this, QColor(0x82, 0xAC, 0xCF), Qt::white);
-
-    auto* shpPannello = Looks::shape(this, QStringLiteral("shpPannello"), kPannello,
-                                     QStringLiteral("background: white; border: 1px solid #b0c4de; "
-                                                    "border-radius: 6px;"));
-    auto* shpInfo = Looks::shape(this, QStringLiteral("shpInfo"), kStriscia,
-                                 QStringLiteral("background: #6a5acd; border: none; border-radius: 4px;"));
-    shpPannello->setAccessibleName(QStringLiteral("Pannello delle foto"));
-    shpInfo->setAccessibleName(QStringLiteral("Striscia dei suggerimenti"));
-
-    auto* lblTitolo = Looks::label(this, QStringLiteral("lblTitolo"), QStringLiteral("FOTO DA UNA CARTELLA"),
-                                   Looks::font(QStringLiteral("Tahoma"), 18, true), 24, 20);
-    lblTitolo->setAccessibleName(lblTitolo->text());
-    Looks::setTextColour(lblTitolo, Looks::kDarkBlue);
-    auto* lblSottotitolo = Looks::label(
-        this, QStringLiteral("lblSottotitolo"),
-        QStringLiteral("File chiamati con il codice fiscale o con cognome e nome della persona"),
-        Looks::font(QStringLiteral("Tahoma"), 10), 26, 52);
-    lblSottotitolo->setAccessibleName(lblSottotitolo->text());
-
-    auto* panInfo = HintLine::makeLine(this, kStriscia.adjusted(10, 0, -10, 0), kRigaInfo);
-    m_hint = new HintLine(panInfo, this);
-    m_hint->addEmptying(this);
-    m_hint->addEmptying(shpInfo);
-    m_hint->addEmptying(shpPannello);
+    const ListScreenFrame frame(
+        this, kPannello, kStriscia,
+        {QStringLiteral("Pannello delle foto"), QStringLiteral("FOTO DA UNA CARTELLA"),
+         QStringLiteral("File chiamati con il codice fiscale o con cognome e nome della persona"),
+         kRigaInfo});
+    m_hint = frame.hint;
 
     auto* cmdCartella = m_hint->addImageButton(
-        this, QStringLiteral("cmdCartella"), QStringLiteral(":/pictures/importa_foto.svg"), QRect(768, 20, 48, 48),
+        this, QStringLiteral("cmdCartella"), QStringLiteral(":/pictures/importa_foto.svg"),
+        QRect(768, 20, 48, 48),
         QStringLiteral("Sceglie la cartella delle foto, chiamate con il codice fiscale o con il nome della "
                        "persona."));
-    auto* cmdEsci = m_hint->addImageButton(this, QStringLiteral("cmdEsci"),
-                                           QStringLiteral(":/pictures/candidati_esci.svg"), QRect(824, 20, 48, 48),
-                                           QStringLiteral("Esci da questo ambiente di lavoro."));
+    auto* cmdEsci = m_hint->addImageButton(
+        this, QStringLiteral("cmdEsci"), QStringLiteral(":/pictures/candidati_esci.svg"),
+        QRect(824, 20, 48, 48), QStringLiteral("Esci da questo ambiente di lavoro."));
     connect(cmdCartella, &ImageButton::clicked, this, &TfrmFotoCartella::cmdCartellaClick);
     connect(cmdEsci, &ImageButton::clicked, this, &QWidget::close);
 
-    m_lblCartella = etichetta(this, "lblCartella", QRect(32, 92, 836, 20), QStringLiteral("Cartella delle foto"));
-    m_lblCartella->setText(QStringLiteral("Cartella: nessuna (premere il pulsante della cartella per sceglierla)"));
-    m_lblRiepilogo = etichetta(this, "lblRiepilogo", QRect(32, 520, 700, 26), QStringLiteral("Riepilogo"));
+    m_lblCartella = ListScreenFrame::label(this, "lblCartella", QRect(32, 92, 836, 20),
+                                           QStringLiteral("Cartella delle foto"));
+    m_lblCartella->setText(
+        QStringLiteral("Cartella: nessuna (premere il pulsante della cartella per sceglierla)"));
+    m_lblRiepilogo =
+        ListScreenFrame::label(this, "lblRiepilogo", QRect(32, 520, 700, 26), QStringLiteral("Riepilogo"));
 
     m_grdFoto = new QTableWidget(0, NumeroColonne, this);
     m_grdFoto->setObjectName(QStringLiteral("grdFoto"));
     m_grdFoto->setAccessibleName(QStringLiteral("Foto della cartella e schede corrispondenti"));
     m_grdFoto->setGeometry(32, 116, 836, 398);
-    m_grdFoto->setHorizontalHeaderLabels({QStringLiteral("Applica"), QStringLiteral("Foto"), QStringLiteral("File"),
-                                          QStringLiteral("Scheda"), QStringLiteral("Ritaglio"),
-                                          QStringLiteral("Esito")});
+    m_grdFoto->setHorizontalHeaderLabels({QStringLiteral("Applica"), QStringLiteral("Foto"),
+                                          QStringLiteral("File"), QStringLiteral("Scheda"),
+                                          QStringLiteral("Ritaglio"), QStringLiteral("Esito")});
     m_grdFoto->verticalHeader()->hide();
     m_grdFoto->verticalHeader()->setDefaultSectionSize(kAltezzaRiga);
     m_grdFoto->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -120,13 +96,15 @@ TfrmFotoCartella::TfrmFotoCartella(AppContext& context, QWidget* owner)
     m_grdFoto->setColumnWidth(ColScheda, 180);
     m_grdFoto->setColumnWidth(ColRitaglio, 82);
     m_grdFoto->horizontalHeader()->setStretchLastSection(true);
-    m_hint->addHint(m_grdFoto, QStringLiteral("Spuntare le foto da scrivere nelle schede: le foto che "
-                                              "sostituiscono quella presente restano fuori se non spuntate."));
+    m_hint->addHint(m_grdFoto,
+                    QStringLiteral("Spuntare le foto da scrivere nelle schede: le foto che "
+                                   "sostituiscono quella presente restano fuori se non spuntate."));
     connect(m_grdFoto, &QTableWidget::itemChanged, this, &TfrmFotoCartella::spuntaCambiata);
 
     m_cmdApplica = Looks::pushButton(this, QStringLiteral("cmdApplica"), QStringLiteral("Applica"),
                                      QRect(748, 518, 120, 30));
-    m_hint->addHint(m_cmdApplica, QStringLiteral("Scrive le foto spuntate nelle schede, ritagliate intorno al volto."));
+    m_hint->addHint(m_cmdApplica,
+                    QStringLiteral("Scrive le foto spuntate nelle schede, ritagliate intorno al volto."));
     m_cmdApplica->setEnabled(false);
     connect(m_cmdApplica, &QPushButton::clicked, this, &TfrmFotoCartella::cmdApplicaClick);
 
@@ -165,11 +143,13 @@ void TfrmFotoCartella::apriCartella(const QString& folder)
     const QStringList paths = FolderPhotoFiles::list(folder);
     if (paths.isEmpty()) {
         aggiornaRiepilogo();
-        m_context.messages->warning(this, QStringLiteral("Attenzione: la cartella scelta non contiene file."));
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: la cartella scelta non contiene file."));
         return;
     }
     try {
-        m_indice = RegistryPhotoIndex::readRegistry(m_context.programFolder, FolderPhotoPlan::baseNames(paths));
+        m_indice =
+            RegistryPhotoIndex::readRegistry(m_context.programFolder, FolderPhotoPlan::baseNames(paths));
     } catch (const ArchiveError& error) {
         m_context.messages->error(this, error.messaggio());
         aggiornaRiepilogo();
@@ -295,7 +275,8 @@ void TfrmFotoCartella::aggiornaRiepilogo()
         esaminati += riga.kind != PhotoKind::Unknown;
         nuove += riga.outcome == O::Nuova;
         sostituzioni += riga.outcome == O::Sostituisce;
-        dubbi += riga.outcome == O::NessunaScheda || riga.outcome == O::PiuSchede || riga.outcome == O::PiuFoto;
+        dubbi +=
+            riga.outcome == O::NessunaScheda || riga.outcome == O::PiuSchede || riga.outcome == O::PiuFoto;
         saltati += riga.outcome == O::Saltata;
         scritte += riga.outcome == O::Scritta;
         spuntate += riga.ticked && riga.tickable();
@@ -316,11 +297,13 @@ void TfrmFotoCartella::aggiornaRiepilogo()
 void TfrmFotoCartella::cmdApplicaClick()
 {
     if (m_righe.isEmpty()) {
-        m_context.messages->warning(this, QStringLiteral("Attenzione: scegliere prima la cartella delle foto."));
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: scegliere prima la cartella delle foto."));
         return;
     }
     if (m_inEsame) {
-        m_context.messages->warning(this, QStringLiteral("Attenzione: attendere la fine dell'esame delle foto."));
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: attendere la fine dell'esame delle foto."));
         return;
     }
     const int spuntate = int(std::count_if(m_righe.begin(), m_righe.end(),

@@ -88,7 +88,10 @@ private slots:
 private:
     // Lists, examines and decides a folder as the screen does.
     QList<FolderPhotoRow> prepara(const QString& folder) const;
-    QString fotoScheda(int position) const { return FotoScheda::percorso(m_program->path() + u'/', QString::number(position)); }
+    QString fotoScheda(int position) const
+    {
+        return FotoScheda::percorso(m_program->path() + u'/', QString::number(position));
+    }
     QString programma() const { return m_program->path() + u'/'; }
 
     std::unique_ptr<QTemporaryDir> m_program;
@@ -118,8 +121,8 @@ void TestFolderPhotoMatch::init()
 QList<FolderPhotoRow> TestFolderPhotoMatch::prepara(const QString& folder) const
 {
     const QStringList paths = FolderPhotoFiles::list(folder);
-    QList<FolderPhotoRow> rows =
-        FolderPhotoPlan::rows(paths, RegistryPhotoIndex::readRegistry(programma(), FolderPhotoPlan::baseNames(paths)));
+    QList<FolderPhotoRow> rows = FolderPhotoPlan::rows(
+        paths, RegistryPhotoIndex::readRegistry(programma(), FolderPhotoPlan::baseNames(paths)));
     FolderPhotoPlan::decide(rows, [this](int p) { return FolderPhotoPlan::hasOwnPhoto(programma(), p); });
     for (int i = 0; i < rows.size(); ++i)
         rows[i].kind = FolderPhotoFiles::examine(paths.at(i)).kind;
@@ -138,48 +141,86 @@ void TestFolderPhotoMatch::matching_data()
     QTest::addColumn<QString>("reason");
 
     const QString none;
-    QTest::newRow("codice fiscale") << "RSSMRA80A01H501U.jpg" << "jpg" << none << none << O::Nuova << "1" << "";
-    QTest::newRow("codice fiscale, lower case")
-        << "rssmra80a01h501u.JPG" << "jpg" << none << none << O::Nuova << "1" << "";
-    QTest::newRow("codice fiscale among other words")
-        << "Gita 2024 - RSSMRA80A01H501U.jpeg" << "jpg" << none << none << O::Nuova << "1" << "";
-    QTest::newRow("codice fiscale of no card")
-        << "BNCNNA85M41F205X.jpg" << "jpg" << none << none << O::NessunaScheda << "" << "";
-    QTest::newRow("surname first, underscore")
-        << "rossi_mario.jpg" << "jpg" << none << none << O::Nuova << "1" << "";
-    QTest::newRow("name first") << "Mario Rossi.JPG" << "jpg" << none << none << O::Nuova << "1" << "";
-    QTest::newRow("capitals and dash") << "ROSSI-MARIO.jpeg" << "jpg" << none << none << O::Nuova << "1" << "";
-    QTest::newRow("dots") << "Rossi.Mario.png" << "png" << none << none << O::Nuova << "1" << "";
-    QTest::newRow("apostrophe and accent")
-        << "D'Angelo Luc\u00E0.jpg" << "jpg" << none << none << O::Nuova << "2" << "";
-    QTest::newRow("accent decomposed, name first")
-        << "Luca\u0300 d'angelo.jpg" << "jpg" << none << none << O::Nuova << "2" << "";
-    QTest::newRow("four words, name first")
-        << "Maria Grazia De Luca.jpg" << "jpg" << none << none << O::Nuova << "6" << "";
-    QTest::newRow("four words, surname first")
-        << "de_luca_maria_grazia.png" << "png" << none << none << O::Nuova << "6" << "";
-    QTest::newRow("surname alone") << "Rossi.jpg" << "jpg" << none << none << O::NessunaScheda << "" << "";
-    QTest::newRow("no card") << "Pinco Pallino.jpg" << "jpg" << none << none << O::NessunaScheda << "" << "";
-    QTest::newRow("two cards") << "Anna Bianchi.jpg" << "jpg" << none << none << O::PiuSchede << "3,4" << "";
-    QTest::newRow("two photos for one card")
-        << "Neri Paolo.jpg" << "jpg" << "paolo_neri.png" << "png" << O::PiuFoto << "7" << "";
-    QTest::newRow("codice fiscale and name of one card")
-        << "RSSMRA80A01H501U.jpg" << "jpg" << "Rossi Mario.png" << "png" << O::PiuFoto << "1" << "";
-    QTest::newRow("a damaged second photo does not count")
-        << "Neri Paolo.jpg" << "jpg" << "paolo_neri.jpg" << "tagliata" << O::Nuova << "7" << "";
-    QTest::newRow("replaces the present photo")
-        << "Verdi Giuseppe.jpg" << "jpg" << none << none << O::Sostituisce << "5" << "";
-    QTest::newRow("the placeholder is no photo")
-        << "Gialli Sara.jpg" << "jpg" << none << none << O::Nuova << "8" << "";
-    QTest::newRow("not a picture") << "Rossi Mario.txt" << "testo" << none << none << O::Saltata << "1"
+    QTest::newRow("codice fiscale") << "RSSMRA80A01H501U.jpg"
+                                    << "jpg" << none << none << O::Nuova << "1"
+                                    << "";
+    QTest::newRow("codice fiscale, lower case") << "rssmra80a01h501u.JPG"
+                                                << "jpg" << none << none << O::Nuova << "1"
+                                                << "";
+    QTest::newRow("codice fiscale among other words") << "Gita 2024 - RSSMRA80A01H501U.jpeg"
+                                                      << "jpg" << none << none << O::Nuova << "1"
+                                                      << "";
+    QTest::newRow("codice fiscale of no card") << "BNCNNA85M41F205X.jpg"
+                                               << "jpg" << none << none << O::NessunaScheda << ""
+                                               << "";
+    QTest::newRow("surname first, underscore") << "rossi_mario.jpg"
+                                               << "jpg" << none << none << O::Nuova << "1"
+                                               << "";
+    QTest::newRow("name first") << "Mario Rossi.JPG"
+                                << "jpg" << none << none << O::Nuova << "1"
+                                << "";
+    QTest::newRow("capitals and dash") << "ROSSI-MARIO.jpeg"
+                                       << "jpg" << none << none << O::Nuova << "1"
+                                       << "";
+    QTest::newRow("dots") << "Rossi.Mario.png"
+                          << "png" << none << none << O::Nuova << "1"
+                          << "";
+    QTest::newRow("apostrophe and accent") << "D'Angelo Luc\u00E0.jpg"
+                                           << "jpg" << none << none << O::Nuova << "2"
+                                           << "";
+    QTest::newRow("accent decomposed, name first") << "Luca\u0300 d'angelo.jpg"
+                                                   << "jpg" << none << none << O::Nuova << "2"
+                                                   << "";
+    QTest::newRow("four words, name first") << "Maria Grazia De Luca.jpg"
+                                            << "jpg" << none << none << O::Nuova << "6"
+                                            << "";
+    QTest::newRow("four words, surname first") << "de_luca_maria_grazia.png"
+                                               << "png" << none << none << O::Nuova << "6"
+                                               << "";
+    QTest::newRow("surname alone") << "Rossi.jpg"
+                                   << "jpg" << none << none << O::NessunaScheda << ""
+                                   << "";
+    QTest::newRow("no card") << "Pinco Pallino.jpg"
+                             << "jpg" << none << none << O::NessunaScheda << ""
+                             << "";
+    QTest::newRow("two cards") << "Anna Bianchi.jpg"
+                               << "jpg" << none << none << O::PiuSchede << "3,4"
+                               << "";
+    QTest::newRow("two photos for one card") << "Neri Paolo.jpg"
+                                             << "jpg"
+                                             << "paolo_neri.png"
+                                             << "png" << O::PiuFoto << "7"
+                                             << "";
+    QTest::newRow("codice fiscale and name of one card") << "RSSMRA80A01H501U.jpg"
+                                                         << "jpg"
+                                                         << "Rossi Mario.png"
+                                                         << "png" << O::PiuFoto << "1"
+                                                         << "";
+    QTest::newRow("a damaged second photo does not count") << "Neri Paolo.jpg"
+                                                           << "jpg"
+                                                           << "paolo_neri.jpg"
+                                                           << "tagliata" << O::Nuova << "7"
+                                                           << "";
+    QTest::newRow("replaces the present photo") << "Verdi Giuseppe.jpg"
+                                                << "jpg" << none << none << O::Sostituisce << "5"
+                                                << "";
+    QTest::newRow("the placeholder is no photo") << "Gialli Sara.jpg"
+                                                 << "jpg" << none << none << O::Nuova << "8"
+                                                 << "";
+    QTest::newRow("not a picture") << "Rossi Mario.txt"
+                                   << "testo" << none << none << O::Saltata << "1"
                                    << "non \u00E8 un'immagine";
-    QTest::newRow("cut short") << "Rossi Mario.jpg" << "tagliata" << none << none << O::Saltata << "1"
+    QTest::newRow("cut short") << "Rossi Mario.jpg"
+                               << "tagliata" << none << none << O::Saltata << "1"
                                << "file danneggiato";
-    QTest::newRow("noise named as a photo")
-        << "Rossi Mario.jpg" << "rumore" << none << none << O::Saltata << "1" << "file danneggiato";
-    QTest::newRow("empty file") << "Rossi Mario.jpg" << "vuoto" << none << none << O::Saltata << "1"
+    QTest::newRow("noise named as a photo") << "Rossi Mario.jpg"
+                                            << "rumore" << none << none << O::Saltata << "1"
+                                            << "file danneggiato";
+    QTest::newRow("empty file") << "Rossi Mario.jpg"
+                                << "vuoto" << none << none << O::Saltata << "1"
                                 << "file danneggiato";
-    QTest::newRow("over 100 megapixels") << "Rossi Mario.jpg" << "bomba" << none << none << O::Saltata << "1"
+    QTest::newRow("over 100 megapixels") << "Rossi Mario.jpg"
+                                         << "bomba" << none << none << O::Saltata << "1"
                                          << "foto troppo grande (oltre 100 megapixel)";
 }
 
@@ -199,7 +240,8 @@ void TestFolderPhotoMatch::matching()
         TestFiles::writeAll(folder.filePath(otherFile), contenuto(otherKind));
     const QList<FolderPhotoRow> rows = prepara(folder.path());
     QCOMPARE(rows.size(), otherFile.isEmpty() ? 1 : 2);
-    const auto row = std::find_if(rows.begin(), rows.end(), [&](const FolderPhotoRow& r) { return r.fileName == file; });
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [&](const FolderPhotoRow& r) { return r.fileName == file; });
     QVERIFY(row != rows.end());
     QCOMPARE(row->outcome, outcome);
     QCOMPARE(row->cards, posizioni(cards));
@@ -215,9 +257,11 @@ void TestFolderPhotoMatch::matching()
 
 void TestFolderPhotoMatch::keysOfNamesAndFiles()
 {
-    QCOMPARE(FolderPhotoKeys::fileNameKey(QStringLiteral("D'Angelo  Luc\u00E0")), QStringLiteral("dangeloluca"));
+    QCOMPARE(FolderPhotoKeys::fileNameKey(QStringLiteral("D'Angelo  Luc\u00E0")),
+             QStringLiteral("dangeloluca"));
     // A letter the code page lacks compares as the card stores it.
-    QCOMPARE(FolderPhotoKeys::fileNameKey(QStringLiteral("\u0141ukasz Nowak")), QStringLiteral("lukasznowak"));
+    QCOMPARE(FolderPhotoKeys::fileNameKey(QStringLiteral("\u0141ukasz Nowak")),
+             QStringLiteral("lukasznowak"));
     QCOMPARE(FolderPhotoKeys::cardNameKeys(QStringLiteral("DE LUCA MARIA")),
              QStringList({QStringLiteral("delucamaria"), QStringLiteral("lucamariade"),
                           QStringLiteral("mariadeluca")}));
@@ -278,8 +322,8 @@ void TestFolderPhotoMatch::applyWritesWholeCroppedPhotos()
     QCOMPARE(written, QList<int>({1, 2, 7}));
     // The replacement was not ticked: the card keeps its photo byte for byte.
     QCOMPARE(TestFiles::readAll(fotoScheda(5)), verdiPrima);
-    for (const auto& [position, source] : {std::pair{1, QSize(1200, 900)}, std::pair{2, QSize(1280, 720)},
-                                           std::pair{7, QSize(600, 800)}}) {
+    for (const auto& [position, source] :
+         {std::pair{1, QSize(1200, 900)}, std::pair{2, QSize(1280, 720)}, std::pair{7, QSize(600, 800)}}) {
         const PhotoFiles::Read read = PhotoFiles::read(fotoScheda(position));
         QCOMPARE(read.outcome, PhotoFiles::Outcome::Loaded);
         QCOMPARE(read.picture.size(), PhotoCrop::cardTarget(source));
@@ -304,8 +348,9 @@ void TestFolderPhotoMatch::cancelMidwayLeavesEveryPhotoOldOrNew()
     for (int p = 9; p <= 13; ++p) {
         QVERIFY(SalvaFotoScheda(programma(), QString::number(p), foto(QSize(300, 400), Qt::red)));
         prima << TestFiles::readAll(fotoScheda(p));
-        scriviFoto(QDir(m_folder->path()).filePath(QStringLiteral("Numero%1 Alunno.jpg").arg(QChar(u'A' + p - 8))),
-                   foto(QSize(1600, 1200), Qt::green));
+        scriviFoto(
+            QDir(m_folder->path()).filePath(QStringLiteral("Numero%1 Alunno.jpg").arg(QChar(u'A' + p - 8))),
+            foto(QSize(1600, 1200), Qt::green));
     }
     QList<FolderPhotoRow> rows = prepara(m_folder->path());
     QCOMPARE(rows.size(), 5);
@@ -338,7 +383,8 @@ void TestFolderPhotoMatch::cancelMidwayLeavesEveryPhotoOldOrNew()
 
 void TestFolderPhotoMatch::cardChangedMeanwhileIsNotWritten()
 {
-    scriviFoto(QDir(m_folder->path()).filePath(QStringLiteral("Neri Paolo.jpg")), foto(QSize(400, 300), Qt::blue));
+    scriviFoto(QDir(m_folder->path()).filePath(QStringLiteral("Neri Paolo.jpg")),
+               foto(QSize(400, 300), Qt::blue));
     QList<FolderPhotoRow> rows = prepara(m_folder->path());
     QCOMPARE(rows.first().outcome, O::Nuova);
     // Another workstation puts another person at position 7.
@@ -351,8 +397,8 @@ void TestFolderPhotoMatch::cardChangedMeanwhileIsNotWritten()
     }
     const FolderPhotoReport report = FolderPhotoApply::apply(programma(), rows);
     QCOMPARE(report.written, 0);
-    QCOMPARE(report.failed,
-             QStringList{QStringLiteral("Neri Paolo.jpg: la scheda n. 7 \u00E8 stata cambiata nel frattempo")});
+    QCOMPARE(report.failed, QStringList{QStringLiteral(
+                                "Neri Paolo.jpg: la scheda n. 7 \u00E8 stata cambiata nel frattempo")});
     QCOMPARE(rows.first().outcome, O::NonScritta);
     QVERIFY(!QFile::exists(fotoScheda(7)));
 }
@@ -385,7 +431,8 @@ void TestFolderPhotoMatch::unreadableFileIsSaidSo()
         QSKIP("no named pipes here");
     // A pipe named like a photo would read for ever: it is refused at once.
     QCOMPARE(FolderPhotoFiles::examine(fifo).kind, PhotoKind::Unreadable);
-    QCOMPARE(FolderPhotoPlan::kindReason(PhotoKind::Unreadable), QStringLiteral("il file non pu\u00F2 essere letto"));
+    QCOMPARE(FolderPhotoPlan::kindReason(PhotoKind::Unreadable),
+             QStringLiteral("il file non pu\u00F2 essere letto"));
 }
 
 void TestFolderPhotoMatch::scanReportsEveryFileThenEnds()

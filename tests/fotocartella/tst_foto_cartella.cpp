@@ -48,10 +48,12 @@ void TestFotoCartella::init()
     apri();
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
-    FotoCartellaFixture::scriviArchivio(m_env->folder(),
-                                        {FotoCartellaFixture::scheda(QStringLiteral("ROSSI MARIO"), QStringLiteral("RSSMRA80A01H501U")),
-                                         FotoCartellaFixture::scheda(QStringLiteral("BIANCHI ANNA")), FotoCartellaFixture::scheda(QStringLiteral("BIANCHI ANNA")),
-                                         FotoCartellaFixture::scheda(QStringLiteral("VERDI GIUSEPPE"))});
+    FotoCartellaFixture::scriviArchivio(
+        m_env->folder(),
+        {FotoCartellaFixture::scheda(QStringLiteral("ROSSI MARIO"), QStringLiteral("RSSMRA80A01H501U")),
+         FotoCartellaFixture::scheda(QStringLiteral("BIANCHI ANNA")),
+         FotoCartellaFixture::scheda(QStringLiteral("BIANCHI ANNA")),
+         FotoCartellaFixture::scheda(QStringLiteral("VERDI GIUSEPPE"))});
     QVERIFY(SalvaFotoScheda(m_env->folder(), QStringLiteral("4"), foto(QSize(300, 400), Qt::red)));
     const QDir folder(m_folder->path());
     FotoCartellaFixture::scriviFoto(folder.filePath(QStringLiteral("rssmra80a01h501u.jpg")),
@@ -110,7 +112,8 @@ void TestFotoCartella::openedFromTheEditorOnTheSeams()
         // By name: "Anna Bianchi", "elenco", "Giuseppe Verdi", "rssmra...".
         const QStringList esiti = {QStringLiteral("Pi\u00F9 schede corrispondono: nessuna scelta"),
                                    QStringLiteral("Saltata: non \u00E8 un'immagine"),
-                                   QStringLiteral("Sostituisce la foto presente"), QStringLiteral("Nuova foto")};
+                                   QStringLiteral("Sostituisce la foto presente"),
+                                   QStringLiteral("Nuova foto")};
         for (int row = 0; row < 4; ++row)
             QCOMPARE(table->item(row, TfrmFotoCartella::ColEsito)->text(), esiti.at(row));
         QCOMPARE(table->item(0, TfrmFotoCartella::ColScheda)->text(),
@@ -125,14 +128,17 @@ void TestFotoCartella::openedFromTheEditorOnTheSeams()
         const QPixmap crop =
             table->item(3, TfrmFotoCartella::ColRitaglio)->data(Qt::DecorationRole).value<QPixmap>();
         QCOMPARE(crop.size(), QSize(72, 96));
-        QVERIFY(!table->item(3, TfrmFotoCartella::ColFoto)->data(Qt::DecorationRole).value<QPixmap>().isNull());
+        QVERIFY(
+            !table->item(3, TfrmFotoCartella::ColFoto)->data(Qt::DecorationRole).value<QPixmap>().isNull());
         QVERIFY(table->item(1, TfrmFotoCartella::ColFoto)->data(Qt::DecorationRole).isNull());
         QCOMPARE(screen.findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text(),
-                 QStringLiteral("4 file: 1 nuove, 1 sostituzioni, 1 senza scheda certa, 1 saltati. Da scrivere: 1."));
+                 QStringLiteral(
+                     "4 file: 1 nuove, 1 sostituzioni, 1 senza scheda certa, 1 saltati. Da scrivere: 1."));
 
         clicca(screen, "cmdApplica");
         QCOMPARE(m_env->messages.shown.last().kind, MessageKind::Information);
-        QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("1 foto \u00E8 stata scritta nella sua scheda.")));
+        QVERIFY(m_env->messages.lastText().startsWith(
+            QStringLiteral("1 foto \u00E8 stata scritta nella sua scheda.")));
         QVERIFY(m_env->messages.lastText().contains(QStringLiteral("Foto saltate (3):")));
         QCOMPARE(screen.rapporto(), m_env->messages.lastText());
         QCOMPARE(table->item(3, TfrmFotoCartella::ColEsito)->text(), QStringLiteral("Foto scritta"));
@@ -163,7 +169,8 @@ void TestFotoCartella::applyWithoutAFolderOrTicksWarns()
 {
     conSchermo([&](TfrmFotoCartella& screen) {
         screen.cmdApplicaClick();
-        QCOMPARE(m_env->messages.lastText(), QStringLiteral("Attenzione: scegliere prima la cartella delle foto."));
+        QCOMPARE(m_env->messages.lastText(),
+                 QStringLiteral("Attenzione: scegliere prima la cartella delle foto."));
         scegliCartella(screen);
         screen.grdFoto()->item(3, TfrmFotoCartella::ColApplica)->setCheckState(Qt::Unchecked);
         clicca(screen, "cmdApplica");
@@ -178,7 +185,8 @@ void TestFotoCartella::applyWithoutAFolderOrTicksWarns()
 
 void TestFotoCartella::cancelInTheProgressWindowKeepsWhatIsDone()
 {
-    FotoCartellaFixture::scriviArchivio(m_env->folder(), {FotoCartellaFixture::scheda(QStringLiteral("NERI PAOLO"))});
+    FotoCartellaFixture::scriviArchivio(m_env->folder(),
+                                        {FotoCartellaFixture::scheda(QStringLiteral("NERI PAOLO"))});
     FotoCartellaFixture::scriviFoto(QDir(m_folder->path()).filePath(QStringLiteral("Paolo Neri.jpg")),
                                     foto(QSize(640, 480), Qt::cyan));
     const QByteArray verdiPrima = leggiFile(fotoScheda(4));
@@ -202,7 +210,8 @@ void TestFotoCartella::cancelInTheProgressWindowKeepsWhatIsDone()
         QCOMPARE(visto, 3);
         QVERIFY(screen.rapporto().startsWith(QStringLiteral("2 foto sono state scritte nelle loro schede.")));
         QVERIFY(screen.rapporto().contains(QStringLiteral("Operazione annullata: 1 foto spuntate")));
-        QCOMPARE(screen.grdFoto()->item(3, TfrmFotoCartella::ColEsito)->text(), QStringLiteral("Foto scritta"));
+        QCOMPARE(screen.grdFoto()->item(3, TfrmFotoCartella::ColEsito)->text(),
+                 QStringLiteral("Foto scritta"));
         QCOMPARE(screen.grdFoto()->item(4, TfrmFotoCartella::ColApplica)->checkState(), Qt::Checked);
     });
     QVERIFY(simile(coloreSotto(PhotoFiles::load(fotoScheda(4))), Qt::magenta));
