@@ -261,16 +261,17 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
 
     // The deadlines list and the photos of a folder, in small white groups between the photo
     // commands and the notes' label (y 586), which they must not cover.
-    auto* shpScadenze = gruppoBianco(panContainer, "shpScadenze", QRect(24, 548, 38, 37));
-    shpScadenze->lower();
-    m_hint->addEmptying(shpScadenze);
-    comando(panContainer, "cmdScadenze", ":/pictures/candidati_scadenze.svg", QRect(26, 550, 34, 34),
+    const auto piccolo = [&](const char* gruppo, int x, const char* name, const char* picture,
+                             const QString& hint, Gestore gestore) {
+        auto* shape = gruppoBianco(panContainer, gruppo, QRect(x, 548, 38, 37));
+        shape->lower();
+        m_hint->addEmptying(shape);
+        comando(panContainer, name, picture, QRect(x + 2, 550, 34, 34), hint, gestore);
+    };
+    piccolo("shpScadenze", 24, "cmdScadenze", ":/pictures/candidati_scadenze.svg",
             QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
             &TfrmCandidati::cmdScadenzeClick);
-    auto* shpFotoCartella = gruppoBianco(panContainer, "shpFotoCartella", QRect(68, 548, 38, 37));
-    shpFotoCartella->lower();
-    m_hint->addEmptying(shpFotoCartella);
-    comando(panContainer, "cmdFotoCartella", ":/pictures/candidati_foto_cartella.svg", QRect(70, 550, 34, 34),
+    piccolo("shpFotoCartella", 68, "cmdFotoCartella", ":/pictures/candidati_foto_cartella.svg",
             QStringLiteral("Importa foto da cartella: le foto chiamate con il codice fiscale o con cognome e "
                            "nome vanno nelle loro schede."),
             &TfrmCandidati::cmdFotoCartellaClick);
