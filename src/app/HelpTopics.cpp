@@ -133,7 +133,11 @@ QStringList archivioAnagrafico()
         QStringLiteral(
             "L'icona dello zoom mostra la foto a tutto schermo. Per ritoccarla, salvala su disco, modificala "
             "con un programma di grafica e caricala di nuovo con \"Carica\". Allo stesso modo puoi caricare "
-            "una foto in formato JPEG scattata con una fotocamera digitale."),
+            "una foto in formato JPEG scattata con una fotocamera digitale. Le foto di un'intera classe "
+            "entrano in un colpo solo con \"Importa foto da cartella\": chiama ogni file con il codice "
+            "fiscale o con cognome e nome della persona, scegli la cartella, controlla la tabella e premi "
+            "\"Applica\"; i casi dubbi restano fuori e le foto già presenti sono sostituite solo se spunti "
+            "la loro casella."),
         QStringLiteral(
             "La ricerca combina uno o più filtri contemporaneamente: puoi trovare, per esempio, tutte "
             "le persone di un certo settore professionale oppure tutte quelle che parlano una "

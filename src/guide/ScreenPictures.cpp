@@ -96,6 +96,7 @@ constexpr KnownName kKnownNames[] = {
     {"File", "Allega file"},
     {"Trova", "Ricerca"},
     {"Scadute", "Scadenze"},
+    {"FotoCartella", "Importa foto da cartella"},
     {"Cancella", "Elimina gruppo"},
     {"PDF", "Guida in PDF"},
     {"Info", "Informazioni"},

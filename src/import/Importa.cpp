@@ -12,6 +12,7 @@
 #include "storage/SafeSave.h"
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
+#include "widgets/ListScreenFrame.h"
 #include "widgets/Looks.h"
 #include "widgets/WorkProgress.h"
 
@@ -35,17 +36,6 @@ constexpr QRect kPannello(20, 84, 821, 418);
 constexpr QRect kStriscia(20, 510, 821, 34);
 const QString kRigaInfo = QStringLiteral("Importazione di persone da un foglio di calcolo.");
 
-QLabel* etichetta(QWidget* parent, const char* name, const QRect& geometry, const QString& description)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleDescription(description); // read after the text the label shows
-    label->setGeometry(geometry);
-    label->setFont(Looks::font(QStringLiteral("Tahoma"), 10));
-    Looks::setTextColour(label, Looks::kDarkBlue);
-    return label;
-}
-
 // A label's text; with no name of its own a screen reader reads that text.
 void mostra(QLabel* label, const QString& text)
 {
@@ -60,33 +50,13 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     , m_model(new ImportPreviewModel(this))
 {
     setObjectName(QStringLiteral("frmImporta"));
-    Looks::setVerticalGradient(this, QColor(0x82, 0xAC, 0xCF), Qt::white);
-
-    auto* shpPannello = Looks::shape(this, QStringLiteral("shpPannello"), kPannello,
-                                     QStringLiteral("background: white; border: 1px solid #b0c4de; "
-                                                    "border-radius: 6px;"));
-    auto* shpInfo = Looks::shape(this, QStringLiteral("shpInfo"), kStriscia,
-                                 QStringLiteral("background: #6a5acd; border: none; border-radius: 4px;"));
-    shpPannello->setAccessibleName(QStringLiteral("Pannello dell'importazione"));
-    shpInfo->setAccessibleName(QStringLiteral("Striscia dei suggerimenti"));
-
-    auto* lblTitolo =
-        Looks::label(this, QStringLiteral("lblTitolo"), QStringLiteral("IMPORTAZIONE DA FOGLIO DI CALCOLO"),
-                     Looks::font(QStringLiteral("Tahoma"), 18, true), 24, 20);
-    lblTitolo->setAccessibleName(lblTitolo->text());
-    Looks::setTextColour(lblTitolo, Looks::kDarkBlue);
-    auto* lblSottotitolo =
-        Looks::label(this, QStringLiteral("lblSottotitolo"),
-                     QStringLiteral("CSV, Excel (XLSX, XLS), OpenDocument (ODS) o l'archivio "
-                                    "esportato dal programma"),
-                     Looks::font(QStringLiteral("Tahoma"), 10), 26, 52);
-    lblSottotitolo->setAccessibleName(lblSottotitolo->text());
-
-    m_panInfo = HintLine::makeLine(this, kStriscia.adjusted(10, 0, -10, 0), kRigaInfo);
-    m_hint = new HintLine(m_panInfo, this);
-    m_hint->addEmptying(this);
-    m_hint->addEmptying(shpInfo);
-    m_hint->addEmptying(shpPannello);
+    const ListScreenFrame frame(
+        this, kPannello, kStriscia,
+        {QStringLiteral("Pannello dell'importazione"), QStringLiteral("IMPORTAZIONE DA FOGLIO DI CALCOLO"),
+         QStringLiteral("CSV, Excel (XLSX, XLS), OpenDocument (ODS) o l'archivio esportato dal programma"),
+         kRigaInfo});
+    m_panInfo = frame.panInfo;
+    m_hint = frame.hint;
 
     const auto comando = [this](const char* name, const char* picture, int x, const QString& hint) {
         return m_hint->addImageButton(this, QString::fromLatin1(name), QString::fromLatin1(picture),
@@ -120,7 +90,8 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     connect(cmdSalvaRapporto, &ImageButton::clicked, this, &TfrmImporta::cmdSalvaRapportoClick);
     connect(cmdEsci, &ImageButton::clicked, this, &QWidget::close);
 
-    m_lblFile = etichetta(this, "lblFile", QRect(32, 92, 560, 20), QStringLiteral("File scelto"));
+    m_lblFile =
+        ListScreenFrame::label(this, "lblFile", QRect(32, 92, 560, 20), QStringLiteral("File scelto"));
     m_cboFoglio = new QComboBox(this);
     m_cboFoglio->setObjectName(QStringLiteral("cboFoglio"));
     m_cboFoglio->setAccessibleName(QStringLiteral("Foglio da importare"));
@@ -129,9 +100,11 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     m_hint->addHint(m_cboFoglio, QStringLiteral("Sceglie il foglio della cartella di lavoro da importare."));
     connect(m_cboFoglio, &QComboBox::activated, this,
             [this] { caricaFile(m_fileScelto, m_cboFoglio->currentData().toInt()); });
-    m_lblFoto = etichetta(this, "lblFoto", QRect(32, 112, 797, 20), QStringLiteral("Cartella delle foto"));
+    m_lblFoto = ListScreenFrame::label(this, "lblFoto", QRect(32, 112, 797, 20),
+                                       QStringLiteral("Cartella delle foto"));
     mostra(m_lblFoto, QStringLiteral("Cartella delle foto: nessuna"));
-    m_lblRiepilogo = etichetta(this, "lblRiepilogo", QRect(32, 474, 797, 22), QStringLiteral("Riepilogo"));
+    m_lblRiepilogo =
+        ListScreenFrame::label(this, "lblRiepilogo", QRect(32, 474, 797, 22), QStringLiteral("Riepilogo"));
 
     m_grdColonne = new QTableWidget(0, 3, this);
     m_grdColonne->setObjectName(QStringLiteral("grdColonne"));

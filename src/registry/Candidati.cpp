@@ -138,6 +138,18 @@ void TfrmCandidati::ritagliaFoto()
     nuovaFotoRitagliata(intera);
 }
 
+void TfrmCandidati::fotoArchiviate(const QList<int>& positions)
+{
+    if (posizione().isEmpty() || !positions.contains(posizione().toInt()))
+        return;
+    // The new file is shown, so that a later save never writes the old photo back; edits to the
+    // fields stay unsaved as they were.
+    const bool modificata = m_modifiche.differs(contenuto());
+    CaricaFoto();
+    if (!modificata)
+        ricordaContenuto();
+}
+
 void TfrmCandidati::sfoglia(CandidatiRegole::Comando comando)
 {
     if (!puoLasciare())

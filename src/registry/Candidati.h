@@ -45,6 +45,8 @@ public:
     void nuovaFotoRitagliata(const QImage& intera);
     // "Ritaglia": a new crop of the photo on show.
     void ritagliaFoto();
+    // Cards whose photo file was just written from elsewhere: the card on show reads its photo again.
+    void fotoArchiviate(const QList<int>& positions);
 
 protected:
     void onClose() override;
@@ -94,6 +96,7 @@ private:
     void btnCancFotoClick();
     void btnZoomFotoClick();
     void btnWebcamClick();
+    void cmdFotoCartellaClick();
 
     // Secondary screens and field helpers.
     void cmdTrovaClick();

@@ -17,6 +17,7 @@
 #include "platform/ModalRunner.h"
 #include "privacy/Consensi.h"
 #include "registry/AllegaCartella.h"
+#include "registry/FotoCartella.h"
 #include "registry/WebCam.h"
 #include "registry/Zoom.h"
 #include "search/DaRicontattare.h"
@@ -226,6 +227,13 @@ void TfrmCandidati::btnWebcamClick()
     m_context.modal->run(screen);
     if (presa)
         nuovaFotoRitagliata(*presa);
+}
+
+void TfrmCandidati::cmdFotoCartellaClick()
+{
+    TfrmFotoCartella screen(m_context, this);
+    connect(&screen, &TfrmFotoCartella::fotoScritte, this, &TfrmCandidati::fotoArchiviate);
+    m_context.modal->run(screen);
 }
 
 // Secondary screens.

@@ -264,21 +264,25 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
             QStringLiteral("Visualizza la foto nelle sue dimensioni reali."),
             &TfrmCandidati::btnZoomFotoClick);
 
-    // Below the photo commands, each in a white group of its own: the deadlines list and the
-    // consents of the card.
-    const auto gruppoSotto = [&](int x, const char* gruppo, const char* name, const char* picture,
-                                 const QString& hint, Gestore gestore) {
-        auto* shape = gruppoBianco(panContainer, gruppo, QRect(x, 556, 60, 60));
+    // The deadlines list, the photos of a folder and the consents of the card, in small white groups between the photo
+    // commands and the notes' label (y 586), which they must not cover.
+    const auto piccolo = [&](const char* gruppo, int x, const char* name, const char* picture,
+                             const QString& hint, Gestore gestore) {
+        auto* shape = gruppoBianco(panContainer, gruppo, QRect(x, 548, 38, 37));
         shape->lower();
         m_hint->addEmptying(shape);
-        comando(panContainer, name, picture, QRect(x + 6, 562, 48, 48), hint, gestore);
+        comando(panContainer, name, picture, QRect(x + 2, 550, 34, 34), hint, gestore);
     };
-    gruppoSotto(24, "shpScadenze", "cmdScadenze", ":/pictures/candidati_scadenze.svg",
-                QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
-                &TfrmCandidati::cmdScadenzeClick);
-    gruppoSotto(90, "shpConsensi", "cmdConsensi", ":/pictures/candidati_consensi.svg",
-                QStringLiteral("Consensi della persona: trattamento dei dati, foto e modulo da firmare."),
-                &TfrmCandidati::cmdConsensiClick);
+    piccolo("shpScadenze", 24, "cmdScadenze", ":/pictures/candidati_scadenze.svg",
+            QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
+            &TfrmCandidati::cmdScadenzeClick);
+    piccolo("shpFotoCartella", 68, "cmdFotoCartella", ":/pictures/candidati_foto_cartella.svg",
+            QStringLiteral("Importa foto da cartella: le foto chiamate con il codice fiscale o con cognome e "
+                           "nome vanno nelle loro schede."),
+            &TfrmCandidati::cmdFotoCartellaClick);
+    piccolo("shpConsensi", 112, "cmdConsensi", ":/pictures/candidati_consensi.svg",
+            QStringLiteral("Consensi della persona: trattamento dei dati, foto e modulo da firmare."),
+            &TfrmCandidati::cmdConsensiClick);
 }
 
 void TfrmCandidati::costruisciCampi(QWidget* panContainer)

@@ -14,10 +14,11 @@
 
 namespace {
 constexpr int kJpegQuality = 90;
+} // namespace
 
 // The reader's own limit refuses a 50-megapixel phone photo. Photos up to kMaxPixels are read
 // (four bytes a pixel); larger or forged sizes are refused before any decoding.
-void allowLargePhotos()
+void PhotoFiles::allowLargePhotos()
 {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -27,8 +28,6 @@ void allowLargePhotos()
             QImageReader::setAllocationLimit(needed);
     });
 }
-
-} // namespace
 
 PhotoFiles::Read PhotoFiles::read(const QString& path)
 {

@@ -28,6 +28,9 @@ struct Read {
 Read read(const QString& path);
 // The same for the bytes of a file already read (never Missing).
 Read decode(const QByteArray& bytes);
+// Lets the image reader decode photos up to kMaxPixels (its own limit refuses 50 megapixels).
+// Called by read() and decode(); a reader of its own calls it first, on the user-interface thread.
+void allowLargePhotos();
 // The picture of read(), or a null image on any failure.
 QImage load(const QString& path);
 // True when the bytes are a JPEG stream whose last scan is not followed by its end marker.
