@@ -24,7 +24,7 @@ QString writeOne(const QString& programFolder, const FolderPhotoRow& row)
         return read.outcome == PhotoFiles::Outcome::Missing
                    ? QStringLiteral("il file non c'\u00E8 pi\u00F9")
                    : QStringLiteral("il file non pu\u00F2 essere letto o \u00E8 danneggiato");
-    const QImage photo = PhotoCrop::automatic(read.picture, PhotoCrop::cardTarget(read.picture.size()));
+    const QImage photo = PhotoCrop::cardPhoto(read.picture);
     const int position = row.cards.first();
     QString reason;
     try {

@@ -51,7 +51,7 @@ PrivacyActions::PrivacyActions(AppContext& context, TfrmCandidati& editor, QWidg
     button->setObjectName(QStringLiteral("btnPrivacy"));
     button->setAccessibleName(QStringLiteral("Privacy"));
     button->setAccessibleDescription(QStringLiteral("Esporta o cancella i dati della persona"));
-    button->setGeometry(96, 556, 110, 28);
+    button->setGeometry(156, 552, 90, 28);
     auto* menu = new QMenu(button);
     menu->setObjectName(QStringLiteral("mnuPrivacy"));
     QAction* esporta = menu->addAction(QStringLiteral("Esporta dati della persona"));
