@@ -41,16 +41,16 @@ int main(int argc, char** argv)
         return 1;
 
     // Where the time goes: reading the records, building the lines, sorting them.
-    QStringList lines;
+    ResultLines lines;
     const double scan = median(kRipetizioni, nothing,
                                [&] { RicercaSchede::scandisci(path, [](const TSchedaAnagrafica&, int) {}); });
     const double linesMade = median(
-        kRipetizioni, [&] { lines.clear(); },
+        kRipetizioni, [&] { lines = ResultLines(); },
         [&] {
             RicercaSchede::scandisci(
-                path, [&lines](const TSchedaAnagrafica& s, int) { lines.append(RicercaSchede::riga(s)); });
+                path, [&lines](const TSchedaAnagrafica& s, int) { RicercaSchede::aggiungiRiga(lines, s); });
         });
-    const double sort = median(1, nothing, [&] { RicercaSchede::ordina(lines); });
+    const double sort = median(kRipetizioni, nothing, [&] { lines.sort(); });
 
     printRatio("Cerca, no filter, click to list shown", all, "Raw read of the archive", raw, 1.5);
     printRatio("Cerca, filter keeping 1 %, click to list shown", few, "Raw read of the archive", raw, 1.2);

@@ -176,9 +176,9 @@ void TfrmTrovaCandidati::btnCercaClick()
     m_lblConta->setText(QString::number(filtri.richiesti()));
 
     m_panContainer->svuota();
-    QStringList lines;
+    ResultLines lines;
     try {
-        lines = RicercaSchede::cerca(TSchedaAnagrafica::archivio(m_context.programFolder), filtri);
+        lines = RicercaSchede::cercaElenco(TSchedaAnagrafica::archivio(m_context.programFolder), filtri);
     } catch (const std::exception&) {
         m_lblAttendere->hide();
         m_context.messages->plain(this, accessMessage());
