@@ -50,13 +50,6 @@ const std::array<uchar, 256>& rankTable()
     return table;
 }
 
-// The first bytes of a line as ranks packed into numbers that compare as the prefixes do,
-// padded with 0 after a short line; whole lines decide when the prefixes are equal.
-struct Key {
-    std::array<quint64, kKeyWords> prefix;
-    quint32 index;
-};
-
 int compareRanks(QByteArrayView a, QByteArrayView b, qsizetype from)
 {
     const std::array<uchar, 256>& rank = rankTable();
@@ -99,10 +92,11 @@ int ResultLines::byteOf(QChar c)
 
 char* ResultLines::append(int length)
 {
+    keyNewLines();
     if (m_blocks.empty() || m_blocks.back()->capacity - m_blocks.back()->used < length) {
         auto block = std::make_unique<Block>();
         block->capacity = std::max<qsizetype>(kBlockBytes, length);
-        block->data = std::make_unique_for_overwrite<char[]>(block->capacity);
+        block->data = std::make_unique_for_overwrite<char[]>(std::size_t(block->capacity));
         m_blocks.push_back(std::move(block));
     }
     Block& block = *m_blocks.back();
@@ -167,35 +161,38 @@ QStringList ResultLines::all() const
     return result;
 }
 
-void ResultLines::sort()
+void ResultLines::keyNewLines()
 {
-    const std::size_t n = m_starts.size();
     const std::array<uchar, 256>& rank = rankTable();
-    // A stable counting pass on the first two ranks puts each key straight into its group;
-    // then each group is sorted on its own: far fewer comparisons than one sort of the list.
-    const auto group = [this, &rank](std::size_t i) {
-        const QByteArrayView text = arrivalBytes(qsizetype(i));
-        const std::size_t high = text.size() > 0 ? rank[static_cast<uchar>(text[0])] : 0;
-        const std::size_t low = text.size() > 1 ? rank[static_cast<uchar>(text[1])] : 0;
-        return (high << 8) | low;
-    };
-    std::vector<quint32> first(0x10000 + 1, 0);
-    for (std::size_t i = 0; i < n; ++i)
-        ++first[group(i) + 1];
-    std::partial_sum(first.begin(), first.end(), first.begin());
-    std::vector<quint32> next(first.begin(), first.end() - 1);
-    std::vector<Key> keys(n);
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = m_keys.size(); i < m_starts.size(); ++i) {
         const QByteArrayView text = arrivalBytes(qsizetype(i));
         std::array<uchar, kKeyWords * 8> ranks{};
         const qsizetype count = std::min<qsizetype>(text.size(), qsizetype(ranks.size()));
         for (qsizetype k = 0; k < count; ++k)
             ranks[k] = rank[static_cast<uchar>(text[k])];
-        Key& key = keys[next[(std::size_t(ranks[0]) << 8) | ranks[1]]++];
+        Key& key = m_keys.emplace_back();
         for (int w = 0; w < kKeyWords; ++w)
             key.prefix[w] = qFromBigEndian<quint64>(ranks.data() + 8 * w);
         key.index = quint32(i);
     }
+}
+
+void ResultLines::sort()
+{
+    keyNewLines();
+    const std::size_t n = m_keys.size();
+    // A stable counting pass on the first two ranks puts each key into its group; then each
+    // group is sorted on its own: far fewer comparisons than one sort of the whole list.
+    const auto group = [](const Key& k) { return std::size_t(k.prefix[0] >> 48); };
+    std::vector<quint32> first(0x10000 + 1, 0);
+    for (const Key& k : m_keys)
+        ++first[group(k) + 1];
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    std::vector<quint32> next(first.begin(), first.end() - 1);
+    std::vector<Key> keys(n);
+    for (const Key& k : m_keys)
+        keys[next[group(k)]++] = k;
+    m_keys = std::vector<Key>();
     const auto less = [this](const Key& a, const Key& b) {
         for (int w = 0; w < kKeyWords; ++w) {
             if (a.prefix[w] != b.prefix[w])

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 #include <memory>
 #include <vector>
 
@@ -40,13 +42,22 @@ public:
 
 private:
     struct Block;
+    // The first 32 bytes of a line as ranks in list order, packed into numbers that compare as
+    // the prefixes do (0 after a short line); the whole lines decide between equal prefixes.
+    struct Key {
+        std::array<quint64, 4> prefix;
+        quint32 index;
+    };
 
     QByteArrayView arrivalBytes(qsizetype index) const;
+    // Keys the lines appended so far, each while it is still fresh in the cache.
+    void keyNewLines();
 
     std::vector<std::unique_ptr<Block>> m_blocks;
     // Per line in arrival order: its block (high 32 bits) and offset there (low 32 bits), and its length.
     std::vector<quint64> m_starts;
     std::vector<quint32> m_lengths;
+    std::vector<Key> m_keys;
     // Row to arrival index, once sorted.
     std::vector<quint32> m_order;
 };
