@@ -41,7 +41,7 @@ void TfrmDaRicontattare::showEvent(QShowEvent* event)
     s_lastFind.clear();
     m_panContainer->txtTrova()->clear();
     m_panContainer->mostraRighe(
-        RicercaSchede::daRicontattare(TSchedaAnagrafica::archivio(m_context.programFolder)));
+        RicercaSchede::daRicontattareElenco(TSchedaAnagrafica::archivio(m_context.programFolder)));
     m_panContainer->txtTrova()->setFocus();
 }
 

@@ -12,7 +12,7 @@ ModelloRighe::ModelloRighe(QObject* parent)
     m_dimensioneVoce = QSize(kLarghezzaVoce, QFontMetrics(m_font).height() + 2);
 }
 
-void ModelloRighe::setRighe(QStringList lines)
+void ModelloRighe::setRighe(ResultLines lines)
 {
     beginResetModel();
     m_righe = std::move(lines);
@@ -31,7 +31,7 @@ QVariant ModelloRighe::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return m_righe.at(index.row());
+        return m_righe.line(index.row());
     case Qt::FontRole:
         return m_font;
     case Qt::ForegroundRole:

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "search/ResultLines.h"
+
 #include <QAbstractListModel>
 #include <QFont>
 #include <QSize>
-#include <QStringList>
 
 // The result lines as list items: "Courier New" 12, black, each item 1600 pixels wide so that
-// long lines scroll sideways. Lines are given all at once, already in list order.
+// long lines scroll sideways. Lines are given all at once, already in list order, and become
+// text only when a row is shown or read.
 class ModelloRighe : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -14,15 +16,15 @@ public:
 
     explicit ModelloRighe(QObject* parent);
 
-    void setRighe(QStringList lines);
-    const QStringList& righe() const { return m_righe; }
-    void svuota() { setRighe({}); }
+    void setRighe(ResultLines lines);
+    const ResultLines& righe() const { return m_righe; }
+    void svuota() { setRighe(ResultLines()); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    QStringList m_righe;
+    ResultLines m_righe;
     QFont m_font;
     QSize m_dimensioneVoce;
 };

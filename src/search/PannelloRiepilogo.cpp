@@ -103,7 +103,7 @@ PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const
     connect(m_lstRecords, &QAbstractItemView::doubleClicked, this, &PannelloRiepilogo::lstRecordsDblClick);
 }
 
-void PannelloRiepilogo::mostraRighe(QStringList lines)
+void PannelloRiepilogo::mostraRighe(ResultLines lines)
 {
     m_modello->setRighe(std::move(lines));
     aggiornaConteggio();
@@ -119,9 +119,9 @@ void PannelloRiepilogo::svuota()
     m_modello->svuota();
 }
 
-const QStringList& PannelloRiepilogo::righe() const
+QStringList PannelloRiepilogo::righe() const
 {
-    return m_modello->righe();
+    return m_modello->righe().all();
 }
 
 void PannelloRiepilogo::preparaTrova()
@@ -133,12 +133,13 @@ void PannelloRiepilogo::preparaTrova()
 void PannelloRiepilogo::aggiornaConteggio()
 {
     if (m_lblTrovate)
-        m_lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede").arg(righe().size()));
+        m_lblTrovate->setText(
+            QStringLiteral("Il presente riepilogo contiene %1 schede").arg(m_modello->righe().size()));
 }
 
 void PannelloRiepilogo::btnTrovaClick()
 {
-    const QStringList& lines = righe();
+    const ResultLines& lines = m_modello->righe();
     if (lines.isEmpty()) {
         m_context.messages->plain(this, QStringLiteral("Ricerca non applicabile: la lista non contiene "
                                                        "nessuna voce."));
@@ -156,7 +157,9 @@ void PannelloRiepilogo::btnTrovaClick()
         select(row);
     else
         row = selected.first().row();
-    if (const std::optional<int> found = RicercaSchede::trova(lines, row, m_txtTrova->text(), m_lastFind))
+    const auto line = [&lines](int i) { return lines.line(i); };
+    if (const std::optional<int> found =
+            RicercaSchede::trova(int(lines.size()), line, row, m_txtTrova->text(), m_lastFind))
         select(*found);
 }
 
@@ -165,7 +168,7 @@ void PannelloRiepilogo::lstRecordsDblClick()
     const QModelIndexList selected = m_lstRecords->selectionModel()->selectedIndexes();
     if (!selected.isEmpty()) {
         try {
-            const QString line = righe().at(selected.first().row());
+            const QString line = m_modello->righe().line(selected.first().row());
             RicercaSchede::richiama(TSchedaAnagrafica::archivio(m_context.programFolder), line, m_richiamo);
         } catch (const std::exception&) {
             // The screen closes without a word; what was loaded stays loaded.

@@ -36,9 +36,10 @@ public:
     void setRichiamo(RicercaSchede::Visita richiamo) { m_richiamo = std::move(richiamo); }
 
     // Shows lines already in list order and, on the search screen, their count.
-    void mostraRighe(QStringList lines);
+    void mostraRighe(ResultLines lines);
     void svuota();
-    const QStringList& righe() const;
+    // The lines as text, in list order.
+    QStringList righe() const;
     // Empties the find field and gives it the focus.
     void preparaTrova();
 

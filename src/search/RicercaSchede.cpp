@@ -1,6 +1,5 @@
 #include "search/RicercaSchede.h"
 
-#include "search/OrdineElenco.h"
 #include "storage/Cp1252.h"
 #include "storage/TArchivioSchede.h"
 #include "storage/TextRules.h"
@@ -15,64 +14,83 @@ char16_t foldAZ(char16_t c)
     return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
 }
 
-// The Windows-1252 reading of every byte, taken once from the code page.
-const std::array<QChar, 256>& decodeTable()
+char foldAZ(char c)
 {
-    static const std::array<QChar, 256> table = [] {
-        QByteArray bytes(256, Qt::Uninitialized);
-        for (int i = 0; i < 256; ++i)
-            bytes[i] = static_cast<char>(i);
-        const QString text = Cp1252::decode(bytes);
-        std::array<QChar, 256> result{};
-        std::copy(text.begin(), text.end(), result.begin());
-        return result;
-    }();
-    return table;
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
 }
 
-QChar* appendDecoded(QChar* out, QByteArrayView bytes)
+// Whether `piece` (A..Z already lower-cased) occurs in `text` when A..Z are read as a..z.
+bool containsFolded(QByteArrayView text, QByteArrayView piece)
 {
-    const std::array<QChar, 256>& table = decodeTable();
-    for (const char b : bytes)
-        *out++ = table[static_cast<unsigned char>(b)];
-    return out;
+    const qsizetype n = piece.size();
+    if (n == 0 || n > text.size())
+        return false;
+    const char first = piece[0];
+    const qsizetype last = text.size() - n;
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (foldAZ(text[i]) != first)
+            continue;
+        qsizetype k = 1;
+        while (k < n && foldAZ(text[i + k]) == piece[k])
+            ++k;
+        if (k == n)
+            return true;
+    }
+    return false;
 }
 
-// The trimmed field cut or padded with blanks to exactly `width` characters.
-QChar* appendPadded(QChar* out, const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo, int width)
+// The stored bytes of a field, not trimmed, as testo() reads them.
+QByteArrayView fieldBytes(const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo)
+{
+    const TSchedaAnagrafica::Layout& field = TSchedaAnagrafica::layoutOf(campo);
+    const char* at = scheda.buffer().constData() + field.offset;
+    return QByteArrayView(at + 1, std::min<int>(static_cast<unsigned char>(at[0]), field.capacity));
+}
+
+// The trimmed field cut or padded with blanks to exactly `width` bytes.
+char* appendPadded(char* out, const TSchedaAnagrafica& scheda, TSchedaAnagrafica::Campo campo, int width)
 {
     QByteArrayView bytes = scheda.trimmedBytes(campo);
     bytes = bytes.first(std::min<qsizetype>(width, bytes.size()));
-    out = appendDecoded(out, bytes);
-    return std::fill_n(out, width - bytes.size(), QLatin1Char(' '));
+    out = std::copy(bytes.begin(), bytes.end(), out);
+    return std::fill_n(out, width - bytes.size(), ' ');
 }
 
-QChar* appendLatin1(QChar* out, QLatin1StringView text)
+char* appendText(char* out, QLatin1StringView text)
 {
-    for (const char c : text)
-        *out++ = QLatin1Char(c);
-    return out;
+    return std::copy(text.begin(), text.end(), out);
+}
+
+// The line of a card in bytes: 119 fixed ones, then the note.
+constexpr int kFixedBytes = 30 + 7 + 16 + 7 + 16 + 11 + 24 + 8;
+
+void writeLine(char* out, const TSchedaAnagrafica& scheda, QByteArrayView note)
+{
+    using C = TSchedaAnagrafica;
+    out = appendPadded(out, scheda, C::Candidato, 30);
+    out = appendText(out, QLatin1StringView("  C.F. "));
+    out = appendPadded(out, scheda, C::CodFisc, 16);
+    out = appendText(out, QLatin1StringView("  Cel. "));
+    out = appendPadded(out, scheda, C::Cel, 16);
+    out = appendText(out, QLatin1StringView("  Settore: "));
+    out = appendPadded(out, scheda, C::Settore, 24);
+    out = appendText(out, QLatin1StringView("  Note: "));
+    std::copy(note.begin(), note.end(), out);
 }
 
 } // namespace
 
+void RicercaSchede::aggiungiRiga(ResultLines& lines, const TSchedaAnagrafica& scheda)
+{
+    const QByteArrayView note = scheda.trimmedBytes(TSchedaAnagrafica::Note);
+    writeLine(lines.append(kFixedBytes + int(note.size())), scheda, note);
+}
+
 QString RicercaSchede::riga(const TSchedaAnagrafica& scheda)
 {
-    using C = TSchedaAnagrafica;
-    const QByteArrayView note = scheda.trimmedBytes(C::Note);
-    QString line(119 + note.size(), Qt::Uninitialized);
-    QChar* out = line.data();
-    out = appendPadded(out, scheda, C::Candidato, 30);
-    out = appendLatin1(out, QLatin1StringView("  C.F. "));
-    out = appendPadded(out, scheda, C::CodFisc, 16);
-    out = appendLatin1(out, QLatin1StringView("  Cel. "));
-    out = appendPadded(out, scheda, C::Cel, 16);
-    out = appendLatin1(out, QLatin1StringView("  Settore: "));
-    out = appendPadded(out, scheda, C::Settore, 24);
-    out = appendLatin1(out, QLatin1StringView("  Note: "));
-    out = appendDecoded(out, note);
-    Q_ASSERT(out == line.constData() + line.size());
-    return line;
+    ResultLines line;
+    aggiungiRiga(line, scheda);
+    return line.line(0);
 }
 
 bool RicercaSchede::contiene(QStringView text, QStringView piece)
@@ -99,8 +117,20 @@ bool RicercaSchede::contiene(QStringView text, QStringView piece)
 void RicercaSchede::Filtri::imposta(TSchedaAnagrafica::Campo campo, const QString& typed)
 {
     std::erase_if(m_attivi, [campo](const Filtro& f) { return f.campo == campo; });
-    if (!TextRules::trim(typed).isEmpty())
-        m_attivi.push_back({campo, TextRules::lowerAZ(typed)});
+    if (TextRules::trim(typed).isEmpty())
+        return;
+    const QString lowered = TextRules::lowerAZ(typed);
+    QByteArray bytes;
+    bytes.reserve(lowered.size());
+    for (const QChar c : lowered) {
+        const int byte = ResultLines::byteOf(c);
+        if (byte < 0) {
+            bytes.clear();
+            break;
+        }
+        bytes.append(static_cast<char>(byte));
+    }
+    m_attivi.push_back({campo, bytes});
 }
 
 int RicercaSchede::Filtri::richiesti() const
@@ -110,8 +140,9 @@ int RicercaSchede::Filtri::richiesti() const
 
 bool RicercaSchede::Filtri::accetta(const TSchedaAnagrafica& scheda) const
 {
-    return std::all_of(m_attivi.begin(), m_attivi.end(),
-                       [&scheda](const Filtro& f) { return contiene(scheda.testo(f.campo), f.testo); });
+    return std::all_of(m_attivi.begin(), m_attivi.end(), [&scheda](const Filtro& f) {
+        return containsFolded(fieldBytes(scheda, f.campo), f.bytes);
+    });
 }
 
 void RicercaSchede::scandisci(const QString& archivePath, const Visita& visita)
@@ -128,30 +159,42 @@ void RicercaSchede::scandisci(const QString& archivePath, const Visita& visita)
     archivio.ChiudiArchivio();
 }
 
-QStringList RicercaSchede::cerca(const QString& archivePath, const Filtri& filtri)
+ResultLines RicercaSchede::cercaElenco(const QString& archivePath, const Filtri& filtri)
 {
-    RaccoltaRighe lines;
+    ResultLines lines;
     scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int) {
         // An erased card keeps its place in the file but is nobody's.
         if (filtri.accetta(scheda) && !scheda.vuota())
-            lines.aggiungi(riga(scheda));
+            aggiungiRiga(lines, scheda);
     });
-    return lines.ordinate();
+    lines.sort();
+    return lines;
 }
 
-QStringList RicercaSchede::daRicontattare(const QString& archivePath)
+QStringList RicercaSchede::cerca(const QString& archivePath, const Filtri& filtri)
 {
-    RaccoltaRighe lines;
+    return cercaElenco(archivePath, filtri).all();
+}
+
+ResultLines RicercaSchede::daRicontattareElenco(const QString& archivePath)
+{
+    ResultLines lines;
     try {
         scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int) {
             if (TextRules::trim(scheda.testo(TSchedaAnagrafica::Ricontatta)) != TSchedaAnagrafica::flagNo() &&
                 !scheda.vuota())
-                lines.aggiungi(riga(scheda));
+                aggiungiRiga(lines, scheda);
         });
     } catch (const std::exception&) {
         // The summary shows what could be read.
     }
-    return lines.ordinate();
+    lines.sort();
+    return lines;
+}
+
+QStringList RicercaSchede::daRicontattare(const QString& archivePath)
+{
+    return daRicontattareElenco(archivePath).all();
 }
 
 void RicercaSchede::richiama(const QString& archivePath, const QString& line, const Visita& visita)
@@ -170,35 +213,49 @@ void RicercaSchede::richiama(const QString& archivePath, const QString& line, co
 std::optional<int> RicercaSchede::trova(const QStringList& lines, int selected, const QString& typed,
                                         QString& lastFind)
 {
+    return trova(
+        int(lines.size()), [&lines](int i) { return lines.at(i); }, selected, typed, lastFind);
+}
+
+std::optional<int> RicercaSchede::trova(int count, const std::function<QString(int)>& line, int selected,
+                                        const QString& typed, QString& lastFind)
+{
     const QString s = TextRules::lowerAZ(typed);
     const bool nuova = (s != lastFind);
     lastFind = s;
-    const int n = static_cast<int>(lines.size());
+    const int n = count;
     if (n == 0 || s.isEmpty())
         return std::nullopt;
 
     int start = std::clamp(selected, 0, n - 1);
     if (nuova) {
         start = 0;
-        if (contiene(lines.at(0), s))
+        if (contiene(line(0), s))
             return 0;
     }
     int i = start;
     do {
         i = (i + 1) % n;
-        if (contiene(lines.at(i), s))
+        if (contiene(line(i), s))
             return i;
     } while (i != start);
     return std::nullopt;
 }
 
+ResultLines RicercaSchede::cercaElenco(const QString& archivePath, const Filtri& filtri,
+                                       const std::function<bool(int)>& ammessa)
+{
+    ResultLines lines;
+    scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int position) {
+        if (ammessa(position) && filtri.accetta(scheda) && !scheda.vuota())
+            aggiungiRiga(lines, scheda);
+    });
+    lines.sort();
+    return lines;
+}
+
 QStringList RicercaSchede::cerca(const QString& archivePath, const Filtri& filtri,
                                  const std::function<bool(int)>& ammessa)
 {
-    RaccoltaRighe lines;
-    scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int position) {
-        if (ammessa(position) && filtri.accetta(scheda))
-            lines.aggiungi(riga(scheda));
-    });
-    return lines.ordinate();
+    return cercaElenco(archivePath, filtri, ammessa).all();
 }

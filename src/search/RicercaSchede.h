@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/ResultLines.h"
 #include "storage/TSchedaAnagrafica.h"
 
 #include <QString>
@@ -16,6 +17,8 @@ namespace RicercaSchede {
 
 // The line of a card: name, codice fiscale, mobile number and sector at fixed widths, then the note.
 QString riga(const TSchedaAnagrafica& scheda);
+// The same line as Windows-1252 bytes, added to `lines`.
+void aggiungiRiga(ResultLines& lines, const TSchedaAnagrafica& scheda);
 
 // Whether `piece` occurs in `text` when A..Z are read as a..z; `piece` is already lower-cased
 // that way. Every other character, accented letters included, must be equal. An empty piece
@@ -37,7 +40,9 @@ public:
 private:
     struct Filtro {
         TSchedaAnagrafica::Campo campo;
-        QString testo; // as typed, A..Z lower-cased
+        // As typed, A..Z lower-cased, in the bytes of the archive fields; empty when some
+        // character has no byte, so that the filter never occurs.
+        QByteArray bytes;
     };
     std::vector<Filtro> m_attivi;
 };
@@ -49,12 +54,16 @@ using Visita = std::function<void(const TSchedaAnagrafica& scheda, int position)
 void scandisci(const QString& archivePath, const Visita& visita);
 
 // The lines of the cards that pass the filters, in list order. Throws ArchiveError.
+ResultLines cercaElenco(const QString& archivePath, const Filtri& filtri);
 QStringList cerca(const QString& archivePath, const Filtri& filtri);
 // The same among the cards whose position `ammessa` accepts ("senza consenso").
+ResultLines cercaElenco(const QString& archivePath, const Filtri& filtri,
+                        const std::function<bool(int)>& ammessa);
 QStringList cerca(const QString& archivePath, const Filtri& filtri, const std::function<bool(int)>& ammessa);
 
 // The lines of the cards to be contacted again (Ricontatta, trimmed, anything but "No"), in list
 // order. A failure ends the reading; the lines read until then are kept.
+ResultLines daRicontattareElenco(const QString& archivePath);
 QStringList daRicontattare(const QString& archivePath);
 
 // Hands over every card whose trimmed line equals the trimmed line given, in file order,
@@ -64,6 +73,8 @@ void richiama(const QString& archivePath, const QString& line, const Visita& vis
 // List order: a..z and A..Z compare as equal, every other character by its Windows-1252 code,
 // and a text that begins another comes first.
 bool precede(const QString& a, const QString& b);
+// The place of one character in that order: characters the code page lacks come after all others.
+int ordine(QChar c);
 // Sorts once, keeping the file order of equal lines.
 void ordina(QStringList& lines);
 
@@ -73,5 +84,8 @@ void ordina(QStringList& lines);
 // line. The walk wraps round and ends at its starting line. `lastFind` becomes the new text.
 // Returns the line to select, or nothing when no line contains the text.
 std::optional<int> trova(const QStringList& lines, int selected, const QString& typed, QString& lastFind);
+// The same over `count` lines read one at a time.
+std::optional<int> trova(int count, const std::function<QString(int)>& line, int selected,
+                         const QString& typed, QString& lastFind);
 
 } // namespace RicercaSchede

@@ -190,7 +190,7 @@ void TfrmTrovaCandidati::btnCercaClick()
     m_lblConta->setText(QString::number(filtri.richiesti() + (senzaConsenso ? 1 : 0)));
 
     m_panContainer->svuota();
-    QStringList lines;
+    ResultLines lines;
     try {
         const QString archivio = TSchedaAnagrafica::archivio(m_context.programFolder);
         if (senzaConsenso) {
@@ -198,11 +198,11 @@ void TfrmTrovaCandidati::btnCercaClick()
             const QString avviso = ConsentStore::warningOnce(consensi);
             if (!avviso.isEmpty())
                 m_context.messages->warning(this, avviso);
-            lines = RicercaSchede::cerca(archivio, filtri, [&consensi](int position) {
+            lines = RicercaSchede::cercaElenco(archivio, filtri, [&consensi](int position) {
                 return !consensi.hasProcessingConsent(position);
             });
         } else {
-            lines = RicercaSchede::cerca(archivio, filtri);
+            lines = RicercaSchede::cercaElenco(archivio, filtri);
         }
     } catch (const std::exception&) {
         m_lblAttendere->hide();

@@ -38,6 +38,7 @@ void TArchivioSchede::ApriOCrea(const QString& path, int recordSize)
     m_count = static_cast<int>(m_lock.size() / recordSize);
     m_readAheadCount = 0;
     m_lastRead = -2;
+    m_readEnd = -1;
 }
 
 void TArchivioSchede::requireOpen() const
@@ -67,11 +68,16 @@ void TArchivioSchede::seekTo(int index)
 
 void TArchivioSchede::fillReadAhead(int index, int records)
 {
-    seekTo(index);
+    // A scan reads on from where its last read ended: no seek call for it.
+    const qint64 offset = qint64(index) * m_recordSize;
+    if (offset != m_readEnd)
+        seekTo(index);
+    m_readEnd = -1;
     const qint64 bytes = qint64(records) * m_recordSize;
     m_readAhead.resize(bytes);
     if (file().read(m_readAhead.data(), bytes) != bytes)
         throw ArchiveError(file().errorString());
+    m_readEnd = offset + bytes;
     m_readAheadFirst = index;
     m_readAheadCount = records;
 }
@@ -109,6 +115,7 @@ void TArchivioSchede::ScriviScheda(const QByteArray& record)
         throw ArchiveError(QStringLiteral("write beyond the end"));
     seekTo(m_cursor);
     m_readAheadCount = 0; // what was read ahead may be stale now
+    m_readEnd = -1;
     m_written = true;
     if (m_lock.calls().write(file(), record.constData(), m_recordSize) != m_recordSize) {
         const QString error = file().errorString();
@@ -131,6 +138,7 @@ void TArchivioSchede::ChiudiArchivio()
     m_cursor = 0;
     m_readAhead = QByteArray();
     m_readAheadCount = 0;
+    m_readEnd = -1;
     const bool written = m_written;
     m_written = false;
     m_lock.release(written);

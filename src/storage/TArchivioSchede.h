@@ -50,5 +50,6 @@ private:
     int m_readAheadFirst = 0;
     int m_readAheadCount = 0;
     int m_lastRead = -2;
-    int m_count = 0; // whole records; only this holder of the lock changes it
+    qint64 m_readEnd = -1; // where the file stands after the last read ahead, while nothing else moved it
+    int m_count = 0;       // whole records; only this holder of the lock changes it
 };

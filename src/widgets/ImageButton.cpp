@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPixmapCache>
 
 #include <mutex>
 
@@ -29,8 +30,23 @@ void Picture::setPicture(const QString& resource)
 void Picture::render()
 {
     m_rendered = true;
-    // QIcon renders an SVG crisply at the screen's pixel ratio.
-    setPixmap(m_resource.isEmpty() ? QPixmap() : QIcon(m_resource).pixmap(size()));
+    if (m_resource.isEmpty()) {
+        setPixmap(QPixmap());
+        return;
+    }
+    // QIcon renders an SVG crisply at the screen's pixel ratio; a screen opened again reuses
+    // the rendering.
+    const QString key = QStringLiteral("Picture %1 %2x%3 %4")
+                            .arg(m_resource)
+                            .arg(width())
+                            .arg(height())
+                            .arg(devicePixelRatioF());
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QIcon(m_resource).pixmap(size());
+        QPixmapCache::insert(key, pixmap);
+    }
+    setPixmap(pixmap);
 }
 
 void Picture::showEvent(QShowEvent* event)

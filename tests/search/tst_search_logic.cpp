@@ -1,6 +1,7 @@
 #include "Fixture.h"
 #include "search/RicercaSchede.h"
 #include "storage/ArchiveError.h"
+#include "storage/Cp1252.h"
 #include "storage/TextRules.h"
 
 #include <QDir>
@@ -21,6 +22,18 @@ QStringList nomi(const QStringList& lines)
     for (const QString& line : lines)
         result.append(TextRules::trim(line.left(30)));
     return result;
+}
+
+// A card's line built the plain way, piece by piece from its decoded and trimmed fields.
+QString rigaDiRiferimento(const TSchedaAnagrafica& scheda)
+{
+    const auto campo = [&scheda](Campo c) { return TextRules::trim(scheda.testo(c)); };
+    const auto padded = [&campo](Campo c, int n) {
+        return campo(c).leftJustified(n, QLatin1Char(' '), true);
+    };
+    return padded(Campo::Candidato, 30) + "  C.F. " + padded(Campo::CodFisc, 16) + "  Cel. " +
+           padded(Campo::Cel, 16) + "  Settore: " + padded(Campo::Settore, 24) +
+           "  Note: " + campo(Campo::Note);
 }
 
 } // namespace
@@ -46,6 +59,9 @@ private slots:
     void listOrder();
     void sortAgreesWithTheOrderOnManyLines_data();
     void sortAgreesWithTheOrderOnManyLines();
+    void searchListsLinesAsTheOldWay_data();
+    void searchListsLinesAsTheOldWay();
+    void filterOfCharacterBeyondTheCodePageFindsNothing();
 
     void findSteps_data();
     void findSteps();
@@ -253,6 +269,10 @@ void TestSearchLogic::sortAgreesWithTheOrderOnManyLines_data()
     QTest::addColumn<QString>("alphabet");
     QTest::newRow("code page") << QStringLiteral("aAbB \u00E9\u20AC1");
     QTest::newRow("beyond the code page") << QStringLiteral("aAbB \u00E9\u20AC1\u0100");
+    QString everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte.append(ResultLines::charOf(static_cast<unsigned char>(b)));
+    QTest::newRow("every byte of the code page") << everyByte;
 }
 
 void TestSearchLogic::sortAgreesWithTheOrderOnManyLines()
@@ -274,6 +294,67 @@ void TestSearchLogic::sortAgreesWithTheOrderOnManyLines()
     std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
     RicercaSchede::ordina(lines);
     QCOMPARE(lines, expected);
+}
+
+void TestSearchLogic::searchListsLinesAsTheOldWay_data()
+{
+    // Names and codici fiscali as stored bytes (Windows-1252), one card each, in file order.
+    QTest::addColumn<QList<QByteArray>>("names");
+    QTest::addColumn<QList<QByteArray>>("codes");
+    QTest::newRow("case folds, equal keys keep file order")
+        << QList<QByteArray>{"rossi mario", "ROSSI MARIO", "Rossi Mario", "rossi Mario", "Bianchi"}
+        << QList<QByteArray>{"", "", "", "", ""};
+    QTest::newRow("accented letters after all letters, by code")
+        << QList<QByteArray>{"\xC9den", "\xE9den", "Eden", "Zeta", "\xE0baco", "eden"}
+        << QList<QByteArray>{"", "", "", "", "", ""};
+    QTest::newRow("blanks and digits")
+        << QList<QByteArray>{"Rossi  Mario", "Rossi Mario", "Rossi1", "1 Rossi", "  Bianchi  ", "\tRossi"}
+        << QList<QByteArray>{"", "", "", "", "", ""};
+    QTest::newRow("high and undefined bytes")
+        << QList<QByteArray>{"\x80uro", "\x81x", "\x9Fy", "\xFFz", "\x8Aa", "\x9Aa", "?x", "\x7F"}
+        << QList<QByteArray>{"", "", "", "", "", "", "", ""};
+    QTest::newRow("same name, order decided after the first 32 characters")
+        << QList<QByteArray>{"Verdi Anna", "verdi anna", "Verdi Anna", "VERDI ANNA", "Verdi Anna"}
+        << QList<QByteArray>{"abd", "ABC", "abc", "", "\xE0bc"};
+    QTest::newRow("long names cut at 30")
+        << QList<QByteArray>{"Bianchi Rossi Verdi Esposito Romano Colombo",
+                             "Bianchi Rossi Verdi Esposito Romani", "bianchi rossi verdi esposito rOmano"}
+        << QList<QByteArray>{"B", "A", "a"};
+    QTest::newRow("empty cards") << QList<QByteArray>{"", "Anna", ""} << QList<QByteArray>{"Z", "", "A"};
+}
+
+void TestSearchLogic::searchListsLinesAsTheOldWay()
+{
+    QFETCH(QList<QByteArray>, names);
+    QFETCH(QList<QByteArray>, codes);
+    QList<TSchedaAnagrafica> schede;
+    QStringList expected;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        TSchedaAnagrafica scheda;
+        Fixture::scriviGrezzo(scheda, Campo::Candidato, names.at(i));
+        Fixture::scriviGrezzo(scheda, Campo::CodFisc, codes.at(i));
+        Fixture::scriviGrezzo(scheda, Campo::Note, "nota " + QByteArray::number(i));
+        schede.append(scheda);
+        QCOMPARE(RicercaSchede::riga(scheda), rigaDiRiferimento(scheda));
+        expected.append(rigaDiRiferimento(scheda));
+    }
+    // The order of old: one stable sort comparing the whole lines.
+    std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
+    Fixture::scriviArchivio(archivio(), schede);
+    QCOMPARE(RicercaSchede::cerca(archivio(), RicercaSchede::Filtri()), expected);
+}
+
+void TestSearchLogic::filterOfCharacterBeyondTheCodePageFindsNothing()
+{
+    // The code page writes "\u0160" as its own byte but folds "\u015E" (S with cedilla) to "S":
+    // a filter must not find the folded letter.
+    Fixture::scriviArchivio(archivio(), {Fixture::scheda({{Campo::Candidato, QStringLiteral("\u0160tefan")}}),
+                                         Fixture::scheda({{Campo::Candidato, "Stefan"}})});
+    RicercaSchede::Filtri f;
+    f.imposta(Campo::Candidato, QStringLiteral("\u0160te"));
+    QCOMPARE(nomi(RicercaSchede::cerca(archivio(), f)), QStringList{QStringLiteral("\u0160tefan")});
+    f.imposta(Campo::Candidato, QStringLiteral("\u015Ete"));
+    QCOMPARE(RicercaSchede::cerca(archivio(), f), QStringList());
 }
 
 void TestSearchLogic::findSteps_data()

@@ -125,6 +125,7 @@ private slots:
     void filterStageAsDesigned();
     void enterRingAndHalos();
     void searchShowsTheResultStage();
+    void listRowsReadBackTheSearchLines();
     void searchFailureStaysInFilterStage();
     void emptyArchiveAndTrova();
     void trovaStepsThroughMatches();
@@ -237,6 +238,34 @@ void TestSearchScreens::enterRingAndHalos()
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(screen, "txtCandidato"));
     QVERIFY(m_env->messages.shown.isEmpty());
     QVERIFY(child<QWidget>(screen, "panAvvio")->isVisible());
+}
+
+void TestSearchScreens::listRowsReadBackTheSearchLines()
+{
+    // Names whose order depends on case, accents and blanks; equal keys stay in file order.
+    QList<TSchedaAnagrafica> schede;
+    for (const QString& nome :
+         {QStringLiteral("\u00C9den Luca"), QStringLiteral("eden luca"), QStringLiteral("EDEN LUCA"),
+          QStringLiteral("Eden  Luca"), QStringLiteral("\u20ACuro Bianchi"), QStringLiteral("zeta")})
+        schede.append(
+            Fixture::scheda({{TSchedaAnagrafica::Candidato, nome}, {TSchedaAnagrafica::Note, nome}}));
+    Fixture::scriviArchivio(archivio(), schede);
+    TfrmTrovaCandidati screen(m_env->context, nullptr);
+    screen.lblMemory()->setText("candidati");
+    showActive(screen);
+    cerca(screen);
+
+    QStringList expected;
+    for (const TSchedaAnagrafica& scheda : schede)
+        expected.append(RicercaSchede::riga(scheda));
+    std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
+    QCOMPARE(lines(screen), expected);
+    const QAbstractItemModel* model = child<QListView>(screen, "lstRecords")->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        QCOMPARE(model->index(row, 0).data(Qt::AccessibleTextRole).toString(), expected.at(row));
+    QVERIFY(!model->index(model->rowCount(), 0).data().isValid());
+    QCOMPARE(child<QLabel>(screen, "lblTrovate")->text(),
+             QStringLiteral("Il presente riepilogo contiene 6 schede"));
 }
 
 void TestSearchScreens::searchShowsTheResultStage()
