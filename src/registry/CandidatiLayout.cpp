@@ -264,8 +264,8 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
             QStringLiteral("Visualizza la foto nelle sue dimensioni reali."),
             &TfrmCandidati::btnZoomFotoClick);
 
-    // The deadlines list, the photos of a folder and the consents of the card, in small white groups between the photo
-    // commands and the notes' label (y 586), which they must not cover.
+    // The deadlines list, the photos of a folder and the consents of the card, in small white groups between
+    // the photo commands and the notes' label (y 586), which they must not cover.
     const auto piccolo = [&](const char* gruppo, int x, const char* name, const char* picture,
                              const QString& hint, Gestore gestore) {
         auto* shape = gruppoBianco(panContainer, gruppo, QRect(x, 548, 38, 37));

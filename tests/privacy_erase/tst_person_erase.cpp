@@ -2,11 +2,11 @@
 
 #include "documents/RegistryExport.h"
 #include "documents/RegistryTable.h"
+#include "privacy/ConsentStore.h"
 #include "privacy/erase/EraseLog.h"
 #include "privacy/erase/PersonErase.h"
 #include "privacy/erase/PersonExport.h"
 #include "privacy/erase/PersonInventory.h"
-#include "privacy/ConsentStore.h"
 #include "search/RicercaSchede.h"
 #include "storage/ArchiveSteps.h"
 

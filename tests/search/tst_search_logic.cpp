@@ -304,18 +304,35 @@ void TestSearchLogic::searchListsLinesAsTheOldWay_data()
     QTest::newRow("case folds, equal keys keep file order")
         << QList<QByteArray>{"rossi mario", "ROSSI MARIO", "Rossi Mario", "rossi Mario", "Bianchi"}
         << QList<QByteArray>{"", "", "", "", ""};
-    QTest::newRow("accented letters after all letters, by code")
-        << QList<QByteArray>{"\xC9" "den", "\xE9" "den", "Eden", "Zeta", "\xE0" "baco", "eden"}
-        << QList<QByteArray>{"", "", "", "", "", ""};
+    QTest::newRow("accented letters after all letters, by code") << QList<QByteArray>{"\xC9"
+                                                                                      "den",
+                                                                                      "\xE9"
+                                                                                      "den",
+                                                                                      "Eden",
+                                                                                      "Zeta",
+                                                                                      "\xE0"
+                                                                                      "baco",
+                                                                                      "eden"}
+                                                                 << QList<QByteArray>{"", "", "", "", "", ""};
     QTest::newRow("blanks and digits")
         << QList<QByteArray>{"Rossi  Mario", "Rossi Mario", "Rossi1", "1 Rossi", "  Bianchi  ", "\tRossi"}
         << QList<QByteArray>{"", "", "", "", "", ""};
-    QTest::newRow("high and undefined bytes")
-        << QList<QByteArray>{"\x80uro", "\x81x", "\x9Fy", "\xFFz", "\x8A" "a", "\x9A" "a", "?x", "\x7F"}
-        << QList<QByteArray>{"", "", "", "", "", "", "", ""};
+    QTest::newRow("high and undefined bytes") << QList<QByteArray>{"\x80uro",
+                                                                   "\x81x",
+                                                                   "\x9Fy",
+                                                                   "\xFFz",
+                                                                   "\x8A"
+                                                                   "a",
+                                                                   "\x9A"
+                                                                   "a",
+                                                                   "?x",
+                                                                   "\x7F"}
+                                              << QList<QByteArray>{"", "", "", "", "", "", "", ""};
     QTest::newRow("same name, order decided after the first 32 characters")
         << QList<QByteArray>{"Verdi Anna", "verdi anna", "Verdi Anna", "VERDI ANNA", "Verdi Anna"}
-        << QList<QByteArray>{"abd", "ABC", "abc", "", "\xE0" "bc"};
+        << QList<QByteArray>{"abd", "ABC", "abc", "",
+                             "\xE0"
+                             "bc"};
     QTest::newRow("long names cut at 30")
         << QList<QByteArray>{"Bianchi Rossi Verdi Esposito Romano Colombo",
                              "Bianchi Rossi Verdi Esposito Romani", "bianchi rossi verdi esposito rOmano"}
