@@ -298,41 +298,25 @@ void TestSearchLogic::sortAgreesWithTheOrderOnManyLines()
 
 void TestSearchLogic::searchListsLinesAsTheOldWay_data()
 {
-    // Names and codici fiscali as stored bytes (Windows-1252), one card each, in file order.
+    // Names and codici fiscali as stored bytes (Windows-1252), one card each, in file order; a byte
+    // followed by a letter is written in octal, which a hex escape would swallow.
     QTest::addColumn<QList<QByteArray>>("names");
     QTest::addColumn<QList<QByteArray>>("codes");
     QTest::newRow("case folds, equal keys keep file order")
         << QList<QByteArray>{"rossi mario", "ROSSI MARIO", "Rossi Mario", "rossi Mario", "Bianchi"}
         << QList<QByteArray>{"", "", "", "", ""};
-    QTest::newRow("accented letters after all letters, by code") << QList<QByteArray>{"\xC9"
-                                                                                      "den",
-                                                                                      "\xE9"
-                                                                                      "den",
-                                                                                      "Eden",
-                                                                                      "Zeta",
-                                                                                      "\xE0"
-                                                                                      "baco",
-                                                                                      "eden"}
-                                                                 << QList<QByteArray>{"", "", "", "", "", ""};
+    QTest::newRow("accented letters after all letters, by code")
+        << QList<QByteArray>{"\311den", "\351den", "Eden", "Zeta", "\340baco", "eden"}
+        << QList<QByteArray>{"", "", "", "", "", ""};
     QTest::newRow("blanks and digits")
         << QList<QByteArray>{"Rossi  Mario", "Rossi Mario", "Rossi1", "1 Rossi", "  Bianchi  ", "\tRossi"}
         << QList<QByteArray>{"", "", "", "", "", ""};
-    QTest::newRow("high and undefined bytes") << QList<QByteArray>{"\x80uro",
-                                                                   "\x81x",
-                                                                   "\x9Fy",
-                                                                   "\xFFz",
-                                                                   "\x8A"
-                                                                   "a",
-                                                                   "\x9A"
-                                                                   "a",
-                                                                   "?x",
-                                                                   "\x7F"}
-                                              << QList<QByteArray>{"", "", "", "", "", "", "", ""};
+    QTest::newRow("high and undefined bytes")
+        << QList<QByteArray>{"\x80uro", "\x81x", "\x9Fy", "\xFFz", "\212a", "\232a", "?x", "\x7F"}
+        << QList<QByteArray>{"", "", "", "", "", "", "", ""};
     QTest::newRow("same name, order decided after the first 32 characters")
         << QList<QByteArray>{"Verdi Anna", "verdi anna", "Verdi Anna", "VERDI ANNA", "Verdi Anna"}
-        << QList<QByteArray>{"abd", "ABC", "abc", "",
-                             "\xE0"
-                             "bc"};
+        << QList<QByteArray>{"abd", "ABC", "abc", "", "\340bc"};
     QTest::newRow("long names cut at 30")
         << QList<QByteArray>{"Bianchi Rossi Verdi Esposito Romano Colombo",
                              "Bianchi Rossi Verdi Esposito Romani", "bianchi rossi verdi esposito rOmano"}
