@@ -9,7 +9,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation fonts-dejavu-core
     libbenchmark-dev libicu-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev lld
     xvfb xauth xdotool imagemagick poppler-utils
     libreoffice-calc-nogui libquazip1-qt6-dev libfreexl-dev libxlsxwriter-dev libssl-dev
     libdlib-dev liblapack-dev libblas-dev

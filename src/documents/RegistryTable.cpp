@@ -16,7 +16,7 @@ constexpr std::array<C::Campo, RegistryTable::kColumns> kFields = {
     C::Tel,        C::Cel,           C::Documento,    C::EnteRil,   C::InizioTes, C::FineTes, C::Esperienze,
     C::Competenze, C::Disponibilita, C::Note,         C::Ricontatta};
 
-constexpr int kProgressStep = 512;
+constexpr int kCardsPerProgress = 512;
 
 } // namespace
 
@@ -48,7 +48,7 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
         while (!archivio.FineArchivio()) {
             const QByteArrayView record = archivio.LeggiSchedaVista();
             const int position = archivio.PosizioneCorrente();
-            if (progress && position % kProgressStep == 0)
+            if (progress && position % kCardsPerProgress == 0)
                 progress(position, total);
             if (C::vuota(record))
                 continue; // an erased card: no row

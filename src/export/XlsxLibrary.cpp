@@ -1,21 +1,8 @@
 #include "export/XlsxLibrary.h"
 
-#include <QLibrary>
+#include "platform/DeepBoundLibrary.h"
 
 namespace {
-
-// AddressSanitizer refuses deep-bound libraries.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitizer = true;
-#else
-constexpr bool kSanitizer = false;
-#endif
-#else
-constexpr bool kSanitizer = false;
-#endif
 
 QString& errorText()
 {
@@ -23,7 +10,8 @@ QString& errorText()
     return text;
 }
 
-template <typename Function> bool resolve(QLibrary& library, const char* name, Function& function)
+template <typename Function>
+bool resolve(const DeepBoundLibrary& library, const char* name, Function& function)
 {
     function = reinterpret_cast<Function>(library.resolve(name));
     return function != nullptr;
@@ -31,19 +19,10 @@ template <typename Function> bool resolve(QLibrary& library, const char* name, F
 
 XlsxLibrary* load()
 {
-    if (kSanitizer) {
-        errorText() = QStringLiteral("libxlsxwriter cannot be loaded under AddressSanitizer");
+    static DeepBoundLibrary library;
+    if (!library.load(QStringLiteral("xlsxwriter"), QStringLiteral(LXW_SOVERSION))) {
+        errorText() = library.errorString();
         return nullptr;
-    }
-    static QLibrary library;
-    library.setLoadHints(QLibrary::DeepBindHint);
-    library.setFileNameAndVersion(QStringLiteral("xlsxwriter"), LXW_SOVERSION);
-    if (!library.load()) {
-        library.setFileName(QStringLiteral("xlsxwriter"));
-        if (!library.load()) {
-            errorText() = library.errorString();
-            return nullptr;
-        }
     }
     static XlsxLibrary functions;
     if (!resolve(library, "workbook_new_opt", functions.workbookNewOpt) ||
@@ -57,7 +36,7 @@ XlsxLibrary* load()
         !resolve(library, "worksheet_freeze_panes", functions.worksheetFreezePanes) ||
         !resolve(library, "worksheet_write_string", functions.worksheetWriteString) ||
         !resolve(library, "lxw_strerror", functions.strerror)) {
-        errorText() = library.errorString();
+        errorText() = QStringLiteral("libxlsxwriter lacks a function the export calls");
         return nullptr;
     }
     return &functions;

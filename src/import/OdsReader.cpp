@@ -13,7 +13,7 @@ using namespace SheetParts;
 
 namespace {
 
-const QString kKind = QStringLiteral("ODS");
+const QString kOdsKind = QStringLiteral("ODS");
 
 // Every character of a text as a literal of a format code.
 QString literalCode(const QString& text, bool percent)
@@ -148,13 +148,13 @@ bool OdsReader::open()
     m_opened = true;
     m_zip = std::make_unique<QuaZip>(m_path);
     if (!m_zip->open(QuaZip::mdUnzip)) {
-        m_error = kDanneggiato.arg(kKind);
+        m_error = kDanneggiato.arg(kOdsKind);
         return false;
     }
     QByteArray manifest;
     if (ZipParts::read(*m_zip, QStringLiteral("META-INF/manifest.xml"), manifest) == ZipParts::Result::Read &&
         manifest.contains("encryption-data")) {
-        m_error = kProtetto.arg(kKind);
+        m_error = kProtetto.arg(kOdsKind);
         return false;
     }
     QByteArray styles;
@@ -164,7 +164,7 @@ bool OdsReader::open()
     }
     const ZipParts::Result result = ZipParts::read(*m_zip, QStringLiteral("content.xml"), m_content);
     if (result != ZipParts::Result::Read) {
-        m_error = result == ZipParts::Result::TooLarge ? kBomba.arg(kKind) : kDanneggiato.arg(kKind);
+        m_error = result == ZipParts::Result::TooLarge ? kBomba.arg(kOdsKind) : kDanneggiato.arg(kOdsKind);
         return false;
     }
     // The styles and the list of tables, without their cells.
@@ -182,7 +182,7 @@ bool OdsReader::open()
         }
     }
     if (xml.hasError()) {
-        m_error = kDanneggiato.arg(kKind);
+        m_error = kDanneggiato.arg(kOdsKind);
         return false;
     }
     if (m_sheets.isEmpty()) {
@@ -485,7 +485,7 @@ SheetReader::Sheet OdsReader::read(int index, const SheetReader::Progress& progr
         }
     }
     if (xml.hasError())
-        return failure(kDanneggiato.arg(kKind));
+        return failure(kDanneggiato.arg(kOdsKind));
     finish(sheet);
     return sheet;
 }

@@ -12,7 +12,7 @@ using namespace SheetParts;
 
 namespace {
 
-const QString kKind = QStringLiteral("XLS");
+const QString kXlsKind = QStringLiteral("XLS");
 
 // FreeXL gives dates and times as ISO text: shown as Calc shows its default formats.
 QString shownDate(const char* text, unsigned char type)
@@ -55,13 +55,13 @@ bool XlsReader::open()
         if (m_handle)
             freexl_close(m_handle);
         m_handle = nullptr;
-        m_error = kDanneggiato.arg(kKind);
+        m_error = kDanneggiato.arg(kXlsKind);
         return false;
     }
     unsigned int info = 0;
     if (freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
         info == FREEXL_BIFF_OBFUSCATED) {
-        m_error = kProtetto.arg(kKind);
+        m_error = kProtetto.arg(kXlsKind);
         return false;
     }
     unsigned int count = 0;
@@ -93,7 +93,7 @@ SheetReader::Sheet XlsReader::read(int index, const SheetReader::Progress& progr
     unsigned int rows = 0;
     unsigned short columns = 0;
     if (freexl_worksheet_dimensions(m_handle, &rows, &columns) != FREEXL_OK)
-        return failure(kDanneggiato.arg(kKind));
+        return failure(kDanneggiato.arg(kXlsKind));
     if (rows > unsigned(SheetReader::kMaxRows))
         return failure(kTroppeRighe);
     const unsigned short readColumns = std::min<unsigned short>(columns, SheetReader::kMaxColumns);

@@ -13,7 +13,7 @@ using namespace SheetParts;
 
 namespace {
 
-const QString kKind = QStringLiteral("XLSX");
+const QString kXlsxKind = QStringLiteral("XLSX");
 
 // The column of a cell reference such as "AB12", 0-based; -1 when there is none.
 int columnOf(QStringView ref)
@@ -108,7 +108,7 @@ bool XlsxReader::open()
     m_opened = true;
     m_zip = std::make_unique<QuaZip>(m_path);
     if (!m_zip->open(QuaZip::mdUnzip)) {
-        m_error = kDanneggiato.arg(kKind);
+        m_error = kDanneggiato.arg(kXlsxKind);
         return false;
     }
     // The workbook is wherever the package's relationships say.
@@ -166,11 +166,11 @@ bool XlsxReader::readSharedStrings()
     QByteArray bytes;
     const ZipParts::Result result = ZipParts::read(*m_zip, m_sharedPart, bytes);
     if (result == ZipParts::Result::TooLarge) {
-        m_error = kBomba.arg(kKind);
+        m_error = kBomba.arg(kXlsxKind);
         return false;
     }
     if (result == ZipParts::Result::Damaged) {
-        m_error = kDanneggiato.arg(kKind);
+        m_error = kDanneggiato.arg(kXlsxKind);
         return false;
     }
     m_sharedPresent = result == ZipParts::Result::Read;
@@ -182,7 +182,7 @@ bool XlsxReader::readSharedStrings()
             m_shared.append(cellText(textOf(xml)));
     }
     if (xml.hasError()) {
-        m_error = kDanneggiato.arg(kKind);
+        m_error = kDanneggiato.arg(kXlsxKind);
         return false;
     }
     return true;
@@ -231,9 +231,9 @@ SheetReader::Sheet XlsxReader::read(int index, const SheetReader::Progress& prog
     QByteArray bytes;
     const ZipParts::Result result = ZipParts::read(*m_zip, m_sheetParts[index], bytes);
     if (result == ZipParts::Result::TooLarge)
-        return failure(kBomba.arg(kKind));
+        return failure(kBomba.arg(kXlsxKind));
     if (result != ZipParts::Result::Read)
-        return failure(kDanneggiato.arg(kKind));
+        return failure(kDanneggiato.arg(kXlsxKind));
 
     SheetReader::Sheet sheet;
     sheet.format = SheetReader::Format::Xlsx;
@@ -333,7 +333,7 @@ SheetReader::Sheet XlsxReader::read(int index, const SheetReader::Progress& prog
             return failure(kTroppeRighe);
     }
     if (xml.hasError())
-        return failure(kDanneggiato.arg(kKind));
+        return failure(kDanneggiato.arg(kXlsxKind));
     finish(sheet);
     return sheet;
 }

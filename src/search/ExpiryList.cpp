@@ -25,7 +25,7 @@ QStringView dateText(QByteArrayView bytes, std::array<char16_t, 16>& buffer)
     return QStringView(buffer.data(), n);
 }
 
-unsigned char foldAZ(char c)
+unsigned char foldLetter(char c)
 {
     const auto u = static_cast<unsigned char>(c);
     return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
@@ -36,8 +36,8 @@ bool bytesPrecede(QByteArrayView a, QByteArrayView b)
 {
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char x = foldAZ(a[i]);
-        const unsigned char y = foldAZ(b[i]);
+        const unsigned char x = foldLetter(a[i]);
+        const unsigned char y = foldLetter(b[i]);
         if (x != y)
             return x < y;
     }
@@ -106,7 +106,7 @@ void ExpiryList::keepName(const TSchedaAnagrafica& scheda, Entry& entry)
     entry.name = keep(scheda, C::Candidato);
     const QByteArrayView name = QByteArrayView(m_text).sliced(entry.name.at, entry.name.size);
     for (int i = 0; i < 16; ++i) {
-        const quint64 byte = i < name.size() ? foldAZ(name[i]) : 0;
+        const quint64 byte = i < name.size() ? foldLetter(name[i]) : 0;
         entry.nameKey[i / 8] |= byte << (8 * (7 - i % 8));
     }
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array<TSchedaAnagrafica::Layout, TSchedaAnagrafica::NumeroCampi> kLayout = {{
+constexpr std::array<TSchedaAnagrafica::Layout, TSchedaAnagrafica::NumeroCampi> kCardLayout = {{
     {"Candidato", 0, 50},      {"Sesso", 51, 1},          {"DataNasc", 53, 10},
     {"Cittadinanza", 64, 50},  {"LuogoNasc", 115, 50},    {"Indirizzo", 166, 120},
     {"Citta", 287, 50},        {"Cap", 338, 10},          {"Settore", 349, 50},
@@ -20,13 +20,13 @@ constexpr std::array<TSchedaAnagrafica::Layout, TSchedaAnagrafica::NumeroCampi> 
     {"Desc02", 3110, 250},     {"Desc03", 3361, 250},
 }};
 
-static_assert(kLayout.back().offset + kLayout.back().capacity + 1 == TSchedaAnagrafica::kSize);
+static_assert(kCardLayout.back().offset + kCardLayout.back().capacity + 1 == TSchedaAnagrafica::kSize);
 
 } // namespace
 
 const std::array<TSchedaAnagrafica::Layout, TSchedaAnagrafica::NumeroCampi>& TSchedaAnagrafica::layout()
 {
-    return kLayout;
+    return kCardLayout;
 }
 
 QString TSchedaAnagrafica::archivio(const QString& programFolder)
@@ -51,13 +51,13 @@ TSchedaAnagrafica::TSchedaAnagrafica()
 
 QString TSchedaAnagrafica::testo(Campo campo) const
 {
-    const Layout& field = kLayout[campo];
+    const Layout& field = kCardLayout[campo];
     return ShortStringField::read(m_buffer, field.offset, field.capacity);
 }
 
 QByteArrayView TSchedaAnagrafica::trimmedBytes(QByteArrayView record, Campo campo)
 {
-    const Layout& field = kLayout[campo];
+    const Layout& field = kCardLayout[campo];
     const char* begin = record.data() + field.offset;
     const char* end = begin + 1 + std::min<int>(static_cast<unsigned char>(*begin), field.capacity);
     ++begin;
@@ -79,7 +79,7 @@ bool TSchedaAnagrafica::vuota(QByteArrayView record)
 
 void TSchedaAnagrafica::setTesto(Campo campo, const QString& text)
 {
-    const Layout& field = kLayout[campo];
+    const Layout& field = kCardLayout[campo];
     ShortStringField::write(m_buffer, field.offset, field.capacity, text);
 }
 

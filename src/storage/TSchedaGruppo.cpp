@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<TSchedaGruppo::Layout, TSchedaGruppo::NumeroCampi> kLayout = {{
+constexpr std::array<TSchedaGruppo::Layout, TSchedaGruppo::NumeroCampi> kSlotLayout = {{
     {"Codice", 0, 40},
     {"Nome", 41, 50},
     {"UM", 92, 250},
@@ -12,25 +12,25 @@ constexpr std::array<TSchedaGruppo::Layout, TSchedaGruppo::NumeroCampi> kLayout 
     {"Prezzo", 594, 30},
 }};
 
-static_assert(kLayout.back().offset + kLayout.back().capacity + 1 == TSchedaGruppo::kRiquadroSize);
+static_assert(kSlotLayout.back().offset + kSlotLayout.back().capacity + 1 == TSchedaGruppo::kRiquadroSize);
 static_assert(TSchedaGruppo::kRiquadri * TSchedaGruppo::kRiquadroSize == TSchedaGruppo::kSize);
 
 } // namespace
 
 const std::array<TSchedaGruppo::Layout, TSchedaGruppo::NumeroCampi>& TSchedaGruppo::layout()
 {
-    return kLayout;
+    return kSlotLayout;
 }
 
 int TSchedaGruppo::offset(int riquadro, Campo campo)
 {
     Q_ASSERT(riquadro >= 0 && riquadro < kRiquadri);
-    return riquadro * kRiquadroSize + kLayout[campo].offset;
+    return riquadro * kRiquadroSize + kSlotLayout[campo].offset;
 }
 
 QString TSchedaGruppo::nomeCampo(Campo campo, int riquadro)
 {
-    return QStringLiteral("txt") + QLatin1String(kLayout[campo].name) + QLatin1Char('_') + lettera(riquadro);
+    return QStringLiteral("txt") + QLatin1String(kSlotLayout[campo].name) + QLatin1Char('_') + lettera(riquadro);
 }
 
 TSchedaGruppo::TSchedaGruppo()
@@ -40,10 +40,10 @@ TSchedaGruppo::TSchedaGruppo()
 
 QString TSchedaGruppo::testo(int riquadro, Campo campo) const
 {
-    return ShortStringField::read(m_buffer, offset(riquadro, campo), kLayout[campo].capacity);
+    return ShortStringField::read(m_buffer, offset(riquadro, campo), kSlotLayout[campo].capacity);
 }
 
 void TSchedaGruppo::setTesto(int riquadro, Campo campo, const QString& text)
 {
-    ShortStringField::write(m_buffer, offset(riquadro, campo), kLayout[campo].capacity, text);
+    ShortStringField::write(m_buffer, offset(riquadro, campo), kSlotLayout[campo].capacity, text);
 }

@@ -33,6 +33,17 @@ using Outcome = RegistryExport::Outcome;
 
 Q_DECLARE_METATYPE(RegistrySheetExport::Format)
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+// AddressSanitizer keeps freed blocks aside for a while; in this program that would show as
+// growth of resident memory in the flat-memory test.
+extern "C" const char* __asan_default_options()
+{
+    return "quarantine_size_mb=0";
+}
+#endif
+#endif
+
 namespace {
 
 QList<QByteArray> schedeGrezze(const QString& archivio)
@@ -129,9 +140,8 @@ private:
 
 void TestSheetExport::init()
 {
-    // A sanitizer build cannot load libxlsxwriter: the XLSX rows run in the plain build.
-    if (QByteArray(QTest::currentDataTag()).startsWith("xlsx") && !XlsxLibrary::get())
-        QSKIP("libxlsxwriter cannot be loaded in this build");
+    if (QByteArray(QTest::currentDataTag()).startsWith("xlsx"))
+        QVERIFY2(XlsxLibrary::get(), qPrintable(XlsxLibrary::loadError()));
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_folder = QDir(m_dir->path()).absolutePath() + QLatin1Char('/');

@@ -141,8 +141,8 @@ void TestSheetExportLibreOffice::initTestCase()
     // Both files are converted by one run of LibreOffice for each kind of output.
     QStringList files;
     for (const auto& [name, format] : {std::pair{"xlsx", Format::Xlsx}, std::pair{"ods", Format::Ods}}) {
-        if (format == Format::Xlsx && !XlsxLibrary::get())
-            continue;
+        if (format == Format::Xlsx)
+            QVERIFY2(XlsxLibrary::get(), qPrintable(XlsxLibrary::loadError()));
         const QString path = m_folder + QStringLiteral("esportato_%1.%1").arg(QLatin1String(name));
         QString error;
         QCOMPARE(RegistrySheetExport::save(format, path, model.table(), {}, &error),
@@ -172,8 +172,7 @@ void TestSheetExportLibreOffice::everyCellReadsAsWritten_data()
 void TestSheetExportLibreOffice::everyCellReadsAsWritten()
 {
     QFETCH(QString, name);
-    if (!m_files.contains(name))
-        QSKIP("libxlsxwriter cannot be loaded in this build");
+    QVERIFY(m_files.contains(name));
     QFile csv(m_folder + QStringLiteral("csv/esportato_%1.csv").arg(name));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QStringList> rows = LibreOffice::readCsv(QString::fromUtf8(csv.readAll()));
@@ -201,8 +200,7 @@ void TestSheetExportLibreOffice::sheetNameBoldHeaderAndWidths_data()
 void TestSheetExportLibreOffice::sheetNameBoldHeaderAndWidths()
 {
     QFETCH(QString, name);
-    if (!m_files.contains(name))
-        QSKIP("libxlsxwriter cannot be loaded in this build");
+    QVERIFY(m_files.contains(name));
     const SheetLook sheet = look(m_folder + QStringLiteral("fods/esportato_%1.fods").arg(name));
     QCOMPARE(sheet.name, QStringLiteral("Archivio Anagrafico"));
     QCOMPARE(sheet.boldHeader, QList<bool>(RegistryTable::kColumns, true));
