@@ -15,7 +15,9 @@ class TfrmListinoPrezzi;
 class TfrmCandidati;
 
 // The seven main screens, created once in a fixed order and switched by showing the
-// target first and hiding the source second. The login screen is the main window.
+// target first and hiding the source second. The login screen is the main window: it is built
+// first and shown at once; the other six are built, in their order, as soon as it has been drawn,
+// or earlier by the first call that asks for one of them.
 class ScreenFlow : public QObject {
     Q_OBJECT
 public:
@@ -23,15 +25,17 @@ public:
     ~ScreenFlow() override;
 
     TfrmPassword* password() const { return m_password.get(); }
-    TfrmAvvio* avvio() const { return m_avvio.get(); }
-    TfrmCambiaPassword* cambiaPassword() const { return m_cambiaPassword.get(); }
-    TfrmCreaCatalogo* creaCatalogo() const { return m_creaCatalogo.get(); }
-    TfrmApriCatalogo* apriCatalogo() const { return m_apriCatalogo.get(); }
-    TfrmListinoPrezzi* listinoPrezzi() const { return m_listinoPrezzi.get(); }
-    TfrmCandidati* candidati() const { return m_candidati.get(); }
+    TfrmAvvio* avvio() const { return built().avvio.get(); }
+    TfrmCambiaPassword* cambiaPassword() const { return built().cambiaPassword.get(); }
+    TfrmCreaCatalogo* creaCatalogo() const { return built().creaCatalogo.get(); }
+    TfrmApriCatalogo* apriCatalogo() const { return built().apriCatalogo.get(); }
+    TfrmListinoPrezzi* listinoPrezzi() const { return built().listinoPrezzi.get(); }
+    TfrmCandidati* candidati() const { return built().candidati.get(); }
 
     // Shows the login screen, the first screen of the run.
     void start();
+    // Builds the six screens that follow the login screen, once.
+    void buildAll() const;
     void switchTo(MainScreen* target, MainScreen* source);
     // Asks for the end of the program; see endProgramOnTerminate().
     void terminate();
@@ -42,12 +46,22 @@ public:
 signals:
     void terminateRequested();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    struct Rest {
+        std::unique_ptr<TfrmAvvio> avvio;
+        std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
+        std::unique_ptr<TfrmCreaCatalogo> creaCatalogo;
+        std::unique_ptr<TfrmApriCatalogo> apriCatalogo;
+        std::unique_ptr<TfrmListinoPrezzi> listinoPrezzi;
+        std::unique_ptr<TfrmCandidati> candidati;
+    };
+    const Rest& built() const;
+
+    AppContext& m_context;
     std::unique_ptr<TfrmPassword> m_password;
-    std::unique_ptr<TfrmAvvio> m_avvio;
-    std::unique_ptr<TfrmCambiaPassword> m_cambiaPassword;
-    std::unique_ptr<TfrmCreaCatalogo> m_creaCatalogo;
-    std::unique_ptr<TfrmApriCatalogo> m_apriCatalogo;
-    std::unique_ptr<TfrmListinoPrezzi> m_listinoPrezzi;
-    std::unique_ptr<TfrmCandidati> m_candidati;
+    // The other six once built; asking for one of them may build them.
+    mutable std::unique_ptr<Rest> m_rest;
 };

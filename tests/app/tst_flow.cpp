@@ -24,6 +24,7 @@
 #include "search/DaRicontattare.h"
 #include "search/TrovaCandidati.h"
 #include "widgets/ImageButton.h"
+#include "widgets/Screen.h"
 
 #include <QAccessible>
 #include <QFile>
@@ -65,6 +66,7 @@ class TestFlow : public QObject {
 
 private slots:
     void startShowsOnlyTheLogin();
+    void otherScreensAreBuiltOnceTheLoginIsDrawn();
     void changePasswordAndBackLeavesEmptyFocusedField();
     void launcherOpensEachWorkScreen_data();
     void launcherOpensEachWorkScreen();
@@ -97,6 +99,27 @@ void TestFlow::startShowsOnlyTheLogin()
     QCOMPARE(QApplication::focusWidget(), flow.password()->txtPassword());
     // Nothing is read or created at start-up.
     QVERIFY(QDir(env.folder()).isEmpty());
+}
+
+void TestFlow::otherScreensAreBuiltOnceTheLoginIsDrawn()
+{
+    const auto mainScreens = [] {
+        int count = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            count += qobject_cast<MainScreen*>(window) ? 1 : 0;
+        return count;
+    };
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    QCOMPARE(mainScreens(), 1);
+    flow.start();
+    QCOMPARE(mainScreens(), 1);
+    // The event loop builds the other six after the login has been drawn, unasked.
+    QVERIFY(QTest::qWaitForWindowExposed(flow.password()));
+    QTRY_COMPARE(mainScreens(), 7);
+    const QWidget* const launcher = flow.avvio();
+    QCOMPARE(flow.avvio(), launcher);
+    expectOnly(flow, flow.password());
 }
 
 void TestFlow::changePasswordAndBackLeavesEmptyFocusedField()
