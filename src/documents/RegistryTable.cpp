@@ -18,6 +18,15 @@ constexpr std::array<C::Campo, RegistryTable::kColumns> kFields = {
 
 constexpr int kCardsPerProgress = 512;
 
+// The most bytes the shown fields of one card can hold.
+std::size_t rowCapacity()
+{
+    std::size_t bytes = 0;
+    for (const C::Campo campo : kFields)
+        bytes += std::size_t(C::layoutOf(campo).capacity);
+    return bytes;
+}
+
 } // namespace
 
 const std::array<TSchedaAnagrafica::Campo, RegistryTable::kColumns>& RegistryTable::fields()
@@ -27,14 +36,15 @@ const std::array<TSchedaAnagrafica::Campo, RegistryTable::kColumns>& RegistryTab
 
 RegistryTable::RegistryTable()
     : m_rows(kEmptyRows)
-    , m_ends(std::size_t(kEmptyRows) * kColumns, 0)
 {
+    for (int cell = 0; cell < kEmptyRows * kColumns; ++cell)
+        m_ends.push_back(0);
 }
 
 bool RegistryTable::read(const QString& archivePath, const Progress& progress)
 {
-    QByteArray bytes;
-    std::vector<quint32> ends;
+    LargeBuffer bytes;
+    LargeArray<quint32> ends;
     std::vector<int> positions;
     int cards = 0;
     bool whole = true;
@@ -42,9 +52,9 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
         TArchivioSchede archivio;
         archivio.ApriOCrea(archivePath, TSchedaAnagrafica::kSize);
         const int total = archivio.NumeroSchede();
+        // Room for the most the cards can hold: only what they hold is paid for.
         ends.reserve(std::size_t(total) * kColumns);
-        // A first guess of the text's size; the buffer grows if the cards hold more.
-        bytes.reserve(qsizetype(total) * 128);
+        bytes.reserveAtMost(std::size_t(total) * rowCapacity());
         while (!archivio.FineArchivio()) {
             const QByteArrayView record = archivio.LeggiSchedaVista();
             const int position = archivio.PosizioneCorrente();
@@ -54,7 +64,8 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
                 continue; // an erased card: no row
             positions.push_back(position);
             for (const C::Campo campo : kFields) {
-                bytes.append(C::trimmedBytes(record, campo));
+                const QByteArrayView field = C::trimmedBytes(record, campo);
+                bytes.append(field.data(), std::size_t(field.size()));
                 ends.push_back(quint32(bytes.size()));
             }
             ++cards;
@@ -77,7 +88,7 @@ QByteArrayView RegistryTable::storedBytes(int row, int column) const
 {
     const qsizetype index = cellIndex(row, column);
     const quint32 begin = index == 0 ? 0 : m_ends[std::size_t(index) - 1];
-    return QByteArrayView(m_bytes.constData() + begin, m_ends[std::size_t(index)] - begin);
+    return QByteArrayView(m_bytes.data() + begin, m_ends[std::size_t(index)] - begin);
 }
 
 bool RegistryTable::isChanged(int row, int column) const

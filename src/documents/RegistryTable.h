@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LargeBuffer.h"
 #include "storage/TSchedaAnagrafica.h"
 
 #include <QByteArray>
@@ -53,8 +54,8 @@ private:
 
     int m_rows = 0;
     int m_cards = 0;
-    QByteArray m_bytes;                // the trimmed fields of every card, one after another
-    std::vector<quint32> m_ends;       // where each cell's bytes end, row by row
+    LargeBuffer m_bytes;               // the trimmed fields of every card, one after another
+    LargeArray<quint32> m_ends;        // where each cell's bytes end, row by row
     std::vector<int> m_positions;      // the card of each row
     QHash<qsizetype, QString> m_edits; // changed cells by cell index
 };
