@@ -109,7 +109,11 @@ QStringList archivioAnagrafico()
         QStringLiteral(
             "Ogni scheda può contenere la foto della persona, in formato JPEG o bitmap, adattata "
             "automaticamente al riquadro di anteprima. L'icona della lente di ingrandimento la mostra "
-            "a tutto schermo nelle sue dimensioni reali."),
+            "a tutto schermo nelle sue dimensioni reali. Ogni foto scelta è ritagliata nella forma della "
+            "scheda, senza deformarla, con il volto al centro: nella finestra \"Ritaglia foto\" sposta il "
+            "riquadro trascinandolo o con le frecce, ingrandiscilo con la rotellina o con + e -, poi premi "
+            "\"Conferma\"; per rifare il ritaglio scegli \"Ritaglia\" nel menu del tasto destro sulla "
+            "foto."),
         QStringLiteral(
             "L'archivio anagrafico è anche lo storico di tutti i gruppi, consultabile in pochi istanti. Da "
             "qui "
@@ -150,7 +154,12 @@ QStringList archivioAnagrafico()
                        "per esempio la "
                        "scansione di un documento di identità o del permesso di soggiorno, ciascuno con una "
                        "descrizione; "
-                       "ogni allegato si apre con il pulsante \"Apri\"."),
+                       "ogni allegato si apre con il pulsante \"Apri\". Il pulsante con lo scudo "
+                       "registra i consensi della persona (trattamento dei dati e foto) e stampa il "
+                       "modulo da firmare; se la persona nega il consenso alle foto, schede e pagine dei "
+                       "gruppi si stampano con la sagoma al posto della foto. Il pulsante \"Privacy\" "
+                       "raccoglie in un unico file tutti i dati di una persona oppure la cancella "
+                       "dall'archivio con foto e allegati."),
         QStringLiteral(
             "Di ogni scheda puoi vedere l'anteprima di stampa oppure stamparla direttamente; l'intero "
             "archivio anagrafico può essere esportato in un file di Microsoft Excel."),
