@@ -190,14 +190,12 @@ constexpr std::size_t kSmallRun = 32;
 
 } // namespace
 
-int ResultLines::compare(const Key& a, const Key& b) const
+bool ResultLines::less(const Key& a, const Key& b) const
 {
-    for (int w = 0; w < kKeyWords; ++w) {
-        if (a.prefix[w] != b.prefix[w])
-            return a.prefix[w] < b.prefix[w] ? -1 : 1;
-    }
+    if (a.prefix != b.prefix)
+        return a.prefix < b.prefix;
     const int order = compareRanks(arrivalBytes(a.index), arrivalBytes(b.index), kKeyWords * 8);
-    return order != 0 ? order : (a.index < b.index ? -1 : 1);
+    return order != 0 ? order < 0 : a.index < b.index;
 }
 
 // The first place at or after `at` where the ranks of some of the keys differ, or the end of
@@ -223,7 +221,7 @@ int ResultLines::firstDifference(const Key* keys, std::size_t n, int at)
 // arrival order; the whole lines decide only within runs whose 32 ranks are all equal.
 void ResultLines::sortRun(Key* keys, Key* spare, std::size_t n, int at) const
 {
-    const auto less = [this](const Key& a, const Key& b) { return compare(a, b) < 0; };
+    const auto less = [this](const Key& a, const Key& b) { return this->less(a, b); };
     if (n <= kSmallRun) {
         for (std::size_t i = 1; i < n; ++i) {
             const Key key = keys[i];

@@ -56,8 +56,8 @@ private:
     QByteArrayView arrivalBytes(qsizetype index) const;
     // Keys the lines appended so far, each while it is still fresh in the cache.
     void keyNewLines();
-    // Negative or positive as line a comes before or after line b; equal lines by arrival.
-    int compare(const Key& a, const Key& b) const;
+    // Whether line a comes before line b; equal lines by arrival.
+    bool less(const Key& a, const Key& b) const;
     static int firstDifference(const Key* keys, std::size_t n, int at);
     void sortRun(Key* keys, Key* spare, std::size_t n, int at) const;
 
