@@ -187,6 +187,33 @@ namespace {
 
 // Below this many keys a run is put in order by insertion rather than by counting.
 constexpr std::size_t kSmallRun = 32;
+// Past this place in the lines the runs left are sorted by comparison.
+constexpr int kTailDepth = 96;
+// A rank of the prefix (0..255) or of a line past it (0..256).
+constexpr std::size_t kBuckets = 257;
+
+// The keys of each rank counted: counts[r + 1] for rank r.
+template <class T, class RankOf>
+std::array<quint32, kBuckets + 1> countRanks(const T* keys, std::size_t n, RankOf rankOf)
+{
+    std::array<quint32, kBuckets + 1> counts{};
+    for (std::size_t i = 0; i < n; ++i)
+        ++counts[rankOf(keys[i]) + 1];
+    return counts;
+}
+
+// Keys put in rank order by a stable pass through `spare`; `first` turns from the counts into
+// where each rank begins.
+template <class T, class RankOf>
+void scatter(T* keys, T* spare, std::size_t n, RankOf rankOf, std::array<quint32, kBuckets + 1>& first)
+{
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    std::array<quint32, kBuckets> next{};
+    std::copy(first.begin(), first.end() - 1, next.begin());
+    for (std::size_t i = 0; i < n; ++i)
+        spare[next[rankOf(keys[i])]++] = keys[i];
+    std::copy(spare, spare + n, keys);
+}
 
 } // namespace
 
@@ -216,45 +243,74 @@ int ResultLines::firstDifference(const Key* keys, std::size_t n, int at)
     return kKeyWords * 8;
 }
 
+void ResultLines::insertionSort(Key* keys, std::size_t n) const
+{
+    for (std::size_t i = 1; i < n; ++i) {
+        const Key key = keys[i];
+        std::size_t j = i;
+        for (; j > 0 && less(key, keys[j - 1]); --j)
+            keys[j] = keys[j - 1];
+        keys[j] = key;
+    }
+}
+
 // Most significant rank first: each run of keys that agree up to `at` is split by the rank at
 // the first place where they differ with a stable counting pass, so equal prefixes keep their
-// arrival order; the whole lines decide only within runs whose 32 ranks are all equal.
+// arrival order; runs whose 32 ranks are all equal go on with the ranks of the lines.
 void ResultLines::sortRun(Key* keys, Key* spare, std::size_t n, int at) const
 {
-    const auto less = [this](const Key& a, const Key& b) { return this->less(a, b); };
     if (n <= kSmallRun) {
-        for (std::size_t i = 1; i < n; ++i) {
-            const Key key = keys[i];
-            std::size_t j = i;
-            for (; j > 0 && less(key, keys[j - 1]); --j)
-                keys[j] = keys[j - 1];
-            keys[j] = key;
-        }
+        insertionSort(keys, n);
         return;
     }
     at = firstDifference(keys, n, at);
     if (at == kKeyWords * 8) {
-        std::sort(keys, keys + n, less);
+        sortTail(keys, spare, n, at);
         return;
     }
     const int word = at / 8;
     const int shift = 56 - 8 * (at % 8);
-    const auto rankOf = [word, shift](const Key& key) {
-        return std::size_t(quint8(key.prefix[word] >> shift));
-    };
-    std::array<std::size_t, 257> first{};
-    for (std::size_t i = 0; i < n; ++i)
-        ++first[rankOf(keys[i]) + 1];
-    std::partial_sum(first.begin(), first.end(), first.begin());
-    std::array<std::size_t, 256> next{};
-    std::copy(first.begin(), first.end() - 1, next.begin());
-    for (std::size_t i = 0; i < n; ++i)
-        spare[next[rankOf(keys[i])]++] = keys[i];
-    std::copy(spare, spare + n, keys);
+    const auto rankOf = [word, shift](const Key& key) { return quint8(key.prefix[word] >> shift); };
+    std::array<quint32, kBuckets + 1> first = countRanks(keys, n, rankOf);
+    scatter(keys, spare, n, rankOf, first);
     for (std::size_t r = 0; r < 256; ++r) {
         const std::size_t count = first[r + 1] - first[r];
         if (count > 1)
             sortRun(keys + first[r], spare + first[r], count, at + 1);
+    }
+}
+
+// The same past the keys, on the lines' own bytes: rank 0 where a line has ended (the shorter
+// line comes first), the byte's rank + 1 elsewhere. Lines equal to the end keep arrival order.
+void ResultLines::sortTail(Key* keys, Key* spare, std::size_t n, int at) const
+{
+    const std::array<uchar, 256>& rank = rankTable();
+    const auto rankOf = [this, &rank, &at](const Key& key) {
+        const QByteArrayView line = arrivalBytes(key.index);
+        return at < line.size() ? std::size_t(rank[static_cast<uchar>(line[at])]) + 1 : std::size_t(0);
+    };
+    std::array<quint32, kBuckets + 1> first{};
+    for (;; ++at) {
+        if (n <= kSmallRun) {
+            insertionSort(keys, n);
+            return;
+        }
+        // Deep runs of long equal beginnings, rare, by comparison: the depth stays bounded.
+        if (at >= kTailDepth) {
+            std::sort(keys, keys + n, [this](const Key& a, const Key& b) { return less(a, b); });
+            return;
+        }
+        first = countRanks(keys, n, rankOf);
+        if (first[1] == n)
+            return; // all the lines end here: equal, in arrival order already
+        if (std::find(first.begin() + 2, first.end(), n) == first.end())
+            break;
+    }
+    scatter(keys, spare, n, rankOf, first);
+    for (std::size_t r = 1; r < kBuckets; ++r) {
+        const std::size_t count = first[r + 1] - first[r];
+        if (count > 1)
+            sortTail(keys + first[r], spare + first[r], count, at + 1);
     }
 }
 

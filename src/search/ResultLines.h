@@ -59,7 +59,9 @@ private:
     // Whether line a comes before line b; equal lines by arrival.
     bool less(const Key& a, const Key& b) const;
     static int firstDifference(const Key* keys, std::size_t n, int at);
+    void insertionSort(Key* keys, std::size_t n) const;
     void sortRun(Key* keys, Key* spare, std::size_t n, int at) const;
+    void sortTail(Key* keys, Key* spare, std::size_t n, int at) const;
 
     template <class T> using Bulk = std::vector<T, LargePages::Allocator<T>>;
 
