@@ -18,15 +18,6 @@ constexpr std::array<C::Campo, RegistryTable::kColumns> kFields = {
 
 constexpr int kCardsPerProgress = 512;
 
-// The most bytes the shown fields of one card can hold.
-std::size_t rowCapacity()
-{
-    std::size_t bytes = 0;
-    for (const C::Campo campo : kFields)
-        bytes += std::size_t(C::layoutOf(campo).capacity);
-    return bytes;
-}
-
 } // namespace
 
 const std::array<TSchedaAnagrafica::Campo, RegistryTable::kColumns>& RegistryTable::fields()
@@ -36,15 +27,14 @@ const std::array<TSchedaAnagrafica::Campo, RegistryTable::kColumns>& RegistryTab
 
 RegistryTable::RegistryTable()
     : m_rows(kEmptyRows)
+    , m_ends(std::size_t(kEmptyRows) * kColumns, 0)
 {
-    for (int cell = 0; cell < kEmptyRows * kColumns; ++cell)
-        m_ends.push_back(0);
 }
 
 bool RegistryTable::read(const QString& archivePath, const Progress& progress)
 {
-    LargeBuffer bytes;
-    LargeArray<quint32> ends;
+    Bulk<char> bytes;
+    Bulk<quint32> ends;
     std::vector<int> positions;
     int cards = 0;
     bool whole = true;
@@ -52,9 +42,9 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
         TArchivioSchede archivio;
         archivio.ApriOCrea(archivePath, TSchedaAnagrafica::kSize);
         const int total = archivio.NumeroSchede();
-        // Room for the most the cards can hold: only what they hold is paid for.
         ends.reserve(std::size_t(total) * kColumns);
-        bytes.reserveAtMost(std::size_t(total) * rowCapacity());
+        // A first guess of the text's size; the buffer grows if the cards hold more.
+        bytes.reserve(std::size_t(total) * 128);
         while (!archivio.FineArchivio()) {
             const QByteArrayView record = archivio.LeggiSchedaVista();
             const int position = archivio.PosizioneCorrente();
@@ -65,7 +55,7 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
             positions.push_back(position);
             for (const C::Campo campo : kFields) {
                 const QByteArrayView field = C::trimmedBytes(record, campo);
-                bytes.append(field.data(), std::size_t(field.size()));
+                bytes.insert(bytes.end(), field.begin(), field.end());
                 ends.push_back(quint32(bytes.size()));
             }
             ++cards;

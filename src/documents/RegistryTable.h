@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/LargeBuffer.h"
+#include "platform/LargePages.h"
 #include "storage/TSchedaAnagrafica.h"
 
 #include <QByteArray>
@@ -54,8 +54,10 @@ private:
 
     int m_rows = 0;
     int m_cards = 0;
-    LargeBuffer m_bytes;               // the trimmed fields of every card, one after another
-    LargeArray<quint32> m_ends;        // where each cell's bytes end, row by row
+    template <class T> using Bulk = std::vector<T, LargePages::Allocator<T>>;
+
+    Bulk<char> m_bytes;                // the trimmed fields of every card, one after another
+    Bulk<quint32> m_ends;              // where each cell's bytes end, row by row
     std::vector<int> m_positions;      // the card of each row
     QHash<qsizetype, QString> m_edits; // changed cells by cell index
 };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <numeric>
 
 namespace {
@@ -66,9 +67,18 @@ int compareRanks(QByteArrayView a, QByteArrayView b, qsizetype from)
 } // namespace
 
 struct ResultLines::Block {
-    std::unique_ptr<char[]> data;
+    explicit Block(qsizetype size)
+        : data(static_cast<char*>(LargePages::allocate(std::size_t(size))))
+        , capacity(size)
+    {
+    }
+    ~Block() { LargePages::release(data, std::size_t(capacity)); }
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+
+    char* data;
     qsizetype used = 0;
-    qsizetype capacity = 0;
+    qsizetype capacity;
 };
 
 ResultLines::ResultLines() = default;
@@ -94,16 +104,13 @@ char* ResultLines::append(int length)
 {
     keyNewLines();
     if (m_blocks.empty() || m_blocks.back()->capacity - m_blocks.back()->used < length) {
-        auto block = std::make_unique<Block>();
-        block->capacity = std::max<qsizetype>(kBlockBytes, length);
-        block->data = std::make_unique_for_overwrite<char[]>(std::size_t(block->capacity));
-        m_blocks.push_back(std::move(block));
+        m_blocks.push_back(std::make_unique<Block>(std::max<qsizetype>(kBlockBytes, length)));
     }
     Block& block = *m_blocks.back();
     m_starts.push_back((quint64(m_blocks.size() - 1) << 32) | quint64(block.used));
     m_lengths.push_back(quint32(length));
     m_order.clear();
-    char* room = block.data.get() + block.used;
+    char* room = block.data + block.used;
     block.used += length;
     return room;
 }
@@ -133,8 +140,7 @@ bool ResultLines::appendAll(const QStringList& lines)
 QByteArrayView ResultLines::arrivalBytes(qsizetype index) const
 {
     const quint64 start = m_starts[std::size_t(index)];
-    return QByteArrayView(m_blocks[start >> 32]->data.get() + (start & 0xFFFFFFFFu),
-                          m_lengths[std::size_t(index)]);
+    return QByteArrayView(m_blocks[start >> 32]->data + (start & 0xFFFFFFFFu), m_lengths[std::size_t(index)]);
 }
 
 QByteArrayView ResultLines::bytes(qsizetype row) const
@@ -177,35 +183,154 @@ void ResultLines::keyNewLines()
     }
 }
 
+namespace {
+
+// Below this many keys a run is put in order by insertion rather than by counting.
+constexpr std::size_t kSmallRun = 32;
+// Past this place in the lines the runs left are sorted by comparison.
+constexpr int kTailDepth = 96;
+// A rank of the prefix (0..255) or of a line past it (0..256).
+constexpr std::size_t kBuckets = 257;
+
+// The keys of each rank counted: counts[r + 1] for rank r.
+template <class T, class RankOf>
+std::array<quint32, kBuckets + 1> countRanks(const T* keys, std::size_t n, RankOf rankOf)
+{
+    std::array<quint32, kBuckets + 1> counts{};
+    for (std::size_t i = 0; i < n; ++i)
+        ++counts[rankOf(keys[i]) + 1];
+    return counts;
+}
+
+// Keys put in rank order by a stable pass through `spare`; `first` turns from the counts into
+// where each rank begins.
+template <class T, class RankOf>
+void scatter(T* keys, T* spare, std::size_t n, RankOf rankOf, std::array<quint32, kBuckets + 1>& first)
+{
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    std::array<quint32, kBuckets> next{};
+    std::copy(first.begin(), first.end() - 1, next.begin());
+    for (std::size_t i = 0; i < n; ++i)
+        spare[next[rankOf(keys[i])]++] = keys[i];
+    std::copy(spare, spare + n, keys);
+}
+
+} // namespace
+
+bool ResultLines::less(const Key& a, const Key& b) const
+{
+    if (a.prefix != b.prefix)
+        return a.prefix < b.prefix;
+    const int order = compareRanks(arrivalBytes(a.index), arrivalBytes(b.index), kKeyWords * 8);
+    return order != 0 ? order < 0 : a.index < b.index;
+}
+
+// The first place at or after `at` where the ranks of some of the keys differ, or the end of
+// the prefix when they all agree.
+int ResultLines::firstDifference(const Key* keys, std::size_t n, int at)
+{
+    std::array<quint64, kKeyWords> differ{};
+    for (std::size_t i = 1; i < n; ++i) {
+        for (int w = 0; w < kKeyWords; ++w)
+            differ[w] |= keys[i].prefix[w] ^ keys[0].prefix[w];
+    }
+    for (int w = at / 8; w < kKeyWords; ++w) {
+        // The places before `at` agree already.
+        const quint64 bits = w == at / 8 ? differ[w] & (~quint64(0) >> (8 * (at % 8))) : differ[w];
+        if (bits != 0)
+            return 8 * w + std::countl_zero(bits) / 8;
+    }
+    return kKeyWords * 8;
+}
+
+void ResultLines::insertionSort(Key* keys, std::size_t n) const
+{
+    for (std::size_t i = 1; i < n; ++i) {
+        const Key key = keys[i];
+        std::size_t j = i;
+        for (; j > 0 && less(key, keys[j - 1]); --j)
+            keys[j] = keys[j - 1];
+        keys[j] = key;
+    }
+}
+
+// Most significant rank first: each run of keys that agree up to `at` is split by the rank at
+// the first place where they differ with a stable counting pass, so equal prefixes keep their
+// arrival order; runs whose 32 ranks are all equal go on with the ranks of the lines.
+void ResultLines::sortRun(Key* keys, Key* spare, std::size_t n, int at) const
+{
+    if (n <= kSmallRun) {
+        insertionSort(keys, n);
+        return;
+    }
+    at = firstDifference(keys, n, at);
+    if (at == kKeyWords * 8) {
+        sortTail(keys, spare, n, at);
+        return;
+    }
+    const int word = at / 8;
+    const int shift = 56 - 8 * (at % 8);
+    const auto rankOf = [word, shift](const Key& key) { return quint8(key.prefix[word] >> shift); };
+    std::array<quint32, kBuckets + 1> first = countRanks(keys, n, rankOf);
+    scatter(keys, spare, n, rankOf, first);
+    for (std::size_t r = 0; r < 256; ++r) {
+        const std::size_t count = first[r + 1] - first[r];
+        if (count > 1)
+            sortRun(keys + first[r], spare + first[r], count, at + 1);
+    }
+}
+
+// The same past the keys, on the lines' own bytes: rank 0 where a line has ended (the shorter
+// line comes first), the byte's rank + 1 elsewhere. Lines equal to the end keep arrival order.
+void ResultLines::sortTail(Key* keys, Key* spare, std::size_t n, int at) const
+{
+    const std::array<uchar, 256>& rank = rankTable();
+    const auto rankOf = [this, &rank, &at](const Key& key) {
+        const QByteArrayView line = arrivalBytes(key.index);
+        return at < line.size() ? std::size_t(rank[static_cast<uchar>(line[at])]) + 1 : std::size_t(0);
+    };
+    std::array<quint32, kBuckets + 1> first{};
+    for (;; ++at) {
+        if (n <= kSmallRun) {
+            insertionSort(keys, n);
+            return;
+        }
+        // Deep runs of long equal beginnings, rare, by comparison: the depth stays bounded.
+        if (at >= kTailDepth) {
+            std::sort(keys, keys + n, [this](const Key& a, const Key& b) { return less(a, b); });
+            return;
+        }
+        first = countRanks(keys, n, rankOf);
+        if (first[1] == n)
+            return; // all the lines end here: equal, in arrival order already
+        if (std::find(first.begin() + 2, first.end(), n) == first.end())
+            break;
+    }
+    scatter(keys, spare, n, rankOf, first);
+    for (std::size_t r = 1; r < kBuckets; ++r) {
+        const std::size_t count = first[r + 1] - first[r];
+        if (count > 1)
+            sortTail(keys + first[r], spare + first[r], count, at + 1);
+    }
+}
+
+void ResultLines::reserve(qsizetype lines)
+{
+    const auto n = std::size_t(std::max<qsizetype>(0, lines));
+    m_starts.reserve(n);
+    m_lengths.reserve(n);
+    m_keys.reserve(n);
+}
+
 void ResultLines::sort()
 {
     keyNewLines();
     const std::size_t n = m_keys.size();
-    // A stable counting pass on the first two ranks puts each key into its group; then each
-    // group is sorted on its own: far fewer comparisons than one sort of the whole list.
-    const auto group = [](const Key& k) { return std::size_t(k.prefix[0] >> 48); };
-    std::vector<quint32> first(0x10000 + 1, 0);
-    for (const Key& k : m_keys)
-        ++first[group(k) + 1];
-    std::partial_sum(first.begin(), first.end(), first.begin());
-    std::vector<quint32> next(first.begin(), first.end() - 1);
-    std::vector<Key> keys(n);
-    for (const Key& k : m_keys)
-        keys[next[group(k)]++] = k;
-    m_keys = std::vector<Key>();
-    const auto less = [this](const Key& a, const Key& b) {
-        for (int w = 0; w < kKeyWords; ++w) {
-            if (a.prefix[w] != b.prefix[w])
-                return a.prefix[w] < b.prefix[w];
-        }
-        const int order = compareRanks(arrivalBytes(a.index), arrivalBytes(b.index), kKeyWords * 8);
-        return order != 0 ? order < 0 : a.index < b.index;
-    };
-    for (std::size_t g = 0; g < 0x10000; ++g) {
-        if (first[g + 1] - first[g] > 1)
-            std::sort(keys.begin() + first[g], keys.begin() + first[g + 1], less);
-    }
+    Bulk<Key> spare(n);
+    sortRun(m_keys.data(), spare.data(), n, 0);
+    spare = Bulk<Key>();
     m_order.resize(n);
     for (std::size_t row = 0; row < n; ++row)
-        m_order[row] = keys[row].index;
+        m_order[row] = m_keys[row].index;
+    m_keys = Bulk<Key>();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LargePages.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -26,6 +28,8 @@ public:
     // Windows-1252 byte reads as.
     bool appendAll(const QStringList& lines);
 
+    // Room for about this many lines, taken before they come.
+    void reserve(qsizetype lines);
     // Puts the lines in list order; rows count in that order from then on.
     void sort();
 
@@ -52,12 +56,20 @@ private:
     QByteArrayView arrivalBytes(qsizetype index) const;
     // Keys the lines appended so far, each while it is still fresh in the cache.
     void keyNewLines();
+    // Whether line a comes before line b; equal lines by arrival.
+    bool less(const Key& a, const Key& b) const;
+    static int firstDifference(const Key* keys, std::size_t n, int at);
+    void insertionSort(Key* keys, std::size_t n) const;
+    void sortRun(Key* keys, Key* spare, std::size_t n, int at) const;
+    void sortTail(Key* keys, Key* spare, std::size_t n, int at) const;
+
+    template <class T> using Bulk = std::vector<T, LargePages::Allocator<T>>;
 
     std::vector<std::unique_ptr<Block>> m_blocks;
     // Per line in arrival order: its block (high 32 bits) and offset there (low 32 bits), and its length.
-    std::vector<quint64> m_starts;
-    std::vector<quint32> m_lengths;
-    std::vector<Key> m_keys;
+    Bulk<quint64> m_starts;
+    Bulk<quint32> m_lengths;
+    Bulk<Key> m_keys;
     // Row to arrival index, once sorted.
-    std::vector<quint32> m_order;
+    Bulk<quint32> m_order;
 };

@@ -4,6 +4,8 @@
 #include "storage/TArchivioSchede.h"
 #include "storage/TextRules.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <array>
 
@@ -76,6 +78,14 @@ void writeLine(char* out, const TSchedaAnagrafica& scheda, QByteArrayView note)
     out = appendPadded(out, scheda, C::Settore, 24);
     out = appendText(out, QLatin1StringView("  Note: "));
     std::copy(note.begin(), note.end(), out);
+}
+
+// Lines with room for one per card of the archive; its length now is only a hint.
+ResultLines linesFor(const QString& archivePath)
+{
+    ResultLines lines;
+    lines.reserve(QFileInfo(archivePath).size() / TSchedaAnagrafica::kSize);
+    return lines;
 }
 
 } // namespace
@@ -161,7 +171,7 @@ void RicercaSchede::scandisci(const QString& archivePath, const Visita& visita)
 
 ResultLines RicercaSchede::cercaElenco(const QString& archivePath, const Filtri& filtri)
 {
-    ResultLines lines;
+    ResultLines lines = linesFor(archivePath);
     scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int) {
         // An erased card keeps its place in the file but is nobody's.
         if (filtri.accetta(scheda) && !scheda.vuota())
@@ -178,7 +188,7 @@ QStringList RicercaSchede::cerca(const QString& archivePath, const Filtri& filtr
 
 ResultLines RicercaSchede::daRicontattareElenco(const QString& archivePath)
 {
-    ResultLines lines;
+    ResultLines lines = linesFor(archivePath);
     try {
         scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int) {
             if (TextRules::trim(scheda.testo(TSchedaAnagrafica::Ricontatta)) != TSchedaAnagrafica::flagNo() &&
@@ -245,7 +255,7 @@ std::optional<int> RicercaSchede::trova(int count, const std::function<QString(i
 ResultLines RicercaSchede::cercaElenco(const QString& archivePath, const Filtri& filtri,
                                        const std::function<bool(int)>& ammessa)
 {
-    ResultLines lines;
+    ResultLines lines = linesFor(archivePath);
     scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int position) {
         if (ammessa(position) && filtri.accetta(scheda) && !scheda.vuota())
             aggiungiRiga(lines, scheda);

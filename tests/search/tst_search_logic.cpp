@@ -59,6 +59,7 @@ private slots:
     void listOrder();
     void sortAgreesWithTheOrderOnManyLines_data();
     void sortAgreesWithTheOrderOnManyLines();
+    void sortAgreesWithTheOrderOnLongEqualBeginnings();
     void searchListsLinesAsTheOldWay_data();
     void searchListsLinesAsTheOldWay();
     void filterOfCharacterBeyondTheCodePageFindsNothing();
@@ -288,6 +289,26 @@ void TestSearchLogic::sortAgreesWithTheOrderOnManyLines()
         const int length = int(next() % 40);
         for (int k = 0; k < length; ++k)
             line.append(alphabet.at(int(next() % alphabet.size())));
+        lines.append(line);
+    }
+    QStringList expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
+    RicercaSchede::ordina(lines);
+    QCOMPARE(lines, expected);
+}
+
+void TestSearchLogic::sortAgreesWithTheOrderOnLongEqualBeginnings()
+{
+    // Many lines alike far beyond their keys, ending early, late or not at all, in both cases.
+    quint32 seed = 11;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    const QString beginning = QStringLiteral("Bianchi Anna").leftJustified(140, QLatin1Char(' '));
+    QStringList lines;
+    for (int i = 0; i < 2000; ++i) {
+        QString line = beginning.left(int(next() % 3 == 0 ? next() % 140 : 140));
+        const int length = int(next() % 4);
+        for (int k = 0; k < length; ++k)
+            line.append(QStringLiteral("aAb\u00E9").at(int(next() % 4)));
         lines.append(line);
     }
     QStringList expected = lines;
