@@ -30,7 +30,8 @@ int TSchedaGruppo::offset(int riquadro, Campo campo)
 
 QString TSchedaGruppo::nomeCampo(Campo campo, int riquadro)
 {
-    return QStringLiteral("txt") + QLatin1String(kSlotLayout[campo].name) + QLatin1Char('_') + lettera(riquadro);
+    return QStringLiteral("txt") + QLatin1String(kSlotLayout[campo].name) + QLatin1Char('_') +
+           lettera(riquadro);
 }
 
 TSchedaGruppo::TSchedaGruppo()
