@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLibrary>
+#include <QStringList>
 
 #ifndef Q_OS_WIN
 #include <dlfcn.h>
@@ -52,16 +53,20 @@ Open systemOpen()
 bool DeepBoundLibrary::load(const QString& name, const QString& version)
 {
     const QString base = QStringLiteral("lib%1.so").arg(name);
-    const int flags = RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND;
-    for (const QString& file : {base + QLatin1Char('.') + version, base}) {
-        if (version.isEmpty() && file != base)
-            continue;
-        m_handle = systemOpen()(QFile::encodeName(file).constData(), flags);
+    QStringList files;
+    if (!version.isEmpty())
+        files << base + QLatin1Char('.') + version;
+    files << base; // only where the development files are installed
+    m_error.clear();
+    for (const QString& file : files) {
+        m_handle = systemOpen()(QFile::encodeName(file).constData(), RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND);
         if (m_handle) {
             m_error.clear();
             return true;
         }
-        m_error = QString::fromLocal8Bit(dlerror());
+        // The first failure says why the library the program was built for is missing.
+        if (m_error.isEmpty())
+            m_error = QString::fromLocal8Bit(dlerror());
     }
     return false;
 }

@@ -88,6 +88,20 @@ ResultLines linesFor(const QString& archivePath)
     return lines;
 }
 
+// The lines of the cards at admitted positions that pass the filters, in list order.
+template <class Ammessa>
+ResultLines elenco(const QString& archivePath, const RicercaSchede::Filtri& filtri, const Ammessa& ammessa)
+{
+    ResultLines lines = linesFor(archivePath);
+    RicercaSchede::scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int position) {
+        // An erased card keeps its place in the file but is nobody's.
+        if (ammessa(position) && filtri.accetta(scheda) && !scheda.vuota())
+            RicercaSchede::aggiungiRiga(lines, scheda);
+    });
+    lines.sort();
+    return lines;
+}
+
 } // namespace
 
 void RicercaSchede::aggiungiRiga(ResultLines& lines, const TSchedaAnagrafica& scheda)
@@ -171,14 +185,7 @@ void RicercaSchede::scandisci(const QString& archivePath, const Visita& visita)
 
 ResultLines RicercaSchede::cercaElenco(const QString& archivePath, const Filtri& filtri)
 {
-    ResultLines lines = linesFor(archivePath);
-    scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int) {
-        // An erased card keeps its place in the file but is nobody's.
-        if (filtri.accetta(scheda) && !scheda.vuota())
-            aggiungiRiga(lines, scheda);
-    });
-    lines.sort();
-    return lines;
+    return elenco(archivePath, filtri, [](int) { return true; });
 }
 
 QStringList RicercaSchede::cerca(const QString& archivePath, const Filtri& filtri)
@@ -255,13 +262,7 @@ std::optional<int> RicercaSchede::trova(int count, const std::function<QString(i
 ResultLines RicercaSchede::cercaElenco(const QString& archivePath, const Filtri& filtri,
                                        const std::function<bool(int)>& ammessa)
 {
-    ResultLines lines = linesFor(archivePath);
-    scandisci(archivePath, [&](const TSchedaAnagrafica& scheda, int position) {
-        if (ammessa(position) && filtri.accetta(scheda) && !scheda.vuota())
-            aggiungiRiga(lines, scheda);
-    });
-    lines.sort();
-    return lines;
+    return elenco(archivePath, filtri, ammessa);
 }
 
 QStringList RicercaSchede::cerca(const QString& archivePath, const Filtri& filtri,
