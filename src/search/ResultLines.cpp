@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <numeric>
+#include <thread>
 
 namespace {
 
@@ -42,6 +44,8 @@ const std::array<uchar, 256>& rankTable()
         std::array<int, 256> distinct = order;
         std::sort(distinct.begin(), distinct.end());
         const auto end = std::unique(distinct.begin(), distinct.end());
+        // a..z share their places with A..Z: the ranks stay below 255, and rank + 1 is a byte.
+        Q_ASSERT(end - distinct.begin() < 256);
         std::array<uchar, 256> result{};
         for (int b = 0; b < 256; ++b)
             result[b] =
@@ -172,13 +176,25 @@ void ResultLines::keyNewLines()
     const std::array<uchar, 256>& rank = rankTable();
     for (std::size_t i = m_keys.size(); i < m_starts.size(); ++i) {
         const QByteArrayView text = arrivalBytes(qsizetype(i));
-        std::array<uchar, kKeyWords * 8> ranks{};
-        const qsizetype count = std::min<qsizetype>(text.size(), qsizetype(ranks.size()));
-        for (qsizetype k = 0; k < count; ++k)
-            ranks[k] = rank[static_cast<uchar>(text[k])];
+        const auto* bytes = reinterpret_cast<const uchar*>(text.data());
+        const int count = int(std::min<qsizetype>(text.size(), kKeyWords * 8));
         Key& key = m_keys.emplace_back();
-        for (int w = 0; w < kKeyWords; ++w)
-            key.prefix[w] = qFromBigEndian<quint64>(ranks.data() + 8 * w);
+        // A byte counts as its rank + 1, so that 0 stands only where a line has ended: keys then
+        // agree only for lines that agree in length up to the end of the key.
+        // Each word is built in a register: bytes stored one by one and read back as a word
+        // would stall on every line.
+        for (int w = 0; w < kKeyWords; ++w) {
+            quint64 word = 0;
+            const int from = 8 * w;
+            if (count >= from + 8) {
+                for (int k = 0; k < 8; ++k)
+                    word = (word << 8) | (rank[bytes[from + k]] + 1u);
+            } else {
+                for (int k = 0; k < 8; ++k)
+                    word = (word << 8) | (from + k < count ? rank[bytes[from + k]] + 1u : 0u);
+            }
+            key.prefix[w] = word;
+        }
         key.index = quint32(i);
     }
 }
@@ -191,6 +207,8 @@ constexpr std::size_t kSmallRun = 32;
 constexpr int kTailDepth = 96;
 // A rank of the prefix (0..255) or of a line past it (0..256).
 constexpr std::size_t kBuckets = 257;
+// From this many lines on the sort shares its work with a second thread.
+constexpr std::size_t kSharedSortLines = 20000;
 
 // The keys of each rank counted: counts[r + 1] for rank r.
 template <class T, class RankOf>
@@ -215,12 +233,25 @@ void scatter(T* keys, T* spare, std::size_t n, RankOf rankOf, std::array<quint32
     std::copy(spare, spare + n, keys);
 }
 
+// The keys put in order of their rank at `at` (stably); returns where each rank's run begins.
+template <class T> std::array<quint32, kBuckets + 1> splitByRank(T* keys, T* spare, std::size_t n, int at)
+{
+    const int word = at / 8;
+    const int shift = 56 - 8 * (at % 8);
+    const auto rankOf = [word, shift](const T& key) { return quint8(key.prefix[word] >> shift); };
+    std::array<quint32, kBuckets + 1> first = countRanks(keys, n, rankOf);
+    scatter(keys, spare, n, rankOf, first);
+    return first;
+}
+
 } // namespace
 
 bool ResultLines::less(const Key& a, const Key& b) const
 {
-    if (a.prefix != b.prefix)
-        return a.prefix < b.prefix;
+    for (int w = 0; w < kKeyWords; ++w) {
+        if (a.prefix[w] != b.prefix[w])
+            return a.prefix[w] < b.prefix[w];
+    }
     const int order = compareRanks(arrivalBytes(a.index), arrivalBytes(b.index), kKeyWords * 8);
     return order != 0 ? order < 0 : a.index < b.index;
 }
@@ -268,16 +299,42 @@ void ResultLines::sortRun(Key* keys, Key* spare, std::size_t n, int at) const
         sortTail(keys, spare, n, at);
         return;
     }
-    const int word = at / 8;
-    const int shift = 56 - 8 * (at % 8);
-    const auto rankOf = [word, shift](const Key& key) { return quint8(key.prefix[word] >> shift); };
-    std::array<quint32, kBuckets + 1> first = countRanks(keys, n, rankOf);
-    scatter(keys, spare, n, rankOf, first);
-    for (std::size_t r = 0; r < 256; ++r) {
-        const std::size_t count = first[r + 1] - first[r];
-        if (count > 1)
-            sortRun(keys + first[r], spare + first[r], count, at + 1);
+    const std::array<quint32, kBuckets + 1> first = splitByRank(keys, spare, n, at);
+    for (std::size_t r = 0; r < 256; ++r)
+        sortBucket(keys, spare, first, r, at + 1);
+}
+
+void ResultLines::sortBucket(Key* keys, Key* spare, const RunStarts& first, std::size_t rank, int at) const
+{
+    static_assert(std::tuple_size_v<RunStarts> == kBuckets + 1);
+    const std::size_t count = first[rank + 1] - first[rank];
+    if (count > 1)
+        sortRun(keys + first[rank], spare + first[rank], count, at);
+}
+
+// A long list is split once here, and the runs are then shared out between this thread and
+// one more, each taking the next run as it becomes free. The runs are apart in memory and the
+// lines are only read, so the two never touch the same keys.
+void ResultLines::sortAll(Key* keys, Key* spare, std::size_t n) const
+{
+    if (n < kSharedSortLines) {
+        sortRun(keys, spare, n, 0);
+        return;
     }
+    const int at = firstDifference(keys, n, 0);
+    if (at == kKeyWords * 8) {
+        sortTail(keys, spare, n, at);
+        return;
+    }
+    const std::array<quint32, kBuckets + 1> first = splitByRank(keys, spare, n, at);
+    std::atomic<std::size_t> next{0};
+    const auto sortRuns = [&] {
+        for (std::size_t r; (r = next.fetch_add(1, std::memory_order_relaxed)) < 256;)
+            sortBucket(keys, spare, first, r, at + 1);
+    };
+    std::thread other(sortRuns);
+    sortRuns();
+    other.join();
 }
 
 // The same past the keys, on the lines' own bytes: rank 0 where a line has ended (the shorter
@@ -327,7 +384,7 @@ void ResultLines::sort()
     keyNewLines();
     const std::size_t n = m_keys.size();
     Bulk<Key> spare(n);
-    sortRun(m_keys.data(), spare.data(), n, 0);
+    sortAll(m_keys.data(), spare.data(), n);
     spare = Bulk<Key>();
     m_order.resize(n);
     for (std::size_t row = 0; row < n; ++row)

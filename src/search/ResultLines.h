@@ -46,7 +46,7 @@ public:
 
 private:
     struct Block;
-    // The first 32 bytes of a line as ranks in list order, packed into numbers that compare as
+    // The first 32 bytes of a line as ranks + 1 in list order, packed into numbers that compare as
     // the prefixes do (0 after a short line); the whole lines decide between equal prefixes.
     struct Key {
         std::array<quint64, 4> prefix;
@@ -60,7 +60,11 @@ private:
     bool less(const Key& a, const Key& b) const;
     static int firstDifference(const Key* keys, std::size_t n, int at);
     void insertionSort(Key* keys, std::size_t n) const;
+    // Where the run of each rank begins, and the end: ranks 0..255, and 256 past the prefix.
+    using RunStarts = std::array<quint32, 258>;
+    void sortAll(Key* keys, Key* spare, std::size_t n) const;
     void sortRun(Key* keys, Key* spare, std::size_t n, int at) const;
+    void sortBucket(Key* keys, Key* spare, const RunStarts& first, std::size_t rank, int at) const;
     void sortTail(Key* keys, Key* spare, std::size_t n, int at) const;
 
     template <class T> using Bulk = std::vector<T, LargePages::Allocator<T>>;

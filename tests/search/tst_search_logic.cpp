@@ -60,6 +60,7 @@ private slots:
     void sortAgreesWithTheOrderOnManyLines_data();
     void sortAgreesWithTheOrderOnManyLines();
     void sortAgreesWithTheOrderOnLongEqualBeginnings();
+    void shortLinesThatDifferOnlyInTheirLowestBytesSortByLength();
     void searchListsLinesAsTheOldWay_data();
     void searchListsLinesAsTheOldWay();
     void filterOfCharacterBeyondTheCodePageFindsNothing();
@@ -279,12 +280,13 @@ void TestSearchLogic::sortAgreesWithTheOrderOnManyLines_data()
 void TestSearchLogic::sortAgreesWithTheOrderOnManyLines()
 {
     // Long shared prefixes, case variants and code-page characters, sorted by the list's own
-    // sort and by a plain stable sort with the order.
+    // sort and by a plain stable sort with the order; enough lines for the sort to share its
+    // work with a second thread.
     QFETCH(QString, alphabet);
     quint32 seed = 7;
     const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     QStringList lines;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 30000; ++i) {
         QString line = (i % 3 == 0) ? QStringLiteral("Rossi Maria                     C.F. ") : QString();
         const int length = int(next() % 40);
         for (int k = 0; k < length; ++k)
@@ -313,6 +315,21 @@ void TestSearchLogic::sortAgreesWithTheOrderOnLongEqualBeginnings()
     }
     QStringList expected = lines;
     std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
+    RicercaSchede::ordina(lines);
+    QCOMPARE(lines, expected);
+}
+
+void TestSearchLogic::shortLinesThatDifferOnlyInTheirLowestBytesSortByLength()
+{
+    // More lines than an insertion sort takes, alike but for trailing bytes of the lowest rank:
+    // the shorter line comes first whatever the arrival order.
+    QStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines.append(QString(i % 3, QChar(u'\0')));
+    QStringList expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
+    QCOMPARE(expected.first(), QString());
+    QCOMPARE(expected.last(), QString(2, QChar(u'\0')));
     RicercaSchede::ordina(lines);
     QCOMPARE(lines, expected);
 }

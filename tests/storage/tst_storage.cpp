@@ -376,13 +376,14 @@ void TestStorage::readAheadMatchesTheFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
-    appendRecords(path, 200); // several read-ahead blocks
+    constexpr int kRecords = 1300; // more than two read-ahead blocks of 2 MB
+    appendRecords(path, kRecords);
     const QByteArray file = readAll(path);
     const auto recordOf = [&](int index) { return file.mid(qsizetype(index) * 3612, 3612); };
 
     TArchivioSchede archive;
     archive.ApriOCrea(path, TSchedaAnagrafica::kSize);
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < kRecords; ++i) {
         const QByteArrayView view = archive.LeggiSchedaVista();
         QCOMPARE(QByteArray(view.data(), view.size()), recordOf(i));
     }
