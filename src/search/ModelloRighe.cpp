@@ -19,6 +19,13 @@ void ModelloRighe::setRighe(ResultLines lines)
     endResetModel();
 }
 
+QModelIndex ModelloRighe::index(int row, int column, const QModelIndex& parent) const
+{
+    if (parent.isValid() || column != 0 || row < 0 || row >= m_righe.size())
+        return {};
+    return createIndex(row, 0);
+}
+
 int ModelloRighe::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_righe.size());

@@ -20,6 +20,8 @@ public:
     const ResultLines& righe() const { return m_righe; }
     void svuota() { setRighe(ResultLines()); }
 
+    // Asked once per line when the view lays the list out: answered without the generic checks.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 

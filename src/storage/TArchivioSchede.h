@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/LargePages.h"
 #include "storage/ArchiveLock.h"
 
 #include <QByteArray>
@@ -46,24 +45,8 @@ private:
     bool m_written = false;
     int m_recordSize = 0;
     int m_cursor = 0;
-    // Room for the records of one read call, grown on demand; large pieces in large pages.
-    class ReadRoom {
-    public:
-        ReadRoom() = default;
-        ~ReadRoom() { clear(); }
-        ReadRoom(const ReadRoom&) = delete;
-        ReadRoom& operator=(const ReadRoom&) = delete;
-        char* take(qint64 bytes);
-        const char* data() const { return m_data; }
-        void clear() noexcept;
-
-    private:
-        char* m_data = nullptr;
-        qint64 m_capacity = 0;
-    };
-
     // Records read ahead during a sequential scan: one read call for many records.
-    ReadRoom m_readAhead;
+    QByteArray m_readAhead;
     int m_readAheadFirst = 0;
     int m_readAheadCount = 0;
     int m_lastRead = -2;

@@ -376,7 +376,7 @@ void TestStorage::readAheadMatchesTheFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.fvd"));
-    constexpr int kRecords = 1300; // more than two read-ahead blocks of 2 MB
+    constexpr int kRecords = 400; // more than two read-ahead blocks of 512 kB
     appendRecords(path, kRecords);
     const QByteArray file = readAll(path);
     const auto recordOf = [&](int index) { return file.mid(qsizetype(index) * 3612, 3612); };
