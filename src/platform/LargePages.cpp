@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cstdint>
 #include <mutex>
 #include <vector>
 
@@ -109,4 +110,18 @@ void LargePages::release(void* memory, std::size_t bytes) noexcept
         // not kept: given back below
     }
     ::operator delete(memory, std::align_val_t(kLargePage));
+}
+
+void LargePages::advise(void* memory, std::size_t bytes) noexcept
+{
+#ifdef Q_OS_LINUX
+    const auto begin = reinterpret_cast<std::uintptr_t>(memory);
+    const std::uintptr_t first = (begin + kLargePage - 1) / kLargePage * kLargePage;
+    const std::uintptr_t last = (begin + bytes) / kLargePage * kLargePage;
+    if (bytes >= kLargeFrom && last > first)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(memory);
+    Q_UNUSED(bytes);
+#endif
 }

@@ -14,6 +14,10 @@ void* allocate(std::size_t bytes);
 // `bytes` as given to allocate().
 void release(void* memory, std::size_t bytes) noexcept;
 
+// Advises the whole large pages inside memory allocated elsewhere (the buffer of a long list
+// that cannot take an allocator) to be backed by large pages when first touched. Only advice.
+void advise(void* memory, std::size_t bytes) noexcept;
+
 // For containers of such data.
 template <class T> struct Allocator {
     using value_type = T;

@@ -1,7 +1,9 @@
 #include "platform/LargePages.h"
 
+#include <QFile>
 #include <QTest>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -12,6 +14,7 @@ private slots:
     void releasedPieceServesTheNextSearch();
     void smallAndLargePiecesAreWritable_data();
     void smallAndLargePiecesAreWritable();
+    void advisedListBufferKeepsItsBytesAndItsNeighbours();
 };
 
 void TestLargePages::growingVectorKeepsEveryByte()
@@ -59,6 +62,46 @@ void TestLargePages::smallAndLargePiecesAreWritable()
     memory[bytes - 1] = 2;
     QCOMPARE(int(memory[0] + memory[bytes - 1]), 3);
     LargePages::release(memory, bytes);
+}
+
+void TestLargePages::advisedListBufferKeepsItsBytesAndItsNeighbours()
+{
+    // A buffer from the ordinary heap, not aligned: only the whole large pages inside it are
+    // advised, and the bytes before and after it are left alone.
+    std::vector<unsigned char> block((std::size_t(9) << 20) + 4096 + 3, 0x11);
+    unsigned char* inside = block.data() + 4096 + 1;
+    const std::size_t bytes = std::size_t(9) << 20;
+    std::memset(inside, 0x5A, bytes);
+    LargePages::advise(inside, bytes);
+    LargePages::advise(inside, 100); // too small to hold a large page: nothing
+    LargePages::advise(nullptr, 0);
+    QCOMPARE(int(block[4096]), 0x11);
+    QCOMPARE(int(block[4096 + 1 + bytes]), 0x11);
+    QCOMPARE(std::count(inside, inside + bytes, 0x5A), std::ptrdiff_t(bytes));
+#ifdef Q_OS_LINUX
+    if (!QFile::exists(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled")))
+        return; // a kernel without large pages takes no advice
+    // The system records the advice on the mapping that holds the first whole large page.
+    const auto firstPage = (reinterpret_cast<quintptr>(inside) + (2 << 20) - 1) / (2 << 20) * (2 << 20);
+    QFile smaps(QStringLiteral("/proc/self/smaps"));
+    QVERIFY(smaps.open(QIODevice::ReadOnly | QIODevice::Text));
+    bool inMapping = false;
+    bool advised = false;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        const int dash = line.indexOf('-');
+        const int space = line.indexOf(' ');
+        bool isFrom = false;
+        bool isTo = false;
+        const quintptr from = dash > 0 ? line.left(dash).toULongLong(&isFrom, 16) : 0;
+        const quintptr to = space > dash ? line.mid(dash + 1, space - dash - 1).toULongLong(&isTo, 16) : 0;
+        if (isFrom && isTo) // a mapping's first line: its addresses
+            inMapping = from <= firstPage && firstPage < to;
+        else if (inMapping && line.startsWith("VmFlags:")) {
+            advised = line.contains(" hg");
+        }
+    }
+    QVERIFY(advised);
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestLargePages)
