@@ -86,10 +86,17 @@ bool Camera::copyFrame(const QVideoFrame& frame, QImage& picture)
     // A picture shared with another (a captured frame) is left to it.
     if (picture.size() != frame.size() || picture.format() != imageFormat || !picture.isDetached())
         picture = QImage(frame.size(), imageFormat);
-    const qsizetype rowBytes = std::min<qsizetype>(picture.bytesPerLine(), mapped.bytesPerLine(0));
     const bool ok = !picture.isNull();
-    for (int y = 0; ok && y < picture.height(); ++y)
-        std::memcpy(picture.scanLine(y), mapped.bits(0) + qsizetype(y) * mapped.bytesPerLine(0), rowBytes);
+    if (ok) {
+        // Rows and strides taken once: scanLine() and bits() check for sharing at every call.
+        const qsizetype toStride = picture.bytesPerLine();
+        const qsizetype fromStride = mapped.bytesPerLine(0);
+        const auto rowBytes = std::size_t(std::min(toStride, fromStride));
+        uchar* to = picture.bits();
+        const uchar* from = mapped.bits(0);
+        for (int y = picture.height(); y > 0; --y, to += toStride, from += fromStride)
+            std::memcpy(to, from, rowBytes);
+    }
     mapped.unmap();
     return ok;
 }

@@ -42,6 +42,8 @@ private slots:
 
     void screenAsDesigned();
     void framesReachTheLivePicture();
+    void everyPixelOfEverySizeArrives_data();
+    void everyPixelOfEverySizeArrives();
     void captureTwiceKeepsTheSecond();
     void planarFramesAreConverted();
     void importBeforeCapturePutsTheCameraPicture();
@@ -125,6 +127,34 @@ void TestWebCam::framesReachTheLivePicture()
     QTRY_VERIFY(stessa(screen->imgCamera()->picture(), rosso));
     QCOMPARE(screen->imgCamera()->picture().size(), QSize(1280, 720));
     QCOMPARE(m_env->messages.shown.size(), 0);
+}
+
+void TestWebCam::everyPixelOfEverySizeArrives_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("HD") << QSize(1280, 720);
+    QTest::newRow("odd width") << QSize(641, 3);
+    QTest::newRow("one pixel") << QSize(1, 1);
+}
+
+void TestWebCam::everyPixelOfEverySizeArrives()
+{
+    // A different colour in every pixel: a row copied to the wrong place or cut short shows.
+    QFETCH(QSize, size);
+    QImage pattern(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            pattern.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256 + y * 3) % 256));
+    }
+    const auto screen = schermo();
+    premi(*screen, "btnAccendi");
+    // A first frame of another size, then the pattern into the picture kept from it.
+    m_env->camera.feed(quadro(Qt::blue, QSize(16, 16)));
+    QTRY_COMPARE(screen->imgCamera()->picture().size(), QSize(16, 16));
+    m_env->camera.feed(pattern);
+    QTRY_VERIFY(stessa(screen->imgCamera()->picture(), pattern));
+    m_env->camera.feed(quadro(Qt::red, size));
+    QTRY_VERIFY(stessa(screen->imgCamera()->picture(), quadro(Qt::red, size)));
 }
 
 void TestWebCam::captureTwiceKeepsTheSecond()
