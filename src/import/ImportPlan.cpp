@@ -1,8 +1,7 @@
 #include "import/ImportPlan.h"
 
-#include "platform/LargePages.h"
-
 #include "photos/PhotoCrop.h"
+#include "platform/LargePages.h"
 #include "storage/ArchiveError.h"
 #include "storage/Cp1252.h"
 #include "storage/FotoScheda.h"

@@ -116,7 +116,7 @@ void LargePages::advise(void* memory, std::size_t bytes) noexcept
 {
 #ifdef Q_OS_LINUX
     const auto begin = reinterpret_cast<std::uintptr_t>(memory);
-    const std::uintptr_t first = (begin + kLargePage - 1) / kLargePage * kLargePage;
+    const std::uintptr_t first = roundedUp(begin);
     const std::uintptr_t last = (begin + bytes) / kLargePage * kLargePage;
     if (bytes >= kLargeFrom && last > first)
         madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);

@@ -3,13 +3,13 @@
 #include "search/RicercaSchede.h"
 #include "storage/Cp1252.h"
 
-#include <QtEndian>
-
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <bit>
 #include <numeric>
+#include <optional>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -332,9 +332,15 @@ void ResultLines::sortAll(Key* keys, Key* spare, std::size_t n) const
         for (std::size_t r; (r = next.fetch_add(1, std::memory_order_relaxed)) < 256;)
             sortBucket(keys, spare, first, r, at + 1);
     };
-    std::thread other(sortRuns);
+    // Where no thread can be started, this one sorts every run.
+    std::optional<std::thread> other;
+    try {
+        other.emplace(sortRuns);
+    } catch (const std::system_error&) {
+    }
     sortRuns();
-    other.join();
+    if (other)
+        other->join();
 }
 
 // The same past the keys, on the lines' own bytes: rank 0 where a line has ended (the shorter

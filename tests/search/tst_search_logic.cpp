@@ -36,6 +36,13 @@ QString rigaDiRiferimento(const TSchedaAnagrafica& scheda)
            "  Note: " + campo(Campo::Note);
 }
 
+// The lines in the order a plain stable sort with the list order gives them.
+QStringList plainlySorted(QStringList lines)
+{
+    std::stable_sort(lines.begin(), lines.end(), RicercaSchede::precede);
+    return lines;
+}
+
 } // namespace
 
 class TestSearchLogic : public QObject {
@@ -293,8 +300,7 @@ void TestSearchLogic::sortAgreesWithTheOrderOnManyLines()
             line.append(alphabet.at(int(next() % alphabet.size())));
         lines.append(line);
     }
-    QStringList expected = lines;
-    std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
+    const QStringList expected = plainlySorted(lines);
     RicercaSchede::ordina(lines);
     QCOMPARE(lines, expected);
 }
@@ -313,8 +319,7 @@ void TestSearchLogic::sortAgreesWithTheOrderOnLongEqualBeginnings()
             line.append(QStringLiteral("aAb\u00E9").at(int(next() % 4)));
         lines.append(line);
     }
-    QStringList expected = lines;
-    std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
+    const QStringList expected = plainlySorted(lines);
     RicercaSchede::ordina(lines);
     QCOMPARE(lines, expected);
 }
@@ -326,8 +331,7 @@ void TestSearchLogic::shortLinesThatDifferOnlyInTheirLowestBytesSortByLength()
     QStringList lines;
     for (int i = 0; i < 40; ++i)
         lines.append(QString(i % 3, QChar(u'\0')));
-    QStringList expected = lines;
-    std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
+    const QStringList expected = plainlySorted(lines);
     QCOMPARE(expected.first(), QString());
     QCOMPARE(expected.last(), QString(2, QChar(u'\0')));
     RicercaSchede::ordina(lines);
@@ -367,7 +371,7 @@ void TestSearchLogic::searchListsLinesAsTheOldWay()
     QFETCH(QList<QByteArray>, names);
     QFETCH(QList<QByteArray>, codes);
     QList<TSchedaAnagrafica> schede;
-    QStringList expected;
+    QStringList lines;
     for (qsizetype i = 0; i < names.size(); ++i) {
         TSchedaAnagrafica scheda;
         Fixture::scriviGrezzo(scheda, Campo::Candidato, names.at(i));
@@ -375,12 +379,11 @@ void TestSearchLogic::searchListsLinesAsTheOldWay()
         Fixture::scriviGrezzo(scheda, Campo::Note, "nota " + QByteArray::number(i));
         schede.append(scheda);
         QCOMPARE(RicercaSchede::riga(scheda), rigaDiRiferimento(scheda));
-        expected.append(rigaDiRiferimento(scheda));
+        lines.append(rigaDiRiferimento(scheda));
     }
-    // The order of old: one stable sort comparing the whole lines.
-    std::stable_sort(expected.begin(), expected.end(), RicercaSchede::precede);
     Fixture::scriviArchivio(archivio(), schede);
-    QCOMPARE(RicercaSchede::cerca(archivio(), RicercaSchede::Filtri()), expected);
+    // The order of old: one stable sort comparing the whole lines.
+    QCOMPARE(RicercaSchede::cerca(archivio(), RicercaSchede::Filtri()), plainlySorted(lines));
 }
 
 void TestSearchLogic::filterOfCharacterBeyondTheCodePageFindsNothing()
