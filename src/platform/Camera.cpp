@@ -2,8 +2,7 @@
 
 #include <QMutexLocker>
 
-#include <algorithm>
-#include <cstring>
+#include <memory>
 
 Camera::Camera(QObject* parent)
     : QObject(parent)
@@ -67,38 +66,33 @@ quint64 Camera::framesDropped() const
     return m_dropped;
 }
 
-bool Camera::copyFrame(const QVideoFrame& frame, QImage& picture)
+QImage Camera::pictureOf(const QVideoFrame& frame)
 {
     const QVideoFrameFormat format = frame.surfaceFormat();
     const QImage::Format imageFormat = QVideoFrameFormat::imageFormatFromPixelFormat(format.pixelFormat());
     const bool plain = imageFormat != QImage::Format_Invalid &&
                        format.scanLineDirection() == QVideoFrameFormat::TopToBottom && !format.isMirrored() &&
                        !frame.mirrored() && frame.rotationAngle() == QVideoFrame::Rotation0;
-    QVideoFrame mapped(frame);
-    if (!plain || !mapped.map(QVideoFrame::ReadOnly)) {
+    auto mapped = std::make_unique<QVideoFrame>(frame);
+    if (!plain || !mapped->map(QVideoFrame::ReadOnly)) {
         // Planar, turned or unmappable frames go through the multimedia layer's own conversion.
-        QImage converted = frame.toImage();
-        if (converted.isNull())
-            return false;
-        picture = std::move(converted);
-        return true;
+        return frame.toImage();
     }
-    // A picture shared with another (a captured frame) is left to it.
-    if (picture.size() != frame.size() || picture.format() != imageFormat || !picture.isDetached())
-        picture = QImage(frame.size(), imageFormat);
-    const bool ok = !picture.isNull();
-    if (ok) {
-        // Rows and strides taken once: scanLine() and bits() check for sharing at every call.
-        const qsizetype toStride = picture.bytesPerLine();
-        const qsizetype fromStride = mapped.bytesPerLine(0);
-        const auto rowBytes = std::size_t(std::min(toStride, fromStride));
-        uchar* to = picture.bits();
-        const uchar* from = mapped.bits(0);
-        for (int y = picture.height(); y > 0; --y, to += toStride, from += fromStride)
-            std::memcpy(to, from, rowBytes);
+    // Read-only pixels: a write detaches the picture instead of reaching the capture buffer.
+    const uchar* pixels = mapped->bits(0);
+    const QImage picture(
+        pixels, frame.width(), frame.height(), mapped->bytesPerLine(0), imageFormat,
+        [](void* held) {
+            const std::unique_ptr<QVideoFrame> mine(static_cast<QVideoFrame*>(held));
+            mine->unmap();
+        },
+        mapped.get());
+    if (picture.isNull()) {
+        mapped->unmap();
+        return {};
     }
-    mapped.unmap();
-    return ok;
+    mapped.release(); // now the picture's
+    return picture;
 }
 
 void Camera::receive(const QVideoFrame& frame)

@@ -29,9 +29,10 @@ public:
     // Made on first use: creating a sink starts the multimedia back end, which costs at start-up.
     QVideoSink* sink();
 
-    // Copies a frame into picture, resizing it to the frame's size; picture's own memory is
-    // reused when it fits. False, and picture unchanged, when the frame cannot be read.
-    static bool copyFrame(const QVideoFrame& frame, QImage& picture);
+    // The frame as a picture; null when the frame cannot be read. A plain RGB frame is not
+    // copied: the picture reads the frame's own memory, which stays mapped while the picture
+    // or a copy of it lives, and a write to the picture detaches it from the frame.
+    static QImage pictureOf(const QVideoFrame& frame);
 
     // Frames handed over so far and frames that a newer one replaced before being shown.
     quint64 framesReceived() const;

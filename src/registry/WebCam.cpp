@@ -171,15 +171,17 @@ void TfrmWebCam::btnSpegniClick()
 
 void TfrmWebCam::camCameraFrame(const QVideoFrame& frame)
 {
-    if (Camera::copyFrame(frame, m_imgCamera->picture())) {
-        m_fotogramma = true;
-        m_imgCamera->pictureChanged();
-    }
+    const QImage picture = Camera::pictureOf(frame);
+    if (picture.isNull())
+        return;
+    m_fotogramma = true;
+    m_imgCamera->setPicture(picture);
 }
 
 void TfrmWebCam::btnCatturaClick()
 {
-    m_imgTarget->setPicture(m_imgCamera->picture());
+    // A copy of its own: the live picture holds the capture layer's buffer only until the next frame.
+    m_imgTarget->setPicture(m_imgCamera->picture().copy());
     if (m_fotogramma)
         m_btnImportaFoto->setEnabled(true);
 }

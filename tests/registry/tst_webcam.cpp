@@ -44,6 +44,7 @@ private slots:
     void framesReachTheLivePicture();
     void everyPixelOfEverySizeArrives_data();
     void everyPixelOfEverySizeArrives();
+    void plainFramesAreShownWithoutACopy();
     void captureTwiceKeepsTheSecond();
     void planarFramesAreConverted();
     void importBeforeCapturePutsTheCameraPicture();
@@ -155,6 +156,35 @@ void TestWebCam::everyPixelOfEverySizeArrives()
     QTRY_VERIFY(stessa(screen->imgCamera()->picture(), pattern));
     m_env->camera.feed(quadro(Qt::red, size));
     QTRY_VERIFY(stessa(screen->imgCamera()->picture(), quadro(Qt::red, size)));
+}
+
+void TestWebCam::plainFramesAreShownWithoutACopy()
+{
+    const QImage rosso = quadro(Qt::red, QSize(320, 240));
+    QVideoFrame frame = FakeCamera::frameOf(rosso);
+    QVERIFY(frame.map(QVideoFrame::ReadOnly));
+    const uchar* memoria = frame.bits(0);
+    frame.unmap();
+    const auto screen = schermo();
+    premi(*screen, "btnAccendi");
+    m_env->camera.sink()->setVideoFrame(frame);
+    QTRY_VERIFY(stessa(screen->imgCamera()->picture(), rosso));
+    QCOMPARE(screen->imgCamera()->picture().constBits(), memoria);
+    QVERIFY(frame.isMapped());
+
+    // A write to the picture never reaches the capture layer's buffer.
+    QImage scritta = screen->imgCamera()->picture();
+    scritta.setPixel(0, 0, qRgb(0, 0, 255));
+    QCOMPARE(QColor(reinterpret_cast<const QRgb*>(memoria)[0]), QColor(Qt::red));
+    QCOMPARE(QColor(scritta.pixel(0, 0)), QColor(Qt::blue));
+
+    // The capture is a copy of its own; the next frame lets the buffer go.
+    premi(*screen, "btnCattura");
+    QVERIFY(screen->imgTarget()->picture().constBits() != memoria);
+    m_env->camera.feed(quadro(Qt::green, QSize(320, 240)));
+    QTRY_VERIFY(stessa(screen->imgCamera()->picture(), quadro(Qt::green, QSize(320, 240))));
+    QVERIFY(!frame.isMapped());
+    QVERIFY(stessa(screen->imgTarget()->picture(), rosso));
 }
 
 void TestWebCam::captureTwiceKeepsTheSecond()
