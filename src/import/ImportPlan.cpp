@@ -156,6 +156,8 @@ QList<ImportPlan::Riga> ImportPlan::prepara(const QList<QStringList>& rows, cons
     // About a kilobyte a row, touched for the first time as the rows come.
     LargePages::advise(result.data(), std::size_t(result.capacity()) * sizeof(Riga));
     Chiavi nelFile; // the new persons met so far, by their sheet row
+    nelFile.codiceFiscale.reserve(result.capacity());
+    nelFile.nomeData.reserve(result.capacity());
     const int total = int(rows.size()) - 1;
     for (int r = 1; r < rows.size(); ++r) {
         if (progress && r % kProgressStep == 0 && !progress(r, total)) {

@@ -1,10 +1,27 @@
 #include "storage/TextRules.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isBlank(QChar c)
 {
     return c.unicode() <= 32;
+}
+
+// text with the letters first..last moved by delta; shared, not copied, when it has none of them.
+QString shifted(const QString& text, char16_t first, char16_t last, int delta)
+{
+    const auto inRange = [first, last](QChar c) { return c.unicode() >= first && c.unicode() <= last; };
+    const qsizetype from = std::find_if(text.cbegin(), text.cend(), inRange) - text.cbegin();
+    if (from == text.size())
+        return text;
+    QString result = text;
+    for (auto c = result.begin() + from; c != result.end(); ++c) {
+        if (inRange(*c))
+            *c = QChar(char16_t(c->unicode() + delta));
+    }
+    return result;
 }
 
 } // namespace
@@ -24,20 +41,10 @@ QString TextRules::trim(const QString& text)
 
 QString TextRules::upperAZ(const QString& text)
 {
-    QString result = text;
-    for (QChar& c : result) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 32);
-    }
-    return result;
+    return shifted(text, u'a', u'z', -32);
 }
 
 QString TextRules::lowerAZ(const QString& text)
 {
-    QString result = text;
-    for (QChar& c : result) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + 32);
-    }
-    return result;
+    return shifted(text, u'A', u'Z', 32);
 }

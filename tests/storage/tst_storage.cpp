@@ -107,6 +107,13 @@ void TestStorage::caseFoldingTouchesOnlyAsciiLetters()
 {
     QCOMPARE(TextRules::upperAZ(QString::fromUtf8("abcxyz àè 1-m")), QString::fromUtf8("ABCXYZ àè 1-M"));
     QCOMPARE(TextRules::lowerAZ(QString::fromUtf8("ABCÀÈ Z")), QString::fromUtf8("abcÀÈ z"));
+    // The neighbours of the ranges stay; a letter found late still changes.
+    QCOMPARE(TextRules::upperAZ(QStringLiteral("`{@[ 9z")), QStringLiteral("`{@[ 9Z"));
+    QCOMPARE(TextRules::lowerAZ(QStringLiteral("`{@[ 9Z")), QStringLiteral("`{@[ 9z"));
+    // Nothing to change: the same text comes back, not a copy of it.
+    const QString codice = QStringLiteral("RSSMRA80A01H501U");
+    QCOMPARE(TextRules::upperAZ(codice).constData(), codice.constData());
+    QCOMPARE(TextRules::lowerAZ(QStringLiteral("abc")), QStringLiteral("abc"));
 }
 
 void TestStorage::cp1252RoundTripsAndSubstitutes_data()
