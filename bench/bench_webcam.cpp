@@ -1,7 +1,7 @@
 // Timing of the webcam screen: 300 frames of 1280 x 720 delivered through the camera seam into the
 // live picture, against converting the same frames to pictures alone; plain RGB frames and the
-// planar YUV frames that most webcams deliver. Painting is timed apart: the
-// window paints the latest picture at its own pace, however many frames arrived in between.
+// planar YUV frames that most webcams deliver. Painting is timed apart: the window paints the
+// latest picture at its own pace, however many frames arrived in between.
 
 #include "BenchTimer.h"
 
