@@ -299,7 +299,7 @@ void ResultLines::sortRun(Key* keys, Key* spare, std::size_t n, int at) const
         sortTail(keys, spare, n, at);
         return;
     }
-    const std::array<quint32, kBuckets + 1> first = splitByRank(keys, spare, n, at);
+    const RunStarts first = splitByRank(keys, spare, n, at);
     for (std::size_t r = 0; r < 256; ++r)
         sortBucket(keys, spare, first, r, at + 1);
 }
@@ -326,7 +326,7 @@ void ResultLines::sortAll(Key* keys, Key* spare, std::size_t n) const
         sortTail(keys, spare, n, at);
         return;
     }
-    const std::array<quint32, kBuckets + 1> first = splitByRank(keys, spare, n, at);
+    const RunStarts first = splitByRank(keys, spare, n, at);
     std::atomic<std::size_t> next{0};
     const auto sortRuns = [&] {
         for (std::size_t r; (r = next.fetch_add(1, std::memory_order_relaxed)) < 256;)

@@ -149,7 +149,7 @@ void TestWebCam::everyPixelOfEverySizeArrives()
     }
     const auto screen = schermo();
     premi(*screen, "btnAccendi");
-    // A first frame of another size, then the pattern into the picture kept from it.
+    // A first frame of another size, then the pattern: nothing of the first frame stays behind.
     m_env->camera.feed(quadro(Qt::blue, QSize(16, 16)));
     QTRY_COMPARE(screen->imgCamera()->picture().size(), QSize(16, 16));
     m_env->camera.feed(pattern);
