@@ -59,7 +59,9 @@ PhotoProbe examineBytes(const QByteArray& bytes, const QFileInfo& info)
     probe.size = size;
     probe.thumbnail =
         reduced.scaled(FolderPhotoFiles::kThumbnail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    probe.suggestedCrop = PhotoCrop::automatic(reduced, FolderPhotoFiles::kCropThumbnail);
+    const PhotoCrop::Suggestion suggestion = PhotoCrop::suggest(reduced, FolderPhotoFiles::kCropThumbnail);
+    probe.suggestedCrop = PhotoCrop::cropped(reduced, suggestion.frame, FolderPhotoFiles::kCropThumbnail);
+    probe.faceInDoubt = suggestion.faceInDoubt;
     return probe;
 }
 

@@ -182,6 +182,7 @@ void TfrmFotoCartella::esaminata(int index, const PhotoProbe& probe)
     if (index < 0 || index >= m_righe.size())
         return;
     m_righe[index].kind = probe.kind;
+    m_righe[index].faceInDoubt = probe.faceInDoubt;
     m_mostrando = true;
     const QString& file = m_righe[index].fileName;
     if (!probe.thumbnail.isNull()) {
