@@ -272,6 +272,19 @@ void TestConsentScreens::hugeNoteOpensCutAndStaysInTheFile()
     QCOMPARE(salvato.note, QString(ConsentBook::kMaxNote, QLatin1Char('x')));
     QCOMPARE(salvato.photos, Consent::Photos::Yes);
     QVERIFY(!ConsentStore::read(m_env->folder()).isCut(2));
+
+    // A note typed longer than the bound is said to be so, and saved cut.
+    m_env->modal.scripts << [&avviso](QDialog& dialog) {
+        dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtNota"))
+            ->setPlainText(QString(ConsentBook::kMaxNote + 50, QLatin1Char('y')));
+        const auto* label = dialog.findChild<QLabel*>(QStringLiteral("lblNotaLunga"));
+        avviso = label->isVisibleTo(&dialog) ? label->text() : QString();
+        click(dialog, "btnSalva");
+    };
+    clic("cmdConsensi");
+    QVERIFY2(avviso.startsWith(QStringLiteral("Nota troppo lunga")), qPrintable(avviso));
+    QCOMPARE(ConsentStore::read(m_env->folder()).find(2)->note,
+             QString(ConsentBook::kMaxNote, QLatin1Char('y')));
 }
 
 void TestConsentScreens::guardianWithoutNamesIsRefused()
