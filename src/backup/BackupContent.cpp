@@ -96,6 +96,19 @@ QStringList BackupContent::sottocartelle()
             QStringLiteral("Documenti_Allegati")};
 }
 
+bool BackupContent::delProgramma(const QString& relativo)
+{
+    const QStringList parti = relativo.split(QLatin1Char('/'));
+    if (parti.size() > 1)
+        return sottocartelle().contains(parti.first()) && !parti.last().isEmpty();
+    const QString& nome = parti.first();
+    if (nome == kArchivio || nome == kPassword || nome == ConsentStore::fileName() ||
+        nome == ConsentFormText::fileName())
+        return true;
+    // The same name filters elenco() lists the folder with.
+    return QDir::match({QStringLiteral("*.fvg"), QStringLiteral("*.ini")}, nome);
+}
+
 QList<BackupContent::File> BackupContent::elenco(const QString& cartella)
 {
     const QDir dir(cartella);
