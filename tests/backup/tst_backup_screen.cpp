@@ -316,6 +316,10 @@ void TestBackupScreen::noButtonCoversAnother()
     QCOMPARE(buttons.size(), 7); // Cambia..., the four commands, Chiudi and Guida
     for (qsizetype i = 0; i < buttons.size(); ++i) {
         QVERIFY2(screen.rect().contains(buttons.at(i)->geometry()), qPrintable(buttons.at(i)->objectName()));
+        // The caption fits the narrower buttons.
+        if (auto* button = qobject_cast<QPushButton*>(buttons.at(i)))
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 12,
+                     qPrintable(button->objectName()));
         for (qsizetype j = i + 1; j < buttons.size(); ++j)
             QVERIFY2(!buttons.at(i)->geometry().intersects(buttons.at(j)->geometry()),
                      qPrintable(buttons.at(i)->objectName() + QStringLiteral(" / ") +
