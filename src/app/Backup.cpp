@@ -9,6 +9,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "storage/FileErrorText.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 #include "widgets/WorkProgress.h"
@@ -363,10 +364,12 @@ void TfrmBackup::btnEliminaClick()
         domanda = QStringLiteral("Attenzione: è l'unico backup integro.\r\n\r\n") + domanda;
     if (!m_context.messages->question(this, domanda))
         return;
-    if (!QFile::remove(voce->percorso))
+    QFile file(voce->percorso);
+    if (!file.remove())
         m_context.messages->warning(this,
-                                    QStringLiteral("Attenzione: non è possibile eliminare il file\r\n%1")
-                                        .arg(QDir::toNativeSeparators(voce->percorso)));
+                                    QStringLiteral("Attenzione: non è possibile eliminare il file\r\n%1%2")
+                                        .arg(QDir::toNativeSeparators(voce->percorso),
+                                             FileErrorText::inParentheses(file.errorString())));
     aggiorna();
 }
 

@@ -6,6 +6,7 @@
 #include "privacy/ConsentFormText.h"
 #include "privacy/ConsentStore.h"
 #include "storage/ArchiveError.h"
+#include "storage/FileErrorText.h"
 #include "storage/TArchivioSchede.h"
 #include "storage/TSchedaAnagrafica.h"
 
@@ -40,13 +41,13 @@ qint64 leggiFile(const QString& path, const QString& relativo, PieceBuffers& buf
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw letturaFallita(relativo, file.errorString());
+        throw letturaFallita(relativo, FileErrorText::italian(file.errorString()));
     qint64 totale = 0;
     for (;;) {
         QByteArray& pezzo = buffers.next();
         const qint64 letti = file.read(pezzo.data(), pezzo.size());
         if (letti < 0)
-            throw letturaFallita(relativo, file.errorString());
+            throw letturaFallita(relativo, FileErrorText::italian(file.errorString()));
         if (letti == 0)
             return totale;
         sink(QByteArrayView(pezzo.constData(), letti));
