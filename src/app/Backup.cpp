@@ -281,6 +281,14 @@ void TfrmBackup::btnVerificaClick()
                                                   .arg(esito.manifest.voci.size()));
         return;
     }
+    if (esito.stato == BackupVerifier::Stato::PiuRecente) {
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: il backup %1 è stato fatto con una versione "
+                                                   "più recente di Folvara, che questa versione non può "
+                                                   "verificare né ripristinare.")
+                                        .arg(nome));
+        return;
+    }
     m_context.messages->warning(this, QStringLiteral("Attenzione: il backup %1 è %2: %3.")
                                           .arg(nome, BackupVerifier::nomeStato(esito.stato), esito.motivo));
 }

@@ -421,6 +421,12 @@ void TestBackupScreen::newerBackupIsNamed()
         voci + QList<QPair<QString, QByteArray>>{{QStringLiteral("MANIFEST.json"), manifest}});
     TfrmBackup screen(a.env.context, nullptr);
     QCOMPARE(stato(screen, 0), QStringLiteral("fatto con una versione più recente"));
+    seleziona(screen, 0);
+    click(&screen, "btnVerifica");
+    QVERIFY2(a.env.messages.lastText().contains(QStringLiteral("versione più recente di Folvara")),
+             qPrintable(a.env.messages.lastText()));
+    QVERIFY(!a.env.messages.lastText().contains(QStringLiteral("danneggiato")));
+    QCOMPARE(stato(screen, 0), QStringLiteral("fatto con una versione più recente"));
     QTemporaryDir altrove;
     const QString cartella = QDir(altrove.path()).filePath(QStringLiteral("Copia"));
     a.env.messages.clear();
