@@ -287,7 +287,10 @@ QStringList backup()
             "sua impronta di controllo."),
         QStringLiteral(
             "Scegli prima la cartella dei backup con il pulsante Cambia: va bene una chiavetta USB, un disco "
-            "esterno o una cartella di rete. Il programma la ricorda. Poi premi \"Esegui backup\": il file "
+            "esterno o una cartella di rete. Il programma la ricorda; finché non ne scegli una usa la "
+            "cartella "
+            "Folvara_backup accanto a quella del programma, creata al primo backup. Poi premi \"Esegui "
+            "backup\": il file "
             "viene "
             "scritto, riletto e controllato, e solo allora prende il suo nome definitivo. Se il disco si "
             "riempie "
@@ -297,7 +300,10 @@ QStringList backup()
                        "elimina i più vecchi "
                        "soltanto dopo aver controllato il nuovo. L'elenco mostra per ogni backup la data, la "
                        "dimensione, il "
-                       "numero di file e lo stato: integro, danneggiato oppure incompleto."),
+                       "numero di file e lo stato: integro o danneggiato secondo l'ultima verifica, non "
+                       "verificato se il file non è mai stato verificato o è cambiato da allora, incompleto, "
+                       "oppure fatto con una versione più recente del programma, che questa versione non "
+                       "ripristina."),
         QStringLiteral("\"Verifica\" rilegge il backup selezionato e confronta ogni file con il suo elenco "
                        "di controllo: se un "
                        "file è rovinato, il messaggio ne indica il nome. \"Elimina\" cancella il backup "
@@ -306,6 +312,8 @@ QStringList backup()
         QStringLiteral(
             "\"Ripristina\" riporta i dati del backup selezionato in una nuova cartella accanto a quella del "
             "programma, oppure nella cartella che scegli. Un backup danneggiato non viene mai ripristinato. "
+            "Vengono ripristinati soltanto i file dei dati del programma: un file di altro tipo trovato nel "
+            "backup, per esempio un programma, non viene scritto e il messaggio finale lo nomina. "
             "Se "
             "scegli la cartella del programma, i dati attuali vengono sostituiti: il programma lo chiede due "
             "volte e prima ne fa un backup. Al termine ogni file ripristinato viene controllato."),
