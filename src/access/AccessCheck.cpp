@@ -67,7 +67,10 @@ QString AccessCheck::failureMessage(const PasswordError& error, Operation operat
                                      "\u00E8 una password del programma.\r\n\r\nRipristinare il file da una "
                                      "copia della cartella del programma (un backup), poi riprovare.")
                           .arg(file);
-    const QString reason = FileErrorText::italian(error.systemText());
+    // Qt gives "Unknown error" where the system said nothing it can name: no reason is better.
+    QString reason = FileErrorText::italian(error.systemText());
+    if (reason.compare(QLatin1String("Unknown error"), Qt::CaseInsensitive) == 0)
+        reason.clear();
     text += error.step() == PasswordError::Step::Read
                 ? QStringLiteral("Il file della password \"%1\" non pu\u00F2 essere letto").arg(file)
                 : QStringLiteral("Il file della password \"%1\" non pu\u00F2 essere scritto").arg(file);
@@ -91,6 +94,12 @@ QString AccessCheck::failureMessage(const PasswordError& error, Operation operat
     if (reason == FileErrorText::italian(QStringLiteral("File name too long")))
         return text +
                QStringLiteral("\r\n\r\nSpostare la cartella del programma in un percorso pi\u00F9 corto, "
+                              "poi ") +
+               retry;
+    if (error.step() == PasswordError::Step::Write)
+        return text +
+               QStringLiteral("\r\n\r\nControllare che nella cartella del programma si possa scrivere e "
+                              "che il disco abbia spazio libero (un disco di rete deve essere collegato), "
                               "poi ") +
                retry;
     return text +

@@ -518,9 +518,11 @@ void TestAccess::failureMessages_data()
                                    << QStringLiteral("scritto: permesso negato.")
                                    << QStringLiteral(
                                           "Serve il permesso di scrivere nella cartella del programma");
-    QTest::newRow("read-only disk") << S::Write << QStringLiteral("Read-only file system") << O::Change
-                                    << QStringLiteral("scritto: il disco \u00E8 di sola lettura.")
-                                    << QStringLiteral("chiederlo a chi amministra il computer");
+    QTest::newRow("read-only disk")
+        << S::Write << QStringLiteral("Read-only file system") << O::Change
+        << QStringLiteral("scritto: il disco \u00E8 di sola lettura.")
+        << QStringLiteral("Serve il permesso di scrivere nella cartella del programma: chiederlo a chi "
+                          "amministra il computer");
     QTest::newRow("unreadable at login")
         << S::Read << QStringLiteral("Permission denied") << O::Login
         << QStringLiteral("Attenzione: non \u00E8 possibile controllare la "
@@ -529,7 +531,16 @@ void TestAccess::failureMessages_data()
         << QStringLiteral("Serve il permesso di leggere");
     QTest::newRow("network gone") << S::Read << QStringLiteral("Input/output error") << O::Change
                                   << QStringLiteral("letto: Input/output error.")
-                                  << QStringLiteral("sia raggiungibile");
+                                  << QStringLiteral(
+                                         "Controllare che la cartella del programma sia raggiungibile");
+    QTest::newRow("name too long") << S::Write << QStringLiteral("File name too long") << O::Change
+                                   << QStringLiteral("scritto: nome del file troppo lungo.")
+                                   << QStringLiteral(
+                                          "Spostare la cartella del programma in un percorso pi\u00F9 corto");
+    QTest::newRow("nothing named") << S::Write << QStringLiteral("Unknown error") << O::Change
+                                   << QStringLiteral("\"/p/unins000.dll\" non pu\u00F2 essere scritto.\r\n")
+                                   << QStringLiteral(
+                                          "Controllare che nella cartella del programma si possa scrivere");
     QTest::newRow("damaged") << S::Damaged << QString() << O::Change
                              << notChanged +
                                     QStringLiteral(" Il file della password \"/p/unins000.dll\" \u00E8 "

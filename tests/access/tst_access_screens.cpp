@@ -514,13 +514,14 @@ void TestAccessScreens::failedWriteKeepsTheOldFile()
     openChangeScreen();
     fillChange(QStringLiteral("benvenuto"), QStringLiteral("nuova"), QStringLiteral("nuova"));
     QTest::mouseClick(control<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
-    // The file system's reason in Italian and what to do about it.
+    // What failed and what to do about it (Qt names no reason for a temporary file it cannot make).
     QCOMPARE(plainMessages().size(), 1);
     QCOMPARE(plainMessages().first(),
              kChangeFailed +
-                 QStringLiteral("Il file della password \"%1\" non può essere scritto: nome del file "
-                                "troppo lungo.\r\n\r\nSpostare la cartella del programma in un "
-                                "percorso più corto, poi ripetere il cambio della password.")
+                 QStringLiteral("Il file della password \"%1\" non può essere scritto.\r\n\r\nControllare "
+                                "che nella cartella del programma si possa scrivere e che il disco abbia "
+                                "spazio libero (un disco di rete deve essere collegato), poi ripetere il "
+                                "cambio della password.")
                      .arg(QDir::toNativeSeparators(file())));
     QCOMPARE(readAll(file()), before);
     QVERIFY(change()->isVisible());
