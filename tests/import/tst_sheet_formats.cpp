@@ -74,6 +74,7 @@ private slots:
     void odsTypedValuesNotCachedText();
     void odsAutomaticOrderDatesInTheLocaleOrder_data();
     void odsAutomaticOrderDatesInTheLocaleOrder();
+    void libreOfficeDefaultDatesInTheItalianOrder();
     void odsRepeatedRowsAreBoundedBeforeBuilding();
     void encryptedOdsIsSaidProtected();
     void csvInUtf16MixedEncodingsAndNul();
@@ -346,6 +347,25 @@ void TestSheetFormats::odsAutomaticOrderDatesInTheLocaleOrder()
     const SheetReader::Sheet sheet = SheetReader::read(path);
     QVERIFY2(sheet.ok(), qPrintable(sheet.error));
     QCOMPARE(sheet.rows, QList<QStringList>({{shown}}));
+}
+
+// Dates typed in an American Calc keep its default formats, which Calc shows in the reader's order.
+void TestSheetFormats::libreOfficeDefaultDatesInTheItalianOrder()
+{
+    if (soffice().isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    TestEnvironment env;
+    const QString csv = env.path(QStringLiteral("nati.csv"));
+    TestFiles::writeAll(csv,
+                        "Nome,Nato,Ora\nRossi,11/21/61,11/21/61 12:17 PM\nBianchi,5/3/27,5/3/27 4:05 PM\n");
+    const QString ods = converti(csv, QStringLiteral("ods"), env.folder() + QStringLiteral("ods"),
+                                 QStringLiteral("CSV:44,34,76,1,,1033"));
+    QVERIFY(!ods.isEmpty());
+    const SheetReader::Sheet sheet = SheetReader::read(ods);
+    QVERIFY2(sheet.ok(), qPrintable(sheet.error));
+    QCOMPARE(sheet.rows, QList<QStringList>({{"Nome", "Nato", "Ora"},
+                                             {"Rossi", "21/11/61", "21/11/61 12:17"},
+                                             {"Bianchi", "03/05/27", "03/05/27 16:05"}}));
 }
 
 void TestSheetFormats::odsRepeatedRowsAreBoundedBeforeBuilding()
