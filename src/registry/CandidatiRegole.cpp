@@ -98,7 +98,7 @@ QString CandidatiRegole::DataTroppoLunga::messaggio() const
     const QString troncata = TextRules::trim(scritta.left(capienza));
     if (!proposta.isEmpty())
         return QStringLiteral("La data \"%1\" non entra nella casella %2, che contiene %3 caratteri: "
-                              "sarebbe salvata come \"%4\".\n\nVuoi scriverla come %5?")
+                              "sarebbe salvata come \"%4\".\r\n\r\nVuoi scriverla come %5?")
             .arg(scritta, etichettaData(campo), QString::number(capienza), troncata, proposta);
     return QStringLiteral("Attenzione: la casella %1 contiene %2 caratteri e \"%3\" sarebbe salvato "
                           "come \"%4\". Scrivi la data in una forma che entra, per esempio 03/05/2027, "

@@ -164,7 +164,7 @@ void TestCandidatiRegole::longDateMessages()
     QCOMPARE(data.messaggio(),
              QStringLiteral("La data \"3 maggio 2027\" non entra nella casella Data scadenza, "
                             "che contiene 10 caratteri: sarebbe salvata come \"3 maggio 2\"."
-                            "\n\nVuoi scriverla come 03/05/2027?"));
+                            "\r\n\r\nVuoi scriverla come 03/05/2027?"));
     const CandidatiRegole::DataTroppoLunga testo{TSchedaAnagrafica::DataNasc,
                                                  QStringLiteral("primavera del 1980"), QString()};
     QCOMPARE(testo.messaggio(),
