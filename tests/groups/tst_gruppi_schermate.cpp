@@ -331,10 +331,9 @@ void TestGruppiSchermate::deletionAsksAndRefills()
         QStringLiteral("Si sta per eliminare il gruppo selezionato. Si ricorda che il file eliminato non "
                        "potrà essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?"));
     QCOMPARE(m_env->messages.shown.at(1).kind, MessageKind::Information);
-    QCOMPARE(
-        m_env->messages.shown.at(1).text,
-        QStringLiteral("Il gruppo è stato eliminato con successo.\r\n\r\nÈ stata eliminata anche 1 foto "
-                       "del gruppo dalla cartella Foto_Gruppo."));
+    QCOMPARE(m_env->messages.shown.at(1).text,
+             QStringLiteral("Il gruppo è stato eliminato con successo.\r\n\r\nÈ stata eliminata anche 1 foto "
+                            "del gruppo dalla cartella Foto_Gruppo."));
     QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Uno.fvg"))));
     QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Foto_Gruppo/Uno_Foto_A_1.jpg"))));
     QCOMPARE(elenco()->count(), 1);
