@@ -124,6 +124,9 @@ QStringList archivioAnagrafico()
             "\"Salva\". "
             "Sono obbligatori cognome e nome, sesso, indirizzo e-mail, numero di cellulare e ruolo nel "
             "gruppo. "
+            "Le date di nascita, di rilascio e di scadenza occupano al massimo 10 caratteri, come "
+            "03/05/2027, 3/5/27 o 3 mag 27; una data scritta per esteso, come 3 maggio 2027, al "
+            "salvataggio è proposta nella forma 03/05/2027. "
             "Per modificare una scheda raggiungila con le frecce di scorrimento o con la ricerca, apporta le "
             "modifiche e premi \"Salva\"."),
         QStringLiteral(
@@ -223,9 +226,10 @@ QStringList importazione()
             "Prima di scrivere qualsiasi cosa, la tabella di anteprima mostra che cosa accadrà a ogni "
             "riga: una nuova scheda, una persona già presente in archivio (stesso codice fiscale, oppure "
             "stesso cognome e nome con la stessa data di nascita, con la posizione della scheda "
-            "esistente) o una riga scartata perché senza nome. Sono segnalati anche i campi obbligatori "
-            "vuoti, i testi troppo lunghi per il loro campo e i caratteri che l'archivio non può "
-            "conservare."),
+            "esistente) o una riga scartata perché senza nome. La colonna Da completare elenca i campi "
+            "obbligatori vuoti; la colonna Avvisi i testi troppo lunghi per il loro campo e i caratteri "
+            "che l'archivio non può conservare. Se la tabella è più larga della finestra, scorrila verso "
+            "destra per vederle."),
         QStringLiteral(
             "Se le foto delle persone si trovano in una cartella, sceglila con il pulsante della "
             "cartella delle foto: ogni foto viene abbinata alla persona il cui codice fiscale, o il cui "
@@ -255,10 +259,12 @@ QStringList scadenze()
             "cavallo di fine anno, con gli anni che la persona compie. Chi è nato il 29 febbraio compare "
             "il 28 febbraio negli anni che non sono bisestili."),
         QStringLiteral(
-            "Le date si leggono dalle caselle Data nascita e Data scadenza della scheda, scritte per "
-            "esempio come 03/05/2027, 3/5/27, 03-05-2027, 03.05.2027, 2027-05-03 oppure 3 maggio 2027 e "
-            "3 mag 27. Una data che non si può leggere con sicurezza, o che non esiste come il 31/02, "
-            "compare nella sezione Date da verificare così come è stata scritta: correggila nella scheda."),
+            "Le date si leggono dalle caselle Data nascita e Data scadenza della scheda. Ogni casella "
+            "contiene 10 caratteri: vi entrano per esempio 03/05/2027, 3/5/27, 03-05-2027, 03.05.2027, "
+            "2027-05-03, 3 mag 2027 e 3 mag 27. Una data scritta per esteso, come 3 maggio 2027, non entra: "
+            "al salvataggio della scheda il programma propone di scriverla come 03/05/2027. Una data che "
+            "non si può leggere con sicurezza, o che non esiste come il 31/02, compare nella sezione Date "
+            "da verificare così come è stata scritta: correggila nella scheda."),
         QStringLiteral(
             "Nella casella Persone puoi limitare l'elenco ai componenti di un gruppo: una scheda "
             "anagrafica vi rientra quando il suo cognome e nome è scritto allo stesso modo in una delle "
