@@ -30,13 +30,14 @@ constexpr int tableColumn(int sheetColumn)
     return sheetColumn < kSexColumn ? sheetColumn : sheetColumn == kSexColumn ? -1 : sheetColumn - 1;
 }
 
-// The bytes or the changed text of a cell of the file.
+// Whether a cell of the file was changed in the table (Sesso is not shown there, so never).
 bool sheetCellChanged(const RegistryTable& table, int row, int sheetColumn)
 {
     const int column = tableColumn(sheetColumn);
     return column >= 0 && table.isChanged(row, column);
 }
 
+// The stored bytes of a cell of the file.
 QByteArrayView sheetCellBytes(const RegistryTable& table, int row, int sheetColumn)
 {
     const int column = tableColumn(sheetColumn);

@@ -179,7 +179,7 @@ PersonExport::Outcome PersonExport::save(const QString& path, const QList<Entry>
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly)) {
         if (errorString)
-            *errorString = FileErrorText::italian(out.errorString());
+            *errorString = FileErrorText::of(out);
         return Outcome::Failed;
     }
     bool written = true;
