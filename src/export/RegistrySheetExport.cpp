@@ -168,7 +168,7 @@ RegistryExport::Outcome RegistrySheetExport::save(SheetWriter& writer, const QSt
     if (target.isFile() && !target.permissions().testFlag(QFileDevice::WriteOwner)) {
         if (errorString)
             *errorString =
-                QStringLiteral("Il file %1 \u00E8 di sola lettura.").arg(QDir::toNativeSeparators(path));
+                QStringLiteral("il file %1 \u00E8 di sola lettura").arg(QDir::toNativeSeparators(path));
         return RegistryExport::Outcome::Failed;
     }
     if (!writer.begin(path, sheetName(), headerLabels(), columnWidths(table)))
