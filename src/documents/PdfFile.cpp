@@ -1,9 +1,10 @@
 #include "documents/PdfFile.h"
 
+#include "storage/SafeSave.h"
+
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace {
 
@@ -82,13 +83,7 @@ void PdfFile::mendSpaces(QByteArray& pdf)
 
 bool PdfFile::save(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    file.cancelWriting();
-    return false;
+    return SafeSave::writeFile(path, bytes, error);
 }
 
 QString PdfFile::fileName(const QString& name, const QString& fallback)

@@ -24,7 +24,7 @@ std::optional<QByteArray> write(const QString& title, int resolution,
 // text layer then reads a tab wherever a blank was written. Maps it to the blank, in place.
 void mendSpaces(QByteArray& pdf);
 // Writes the bytes through a QSaveFile: the file is whole or left as it was. On failure
-// returns false and tells why.
+// returns false and tells why, in Italian.
 bool save(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // A name fit for a file on every system, with ".pdf": characters no file system takes become
 // blanks, blanks are simplified; fallback when nothing is left.
