@@ -75,6 +75,12 @@ QStringList schedarioGruppo()
             "caselle e fai clic su \"Salva\". Per modificare una scheda esistente raggiungila con le "
             "frecce di scorrimento, apporta le modifiche e premi \"Salva\"."),
         QStringLiteral(
+            "Una scheda si salva solo quando il riquadro A, quello della persona in cima alla pagina, ha "
+            "tutte e cinque le caselle compilate: \"Cognome e nome\", \"Ruolo\", \"Note\", \"E-mail\" e "
+            "\"Cellulare\". Gli altri sette riquadri possono restare vuoti, del tutto o in parte. Se una "
+            "casella del riquadro A è vuota, il messaggio nomina le caselle che mancano e il cursore va "
+            "sulla prima di esse."),
+        QStringLiteral(
             "Un esempio: un insegnante deve preparare gli elenchi degli alunni per una gita scolastica a "
             "Roma. "
             "Crea un gruppo chiamato, per esempio, \"Alunni gita a Roma\", scrive o importa i dati degli "
