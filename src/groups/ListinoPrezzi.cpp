@@ -185,7 +185,9 @@ void TfrmListinoPrezzi::caricaFotoRiquadri()
     FotoRiquadri riquadri;
     const QString illeggibili = CaricaFotoRiquadri(cartellaProgramma(), nomeGruppo(), posizione(), riquadri);
     mostraFoto(riquadri);
-    m_fotoSalvate = riquadri.foto;
+    // A missing file is written at the next save, whatever the slot shows.
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        m_fotoSalvate[i] = riquadri.invariata[i] ? riquadri.foto[i] : QImage();
     m_posizioneFoto = posizione().toInt();
     if (illeggibili.isEmpty())
         return;

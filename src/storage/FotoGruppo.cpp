@@ -183,7 +183,12 @@ QString FotoInAttesa::prepara(const QString& programFolder, const QString& grupp
         QString perche;
         // Encoded by the photo's own extension; synced, so that the note never names a photo that a
         // power cut could lose.
-        bool scritta = cartella && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        // What stands where the photo goes and is no file could never be replaced.
+        const QFileInfo posto(foto);
+        if (posto.exists() && !posto.isFile())
+            perche = FileErrorText::italian(QStringLiteral("Is a directory"));
+        bool scritta = perche.isEmpty() && cartella &&
+                       file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                        PhotoFiles::encode(ridotta, file, foto, &perche) && FileLock::sync(file);
         if (scritta) {
             file.close();
@@ -400,6 +405,7 @@ QString CaricaFotoRiquadri(const QString& programFolder, const QString& gruppo, 
         const bool sconosciuta = picture.isNull() && QFileInfo(path).isFile();
         riquadri.foto[i] = picture.isNull() ? FotoGruppo::bianca() : picture;
         riquadri.sconosciuta[i] = sconosciuta;
+        riquadri.invariata[i] = !picture.isNull();
         if (sconosciuta)
             illeggibili += TSchedaGruppo::lettera(i);
     }

@@ -193,7 +193,7 @@ void TestListinoFoto::unreadableStoredPhotoIsKept()
     QCOMPARE(m_env->messages.shown.size(), 1);
     QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
     QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Attenzione: ")));
-    QVERIFY(m_env->messages.lastText().contains(QStringLiteral("riquadri C ")));
+    QVERIFY(m_env->messages.lastText().contains(QStringLiteral("la foto del riquadro C ")));
     QCOMPARE(m_screen->imgFoto(2)->picture(), FotoGruppo::bianca());
     m_env->messages.clear();
     clic(QStringLiteral("cmdSalva"));
@@ -220,7 +220,7 @@ void TestListinoFoto::failedPhotoWriteKeepsTheRecordAndThePhoto()
     QCOMPARE(posizione(), QString());
     QCOMPARE(m_env->messages.shown.size(), 1);
     QCOMPARE(m_env->messages.shown.at(0).kind, MessageKind::Warning);
-    QVERIFY(m_env->messages.shown.at(0).text.contains(QStringLiteral("riquadri C")));
+    QVERIFY(m_env->messages.shown.at(0).text.contains(QStringLiteral("la foto del riquadro C")));
     QVERIFY(vicino(m_screen->imgFoto(2)->picture().pixelColor(100, 100), Qt::green));
     QVERIFY(!QFileInfo::exists(fotoRiquadro(QLatin1Char('D'), 1)));
     // Once the obstacle is gone, the same save stores the page and every photo.
