@@ -73,8 +73,7 @@ QStringList schedarioGruppo()
         QStringLiteral(
             "Per creare una nuova scheda premi \"Nuovo\", carica le foto nei riquadri, compila le "
             "caselle e fai clic su \"Salva\". Per modificare una scheda esistente raggiungila con le "
-            "frecce di scorrimento, apporta le modifiche e premi \"Salva\"."),
-        QStringLiteral(
+            "frecce di scorrimento, apporta le modifiche e premi \"Salva\". "
             "Una scheda si salva solo quando il riquadro A, quello della persona in cima alla pagina, ha "
             "tutte e cinque le caselle compilate: \"Cognome e nome\", \"Ruolo\", \"Note\", \"E-mail\" e "
             "\"Cellulare\". Gli altri sette riquadri possono restare vuoti, del tutto o in parte. Se una "

@@ -12,7 +12,6 @@
 #include "storage/TextRules.h"
 #include "widgets/LostUpdateSave.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 

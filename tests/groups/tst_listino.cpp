@@ -3,6 +3,7 @@
 #include "groups/ListinoFixture.h"
 #include "support/TestFiles.h"
 
+#include "app/HelpTopics.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/HintLine.h"
 #include "widgets/PhotoBox.h"
@@ -417,6 +418,13 @@ void TestListino::helpOpensItsTopic()
     apri();
     clic(QStringLiteral("cmdGuida"));
     QCOMPARE(m_env->modal.openedClasses, QStringList{QStringLiteral("TfrmGuida")});
+    // The topic says which slot A fields a save needs, by the captions the fields show.
+    const QString testo = HelpTopics::paragraphs(HelpTopics::Topic::SchedarioGruppo).join(QLatin1Char(' '));
+    QVERIFY(testo.contains(QStringLiteral("riquadro A")));
+    for (int c = 0; c < TSchedaGruppo::NumeroCampi; ++c) {
+        const QString caption = txt(0, static_cast<Campo>(c))->placeholderText();
+        QVERIFY2(testo.contains(QLatin1Char('"') + caption + QLatin1Char('"')), qPrintable(caption));
+    }
 }
 
 CANDIDATI_TEST_MAIN(TestListino)
