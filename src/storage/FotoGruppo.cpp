@@ -43,7 +43,7 @@ QByteArray improntaPagina(const QByteArray& record)
     return QCryptographicHash::hash(record, QCryptographicHash::Sha256).toHex();
 }
 
-// Moves a file over another, replacing it in one step.
+// Moves a file over another, replacing it in one step where the system can.
 bool sostituisciFile(const QString& da, const QString& a, QString* reason)
 {
     std::error_code errore;
@@ -51,6 +51,12 @@ bool sostituisciFile(const QString& da, const QString& a, QString* reason)
                             std::filesystem::path(a.toStdU16String()), errore);
     if (!errore)
         return true;
+#ifdef Q_OS_WIN
+    // Where a rename never replaces, the old file goes first: the note still names the new one, so
+    // a stop in between is completed at the next opening.
+    if (QFileInfo(a).isFile() && QFile::remove(a) && QFile::rename(da, a))
+        return true;
+#endif
     if (reason)
         *reason = FileErrorText::italian(QString::fromStdString(errore.message()));
     return false;
