@@ -187,7 +187,7 @@ void TfrmListinoPrezzi::caricaFotoRiquadri()
     mostraFoto(riquadri);
     // A missing file is written at the next save, whatever the slot shows.
     for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
-        m_fotoSalvate[i] = riquadri.invariata[i] ? riquadri.foto[i] : QImage();
+        m_fotoSalvate[i] = riquadri.invariata[i] ? m_imgFoto[i]->picture() : QImage();
     m_posizioneFoto = posizione().toInt();
     if (illeggibili.isEmpty())
         return;
