@@ -144,7 +144,8 @@ FotoRiprese RiprendiFotoInAttesa(const QString& programFolder, const QString& ar
 // included. Returns how many photos and previews were removed.
 int EliminaFotoGruppo(const QString& programFolder, const QString& gruppo, int pagine);
 // Reads the slot photo files of the page at the position; a missing or unreadable file gives the
-// blank image. The slots read are marked invariata. Returns the letters of the slots whose file exists but could not be read.
+// blank image; the slots read are marked invariata. Returns the letters of the slots whose file
+// exists but could not be read.
 QString CaricaFotoRiquadri(const QString& programFolder, const QString& gruppo, const QString& posizione,
                            FotoRiquadri& riquadri);
 // Writes the preview pictures from A on; the first failure ends it. Returns how many were written.
