@@ -73,7 +73,12 @@ QStringList schedarioGruppo()
         QStringLiteral(
             "Per creare una nuova scheda premi \"Nuovo\", carica le foto nei riquadri, compila le "
             "caselle e fai clic su \"Salva\". Per modificare una scheda esistente raggiungila con le "
-            "frecce di scorrimento, apporta le modifiche e premi \"Salva\"."),
+            "frecce di scorrimento, apporta le modifiche e premi \"Salva\". "
+            "Una scheda si salva solo quando il riquadro A, quello della persona in cima alla pagina, ha "
+            "tutte e cinque le caselle compilate: \"Cognome e nome\", \"Ruolo\", \"Note\", \"E-mail\" e "
+            "\"Cellulare\". Gli altri sette riquadri possono restare vuoti, del tutto o in parte. Se una "
+            "casella del riquadro A è vuota, il messaggio nomina le caselle che mancano e il cursore va "
+            "sulla prima di esse."),
         QStringLiteral(
             "Un esempio: un insegnante deve preparare gli elenchi degli alunni per una gita scolastica a "
             "Roma. "

@@ -131,6 +131,13 @@ void TArchivioSchede::ScriviScheda(const QByteArray& record)
     ++m_cursor;
 }
 
+void TArchivioSchede::Sincronizza()
+{
+    requireOpen();
+    if (m_written && !m_lock.calls().sync(m_lock.file()))
+        throw ArchiveError(QStringLiteral("cannot sync %1").arg(m_lock.file().fileName()));
+}
+
 void TArchivioSchede::ChiudiArchivio()
 {
     if (!m_lock.isHeld())

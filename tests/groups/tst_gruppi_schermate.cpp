@@ -53,7 +53,8 @@ private slots:
     void keyFilterSwallowsCharacters_data();
     void keyFilterSwallowsCharacters();
     void listIsSortedAndCounted();
-    void oneGroupStaysPlural();
+    void countIsSingularForOne_data();
+    void countIsSingularForOne();
     void emptyListWarns_data();
     void emptyListWarns();
     void noSelectionWarns_data();
@@ -262,13 +263,25 @@ void TestGruppiSchermate::listIsSortedAndCounted()
     QCOMPARE(m_flow->apriCatalogo()->lblMemory()->text(), QStringLiteral("avvio"));
 }
 
-void TestGruppiSchermate::oneGroupStaysPlural()
+void TestGruppiSchermate::countIsSingularForOne_data()
 {
-    creaGruppi({QStringLiteral("Gita Roma")});
+    QTest::addColumn<int>("gruppi");
+    QTest::addColumn<QString>("testo");
+    QTest::newRow("none") << 0 << "Sono stati creati 0 gruppi.";
+    QTest::newRow("one") << 1 << "È stato creato 1 gruppo.";
+    QTest::newRow("two") << 2 << "Sono stati creati 2 gruppi.";
+}
+
+void TestGruppiSchermate::countIsSingularForOne()
+{
+    QFETCH(int, gruppi);
+    QFETCH(QString, testo);
+    const QStringList nomi = {QStringLiteral("Gita Roma"), QStringLiteral("Coro")};
+    creaGruppi(nomi.mid(0, gruppi));
     mostraApri();
-    QCOMPARE(elenco()->item(0)->text(), QStringLiteral("Gita Roma.fvg"));
-    QCOMPARE(m_flow->apriCatalogo()->findChild<QLabel*>(QStringLiteral("lblCreati"))->text(),
-             QStringLiteral("Sono stati creati 1 gruppi."));
+    if (gruppi > 0)
+        QCOMPARE(elenco()->item(gruppi - 1)->text(), QStringLiteral("Gita Roma.fvg"));
+    QCOMPARE(m_flow->apriCatalogo()->findChild<QLabel*>(QStringLiteral("lblCreati"))->text(), testo);
 }
 
 void TestGruppiSchermate::emptyListWarns_data()
@@ -319,6 +332,7 @@ void TestGruppiSchermate::noSelectionWarns()
 void TestGruppiSchermate::deletionAsksAndRefills()
 {
     creaGruppi({QStringLiteral("Uno"), QStringLiteral("Due")});
+    TestFiles::writeAll(m_env->path(QStringLiteral("Uno.fvg")), QByteArray(TSchedaGruppo::kSize, '\0'));
     QVERIFY(QDir().mkpath(m_env->path(QStringLiteral("Foto_Gruppo"))));
     TestFiles::writeAll(m_env->path(QStringLiteral("Foto_Gruppo/Uno_Foto_A_1.jpg")), "x");
     mostraApri();
@@ -339,7 +353,7 @@ void TestGruppiSchermate::deletionAsksAndRefills()
     QCOMPARE(elenco()->count(), 1);
     QCOMPARE(elenco()->selectedItems().size(), 1); // the first entry, for real
     QCOMPARE(m_flow->apriCatalogo()->findChild<QLabel*>(QStringLiteral("lblCreati"))->text(),
-             QStringLiteral("Sono stati creati 1 gruppi."));
+             QStringLiteral("È stato creato 1 gruppo."));
 
     elenco()->setCurrentRow(0);
     click(m_flow->apriCatalogo(), "btnElimina");
@@ -506,11 +520,15 @@ void TestGruppiSchermate::oneNameWhateverItsUnicodeForm()
 void TestGruppiSchermate::deletionRemovesOnlyTheGroupsPhotos()
 {
     creaGruppi({QStringLiteral("Gita"), QStringLiteral("Gita Roma")});
+    // Twelve pages; a group " Gita" of one page, which only another program could have made.
+    TestFiles::writeAll(m_env->path(QStringLiteral("Gita.fvg")), QByteArray(12 * TSchedaGruppo::kSize, '\0'));
+    TestFiles::writeAll(m_env->path(QStringLiteral(" Gita.fvg")), QByteArray(TSchedaGruppo::kSize, '\0'));
     QVERIFY(QDir().mkpath(m_env->path(QStringLiteral("Foto_Gruppo"))));
     const QStringList propri = {"Gita_Foto_A_1.jpg", "Gita_Foto_H_12.jpg", "Gita_Anteprima_C.jpg"};
-    const QStringList altrui = {"Gita Roma_Foto_A_1.jpg",   "Gita Roma_Anteprima_A.jpg",
-                                "Gita_Foto_A_Foto_B_1.jpg", "gita_Foto_A_1.jpg",
-                                "Gita_Foto_A_1.jpg.bak",    "Gita_Foto_I_1.jpg"};
+    const QStringList altrui = {
+        "Gita Roma_Foto_A_1.jpg", "Gita Roma_Anteprima_A.jpg", "Gita_Foto_A_Foto_B_1.jpg",
+        "gita_Foto_A_1.jpg",      "Gita_Foto_A_1.jpg.bak",     "Gita_Foto_I_1.jpg",
+        " Gita_Foto_A_1.jpg",     " Gita_Anteprima_C.jpg",     "Gita_Foto_B_13.jpg"};
     for (const QString& nome : propri + altrui)
         TestFiles::writeAll(m_env->path(QStringLiteral("Foto_Gruppo/") + nome), "x");
     mostraApri();

@@ -223,7 +223,7 @@ void TestFullDisk::slotPhotosOfAPageAreAllOrNothing()
     FotoInAttesa pending;
     QString reason;
     const QString failed =
-        pending.prepara(disk.folder(), QStringLiteral("Gita"), QStringLiteral("1"), riquadri, &reason);
+        pending.prepara(disk.folder(), QStringLiteral("Gita"), QStringLiteral("1"), riquadri, {}, &reason);
     QVERIFY(!failed.isEmpty());
     QVERIFY2(reason.contains(kNoSpace), qPrintable(reason));
     QCOMPARE(pending.metti(riquadri), QString()); // nothing left to put in place
