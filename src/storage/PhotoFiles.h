@@ -31,7 +31,7 @@ struct Read {
     QImage picture; // null unless loaded
     Outcome outcome = Outcome::Missing;
     Fault fault = Fault::None; // set when Unreadable
-    QSize size;                // the size the file declares, when it does
+    QSize size = {};           // the size the file declares, when it does
 };
 
 // Why the file gave no picture, as the end of an Italian sentence ("il file ...").
