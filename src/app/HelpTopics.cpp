@@ -117,8 +117,11 @@ QStringList archivioAnagrafico()
             "a tutto schermo nelle sue dimensioni reali. Ogni foto scelta è ritagliata nella forma della "
             "scheda, senza deformarla, con il volto al centro: nella finestra \"Ritaglia foto\" sposta il "
             "riquadro trascinandolo o con le frecce, ingrandiscilo con la rotellina o con + e -, poi premi "
-            "\"Conferma\"; per rifare il ritaglio scegli \"Ritaglia\" nel menu del tasto destro sulla "
-            "foto."),
+            "\"Conferma\". Per rifare il ritaglio premi il pulsante \"Ritaglia foto\" (le forbici a destra, "
+            "sotto i pulsanti della foto; sulle pagine dei gruppi, l'angolo in basso a destra di ogni foto) "
+            "o scegli \"Ritaglia\" nel menu del tasto destro sulla foto: la finestra riparte dall'ultimo "
+            "ritaglio scelto. Un file che non è una foto leggibile non viene caricato e un messaggio ne "
+            "dice il motivo."),
         QStringLiteral(
             "L'archivio anagrafico è anche lo storico di tutti i gruppi, consultabile in pochi istanti. Da "
             "qui "

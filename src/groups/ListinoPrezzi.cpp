@@ -245,12 +245,13 @@ void TfrmListinoPrezzi::imgFotoClick(int riquadro)
     mettiFotoRitagliata(riquadro, foto);
 }
 
-bool TfrmListinoPrezzi::mettiFotoRitagliata(int riquadro, const QImage& intera)
+bool TfrmListinoPrezzi::mettiFotoRitagliata(int riquadro, const QImage& intera,
+                                            const std::optional<QRect>& inizio)
 {
-    const std::optional<QImage> ritagliata = CropStep::slotPhoto(m_context, this, intera);
-    if (!ritagliata)
+    const std::optional<CropStep::Cut> ritaglio = CropStep::slotCut(m_context, this, intera, inizio);
+    if (!ritaglio)
         return false;
-    m_imgFoto[riquadro]->setCropped(*ritagliata, intera);
+    m_imgFoto[riquadro]->setCropped(ritaglio->picture, intera, ritaglio->frame);
     m_fotoSconosciuta[riquadro] = false;
     return true;
 }
@@ -261,7 +262,9 @@ void TfrmListinoPrezzi::ritagliaFoto(int riquadro)
     if (m_fotoSconosciuta[riquadro])
         return;
     const QImage intera = m_imgFoto[riquadro]->whole();
-    mettiFotoRitagliata(riquadro, intera);
+    mettiFotoRitagliata(
+        riquadro, intera,
+        CropStep::lastCrop(*m_imgFoto[riquadro], QSize(FotoGruppo::kWidth, FotoGruppo::kHeight)));
 }
 
 void TfrmListinoPrezzi::impProdottoClick(int riquadro)

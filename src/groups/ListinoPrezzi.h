@@ -8,8 +8,10 @@
 #include "widgets/UnsavedChanges.h"
 
 #include <QImage>
+#include <QRect>
 
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -35,8 +37,10 @@ public:
     // The search hands a chosen registry card here in the modes "persona_a" ... "persona_h":
     // the slot of that letter gets the person's name, role, notes, e-mail and mobile lines and photo.
     virtual void importaPersona(QChar slot, const TSchedaAnagrafica& record, int position);
-    // The photo chosen for the slot, through the crop window; false when the user keeps the old one.
-    bool mettiFotoRitagliata(int riquadro, const QImage& intera);
+    // The photo chosen for the slot, through the crop window (starting from `inizio` when given);
+    // false when the user keeps the old one.
+    bool mettiFotoRitagliata(int riquadro, const QImage& intera,
+                             const std::optional<QRect>& inizio = std::nullopt);
 
     QLineEdit* campo(int riquadro, TSchedaGruppo::Campo campo) const
     {
@@ -93,7 +97,7 @@ private:
     // whose file could not be written.
     void ricordaFotoSalvate(int posizione, const QString& nonScritte);
     void imgFotoClick(int riquadro);
-    // "Ritaglia" on a slot's photo: a new crop of the photo on show.
+    // "Ritaglia" on a slot's photo: a new crop of the photo on show, from the crop chosen last.
     void ritagliaFoto(int riquadro);
     void impProdottoClick(int riquadro);
 

@@ -118,6 +118,7 @@ bool TfrmCandidati::salva()
     const QString archivio = TSchedaAnagrafica::archivio(m_context.programFolder);
     const QByteArray record = CompilaScheda().buffer();
     QString messaggio;
+    bool aggiunta = false;
     try {
         const LostUpdateSave::Esito esito =
             LostUpdateSave::salva(*m_context.messages, this, archivio, posizione(), record,
@@ -135,6 +136,7 @@ bool TfrmCandidati::salva()
         m_lblPosizione->setText(QString::number(salvataggio.posizione));
         m_caricata.ricorda(archivio, posizione(), record);
         conservaFoto = conservaFoto && !salvataggio.aggiunta;
+        aggiunta = salvataggio.aggiunta;
         messaggio = salvataggio.aggiunta
                         ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
                         : QStringLiteral(
@@ -145,9 +147,15 @@ bool TfrmCandidati::salva()
     }
     mostraTestiArchiviati();
     // A photo that cannot be written never undoes the record; it stays on the screen for the next save.
+    // An unchanged photo is not written again: each JPEG encoding loses a little of it. A new position
+    // always gets its file, so that no file left there passes for this card's photo.
+    const bool fotoUguale = !m_fotoSuDisco.isNull() && m_imgFoto->picture() == m_fotoSuDisco;
+    const bool daScrivere = !conservaFoto && (aggiunta || !fotoUguale);
     QString perche;
-    const bool fotoScritta = conservaFoto || SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(),
-                                                             m_imgFoto->picture(), &perche);
+    const bool fotoScritta = !daScrivere || SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(),
+                                                            m_imgFoto->picture(), &perche);
+    if (daScrivere && fotoScritta)
+        m_fotoSuDisco = m_imgFoto->picture();
     m_context.messages->information(this, messaggio);
     if (!fotoScritta) {
         // The photo on the screen is not yet in its file: leaving asks again.
@@ -197,12 +205,13 @@ void TfrmCandidati::btnCaricaFotoClick()
     const QString nome = PhotoDialogs::fileToLoad(*m_context.fileDialogs, this);
     if (nome.isEmpty())
         return;
-    const QImage foto = PhotoFiles::load(nome);
-    // A file that gives no picture is not a new photo: a stored photo that is kept stays kept.
-    if (foto.isNull())
-        m_imgFoto->setPicture(segnaposto());
-    else
-        nuovaFotoRitagliata(foto);
+    const PhotoFiles::Read letta = PhotoFiles::read(nome);
+    // A file that gives no picture is not a new photo: the photo on show and the card's file stay.
+    if (letta.outcome != PhotoFiles::Outcome::Loaded) {
+        m_context.messages->warning(this, PhotoDialogs::unreadableMessage(nome, letta));
+        return;
+    }
+    nuovaFotoRitagliata(letta.picture);
 }
 
 void TfrmCandidati::btnSalvaFotoClick()

@@ -292,6 +292,8 @@ void TestCandidatiCampi::hints_data()
                                << "Cattura la foto con una webcam.";
     QTest::newRow("btnCaricaFoto") << "btnCaricaFoto"
                                    << "Carica una foto esistente.";
+    QTest::newRow("cmdRitaglia") << "cmdRitaglia"
+                                 << "Ritaglia foto";
     QTest::newRow("btnCodFisc") << "btnCodFisc"
                                 << "Controlla il codice fiscale.";
     QTest::newRow("btnPartitaIva") << "btnPartitaIva"
