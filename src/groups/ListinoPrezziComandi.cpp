@@ -11,6 +11,7 @@
 #include "storage/FileErrorText.h"
 #include "storage/TextRules.h"
 #include "widgets/LostUpdateSave.h"
+#include "widgets/ReadOnlyRefusal.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -37,6 +38,8 @@ constexpr std::pair<TSchedaGruppo::Campo, const char16_t*> kNomiCampi[] = {
 
 void TfrmListinoPrezzi::cmdNuovoClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     if (puoLasciare())
         AzzeraPagina();
 }
@@ -63,6 +66,8 @@ QString TfrmListinoPrezzi::campiTroppoLunghi() const
 
 bool TfrmListinoPrezzi::salva()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return false;
     for (const TSchedaGruppo::Campo campo : kObbligatori) {
         QLineEdit* edit = m_campi[0][campo];
         if (TextRules::trim(edit->text()).isEmpty()) {
@@ -102,9 +107,8 @@ bool TfrmListinoPrezzi::salva()
     bool aggiunta = false;
     const QByteArray record = CompilaPagina().buffer();
     try {
-        const LostUpdateSave::Esito esito =
-            LostUpdateSave::salva(*m_context.messages, this, file, posizione(), record,
-                                  m_caricata.perSalvare(file, posizione()));
+        const LostUpdateSave::Esito esito = LostUpdateSave::salva(
+            *m_context.messages, this, file, posizione(), record, m_caricata.perSalvare(file, posizione()));
         if (esito.tipo == LostUpdateSave::Esito::Tipo::Ricarica) {
             foto.annulla();
             TSchedaGruppo altra;
