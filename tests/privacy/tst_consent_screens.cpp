@@ -118,7 +118,10 @@ void TestConsentScreens::readOnlyArchivesKeepTheConsents()
     };
     clic("cmdConsensi");
     QCOMPARE(m_env->modal.openedClasses, QStringList{QStringLiteral("TfrmConsensi")});
-    QCOMPARE(m_env->messages.texts(), QStringList{message});
+    // The refusal, then the question on closing with the change unsaved (answered No).
+    QCOMPARE(m_env->messages.texts().first(), message);
+    QCOMPARE(m_env->messages.shown.size(), 2);
+    QCOMPARE(m_env->messages.shown.last().kind, MessageKind::Question);
     QCOMPARE(leggiFile(ConsentStore::path(m_env->folder())), before);
     // The store refuses too, whoever asks it.
     Consent consent;
