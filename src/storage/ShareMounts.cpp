@@ -50,22 +50,30 @@ QString safeSetting(const QString& fsType)
         "come cartella SMB con le opzioni \"vers=3.1.1,cache=strict\" o come cartella NFS 4");
 }
 
-QString kindName(const QString& fsType)
+// "SMB montata con l'opzione "nobrl"", or for a folder reached through a program of this
+// workstation its type alone: "di tipo "fuse.sshfs"".
+QString mountedWith(const QString& fsType, const QStringList& quotedOptions)
 {
-    if (isSmb(fsType))
-        return QStringLiteral("SMB");
-    if (isNfs(fsType))
-        return QStringLiteral("NFS");
-    return fsType;
+    if (!isSmb(fsType) && !isNfs(fsType))
+        return QStringLiteral("di tipo \"%1\"").arg(fsType);
+    const QString kind = isSmb(fsType) ? QStringLiteral("SMB") : QStringLiteral("NFS");
+    if (quotedOptions.size() == 1)
+        return kind + QStringLiteral(" montata con l'opzione ") + quotedOptions.first();
+    return kind + QStringLiteral(" montata con le opzioni ") + quotedOptions.join(QStringLiteral(", "));
 }
 
-QString warning(const QString& folder, const QString& kind, const QString& option, const QString& why,
-                const QString& safe)
+QString quoted(const QString& option)
 {
-    return QStringLiteral("Attenzione: la cartella del programma \"%1\" è una cartella di rete %2 montata "
-                          "con l'opzione \"%3\": %4 Le schede salvate da due postazioni nello stesso momento "
-                          "possono andare perse.\r\n\r\nChiedere all'amministratore di rete di montarla %5.")
-        .arg(QDir::toNativeSeparators(folder), kind, option, why, safe);
+    return QLatin1Char('"') + option + QLatin1Char('"');
+}
+
+QString warning(const QString& folder, const QString& mounted, const QString& why, const QString& safe)
+{
+    return QStringLiteral(
+               "Attenzione: la cartella del programma \"%1\" è una cartella di rete %2: %3 Le schede "
+               "salvate da due postazioni nello stesso momento possono andare perse.\r\n\r\n"
+               "Chiedere all'amministratore di rete di montarla %4.")
+        .arg(QDir::toNativeSeparators(folder), mounted, why, safe);
 }
 
 const QString kLocksStayHere =
@@ -164,10 +172,9 @@ QList<ShareMounts::Unsafe> ShareMounts::unsafeOptions(const Mount& mount)
 QStringList ShareMounts::warnings(const Mount& mount, const QString& folder)
 {
     QStringList result;
-    const QString kind = kindName(mount.fsType);
     const QString safe = safeSetting(mount.fsType);
     for (const Unsafe& unsafe : unsafeOptions(mount))
-        result.append(warning(folder, kind, unsafe.option, unsafe.why, safe));
+        result.append(warning(folder, mountedWith(mount.fsType, {quoted(unsafe.option)}), unsafe.why, safe));
     return result;
 }
 
@@ -179,22 +186,19 @@ QString ShareMounts::readOnlyMessage(const Mount& mount, const QString& folder)
     QStringList options;
     QStringList whys;
     for (const Unsafe& entry : unsafe) {
-        options.append(QLatin1Char('"') + entry.option + QLatin1Char('"'));
+        options.append(quoted(entry.option));
         if (!whys.contains(entry.why))
             whys.append(entry.why);
     }
-    const QString named = options.size() == 1
-                              ? QStringLiteral("l'opzione ") + options.first()
-                              : QStringLiteral("le opzioni ") + options.join(QStringLiteral(", "));
     return QStringLiteral(
                "Attenzione: gli archivi sono aperti in sola lettura. Le schede si possono consultare, "
                "ma non salvare, aggiungere o cancellare.\r\n\r\nLa cartella del programma \"%1\" è "
-               "una cartella di rete %2 montata con %3: %4 Due postazioni che salvano insieme "
+               "una cartella di rete %2: %3 Due postazioni che salvano insieme "
                "possono perdere o rovinare schede.\r\n\r\nChiedere all'amministratore di rete di "
-               "montarla di nuovo %5. Se questa è l'unica postazione che usa la cartella, spuntare "
+               "montarla di nuovo %4. Se questa è l'unica postazione che usa la cartella, spuntare "
                "\"Unica postazione\" nella schermata Informazioni.")
-        .arg(QDir::toNativeSeparators(folder), kindName(mount.fsType), named, whys.join(QLatin1Char(' ')),
-             safeSetting(mount.fsType));
+        .arg(QDir::toNativeSeparators(folder), mountedWith(mount.fsType, options),
+             whys.join(QLatin1Char(' ')), safeSetting(mount.fsType));
 }
 
 namespace {
