@@ -12,6 +12,7 @@
 #include "storage/FileErrorText.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/WorkProgress.h"
 
 #include <QDir>
@@ -313,6 +314,9 @@ void TfrmBackup::btnRipristinaClick()
     }
     const bool cartellaViva = QDir(cartella).canonicalPath() == QDir(m_context.programFolder).canonicalPath();
     if (cartellaViva) {
+        // Read-only archives are not replaced either.
+        if (ReadOnlyRefusal::refused(*m_context.messages, this))
+            return;
         if (!m_context.messages->question(
                 this,
                 QStringLiteral("Attenzione: i dati attuali del programma verranno sostituiti con quelli del "

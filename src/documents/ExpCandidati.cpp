@@ -14,6 +14,7 @@
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/WorkProgress.h"
 
 #include <QComboBox>
@@ -220,6 +221,8 @@ void TfrmExpCandidati::cmdEsportaClick()
 
 void TfrmExpCandidati::cmdImportaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     TfrmImporta screen(m_context, this);
     m_context.modal->run(screen);
     // The cards added show in the table at once.

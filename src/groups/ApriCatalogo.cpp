@@ -12,6 +12,7 @@
 #include "storage/TextRules.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/RegionalSettings.h"
 
 #include <QFileInfo>
@@ -163,6 +164,8 @@ void TfrmApriCatalogo::btnApriClick()
 
 void TfrmApriCatalogo::btnEliminaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     const QString gruppo =
         gruppoScelto(QStringLiteral("Attenzione: selezionare dall'elenco il gruppo da eliminare prima di "
                                     "fare clic sull'icona del cestino."));

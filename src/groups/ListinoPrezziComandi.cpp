@@ -11,6 +11,7 @@
 #include "storage/FileErrorText.h"
 #include "storage/TextRules.h"
 #include "widgets/LostUpdateSave.h"
+#include "widgets/ReadOnlyRefusal.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,8 @@ constexpr std::pair<TSchedaGruppo::Campo, const char16_t*> kNomiCampi[] = {
 
 void TfrmListinoPrezzi::cmdNuovoClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     if (puoLasciare())
         AzzeraPagina();
 }
@@ -97,6 +100,8 @@ QString TfrmListinoPrezzi::campiTroppoLunghi() const
 
 bool TfrmListinoPrezzi::salva()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return false;
     const QString vuoti = campiObbligatoriVuoti();
     if (!vuoti.isEmpty()) {
         m_context.messages->warning(this, vuoti);

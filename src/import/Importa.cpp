@@ -14,6 +14,7 @@
 #include "widgets/ImageButton.h"
 #include "widgets/ListScreenFrame.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/WorkProgress.h"
 
 #include <QComboBox>
@@ -333,6 +334,8 @@ void TfrmImporta::cmdFotoClick()
 
 void TfrmImporta::cmdImportaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     const QList<ImportPlan::Riga>& righe = m_model->righe();
     if (righe.isEmpty()) {
         m_context.messages->warning(this,

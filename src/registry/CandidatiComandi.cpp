@@ -32,6 +32,7 @@
 #include "widgets/LostUpdateSave.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/PhotoDialogs.h"
+#include "widgets/ReadOnlyRefusal.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -76,6 +77,8 @@ QString messaggioFotoNonSalvata(const QString& programFolder, const QString& rea
 
 void TfrmCandidati::cmdNuovoClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     if (puoLasciare())
         AzzeraScheda();
 }
@@ -93,6 +96,8 @@ TSchedaAnagrafica TfrmCandidati::CompilaScheda() const
 
 bool TfrmCandidati::salva()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return false;
     m_btnFocus->setFocus();
     const auto* mancante =
         CandidatiRegole::primoCampoMancante([this](Campo campo) { return m_campi[campo]->text(); });
@@ -179,6 +184,8 @@ void TfrmCandidati::mostraTestiArchiviati()
 
 void TfrmCandidati::cmdDuplicaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     if (posizione().isEmpty()) {
         m_context.messages->warning(this,
                                     QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
@@ -251,6 +258,8 @@ void TfrmCandidati::btnWebcamClick()
 
 void TfrmCandidati::cmdFotoCartellaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     TfrmFotoCartella screen(m_context, this);
     connect(&screen, &TfrmFotoCartella::fotoScritte, this, &TfrmCandidati::fotoArchiviate);
     m_context.modal->run(screen);
@@ -315,6 +324,8 @@ void TfrmCandidati::cmdEsportaClick()
 
 void TfrmCandidati::cmdImportaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     TfrmImporta screen(m_context, this);
     m_context.modal->run(screen);
 }

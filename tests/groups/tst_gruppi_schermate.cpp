@@ -8,6 +8,7 @@
 #include "groups/ApriCatalogo.h"
 #include "groups/CreaCatalogo.h"
 #include "groups/ListinoPrezzi.h"
+#include "storage/ArchiveAccess.h"
 #include "widgets/Looks.h"
 
 #include <QDir>
@@ -71,6 +72,7 @@ private slots:
     void namesThatCannotBeGroups();
     void oneNameWhateverItsUnicodeForm();
     void deletionRemovesOnlyTheGroupsPhotos();
+    void readOnlyArchivesCreateAndDeleteNoGroup();
 
 private:
     void creaGruppi(const QStringList& nomi) const;
@@ -89,6 +91,7 @@ void TestGruppiSchermate::init()
 
 void TestGruppiSchermate::cleanup()
 {
+    ArchiveAccess::setReadOnly(QString());
     m_flow = nullptr;
     m_env.reset();
 }
@@ -541,6 +544,28 @@ void TestGruppiSchermate::deletionRemovesOnlyTheGroupsPhotos()
     rimasti.sort();
     attesi.sort();
     QCOMPARE(rimasti, attesi);
+}
+
+// On a share mounted unsafely no group is created or deleted, and the user is told why.
+void TestGruppiSchermate::readOnlyArchivesCreateAndDeleteNoGroup()
+{
+    creaGruppi({QStringLiteral("Uno")});
+    const QString message = QStringLiteral("Attenzione: gli archivi sono aperti in sola lettura (prova).");
+    ArchiveAccess::setReadOnly(message);
+
+    TfrmCreaCatalogo* crea = m_flow->creaCatalogo();
+    m_flow->switchTo(crea, nullptr);
+    crea->txtFile()->setText(QStringLiteral("Gita Roma"));
+    click(crea, "btnApplica");
+    QCOMPARE(m_env->messages.texts(), QStringList{message});
+    QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Gita Roma.fvg"))));
+
+    m_env->messages.clear();
+    mostraApri();
+    elenco()->setCurrentRow(0);
+    click(m_flow->apriCatalogo(), "btnElimina");
+    QCOMPARE(m_env->messages.texts(), QStringList{message});
+    QVERIFY(QFileInfo::exists(m_env->path(QStringLiteral("Uno.fvg"))));
 }
 
 QTEST_MAIN(TestGruppiSchermate)
