@@ -161,16 +161,19 @@ private:
                     continue;
                 }
                 const ButtonPicture& button = buttons.at(j);
-                const QSize size = button.image.size().scaled(QSize(int(kButtonSize), int(kButtonSize)),
-                                                              Qt::KeepAspectRatio);
-                table += QStringLiteral(
-                             "<td width=\"%1\" valign=\"middle\"><img src=\"%2\" width=\"%3\" "
-                             "height=\"%4\"></td><td valign=\"middle\" width=\"45%\"><b>%5</b><br>%6</td>")
-                             .arg(int(kButtonSize + 8))
-                             .arg(image(button.image))
-                             .arg(size.width())
-                             .arg(size.height())
-                             .arg(escaped(button.name), escaped(button.action));
+                QString pictures;
+                for (const QImage& picture : button.images) {
+                    const QSize size =
+                        picture.size().scaled(QSize(int(kButtonSize), int(kButtonSize)), Qt::KeepAspectRatio);
+                    pictures += QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\"> ")
+                                    .arg(image(picture))
+                                    .arg(size.width())
+                                    .arg(size.height());
+                }
+                table += QStringLiteral("<td width=\"%1\" valign=\"middle\">%2</td><td valign=\"middle\" "
+                                        "width=\"45%\"><b>%3</b><br>%4</td>")
+                             .arg(int((kButtonSize + 4) * 2 + 4))
+                             .arg(pictures, escaped(button.name), escaped(button.action));
             }
             table += QStringLiteral("</tr>");
         }

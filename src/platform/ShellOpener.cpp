@@ -4,10 +4,11 @@
 #include <QFileInfo>
 #include <QUrl>
 
-void DesktopShellOpener::open(const QString& target)
+bool DesktopShellOpener::open(const QString& target)
 {
     const QUrl asUrl(target, QUrl::TolerantMode);
     // A one-letter scheme is a Windows drive, not an address.
     const bool isAddress = asUrl.isValid() && asUrl.scheme().size() > 1;
-    QDesktopServices::openUrl(isAddress ? asUrl : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
+    return QDesktopServices::openUrl(isAddress ? asUrl
+                                               : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
 }
