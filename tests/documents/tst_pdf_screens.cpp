@@ -316,6 +316,7 @@ void TestPdfScreens::printedPdfReadsBlanks()
         QVERIFY(DocumentOutput::finishPrintedFile(*printer));
     }
     QCOMPARE(m_env->printing.printed.size(), 1);
+    QCOMPARE(PdfProbe::tabsInTextLayer(m_env->printing.printed.first()), 0);
     const QString raw = PdfProbe::rawText(m_env->printing.printed.first());
     QVERIFY2(!raw.contains(QLatin1Char('\t')), qPrintable(raw));
     QVERIFY2(raw.simplified().contains(QStringLiteral("Rossi Mario Passaporto fra 5 giorni")),

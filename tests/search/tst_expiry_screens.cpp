@@ -285,6 +285,7 @@ void TestExpiryScreens::savedPdfReadsBack()
     QVERIFY(page.contains(QStringLiteral("Gialli Eva Passaporto")));
     QVERIFY(page.contains(QStringLiteral("Stampa eseguita in data")));
     // The text layer reads blanks, not tabs, between the columns.
+    QCOMPARE(PdfProbe::tabsInTextLayer(pdf), 0);
     const QString raw = PdfProbe::rawText(pdf);
     QVERIFY2(!raw.contains(QLatin1Char('\t')), qPrintable(raw));
     QVERIFY(raw.contains(QStringLiteral("Gialli Eva ")));
@@ -292,7 +293,7 @@ void TestExpiryScreens::savedPdfReadsBack()
     env.fileDialogs.nextNames << QString();
     click(child<QPushButton>(screen, "btnSalvaPdf"));
     QCOMPARE(QFileInfo(env.fileDialogs.requests.last().proposedName).absolutePath(),
-             QFileInfo(env.folder()).absoluteFilePath());
+             QFileInfo(pdf).absolutePath());
 
     // A folder that cannot take the file: a warning, nothing left behind.
     const QString nowhere = env.path(QStringLiteral("manca/elenco.pdf"));
@@ -312,6 +313,7 @@ void TestExpiryScreens::printedListReadsBlanks()
     screen.show();
     click(child<QPushButton>(screen, "btnStampa"));
     QCOMPARE(env.printing.printed.size(), 1);
+    QCOMPARE(PdfProbe::tabsInTextLayer(env.printing.printed.first()), 0);
     const QString raw = PdfProbe::rawText(env.printing.printed.first());
     QVERIFY2(!raw.contains(QLatin1Char('\t')), qPrintable(raw));
     QVERIFY(raw.contains(QStringLiteral("Neri Anna ")));
