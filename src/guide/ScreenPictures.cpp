@@ -352,9 +352,11 @@ QString ScreenPictures::buttonName(const QString& objectName, const QString& scr
     static const QRegularExpression prefix(QStringLiteral("^(cmd|btn|imp|img|ico|lnk)"));
     static const QRegularExpression slot(QStringLiteral("(_[A-H0-9]+|[0-9]+)$"));
     const QString full = screen + QLatin1Char('.') + objectName;
-    QString stem = objectName;
-    stem.remove(prefix).remove(slot);
-    for (const QString& key : {full, stem}) {
+    // "imgApp01" is known as "App01"; "imgCancella01", one of three, as "Cancella".
+    const QString numbered = QString(objectName).remove(prefix);
+    QString stem = numbered;
+    stem.remove(slot);
+    for (const QString& key : {full, numbered, stem}) {
         for (const KnownName& known : kKnownNames) {
             if (key == QLatin1String(known.key))
                 return QString::fromUtf8(known.name);
@@ -462,7 +464,7 @@ ScreenMaterial ScreenPictures::take()
         const CropRequest ritaglio = CropStep::request(exampleScene(), QSize(3, 4), QSize(300, 400));
         TfrmRitaglio ritaglia(context, &candidati, ritaglio);
         camera.shoot(ritaglia,
-                     QStringLiteral("la finestra \"Ritaglia foto\", con il riquadro attorno al volto"));
+                     QStringLiteral("la finestra \"Ritaglia foto\", con il riquadro da spostare e ingrandire"));
         TfrmStampaCandidati stampa(context, &candidati);
         camera.shoot(stampa, QStringLiteral("la finestra di stampa della scheda anagrafica"));
         TfrmAnteprimaCandidati anteprima(context, &candidati);

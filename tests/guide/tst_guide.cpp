@@ -334,7 +334,7 @@ void TestGuide::chaptersSayWhatTheScreensDo_data()
     QTest::newRow("new group confirms")
         << "Crea nuovo gruppo" << QStringList{"Applica e chiudi"} << QStringList{};
     QTest::newRow("group page print opens a window")
-        << "App Schedario Gruppo" << QStringList{"apre la finestra di stampa", "cinque caselle"}
+        << "App Schedario Gruppo" << QStringList{"apre la finestra di stampa", "tutte e cinque le caselle"}
         << QStringList{"stampa direttamente"};
     QTest::newRow("launcher backups") << "La schermata di avvio" << QStringList{"Backup", "zip"}
                                       << QStringList{"copiare l'intera cartella"};
