@@ -41,7 +41,7 @@ QStringList primiPassi()
     };
 }
 
-QStringList ritaglio()
+QStringList capitoloRitaglio()
 {
     return {
         QStringLiteral(
@@ -66,7 +66,7 @@ QStringList ritaglio()
     };
 }
 
-QStringList fotoCartella()
+QStringList capitoloFotoCartella()
 {
     return {
         QStringLiteral(
@@ -90,7 +90,7 @@ QStringList fotoCartella()
     };
 }
 
-QStringList consensi()
+QStringList capitoloConsensi()
 {
     return {
         QStringLiteral(
@@ -113,7 +113,7 @@ QStringList consensi()
     };
 }
 
-QStringList privacy()
+QStringList capitoloPrivacy()
 {
     return {
         QStringLiteral(
@@ -137,7 +137,7 @@ QStringList privacy()
     };
 }
 
-QStringList guidaEInformazioni()
+QStringList capitoloGuidaEInformazioni()
 {
     return {
         QStringLiteral("Il pulsante Guida di ogni schermata apre la guida in linea al capitolo di quella "
@@ -150,7 +150,7 @@ QStringList guidaEInformazioni()
     };
 }
 
-QStringList condivisione()
+QStringList capitoloCondivisione()
 {
     return {
         QStringLiteral(
@@ -253,14 +253,15 @@ QList<GuideChapter> GuideContent::chapters()
           QStringLiteral("PreviewWindow")}});
     result.append(
         topic(Topic::ArchivioAnagrafico, {QStringLiteral("TfrmCandidati"), QStringLiteral("TfrmZoom")}));
-    result.append({QStringLiteral("Ritaglia foto"), ritaglio(), {}, {QStringLiteral("TfrmRitaglio")}});
+    result.append(
+        {QStringLiteral("Ritaglia foto"), capitoloRitaglio(), {}, {QStringLiteral("TfrmRitaglio")}});
     result.append({QStringLiteral("Importa foto da cartella"),
-                   fotoCartella(),
+                   capitoloFotoCartella(),
                    {},
                    {QStringLiteral("TfrmFotoCartella")}});
-    result.append({QStringLiteral("Consensi"), consensi(), {}, {QStringLiteral("TfrmConsensi")}});
+    result.append({QStringLiteral("Consensi"), capitoloConsensi(), {}, {QStringLiteral("TfrmConsensi")}});
     result.append({QStringLiteral("Privacy: i dati della persona e la cancellazione"),
-                   privacy(),
+                   capitoloPrivacy(),
                    {},
                    {QStringLiteral("TfrmCancellaPersona")}});
     result.append(
@@ -305,11 +306,11 @@ QList<GuideChapter> GuideContent::chapters()
         topic(Topic::Scadenze, {QStringLiteral("TfrmScadenze"), QStringLiteral("TfrmAvvisoScadenze")}));
     result.append(topic(Topic::Backup, {QStringLiteral("TfrmBackup")}));
     result.append({QStringLiteral("Guida, crediti e informazioni"),
-                   guidaEInformazioni(),
+                   capitoloGuidaEInformazioni(),
                    {},
                    {QStringLiteral("TfrmGuida"), QStringLiteral("TfrmSplash"), QStringLiteral("TfrmInfo")}});
     result.append({QStringLiteral("Verifica condivisione: più postazioni in rete"),
-                   condivisione(),
+                   capitoloCondivisione(),
                    {},
                    {QStringLiteral("TfrmVerificaCondivisione")}});
     return result;

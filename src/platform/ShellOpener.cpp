@@ -11,7 +11,7 @@
 namespace {
 
 // How long the desktop's opener may take to say it found nothing to open the target with.
-constexpr int kOpenerAnswerMs = 3000;
+constexpr int kOpenerAnswerMs = 2000;
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 // xdg-open answers at once with a failure when no program takes the target; one still running
