@@ -463,8 +463,9 @@ ScreenMaterial ScreenPictures::take()
         camera.shoot(zoom, QStringLiteral("la foto ingrandita; un clic la chiude"), QSize(900, 640));
         const CropRequest ritaglio = CropStep::request(exampleScene(), QSize(3, 4), QSize(300, 400));
         TfrmRitaglio ritaglia(context, &candidati, ritaglio);
-        camera.shoot(ritaglia,
-                     QStringLiteral("la finestra \"Ritaglia foto\", con il riquadro da spostare e ingrandire"));
+        camera.shoot(
+            ritaglia,
+            QStringLiteral("la finestra \"Ritaglia foto\", con il riquadro da spostare e ingrandire"));
         TfrmStampaCandidati stampa(context, &candidati);
         camera.shoot(stampa, QStringLiteral("la finestra di stampa della scheda anagrafica"));
         TfrmAnteprimaCandidati anteprima(context, &candidati);
