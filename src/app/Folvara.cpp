@@ -2,6 +2,7 @@
 #include "app/ScreenFlow.h"
 #include "platform/DesktopPlatform.h"
 #include "platform/MessageBoxes.h"
+#include "privacy/erase/ProgramLeftovers.h"
 #include "storage/ShareMounts.h"
 #include "widgets/WindowCropper.h"
 
@@ -19,6 +20,8 @@ int main(int argc, char* argv[])
     WindowCropper cropper(platform.context);
     platform.context.cropper = &cropper;
 
+    // Temporary files of writes stopped midway may hold personal data: they go at every start.
+    ProgramLeftovers::sweep(platform.context.programFolder);
     ScreenFlow flow(platform.context);
     flow.endProgramOnTerminate();
     flow.start();

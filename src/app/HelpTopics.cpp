@@ -124,6 +124,9 @@ QStringList archivioAnagrafico()
             "\"Salva\". "
             "Sono obbligatori cognome e nome, sesso, indirizzo e-mail, numero di cellulare e ruolo nel "
             "gruppo. "
+            "Le date di nascita, di rilascio e di scadenza occupano al massimo 10 caratteri, come "
+            "03/05/2027, 3/5/27 o 3 mag 27; una data scritta per esteso, come 3 maggio 2027, al "
+            "salvataggio è proposta nella forma 03/05/2027. "
             "Per modificare una scheda raggiungila con le frecce di scorrimento o con la ricerca, apporta le "
             "modifiche e premi \"Salva\"."),
         QStringLiteral(
@@ -229,9 +232,10 @@ QStringList importazione()
             "Prima di scrivere qualsiasi cosa, la tabella di anteprima mostra che cosa accadrà a ogni "
             "riga: una nuova scheda, una persona già presente in archivio (stesso codice fiscale, oppure "
             "stesso cognome e nome con la stessa data di nascita, con la posizione della scheda "
-            "esistente) o una riga scartata perché senza nome. Sono segnalati anche i campi obbligatori "
-            "vuoti, i testi troppo lunghi per il loro campo e i caratteri che l'archivio non può "
-            "conservare."),
+            "esistente) o una riga scartata perché senza nome. La colonna Da completare elenca i campi "
+            "obbligatori vuoti; la colonna Avvisi i testi troppo lunghi per il loro campo e i caratteri "
+            "che l'archivio non può conservare. Se la tabella è più larga della finestra, scorrila verso "
+            "destra per vederle."),
         QStringLiteral(
             "Se le foto delle persone si trovano in una cartella, sceglila con il pulsante della "
             "cartella delle foto: ogni foto viene abbinata alla persona il cui codice fiscale, o il cui "
@@ -261,12 +265,12 @@ QStringList scadenze()
             "cavallo di fine anno, con gli anni che la persona compie. Chi è nato il 29 febbraio compare "
             "il 28 febbraio negli anni che non sono bisestili."),
         QStringLiteral(
-            "Le date si leggono dalle caselle Data nascita e Data scadenza della scheda. La casella Data "
-            "scadenza contiene 10 caratteri: vanno bene 03/05/2027, 3/5/27, 03-05-2027, 03.05.2027, "
-            "2027-05-03 oppure 3 mag 27. Una data più lunga, come 3 maggio 2027, non ci sta: il "
-            "programma propone di scriverla come 03/05/2027. Una data che non si può leggere con "
-            "sicurezza, o che non esiste come il 31/02, compare nella sezione Date da verificare così "
-            "come è stata scritta: correggila nella scheda."),
+            "Le date si leggono dalle caselle Data nascita e Data scadenza della scheda. Ogni casella "
+            "contiene 10 caratteri: vi entrano per esempio 03/05/2027, 3/5/27, 03-05-2027, 03.05.2027, "
+            "2027-05-03, 3 mag 2027 e 3 mag 27. Una data scritta per esteso, come 3 maggio 2027, non entra: "
+            "al salvataggio della scheda il programma propone di scriverla come 03/05/2027. Una data che "
+            "non si può leggere con sicurezza, o che non esiste come il 31/02, compare nella sezione Date "
+            "da verificare così come è stata scritta: correggila nella scheda."),
         QStringLiteral(
             "Nella casella Persone puoi limitare l'elenco ai componenti di un gruppo: una scheda "
             "anagrafica vi rientra quando il suo cognome e nome è scritto allo stesso modo in una delle "
@@ -295,10 +299,12 @@ QStringList backup()
             "della "
             "sua impronta di controllo."),
         QStringLiteral(
-            "Il programma propone la cartella Folvara_backup accanto alla cartella del programma e la crea "
-            "al primo backup. Meglio sceglierne una su un altro disco con il pulsante Cambia: va bene una "
-            "chiavetta USB, un disco esterno o una cartella di rete. Il programma la ricorda. Poi premi "
-            "\"Esegui backup\": il file viene "
+            "Scegli prima la cartella dei backup con il pulsante Cambia: va bene una chiavetta USB, un disco "
+            "esterno o una cartella di rete. Il programma la ricorda; finché non ne scegli una usa la "
+            "cartella "
+            "Folvara_backup accanto a quella del programma, creata al primo backup. Poi premi \"Esegui "
+            "backup\": il file "
+            "viene "
             "scritto, riletto e controllato, e solo allora prende il suo nome definitivo. Se il disco si "
             "riempie "
             "o l'operazione viene annullata, non resta nessun file a metà e i backup precedenti restano "
@@ -307,7 +313,10 @@ QStringList backup()
                        "elimina i più vecchi "
                        "soltanto dopo aver controllato il nuovo. L'elenco mostra per ogni backup la data, la "
                        "dimensione, il "
-                       "numero di file e lo stato: integro, danneggiato oppure incompleto."),
+                       "numero di file e lo stato: integro o danneggiato secondo l'ultima verifica, non "
+                       "verificato se il file non è mai stato verificato o è cambiato da allora, incompleto, "
+                       "oppure fatto con una versione più recente del programma, che questa versione non "
+                       "ripristina."),
         QStringLiteral("\"Verifica\" rilegge il backup selezionato e confronta ogni file con il suo elenco "
                        "di controllo: se un "
                        "file è rovinato, il messaggio ne indica il nome. \"Elimina\" cancella il backup "
@@ -316,6 +325,8 @@ QStringList backup()
         QStringLiteral(
             "\"Ripristina\" riporta i dati del backup selezionato in una nuova cartella accanto a quella del "
             "programma, oppure nella cartella che scegli. Un backup danneggiato non viene mai ripristinato. "
+            "Vengono ripristinati soltanto i file dei dati del programma: un file di altro tipo trovato nel "
+            "backup, per esempio un programma, non viene scritto e il messaggio finale lo nomina. "
             "Se "
             "scegli la cartella del programma, i dati attuali vengono sostituiti: il programma lo chiede due "
             "volte e prima ne fa un backup. Al termine ogni file ripristinato viene controllato."),

@@ -32,7 +32,7 @@ QString fotoEliminate(int numero)
     if (numero == 0)
         return {};
     return numero == 1
-               ? QStringLiteral("\r\n\r\nE' stata eliminata anche 1 foto del gruppo dalla cartella "
+               ? QStringLiteral("\r\n\r\nÈ stata eliminata anche 1 foto del gruppo dalla cartella "
                                 "Foto_Gruppo.")
                : QStringLiteral("\r\n\r\nSono state eliminate anche %1 foto del gruppo dalla cartella "
                                 "Foto_Gruppo.")

@@ -139,7 +139,7 @@ void TfrmCreaCatalogo::btnApplicaClick()
     }
     m_context.messages->information(this,
                                     QStringLiteral("Il file di archivio relativo al nuovo gruppo è stato "
-                                                   "creato con successo.\r\n\r\nE' ora possibile "
+                                                   "creato con successo.\r\n\r\nÈ ora possibile "
                                                    "visualizzarlo nell'elenco dei gruppi esistenti."));
     close();
 }

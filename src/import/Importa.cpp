@@ -346,17 +346,31 @@ void TfrmImporta::cmdImportaClick()
                                                          "l'importazione."));
         return;
     }
-    const bool avvisi =
-        std::any_of(righe.begin(), righe.end(), [](const auto& r) { return r.importa && r.avvisi(); });
-    QString domanda =
+    // Each kind of problem is named by the column that lists it, and the first one is brought into view.
+    const auto daCompletare = std::find_if(righe.begin(), righe.end(),
+                                           [](const auto& r) { return r.importa && !r.mancanti.isEmpty(); });
+    const auto conAvvisi = std::find_if(righe.begin(), righe.end(), [](const auto& r) {
+        return r.importa && !ImportPreviewModel::avvisi(r).isEmpty();
+    });
+    QString domanda;
+    if (daCompletare != righe.end())
+        domanda += QStringLiteral("Alcune righe spuntate non hanno tutti i campi che la scheda richiede: "
+                                  "sono elencati nella colonna \"Da completare\". Le schede saranno aggiunte "
+                                  "lo stesso; quei campi andranno compilati nell'Archivio Anagrafico per "
+                                  "salvarle di nuovo.\r\n\r\n");
+    if (conAvvisi != righe.end())
+        domanda += QStringLiteral("Alcune righe spuntate hanno avvisi (valori troppo lunghi o con caratteri "
+                                  "che l'archivio non pu\u00F2 contenere, numeri con cifre perse o formule "
+                                  "senza valore): si vedono nella colonna \"Avvisi\".\r\n\r\n");
+    domanda +=
         spuntate == 1
             ? QStringLiteral("Si vuole aggiungere 1 scheda all'archivio anagrafico?")
             : QStringLiteral("Si vogliono aggiungere %1 schede all'archivio anagrafico?").arg(spuntate);
-    if (avvisi)
-        domanda.prepend(
-            QStringLiteral("Alcune righe spuntate hanno avvisi (valori troppo lunghi o con caratteri che "
-                           "l'archivio non pu\u00F2 contenere, campi richiesti vuoti, numeri con cifre perse "
-                           "o formule senza valore): si vedono nella colonna \"Avvisi\".\r\n\r\n"));
+    if (daCompletare != righe.end())
+        m_grdAnteprima->scrollTo(
+            m_model->index(int(daCompletare - righe.begin()), ImportPreviewModel::DaCompletare));
+    else if (conAvvisi != righe.end())
+        m_grdAnteprima->scrollTo(m_model->index(int(conAvvisi - righe.begin()), ImportPreviewModel::Avvisi));
     if (!m_context.messages->question(this, domanda))
         return;
     m_mapping.remember(m_context.programFolder, m_rows.first());

@@ -54,7 +54,7 @@ QList<QRect> FaceFinder::faces(const QImage& picture) const
     return faces(reduced, scale);
 }
 
-QList<QRect> FaceFinder::faces(const QImage& reduced, double scale) const
+QList<FaceFinder::Detection> FaceFinder::detections(const QImage& reduced, double scale) const
 {
     if (!m_detector || reduced.isNull())
         return {};
@@ -68,18 +68,30 @@ QList<QRect> FaceFinder::faces(const QImage& reduced, double scale) const
         dlib::pyramid_up(pixels);
         factor /= 2;
     }
-    std::vector<dlib::rectangle> found;
+    std::vector<dlib::rect_detection> found;
     try {
-        found = m_detector->detector(pixels);
+        m_detector->detector(pixels, found);
     } catch (const std::exception&) {
         return {};
     }
-    QList<QRect> result;
-    for (const dlib::rectangle& box : found) {
-        result.append(QRectF(box.left() * factor, box.top() * factor, double(box.width()) * factor,
-                             double(box.height()) * factor)
-                          .toAlignedRect());
+    QList<Detection> result;
+    for (const dlib::rect_detection& detection : found) {
+        const dlib::rectangle& box = detection.rect;
+        result.append({QRectF(box.left() * factor, box.top() * factor, double(box.width()) * factor,
+                              double(box.height()) * factor)
+                           .toAlignedRect(),
+                       detection.detection_confidence});
     }
+    std::stable_sort(result.begin(), result.end(),
+                     [](const Detection& a, const Detection& b) { return a.score > b.score; });
+    return result;
+}
+
+QList<QRect> FaceFinder::faces(const QImage& reduced, double scale) const
+{
+    QList<QRect> result;
+    for (const Detection& detection : detections(reduced, scale))
+        result.append(detection.box);
     std::stable_sort(result.begin(), result.end(), [](const QRect& a, const QRect& b) {
         return qint64(a.width()) * a.height() > qint64(b.width()) * b.height();
     });

@@ -26,6 +26,12 @@ public:
     QList<QRect> faces(const QImage& picture) const;
     // The faces of a reduced copy, given in the pixels of a photo `scale` times larger.
     QList<QRect> faces(const QImage& reduced, double scale) const;
+    struct Detection {
+        QRect box;    // in the pixels of the photo
+        double score; // the detector's confidence, 0 at its threshold
+    };
+    // The same with the detector's confidence in each, the most confident first.
+    QList<Detection> detections(const QImage& reduced, double scale) const;
     std::optional<QRect> largestFace(const QImage& picture) const;
 
     // A copy whose long side is at most `side`, made quickly even from a 24-megapixel photo.

@@ -22,16 +22,18 @@ QSize cardTarget(QSize picture);
 inline constexpr QSize kCardMinimum{300, 400};
 // A card's photo cut by the frame: the frame's own pixels at an exact 3:4, at least kCardMinimum.
 QSize cardSize(QSize frame);
-// A card's photo cut around the largest face (or the upper centre), never stretched.
+// A card's photo cut around the face (or the upper centre), never stretched.
 QImage cardPhoto(const QImage& picture);
-// The suggested crop of the picture, around its largest face when one is found.
+// The suggested crop of the picture, around the face when one is found.
 QImage automatic(const QImage& picture, QSize target);
 
 struct Suggestion {
-    QRect frame;            // in the picture's pixels
-    bool faceFound = false; // false: the upper centre
+    QRect frame;              // in the picture's pixels
+    bool faceFound = false;   // false: the upper centre
+    bool faceInDoubt = false; // another box looked as much like the face: someone should look
 };
-// The frame around the largest face the detector finds, or the upper centre.
+// The frame around the face the detector finds (FaceChoice picks among several), or the upper
+// centre.
 Suggestion suggest(const QImage& picture, QSize shape);
 // The same from a reduced copy of a picture `scale` times larger, of the given size.
 Suggestion suggest(const QImage& reduced, double scale, QSize picture, QSize shape);

@@ -1,3 +1,4 @@
+#include "photos/FaceChoice.h"
 #include "photos/FaceFinder.h"
 #include "photos/PhotoCrop.h"
 
@@ -5,15 +6,21 @@
 
 PhotoCrop::Suggestion PhotoCrop::suggest(const QImage& reduced, double scale, QSize picture, QSize shape)
 {
-    const QList<QRect> faces = FaceFinder::shared().faces(reduced, scale);
+    QList<FaceChoice::Candidate> candidates;
+    for (const FaceFinder::Detection& detection : FaceFinder::shared().detections(reduced, scale)) {
+        const QRectF inReduced(detection.box.x() / scale, detection.box.y() / scale,
+                               detection.box.width() / scale, detection.box.height() / scale);
+        candidates.append({detection.box, detection.score, FaceChoice::hasSkin(reduced, inReduced.toRect())});
+    }
+    const FaceChoice::Choice choice = FaceChoice::choose(candidates);
     std::optional<QRect> face;
-    if (!faces.isEmpty())
-        face = faces.first().intersected(QRect(QPoint(0, 0), picture));
+    if (choice.face)
+        face = choice.face->intersected(QRect(QPoint(0, 0), picture));
     const bool found = face.has_value() && !face->isEmpty();
     // A photo already at the shape stays whole, as it was framed.
     if (qint64(picture.width()) * shape.height() == qint64(picture.height()) * shape.width())
-        return {QRect(QPoint(0, 0), picture), found};
-    return {suggestedFrame(picture, shape, face), found};
+        return {QRect(QPoint(0, 0), picture), found, choice.uncertain};
+    return {suggestedFrame(picture, shape, face), found, choice.uncertain};
 }
 
 PhotoCrop::Suggestion PhotoCrop::suggest(const QImage& picture, QSize shape)

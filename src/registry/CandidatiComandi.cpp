@@ -101,6 +101,17 @@ bool TfrmCandidati::salva()
         m_campi[mancante->campo]->setFocus();
         return false;
     }
+    // A date longer than its field is offered as gg/mm/aaaa, never stored cut.
+    while (const auto lunga = CandidatiRegole::primaDataTroppoLunga(
+               [this](Campo campo) { return m_campi[campo]->text(); }, QDate::currentDate())) {
+        if (lunga->proposta.isEmpty())
+            m_context.messages->warning(this, lunga->messaggio());
+        if (lunga->proposta.isEmpty() || !m_context.messages->question(this, lunga->messaggio())) {
+            m_campi[lunga->campo]->setFocus();
+            return false;
+        }
+        m_campi[lunga->campo]->setText(lunga->proposta);
+    }
 
     // A stored photo that could not be shown is kept: the placeholder on the screen is not the person's.
     bool conservaFoto = !m_fotoConservata.isEmpty() && m_fotoConservata == posizione();
@@ -174,7 +185,7 @@ void TfrmCandidati::cmdDuplicaClick()
     m_chkRicontatta->setChecked(false);
     m_campi[TSchedaAnagrafica::Candidato]->setFocus();
     m_context.messages->information(this,
-                                    QStringLiteral("E' ora possibile apportare le proprie modifiche alla "
+                                    QStringLiteral("È ora possibile apportare le proprie modifiche alla "
                                                    "scheda corrente.\n\r\n\rAl termine premere Salva per "
                                                    "inserire la scheda in archivio."));
 }

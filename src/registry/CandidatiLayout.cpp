@@ -312,7 +312,8 @@ void TfrmCandidati::costruisciCampi(QWidget* panContainer)
         auto* edit = new QLineEdit(panContainer);
         edit->setObjectName(QStringLiteral("txt") + nome);
         edit->setAccessibleName(testo(posto.etichetta).chopped(1));
-        edit->setMaxLength(campo.capacity);
+        edit->setMaxLength(CandidatiRegole::campoData(posto.campo) ? CandidatiRegole::kLunghezzaDataDigitata
+                                                                   : campo.capacity);
         edit->setFont(carattereCampo);
         edit->setGeometry(x, y + kAltezzaEtichetta, posto.larghezza, kAltezzaCampo);
         FocusHighlight::applyFill(edit, FocusHighlight::kAliceBlue);

@@ -288,7 +288,7 @@ void FolderPhotoPlan::decide(QList<FolderPhotoRow>& rows, const std::function<bo
         row.reason = reason;
         if (outcome != row.outcome) {
             row.outcome = outcome;
-            row.ticked = outcome == O::Nuova;
+            row.ticked = outcome == O::Nuova && !row.faceInDoubt;
         }
     }
 }
@@ -331,9 +331,12 @@ QString FolderPhotoPlan::outcomeText(const FolderPhotoRow& row)
     case O::InEsame:
         return QStringLiteral("In esame...");
     case O::Nuova:
-        return QStringLiteral("Nuova foto");
+        return row.faceInDoubt ? QStringLiteral("Nuova foto, da controllare: pi\u00F9 volti possibili")
+                               : QStringLiteral("Nuova foto");
     case O::Sostituisce:
-        return QStringLiteral("Sostituisce la foto presente");
+        return row.faceInDoubt
+                   ? QStringLiteral("Sostituisce la foto presente, da controllare: pi\u00F9 volti possibili")
+                   : QStringLiteral("Sostituisce la foto presente");
     case O::NessunaScheda:
         return row.byCodiceFiscale ? QStringLiteral("Nessuna scheda con questo codice fiscale")
                                    : QStringLiteral("Nessuna scheda trovata");

@@ -84,7 +84,8 @@ struct FolderPhotoRow {
     bool byCodiceFiscale = false;
     Outcome outcome = Outcome::InEsame;
     bool ticked = false;
-    QString reason; // why it was skipped or not written, in Italian
+    bool faceInDoubt = false; // the face of the crop is not sure: never ticked unseen
+    QString reason;           // why it was skipped or not written, in Italian
 
     bool tickable() const { return outcome == Outcome::Nuova || outcome == Outcome::Sostituisce; }
 };
@@ -95,7 +96,8 @@ QStringList baseNames(const QStringList& paths);
 // The rows of the files of a folder, matched to the cards by name; their outcomes wait for decide().
 QList<FolderPhotoRow> rows(const QStringList& paths, const RegistryPhotoIndex& index);
 // Gives every row its outcome from its kind and its cards. A row whose outcome changes gets the
-// tick of the new outcome (ticked only for a new photo); the others keep the user's tick.
+// tick of the new outcome (ticked only for a new photo whose face is sure); the others keep the
+// user's tick.
 // hasOwnPhoto tells whether a card already has a photo of its own.
 void decide(QList<FolderPhotoRow>& rows, const std::function<bool(int position)>& hasOwnPhoto);
 // True when the card's photo file holds a picture other than the placeholder that a card saved

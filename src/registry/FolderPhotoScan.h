@@ -15,9 +15,10 @@ class QThread;
 // What a file of the folder is, with the small pictures the table shows.
 struct PhotoProbe {
     PhotoKind kind = PhotoKind::Unknown;
-    QSize size;           // the upright picture's size in pixels
-    QImage thumbnail;     // the whole picture, within kThumbnail
-    QImage suggestedCrop; // the suggested card crop, kCropThumbnail
+    QSize size;               // the upright picture's size in pixels
+    QImage thumbnail;         // the whole picture, within kThumbnail
+    QImage suggestedCrop;     // the suggested card crop, kCropThumbnail
+    bool faceInDoubt = false; // two boxes looked alike the face: the crop wants a look
 };
 
 namespace FolderPhotoFiles {

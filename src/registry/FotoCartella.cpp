@@ -182,6 +182,7 @@ void TfrmFotoCartella::esaminata(int index, const PhotoProbe& probe)
     if (index < 0 || index >= m_righe.size())
         return;
     m_righe[index].kind = probe.kind;
+    m_righe[index].faceInDoubt = probe.faceInDoubt;
     m_mostrando = true;
     const QString& file = m_righe[index].fileName;
     if (!probe.thumbnail.isNull()) {
@@ -327,5 +328,6 @@ void TfrmFotoCartella::cmdApplicaClick()
     m_rapporto = report.text();
     if (!report.positions.isEmpty())
         emit fotoScritte(report.positions);
-    m_context.messages->information(this, m_rapporto);
+    // Nothing is left to cancel: the report has only OK.
+    m_context.messages->plain(this, m_rapporto);
 }

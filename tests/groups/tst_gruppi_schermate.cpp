@@ -31,7 +31,7 @@ const QString kUsato = QStringLiteral(
     "diverso oppure, se si desidera aprire un gruppo già creato, premere il pulsante Apri gruppo esistente.");
 const QString kCreato =
     QStringLiteral("Il file di archivio relativo al nuovo gruppo è stato creato con successo."
-                   "\r\n\r\nE' ora possibile visualizzarlo nell'elenco dei gruppi esistenti.");
+                   "\r\n\r\nÈ ora possibile visualizzarlo nell'elenco dei gruppi esistenti.");
 const QString kVuoto = QStringLiteral("Attenzione: l'elenco non contiene nessun gruppo.");
 
 } // namespace
@@ -331,10 +331,9 @@ void TestGruppiSchermate::deletionAsksAndRefills()
         QStringLiteral("Si sta per eliminare il gruppo selezionato. Si ricorda che il file eliminato non "
                        "potrà essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?"));
     QCOMPARE(m_env->messages.shown.at(1).kind, MessageKind::Information);
-    QCOMPARE(
-        m_env->messages.shown.at(1).text,
-        QStringLiteral("Il gruppo è stato eliminato con successo.\r\n\r\nE' stata eliminata anche 1 foto "
-                       "del gruppo dalla cartella Foto_Gruppo."));
+    QCOMPARE(m_env->messages.shown.at(1).text,
+             QStringLiteral("Il gruppo è stato eliminato con successo.\r\n\r\nÈ stata eliminata anche 1 foto "
+                            "del gruppo dalla cartella Foto_Gruppo."));
     QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Uno.fvg"))));
     QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Foto_Gruppo/Uno_Foto_A_1.jpg"))));
     QCOMPARE(elenco()->count(), 1);

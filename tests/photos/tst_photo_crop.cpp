@@ -2,14 +2,18 @@
 #include "photos/PhotoSamples.h"
 
 #include "photos/CropFrame.h"
+#include "photos/FaceChoice.h"
 #include "photos/FaceFinder.h"
 #include "photos/PhotoCrop.h"
 #include "platform/AppContext.h"
+#include "registry/FolderPhotoMatch.h"
+#include "registry/FolderPhotoScan.h"
 #include "storage/FotoGruppo.h"
 #include "storage/PhotoFiles.h"
 #include "widgets/CropStep.h"
 
 #include <QElapsedTimer>
+#include <QPainterPath>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -35,7 +39,33 @@ QImage noise(QSize size)
     return picture;
 }
 
+// A member's portrait: the face at the top, and on the chest a round badge printed with a face
+// in blue ink, larger than the face itself (as a pin with a singer's face on a jacket).
+QImage portraitWithBadge(const QImage& astronaut)
+{
+    QImage portrait(1000, 1200, QImage::Format_RGB32);
+    portrait.fill(QColor(0x50, 0x60, 0x70));
+    QPainter painter(&portrait);
+    const QRect face = kAstronautFace.adjusted(-60, -60, 60, 60);
+    painter.drawImage(QRect(350, 40, 300, 300 * face.height() / face.width()), astronaut, face);
+    QImage badge =
+        astronaut.copy(face).convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < badge.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(badge.scanLine(y));
+        for (int x = 0; x < badge.width(); ++x)
+            line[x] = qRgb(qRed(line[x]) / 3, qGreen(line[x]) / 2, qBlue(line[x]));
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath round;
+    round.addEllipse(QRectF(270, 560, 460, 460));
+    painter.setClipPath(round);
+    painter.drawImage(QRect(270, 560, 460, 460 * face.height() / face.width()), badge);
+    return portrait;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(FaceChoice::Candidate)
 
 class TestPhotoCrop : public QObject {
     Q_OBJECT
@@ -51,6 +81,11 @@ private slots:
     void detectorFindsTheMarkedFaces();
     void rotatedPhoneShotComesOutUpright();
     void frameStaysInsideThePicture();
+    void faceChoice_data();
+    void faceChoice();
+    void skinIsToldFromABadge();
+    void badgeOnTheChestIsNotTheFace();
+    void folderImportLeavesADoubtfulFaceUnticked();
 
 private:
     AppContext m_headless; // no crop window: the suggested crop is taken
@@ -266,6 +301,122 @@ void TestPhotoCrop::frameStaysInsideThePicture()
     QVERIFY(frame.smallerThan(kSlot));
     frame.moveBy(QPoint(5000, 5000));
     QCOMPARE(frame.frame().bottomRight(), QPoint(999, 799));
+}
+
+void TestPhotoCrop::faceChoice_data()
+{
+    QTest::addColumn<QList<FaceChoice::Candidate>>("candidates");
+    QTest::addColumn<int>("chosen"); // index into the candidates, -1: none
+    QTest::addColumn<bool>("uncertain");
+    const QRect top(100, 100, 120, 120);
+    const QRect chest(80, 400, 160, 160);
+    const QRect small(400, 120, 30, 30);
+    QTest::newRow("none") << QList<FaceChoice::Candidate>{} << -1 << false;
+    QTest::newRow("one face") << QList<FaceChoice::Candidate>{{top, 1.2, true}} << 0 << false;
+    // The larger box scored better but shows no skin: a badge.
+    QTest::newRow("badge without skin")
+        << QList<FaceChoice::Candidate>{{chest, 1.8, false}, {top, 1.0, true}} << 1 << false;
+    QTest::newRow("badge close in score")
+        << QList<FaceChoice::Candidate>{{chest, 1.1, false}, {top, 1.0, true}} << 1 << true;
+    // Both look like skin and score alike: the upper one, in doubt.
+    QTest::newRow("upper of two alike")
+        << QList<FaceChoice::Candidate>{{chest, 1.3, true}, {top, 1.1, true}} << 1 << true;
+    // A clearly better face below a weak box above stays chosen, without doubt.
+    QTest::newRow("clear winner below")
+        << QList<FaceChoice::Candidate>{{top, 0.2, true}, {chest, 1.5, true}} << 1 << false;
+    // A far smaller box above is no face beside the chosen one, but it still scores alike.
+    QTest::newRow("small box above") << QList<FaceChoice::Candidate>{{chest, 1.2, true}, {small, 1.1, true}}
+                                     << 0 << true;
+    // A grey photo has no skin anywhere: scores and position decide.
+    QTest::newRow("grey photo") << QList<FaceChoice::Candidate>{{chest, 1.9, false}, {top, 0.6, false}} << 0
+                                << false;
+}
+
+void TestPhotoCrop::faceChoice()
+{
+    QFETCH(QList<FaceChoice::Candidate>, candidates);
+    QFETCH(int, chosen);
+    QFETCH(bool, uncertain);
+    const FaceChoice::Choice choice = FaceChoice::choose(candidates);
+    if (chosen < 0) {
+        QVERIFY(!choice.face);
+        return;
+    }
+    QVERIFY(choice.face);
+    QCOMPARE(*choice.face, candidates.at(chosen).box);
+    QCOMPARE(choice.uncertain, uncertain);
+}
+
+void TestPhotoCrop::skinIsToldFromABadge()
+{
+    const QImage astronaut(data(QStringLiteral("astronaut.jpg")));
+    const QImage portrait = portraitWithBadge(astronaut);
+    QVERIFY2(FaceChoice::hasSkin(astronaut, kAstronautFace),
+             qPrintable(QString::number(FaceChoice::skinShare(astronaut, kAstronautFace))));
+    QVERIFY(!FaceChoice::hasSkin(portrait, QRect(350, 650, 250, 250)));
+    QVERIFY(!FaceChoice::hasSkin(paesaggio(QSize(400, 300)), QRect(100, 50, 150, 150)));
+    QVERIFY(!FaceChoice::hasSkin(portrait, QRect(-50, -50, 10, 10))); // outside: no skin, no crash
+}
+
+void TestPhotoCrop::badgeOnTheChestIsNotTheFace()
+{
+    const QImage astronaut(data(QStringLiteral("astronaut.jpg")));
+    const QImage portrait = portraitWithBadge(astronaut);
+    // The detector itself takes the badge for a face, and for the largest one.
+    const QList<QRect> boxes = FaceFinder::shared().faces(portrait);
+    QVERIFY2(boxes.size() >= 2, qPrintable(QString::number(boxes.size())));
+    QVERIFY(boxes.first().center().y() > 560);
+    const QRect face =
+        QRect(300, 40, 300, 300 * (kAstronautFace.height() + 120) / (kAstronautFace.width() + 120));
+    for (const QSize shape : {kSlot, QSize(3, 4)}) {
+        const PhotoCrop::Suggestion suggestion = PhotoCrop::suggest(portrait, shape);
+        QVERIFY(suggestion.faceFound);
+        // The frame holds the face, not the badge.
+        QVERIFY2(suggestion.frame.intersects(face) && suggestion.frame.center().y() < 560,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(suggestion.frame.x())
+                                .arg(suggestion.frame.y())
+                                .arg(suggestion.frame.width())
+                                .arg(suggestion.frame.height())));
+    }
+}
+
+void TestPhotoCrop::folderImportLeavesADoubtfulFaceUnticked()
+{
+    // Two copies of one face side by side: nothing tells which is the person.
+    const QImage astronaut(data(QStringLiteral("astronaut.jpg")));
+    QImage twins(1200, 900, QImage::Format_RGB32);
+    twins.fill(QColor(0x50, 0x60, 0x70));
+    {
+        QPainter painter(&twins);
+        painter.drawImage(QRect(80, 100, 500, 500), astronaut);
+        painter.drawImage(QRect(620, 100, 500, 500), astronaut);
+    }
+    QVERIFY(PhotoCrop::suggest(twins, QSize(3, 4)).faceInDoubt);
+    QVERIFY(!PhotoCrop::suggest(astronaut, QSize(3, 4)).faceInDoubt);
+
+    QTemporaryDir dir;
+    const QString doubtful = dir.filePath(QStringLiteral("Rossi Mario.jpg"));
+    const QString sure = dir.filePath(QStringLiteral("Verdi Anna.jpg"));
+    QVERIFY(twins.save(doubtful, "JPG", 92));
+    QVERIFY(astronaut.save(sure, "JPG", 92));
+    QList<FolderPhotoRow> rows(2);
+    for (int i = 0; i < 2; ++i) {
+        const PhotoProbe probe = FolderPhotoFiles::examine(i == 0 ? doubtful : sure);
+        QCOMPARE(probe.kind, PhotoKind::Picture);
+        rows[i].kind = probe.kind;
+        rows[i].faceInDoubt = probe.faceInDoubt;
+        rows[i].cards = {i + 1};
+    }
+    QVERIFY(rows[0].faceInDoubt);
+    QVERIFY(!rows[1].faceInDoubt);
+    FolderPhotoPlan::decide(rows, [](int) { return false; });
+    QCOMPARE(rows[0].outcome, FolderPhotoRow::Outcome::Nuova);
+    QVERIFY(!rows[0].ticked);
+    QVERIFY(rows[0].tickable());
+    QVERIFY(FolderPhotoPlan::outcomeText(rows[0]).contains(QStringLiteral("da controllare")));
+    QVERIFY(rows[1].ticked);
+    QCOMPARE(FolderPhotoPlan::outcomeText(rows[1]), QStringLiteral("Nuova foto"));
 }
 
 QTEST_MAIN(TestPhotoCrop)

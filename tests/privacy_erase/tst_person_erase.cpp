@@ -14,7 +14,9 @@
 #include <quazipfile.h>
 
 #include <QBuffer>
+#include <QDirIterator>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +26,16 @@ namespace {
 
 // Stands for a kill of the program right after a step.
 struct Ucciso {};
+
+// Every file below the folder, by its path inside it.
+QSet<QString> elenco(const QString& folder)
+{
+    QSet<QString> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.insert(QDir(folder).relativeFilePath(it.next()));
+    return files;
+}
 
 QMap<QString, QByteArray> leggiZip(const QString& path)
 {
@@ -62,6 +74,7 @@ private slots:
     void searchListsAndExportSkipTheErasedCard();
     void laterSaveOfTheOldCardIsAsked();
     void consentsJoinTheExportAndTheErase();
+    void reportCountsTheFilesThatWent();
 
 private:
     QString cartella() const { return m_dir->path() + QLatin1Char('/'); }
@@ -412,6 +425,35 @@ void TestPersonErase::consentsJoinTheExportAndTheErase()
     for (const QString& traccia : {kNome, kCodice})
         for (const QByteArray& forma : forme(traccia))
             QVERIFY(!file.toLower().contains(forma));
+}
+
+void TestPersonErase::reportCountsTheFilesThatWent()
+{
+    // The program's own side data: an entry in the consents file (which stays) and the copy of that
+    // file a save stopped on a share left beside it, with the person's name and codice fiscale.
+    Consent consenso;
+    consenso.position = kPosizione;
+    consenso.guardians = QStringLiteral("Madre di ") + kNome;
+    consenso.note = kCodice;
+    QCOMPARE(ConsentStore::save(cartella(), consenso, nullptr), ConsentStore::Outcome::Saved);
+    const QString copia = ConsentStore::path(cartella()) + QStringLiteral(".hJkLmN");
+    QVERIFY(QFile::copy(ConsentStore::path(cartella()), copia));
+    QVERIFY(QFile::remove(FileLaterale::path(cartella(), kPosizione)));
+
+    // The erase's preview names both.
+    QCOMPARE(PersonInventory::read(cartella(), kPosizione, personSideData()).sideData.size(), 2);
+
+    const QSet<QString> prima = elenco(cartella());
+    PersonErase erase(cartella(), personSideData());
+    const PersonErase::Result result = erase.erase(kPosizione, true);
+    QVERIFY2(result.done, qPrintable(result.failure));
+    const QSet<QString> andati = prima - elenco(cartella());
+    QVERIFY(andati.contains(QDir(cartella()).relativeFilePath(copia)));
+    QVERIFY(!andati.contains(ConsentStore::fileName()));
+    QCOMPARE(result.filesRemoved, int(andati.size()));
+    QCOMPARE(result.filesRemoved, kFileRimossi + 1);
+    QCOMPARE(EraseLog(cartella()).read().constFirst().filesRemoved, result.filesRemoved);
+    QCOMPARE(trovati(cartella(), tracce()), QStringList{});
 }
 
 QTEST_MAIN(TestPersonErase)
