@@ -3,6 +3,7 @@
 #include "storage/SafeSave.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QPdfWriter>
 #include <QRegularExpression>
 
@@ -79,6 +80,21 @@ void PdfFile::mendSpaces(QByteArray& pdf)
     // Same length: the offsets of the file's cross-reference table stay right.
     mendSections(pdf, "beginbfchar", "endbfchar", 1);
     mendSections(pdf, "beginbfrange", "endbfrange", 2);
+}
+
+bool PdfFile::mendFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    file.close();
+    const QByteArray before = bytes;
+    mendSpaces(bytes);
+    return bytes == before || save(path, bytes, error);
 }
 
 bool PdfFile::save(const QString& path, const QByteArray& bytes, QString* error)

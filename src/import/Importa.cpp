@@ -1,7 +1,7 @@
 #include "import/Importa.h"
 
 #include "app/HelpTopics.h"
-
+#include "documents/DocumentOutput.h"
 #include "import/ImportPreviewModel.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
@@ -415,6 +415,7 @@ void TfrmImporta::cmdStampaClick()
     document.setDefaultFont(Looks::font(QStringLiteral("Arial"), 11));
     document.setPlainText(m_rapporto);
     document.print(printer.get());
+    DocumentOutput::finishPrintedFile(*printer);
 }
 
 void TfrmImporta::cmdSalvaRapportoClick()
