@@ -84,7 +84,7 @@ void documentRows()
                                        std::pair{"export .ods", RegistrySheetExport::Format::Ods}}) {
         const QString file = QFileInfo(RegistrySheetExport::path(QString(), format)).fileName();
         QTest::newRow(name) << Attempt{file,
-                                       [format](const QString& folder, QString* reason) {
+                                       [format = format](const QString& folder, QString* reason) {
                                            return RegistrySheetExport::save(
                                                       format, RegistrySheetExport::path(folder, format),
                                                       threeCards(), {},
