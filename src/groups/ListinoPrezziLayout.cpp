@@ -174,6 +174,8 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
                                     QStringLiteral(":/pictures/listino_importa.svg"),
                                     QRect(origine + QPoint(436, 8), QSize(22, 22)), suggerimento);
     m_hint->addHint(importa, suggerimento);
+    // Eight alike commands: the reader hears which slot each fills.
+    importa->setAccessibleName(QStringLiteral("Importa persona nello spazio ") + lettera);
     connect(importa, &ImageButton::clicked, this, [this, riquadro] { impProdottoClick(riquadro); });
 
     const QFont carattere = Looks::font(QStringLiteral("Verdana"), 12, true);

@@ -33,10 +33,13 @@
 #include "widgets/PhotoBox.h"
 #include "widgets/PhotoDialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace {
 
@@ -93,6 +96,13 @@ TSchedaAnagrafica TfrmCandidati::CompilaScheda() const
 
 bool TfrmCandidati::salva()
 {
+    // The focus comes back where it was (the Salva command, or the field of Ctrl+S) unless the save
+    // sends it to a field to complete.
+    const QPointer<QWidget> prima = QApplication::focusWidget();
+    const auto ritorno = qScopeGuard([this, &prima] {
+        if (prima && prima != m_btnFocus && QApplication::focusWidget() == m_btnFocus)
+            prima->setFocus();
+    });
     m_btnFocus->setFocus();
     const auto* mancante =
         CandidatiRegole::primoCampoMancante([this](Campo campo) { return m_campi[campo]->text(); });

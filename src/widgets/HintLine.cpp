@@ -61,8 +61,23 @@ void HintLine::setText(const QString& text)
         m_line->resize(m_line->width(), m_height);
 }
 
+QString HintLine::shownHint(const QWidget* control) const
+{
+    const QString hint = m_hints.value(control);
+    const auto* button = qobject_cast<const ImageButton*>(control);
+    if (!button || button->shortcut().isEmpty())
+        return hint;
+    return QStringLiteral("%1 (%2)").arg(hint, button->shortcut().toString(QKeySequence::NativeText));
+}
+
 bool HintLine::eventFilter(QObject* watched, QEvent* event)
 {
+    // The keyboard's focus shows the hint as the mouse does.
+    if (event->type() == QEvent::FocusIn) {
+        if (m_hints.contains(static_cast<QWidget*>(watched)))
+            setText(shownHint(static_cast<QWidget*>(watched)));
+        return false;
+    }
     if (event->type() != QEvent::MouseMove)
         return false;
     auto* widget = static_cast<QWidget*>(watched);
@@ -72,7 +87,7 @@ bool HintLine::eventFilter(QObject* watched, QEvent* event)
     if (!under)
         under = widget;
     if (m_hints.contains(under))
-        setText(m_hints.value(under));
+        setText(shownHint(under));
     else if (m_emptying.contains(under))
         setText(QString());
     return false;

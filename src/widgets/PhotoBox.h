@@ -22,7 +22,8 @@ public:
     void setCropped(const QImage& cropped, const QImage& whole);
     // The photo to crop again: the whole photo the picture was cut from, or the picture itself.
     const QImage& whole() const { return m_whole.isNull() ? m_picture : m_whole; }
-    // "Ritaglia" in the picture's context menu.
+    // "Ritaglia" in the picture's context menu. The picture then takes the keyboard focus: Enter or
+    // Space clicks it, the Menu key or Shift+F10 opens the menu.
     QAction* addCropAction(const QString& name);
 
 signals:
@@ -32,6 +33,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QRect targetRect() const;

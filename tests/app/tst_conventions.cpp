@@ -179,7 +179,9 @@ void TestConventions::digitKeys_data()
     QTest::newRow("right") << int(Qt::Key_Right) << "" << true << 0;
     QTest::newRow("letter") << int(Qt::Key_A) << "a" << false << 0;
     QTest::newRow("space") << int(Qt::Key_Space) << " " << false << 0;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << false << 0;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << true << 0;
+    QTest::newRow("shift tab") << int(Qt::Key_Backtab) << "" << true << int(Qt::ShiftModifier);
+    QTest::newRow("escape") << int(Qt::Key_Escape) << "\x1b" << true << 0;
     QTest::newRow("home") << int(Qt::Key_Home) << "" << false << 0;
     QTest::newRow("end") << int(Qt::Key_End) << "" << false << 0;
     QTest::newRow("shortcut") << int(Qt::Key_V) << "" << false << 0;

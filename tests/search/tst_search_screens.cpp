@@ -131,6 +131,7 @@ private slots:
     void trovaStepsThroughMatches();
     void showingTheScreenForgetsTheLastFind();
     void doubleClickLoadsCardIntoEditor();
+    void enterPicksTheRowAsADoubleClickDoes();
     void identicalLinesLoadTheLaterCard();
     void personaModeHandsTheCardToTheSlot();
     void personaModeLeavesTheRegistryEditorAlone();
@@ -404,6 +405,25 @@ void TestSearchScreens::showingTheScreenForgetsTheLastFind()
     QTest::mouseClick(child<QPushButton>(screen, "btnTrova"), Qt::LeftButton);
     // A new text for this opening: from the top, not on from the selected line.
     QCOMPARE(selectedRow(screen), 1);
+}
+
+void TestSearchScreens::enterPicksTheRowAsADoubleClickDoes()
+{
+    Fixture::scriviArchivio(archivio(), Fixture::persone());
+    TfrmCandidati* editor = m_env->flow().candidati();
+    {
+        TfrmTrovaCandidati screen(m_env->context, nullptr);
+        screen.lblMemory()->setText("candidati");
+        showActive(screen);
+        cerca(screen);
+        auto* list = child<QListView>(screen, "lstRecords");
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(3, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!screen.isVisible());
+    }
+    QCOMPARE(editor->campo(C::Candidato)->text(), QStringLiteral("Rossi Mario"));
+    QCOMPARE(editor->lblPosizione()->text(), QStringLiteral("1"));
 }
 
 void TestSearchScreens::doubleClickLoadsCardIntoEditor()
