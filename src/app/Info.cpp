@@ -4,11 +4,15 @@
 #include "app/OpenURL.h"
 #include "app/VerificaCondivisione.h"
 #include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "storage/ArchiveAccess.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
+#include <QCheckBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Informazioni su Folvara"), QSize(473, 579),
@@ -41,6 +45,37 @@ TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
     btnVerifica->setAccessibleName(btnVerifica->text());
     btnVerifica->setGeometry(12, height() - 44, 180, 32);
     connect(btnVerifica, &QPushButton::clicked, this, &TfrmInfo::btnVerificaCondivisioneClick);
+
+    m_chkUnica = new QCheckBox(QStringLiteral("Unica postazione"), this);
+    m_chkUnica->setObjectName(QStringLiteral("chkUnicaPostazione"));
+    m_chkUnica->setAccessibleName(m_chkUnica->text());
+    const QString spiegazione =
+        QStringLiteral("Spuntare solo se questa è l'unica postazione che usa la cartella del programma: "
+                       "gli archivi si possono allora salvare anche su una cartella di rete montata con "
+                       "opzioni non sicure per più postazioni.");
+    m_chkUnica->setAccessibleDescription(spiegazione);
+    m_chkUnica->setToolTip(spiegazione);
+    m_chkUnica->setGeometry(200, height() - 44, 134, 32);
+    m_chkUnica->setChecked(ArchiveAccess::singleWorkstation(m_context.programFolder));
+    connect(m_chkUnica, &QCheckBox::toggled, this, &TfrmInfo::chkUnicaPostazioneToggled);
+}
+
+void TfrmInfo::chkUnicaPostazioneToggled(bool unica)
+{
+    QString motivo;
+    if (!ArchiveAccess::setSingleWorkstation(m_context.programFolder, unica, &motivo)) {
+        const QSignalBlocker blocker(m_chkUnica);
+        m_chkUnica->setChecked(!unica);
+        m_context.messages->warning(
+            this,
+            QStringLiteral("Attenzione: non è stato possibile salvare l'impostazione.\r\n\r\nMotivo: ") +
+                motivo);
+        return;
+    }
+    // At once for this run: the archives open read-only again when the mount is unsafe.
+    const QString solaLettura = ArchiveAccess::decide(m_context.programFolder);
+    if (!unica && !solaLettura.isEmpty())
+        m_context.messages->warning(this, solaLettura);
 }
 
 void TfrmInfo::btnVerificaCondivisioneClick()

@@ -2,6 +2,8 @@
 
 #include "widgets/Screen.h"
 
+class QCheckBox;
+
 // The information screen: what the program is and how to reach its maker.
 class TfrmInfo : public SecondaryScreen {
     Q_OBJECT
@@ -14,4 +16,7 @@ public:
 private:
     void lnkWebClick();
     void btnVerificaCondivisioneClick();
+    void chkUnicaPostazioneToggled(bool unica);
+
+    QCheckBox* m_chkUnica = nullptr;
 };

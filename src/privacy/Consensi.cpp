@@ -9,6 +9,7 @@
 #include "privacy/ConsentStore.h"
 #include "storage/TextRules.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/RegionalSettings.h"
 
 #include <QButtonGroup>
@@ -17,10 +18,12 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QTextDocument>
 
 namespace {
 
@@ -65,7 +68,10 @@ TfrmConsensi::TfrmConsensi(AppContext& context, QWidget* owner, int position,
     Looks::setVerticalGradient(this, QColor(0x42, 0x7A, 0xA8), Qt::white);
     costruisci();
     m_txtAssociazione->setText(ConsentSettings::association(m_context.programFolder));
-    m_letto = ConsentStore::read(m_context.programFolder).find(m_position);
+    // Read once: the book bounds every text, so that a huge note cannot stall the screen.
+    m_libro = ConsentStore::read(m_context.programFolder);
+    m_letto = m_libro.find(m_position);
+    m_notaAccorciata = m_libro.isCut(m_position);
     Consent consent;
     consent.position = m_position;
     mostra(m_letto.value_or(consent));
@@ -127,6 +133,12 @@ void TfrmConsensi::costruisci()
     m_txtNota->setFont(testo);
     m_txtNota->setTabChangesFocus(true);
     m_txtNota->setGeometry(28, 262, 544, 70);
+    m_lblNotaLunga =
+        named(new QLabel(this), "lblNotaLunga", QStringLiteral("Avviso sulla lunghezza della nota"));
+    m_lblNotaLunga->setFont(Looks::font(QStringLiteral("Verdana"), 8));
+    Looks::setTextColour(m_lblNotaLunga, Looks::kDarkBlue);
+    m_lblNotaLunga->setGeometry(90, 236, 482, 24);
+    m_lblNotaLunga->hide();
 
     etichetta(this, "lblAssociazione", QStringLiteral("Associazione (stampata sul modulo):"),
               QRect(28, 346, 400, 24));
@@ -148,6 +160,7 @@ void TfrmConsensi::costruisci()
     m_btnSalva = pulsante(this, "btnSalva", QStringLiteral("Salva"), QRect(488, 468, 100, 38));
     m_btnSalva->setDefault(true);
 
+    connect(m_txtNota, &QPlainTextEdit::textChanged, this, &TfrmConsensi::aggiornaAvvisoNota);
     connect(m_chkTrattamento, &QCheckBox::toggled, this, &TfrmConsensi::aggiornaAbilitati);
     connect(m_optTutore, &QRadioButton::toggled, this, &TfrmConsensi::aggiornaAbilitati);
     connect(m_btnChiudi, &QPushButton::clicked, this, &QWidget::close);
@@ -165,12 +178,29 @@ void TfrmConsensi::aggiornaAbilitati()
     m_txtTutori->setEnabled(trattamento && m_optTutore->isChecked());
 }
 
+void TfrmConsensi::aggiornaAvvisoNota()
+{
+    // characterCount() counts the closing paragraph mark too; it costs nothing, unlike the text.
+    const bool lunga = m_txtNota->document()->characterCount() - 1 > ConsentBook::kMaxNote;
+    const QString limite = QLocale(QLocale::Italian).toString(ConsentBook::kMaxNote);
+    QString testo;
+    if (lunga)
+        testo = QStringLiteral("Nota troppo lunga: saranno salvati i primi %1 caratteri.").arg(limite);
+    else if (m_notaAccorciata)
+        testo = QStringLiteral("La nota nel file \u00E8 pi\u00F9 lunga: sono mostrati i primi %1 caratteri.")
+                    .arg(limite);
+    m_lblNotaLunga->setText(testo);
+    if (!testo.isEmpty())
+        m_lblNotaLunga->setAccessibleName(testo);
+    m_lblNotaLunga->setVisible(!testo.isEmpty());
+}
+
 void TfrmConsensi::showEvent(QShowEvent* event)
 {
     SecondaryScreen::showEvent(event);
     if (event->spontaneous())
         return;
-    const QString warning = ConsentStore::warningOnce(ConsentStore::read(m_context.programFolder));
+    const QString warning = ConsentStore::warningOnce(m_libro);
     if (!warning.isEmpty())
         m_context.messages->warning(this, warning);
 }
@@ -187,6 +217,7 @@ Consent TfrmConsensi::consenso() const
     }
     consent.photos = kFoto[qBound(0, m_cboFoto->currentIndex(), 3)];
     consent.note = TextRules::trim(m_txtNota->toPlainText());
+    ConsentBook::bound(consent);
     return consent;
 }
 
@@ -248,6 +279,8 @@ bool TfrmConsensi::salvaAssociazione()
 
 bool TfrmConsensi::salva()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return false;
     const Consent consent = consenso();
     if (consent.givenBy == Consent::GivenBy::Guardian && consent.guardians.isEmpty()) {
         m_context.messages->warning(this,
@@ -279,6 +312,8 @@ bool TfrmConsensi::salva()
     switch (esito) {
     case ConsentStore::Outcome::Saved:
         m_letto = consent;
+        m_notaAccorciata = false;
+        aggiornaAvvisoNota();
         m_context.messages->information(this, QStringLiteral("I consensi della scheda sono stati salvati."));
         return true;
     case ConsentStore::Outcome::Newer:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "privacy/Consent.h"
+#include "privacy/ConsentFile.h"
 #include "privacy/ConsentFormText.h"
 #include "widgets/Screen.h"
 
@@ -44,11 +44,16 @@ private:
     void btnSalvaPdfClick();
     QStringList moduloRighe() const;
     bool modificato() const;
+    void aggiornaAvvisoNota();
 
     int m_position;
     ConsentFormText::Person m_person;
     // The card's entry as last read or written: another workstation's change is caught at the save.
     std::optional<Consent> m_letto;
+    // The file as read when the screen opened: its warning is given when the screen shows.
+    ConsentBook m_libro;
+    // The note of the entry read was longer than the screen keeps.
+    bool m_notaAccorciata = false;
     QLabel* m_lblScheda = nullptr;
     QCheckBox* m_chkTrattamento = nullptr;
     QDateEdit* m_dtpData = nullptr;
@@ -57,6 +62,7 @@ private:
     QLineEdit* m_txtTutori = nullptr;
     QComboBox* m_cboFoto = nullptr;
     QPlainTextEdit* m_txtNota = nullptr;
+    QLabel* m_lblNotaLunga = nullptr;
     QLineEdit* m_txtAssociazione = nullptr;
     QPushButton* m_btnSalva = nullptr;
     QPushButton* m_btnChiudi = nullptr;

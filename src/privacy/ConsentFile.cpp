@@ -99,6 +99,21 @@ int positionOf(const QByteArray& raw)
     return ok && position > 0 ? position : 0;
 }
 
+// Cuts the text at most characters, never between the halves of a surrogate pair, and drops the
+// blanks the cut leaves at its end (the screen trims them); true when cut.
+bool cutAt(QString& text, qsizetype most)
+{
+    if (text.size() <= most)
+        return false;
+    qsizetype end = most;
+    if (end > 0 && text.at(end - 1).isHighSurrogate())
+        --end;
+    while (end > 0 && text.at(end - 1).unicode() <= 32)
+        --end;
+    text.truncate(end);
+    return true;
+}
+
 // Reads what can be read of an entry's line; false when some column was not whole.
 bool readEntry(const QByteArray& raw, int position, Consent& consent, bool newer)
 {
@@ -164,27 +179,46 @@ QString Consent::photosText(Photos photos)
     return QStringLiteral("non indicato");
 }
 
-ConsentBook ConsentBook::parse(const QByteArray& bytes)
+bool ConsentBook::bound(Consent& consent)
+{
+    const bool guardians = cutAt(consent.guardians, kMaxGuardians);
+    return cutAt(consent.note, kMaxNote) || guardians;
+}
+
+ConsentBook ConsentBook::parse(const QByteArray& bytes, Fields fields)
 {
     ConsentBook book;
     if (bytes.isEmpty())
         return book;
-    QList<QByteArray> lines = bytes.split('\n');
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray& line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    const QByteArray mark = QByteArrayLiteral("\xEF\xBB\xBF");
+    std::vector<Line> lines;
+    qsizetype start = 0;
+    if (bytes.startsWith(mark)) {
+        book.m_mark = mark;
+        start = mark.size();
     }
-    if (!lines.isEmpty() && lines.first().startsWith("\xEF\xBB\xBF"))
-        lines.first().remove(0, 3);
+    while (start < bytes.size()) {
+        const qsizetype next = bytes.indexOf('\n', start);
+        const qsizetype stop = next < 0 ? bytes.size() : next;
+        Line line;
+        line.raw = bytes.mid(start, stop - start);
+        if (line.raw.endsWith('\r'))
+            line.raw.chop(1);
+        if (next >= 0)
+            line.end = bytes.mid(start + line.raw.size(), next + 1 - start - line.raw.size());
+        lines.push_back(std::move(line));
+        start = stop + 1;
+    }
+    if (!lines.empty() && !lines.front().end.isEmpty())
+        book.m_lineEnd = lines.front().end;
 
-    qsizetype first = 0;
+    std::size_t first = 0;
     bool numbered = false;
-    if (!lines.isEmpty() && lines.first().startsWith(kMagic)) {
-        const int version = lines.first().mid(kMagic.size()).trimmed().toInt(&numbered);
+    if (!lines.empty() && lines.front().raw.startsWith(kMagic)) {
+        const int version = lines.front().raw.mid(kMagic.size()).trimmed().toInt(&numbered);
         if (numbered && version >= 1) {
             book.m_version = version;
+            book.m_versionLine = lines.front().raw;
             first = 1;
         }
     }
@@ -192,8 +226,8 @@ ConsentBook ConsentBook::parse(const QByteArray& bytes)
         ++book.m_damaged; // no version line: read as this version
     const bool newer = book.m_version > kVersion;
 
-    for (qsizetype i = first; i < lines.size(); ++i) {
-        Line line{lines.at(i), 0};
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        Line& line = lines[i];
         const QByteArray trimmed = line.raw.trimmed();
         if (!trimmed.isEmpty() && !trimmed.startsWith('#')) {
             line.position = positionOf(line.raw);
@@ -203,10 +237,13 @@ ConsentBook ConsentBook::parse(const QByteArray& bytes)
             if (line.position > 0) {
                 if (book.m_entries.count(line.position))
                     ++book.m_damaged; // the same card twice: the later line counts
+                book.m_cut.erase(line.position);
+                if (fields == Fields::Bounded && bound(consent))
+                    book.m_cut.insert(line.position);
                 book.m_entries[line.position] = consent;
             }
         }
-        book.m_lines.push_back(line);
+        book.m_lines.push_back(std::move(line));
     }
     if (newer)
         book.m_problem = Problem::Newer;
@@ -279,24 +316,28 @@ QByteArray ConsentBook::line(const Consent& consent)
 
 QByteArray ConsentBook::with(int position, const std::optional<Consent>& consent) const
 {
-    QByteArray out = kMagic + QByteArray::number(m_version) + '\n';
+    QByteArray out = m_mark;
+    out += m_versionLine.isEmpty() ? kMagic + QByteArray::number(m_version) : m_versionLine;
+    out += m_lineEnd;
     bool written = false;
     bool header = false;
     for (const Line& line : m_lines) {
         header = header || line.raw == kHeader;
+        // A last line cut short gets a line end like the others.
+        const QByteArray& end = line.end.isEmpty() ? m_lineEnd : line.end;
         if (line.position != position) {
-            out += line.raw + '\n';
+            out += line.raw + end;
             continue;
         }
         // Every line of the card gives way to its one new line, in the place of the first.
         if (consent && !written)
-            out += ConsentBook::line(*consent) + '\n';
+            out += ConsentBook::line(*consent) + end;
         written = true;
     }
     if (consent && !written) {
         if (!header && m_lines.empty())
-            out += kHeader + '\n';
-        out += ConsentBook::line(*consent) + '\n';
+            out += kHeader + m_lineEnd;
+        out += ConsentBook::line(*consent) + m_lineEnd;
     }
     return out;
 }

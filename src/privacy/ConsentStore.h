@@ -34,14 +34,22 @@ enum class Outcome {
 Outcome save(const QString& programFolder, const Consent& consent, const std::optional<Consent>* asRead,
              QString* reason = nullptr, std::optional<Consent>* current = nullptr);
 
-// Removes every entry of the card (a file without one stays untouched). Takes the registry
-// archive's lock: call it while not holding that lock. False when the file cannot be written or
-// the lock not taken; reason tells why.
-bool remove(const QString& programFolder, int position, QString* reason = nullptr);
+// Removes every entry of the card (a file without one stays untouched), then, the file being whole,
+// the temporary files that writes stopped midway left beside it (they may hold the card's entry);
+// leftoversRemoved gets their count. Takes the registry archive's lock: call it while not holding
+// that lock. False when the file cannot be written or the lock not taken; reason tells why.
+bool remove(const QString& programFolder, int position, QString* reason = nullptr,
+            int* leftoversRemoved = nullptr);
 // The same for a caller that holds the registry archive's lock already.
-bool removeHolding(const QString& programFolder, int position, QString* reason = nullptr);
+bool removeHolding(const QString& programFolder, int position, QString* reason = nullptr,
+                   int* leftoversRemoved = nullptr);
+// Removes the temporary files that writes stopped midway left beside the file, under the registry
+// archive's lock so that no write is going on; the count removed. A file that cannot be read
+// keeps them.
+int removeLeftovers(const QString& programFolder, QStringList* notRemoved = nullptr);
 
-// The card's consents as CSV for the person's own copy of their data (see consentCsv).
+// The card's consents as CSV for the person's own copy of their data (see consentCsv), every text
+// whole.
 QByteArray personCsv(const QString& programFolder, int position);
 
 // The warning for a damaged, newer or unreadable file, given once per program run for each

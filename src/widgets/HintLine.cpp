@@ -3,6 +3,7 @@
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
+#include <QFocusEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -72,9 +73,11 @@ QString HintLine::shownHint(const QWidget* control) const
 
 bool HintLine::eventFilter(QObject* watched, QEvent* event)
 {
-    // The keyboard's focus shows the hint as the mouse does.
+    // Tab and Shift+Tab onto a command show its hint as the mouse does.
     if (event->type() == QEvent::FocusIn) {
-        if (m_hints.contains(static_cast<QWidget*>(watched)))
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+        if (byKeyboard && m_hints.contains(static_cast<QWidget*>(watched)))
             setText(shownHint(static_cast<QWidget*>(watched)));
         return false;
     }

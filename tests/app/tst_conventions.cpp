@@ -95,6 +95,12 @@ void TestConventions::hintLineFollowsTheMouse()
     // The background empties it.
     QTest::mouseMove(form.panel, QPoint(300, 200));
     QTRY_COMPARE(form.line->text(), QString());
+    // Tab onto the command shows its hint too, for those without a mouse.
+    form.third->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(form.third, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form.save);
+    QCOMPARE(form.line->text(), QStringLiteral("Salva la scheda in archivio."));
 }
 
 void TestConventions::fillHighlightColours()

@@ -42,6 +42,11 @@ private slots:
     void tolerantReading();
     void warningIsGivenOnce();
     void removeDropsOnlyThatCard();
+    void removeTakesTheLeftoversAlong();
+    void lineEndsStayAsTheFileHasThem_data();
+    void lineEndsStayAsTheFileHasThem();
+    void hugeNoteIsCutAndKeptInTheFile_data();
+    void hugeNoteIsCutAndKeptInTheFile();
     void changeByAnotherWorkstationIsCaught();
     void unreadableFileIsNeverOverwritten();
     void personCsvHoldsTheConsents();
@@ -164,8 +169,9 @@ void TestConsentLogic::tolerantReading()
     for (QByteArray line : bytes.split('\n')) {
         line.replace("\r", "");
         if (!line.isEmpty())
-            QVERIFY2(after.contains(line + '\n'), line.constData());
+            QVERIFY2(QByteArray(after).replace("\r\n", "\n").contains(line + '\n'), line.constData());
     }
+    QCOMPARE(after.contains("\r\n"), bytes.contains("\r\n"));
     QCOMPARE(ConsentStore::read(folder()).find(40), std::optional(esempio(40)));
 }
 
@@ -205,6 +211,137 @@ void TestConsentLogic::removeDropsOnlyThatCard()
     TestFiles::writeAll(file(), nuovo);
     QVERIFY(ConsentStore::remove(folder(), 4));
     QCOMPARE(TestFiles::readAll(file()), QByteArray("Folvara consensi 3\n9\t\tpersona\t\tno\t\ty\n"));
+}
+
+void TestConsentLogic::removeTakesTheLeftoversAlong()
+{
+    // A save stopped midway on a share leaves a copy of the file beside it, with the card's entry.
+    const QByteArray altra = ConsentBook::line(esempio(9)) + '\n';
+    TestFiles::writeAll(file(), kVersione + ConsentBook::line(esempio(4)) + '\n' + altra);
+    const QStringList copie = {file() + QStringLiteral(".qWeRty"), file() + QStringLiteral(".Ab12Cd")};
+    for (const QString& copia : copie)
+        TestFiles::writeAll(copia, kVersione + ConsentBook::line(esempio(4)));
+    // Names that are not the program's temporary files stay, whatever they hold.
+    const QStringList altri = {file() + QStringLiteral(".bak"), file() + QStringLiteral(".copia12"),
+                               file() + QStringLiteral(".ab-cde"),
+                               folder() + QStringLiteral("Altro.txt.qWeRty")};
+    for (const QString& nome : altri)
+        TestFiles::writeAll(nome, ConsentBook::line(esempio(4)));
+
+    QString reason;
+    int rimossi = -1;
+    QVERIFY2(ConsentStore::remove(folder(), 4, &reason, &rimossi), qPrintable(reason));
+    QCOMPARE(rimossi, 2);
+    QCOMPARE(TestFiles::readAll(file()), kVersione + altra);
+    for (const QString& copia : copie)
+        QVERIFY(!QFile::exists(copia));
+    for (const QString& nome : altri)
+        QVERIFY2(QFile::exists(nome), qPrintable(nome));
+
+    // Without the file itself (its first save was stopped), the copies go all the same.
+    QVERIFY(QFile::remove(file()));
+    TestFiles::writeAll(copie.first(), kVersione + ConsentBook::line(esempio(4)));
+    QVERIFY(ConsentStore::remove(folder(), 4, &reason, &rimossi));
+    QCOMPARE(rimossi, 1);
+    QVERIFY(!QFile::exists(copie.first()));
+    QVERIFY(!QFile::exists(file()));
+}
+
+void TestConsentLogic::lineEndsStayAsTheFileHasThem_data()
+{
+    QTest::addColumn<QByteArray>("fine");
+    QTest::addColumn<QByteArray>("segno");
+    QTest::newRow("LF") << QByteArray("\n") << QByteArray();
+    QTest::newRow("CR LF") << QByteArray("\r\n") << QByteArray();
+    QTest::newRow("CR LF with byte order mark") << QByteArray("\r\n") << QByteArray("\xEF\xBB\xBF");
+}
+
+void TestConsentLogic::lineEndsStayAsTheFileHasThem()
+{
+    QFETCH(QByteArray, fine);
+    QFETCH(QByteArray, segno);
+    const auto contenuto = [&](const QList<QByteArray>& lines) {
+        QByteArray bytes = segno;
+        for (const QByteArray& line : lines)
+            bytes += line + fine;
+        return bytes;
+    };
+    QList<QByteArray> righe = {"Folvara consensi 1",
+                               "# scritto a mano",
+                               ConsentBook::line(esempio(3)),
+                               ConsentBook::line(esempio(5)),
+                               "",
+                               ConsentBook::line(esempio(8))};
+    TestFiles::writeAll(file(), contenuto(righe));
+
+    // One card changed: that line alone differs, byte for byte.
+    Consent cambiato = esempio(5);
+    cambiato.photos = Consent::Photos::No;
+    QCOMPARE(ConsentStore::save(folder(), cambiato, nullptr), ConsentStore::Outcome::Saved);
+    righe[3] = ConsentBook::line(cambiato);
+    QCOMPARE(TestFiles::readAll(file()), contenuto(righe));
+
+    // A new card's line ends as the others do; a removed one leaves the rest as it was.
+    QCOMPARE(ConsentStore::save(folder(), esempio(40), nullptr), ConsentStore::Outcome::Saved);
+    righe << ConsentBook::line(esempio(40));
+    QCOMPARE(TestFiles::readAll(file()), contenuto(righe));
+    QVERIFY(ConsentStore::remove(folder(), 3));
+    righe.removeAt(2);
+    QCOMPARE(TestFiles::readAll(file()), contenuto(righe));
+}
+
+void TestConsentLogic::hugeNoteIsCutAndKeptInTheFile_data()
+{
+    QTest::addColumn<QString>("unita");
+    QTest::newRow("letters and escapes") << QStringLiteral("nota\tlunga \\ riga\n");
+    QTest::newRow("one long word") << QStringLiteral("x");
+    // Four bytes a character in UTF-8, two halves in a QString: the cut never splits one.
+    QTest::newRow("characters beyond the basic plane") << QStringLiteral("\U0001F600");
+}
+
+void TestConsentLogic::hugeNoteIsCutAndKeptInTheFile()
+{
+    QFETCH(QString, unita);
+    Consent grande = esempio(2);
+    grande.note += unita.repeated(1024 * 1024 / unita.toUtf8().size() + 1);
+    grande.guardians = QStringLiteral("Rossi ").repeated(20000);
+    const QByteArray rigaGrande = ConsentBook::line(grande) + '\n';
+    const QByteArray prima = kVersione + rigaGrande + ConsentBook::line(esempio(3)) + '\n';
+    TestFiles::writeAll(file(), prima);
+
+    const ConsentBook book = ConsentStore::read(folder());
+    QCOMPARE(book.problem(), ConsentBook::Problem::None);
+    QVERIFY(book.isCut(2));
+    QVERIFY(!book.isCut(3));
+    const Consent letto = *book.find(2);
+    QVERIFY(letto.note.size() <= ConsentBook::kMaxNote);
+    QVERIFY(letto.note.size() > ConsentBook::kMaxNote - 8);
+    QVERIFY(grande.note.startsWith(letto.note));
+    QVERIFY(!letto.note.back().isHighSurrogate());
+    QVERIFY(letto.guardians.size() <= ConsentBook::kMaxGuardians);
+    QVERIFY(grande.guardians.startsWith(letto.guardians));
+    QCOMPARE(letto.photos, grande.photos);
+    QCOMPARE(book.find(3), std::optional(esempio(3)));
+
+    // The person's own copy of their data holds the note whole.
+    QCOMPARE(ConsentStore::personCsv(folder(), 2), consentCsv(2, grande));
+
+    // Another card's save keeps the long line byte for byte.
+    Consent altro = esempio(3);
+    altro.note = QStringLiteral("cambiata");
+    QCOMPARE(ConsentStore::save(folder(), altro, nullptr), ConsentStore::Outcome::Saved);
+    QCOMPARE(TestFiles::readAll(file()), kVersione + rigaGrande + ConsentBook::line(altro) + '\n');
+
+    // The card's own save writes what was shown: the texts cut.
+    const std::optional<Consent> comeLetto = letto;
+    Consent mio = letto;
+    mio.photos = Consent::Photos::Yes;
+    QCOMPARE(ConsentStore::save(folder(), mio, &comeLetto), ConsentStore::Outcome::Saved);
+    const ConsentBook dopo = ConsentStore::read(folder());
+    QVERIFY(!dopo.isCut(2));
+    QCOMPARE(dopo.find(2), std::optional(mio));
+    QVERIFY(TestFiles::readAll(file()).size() <
+            3 * ConsentBook::kMaxNote + 3 * ConsentBook::kMaxGuardians + 500);
 }
 
 void TestConsentLogic::changeByAnotherWorkstationIsCaught()

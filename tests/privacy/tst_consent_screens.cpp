@@ -7,6 +7,7 @@
 #include "privacy/ConsentSettings.h"
 #include "privacy/ConsentStore.h"
 #include "search/TrovaCandidati.h"
+#include "storage/ArchiveAccess.h"
 #include "widgets/PhotoBox.h"
 
 #include <QAbstractItemModel>
@@ -69,13 +70,18 @@ class TestConsentScreens : public CandidatiFixture {
     Q_OBJECT
 private slots:
     void init() { apri(); }
-    void cleanup() { chiudi(); }
+    void cleanup()
+    {
+        ArchiveAccess::setReadOnly(QString());
+        chiudi();
+    }
 
     void newCardHasNoConsentsYet();
     void consentsRoundTripThroughTheScreen();
     void everyControlIsNamed();
     void damagedFileWarnsOnceAndKeepsItsLines();
     void changeByAnotherWorkstationAsks();
+    void hugeNoteOpensCutAndStaysInTheFile();
     void guardianWithoutNamesIsRefused();
     void printedCardShowsTheSilhouette_data();
     void printedCardShowsTheSilhouette();
@@ -83,6 +89,7 @@ private slots:
     void groupPageShowsTheSilhouette();
     void formPdfHoldsThePersonsData();
     void searchFiltersCardsWithoutConsent();
+    void readOnlyArchivesKeepTheConsents();
 
 private:
     // Browses to the card at position (1-based) of an archive of count cards.
@@ -96,6 +103,34 @@ void TestConsentScreens::mostraScheda(int count, int position)
     for (int i = 1; i < position; ++i)
         clic("cmdAvanti");
     QCOMPARE(posizione(), QString::number(position));
+}
+
+// On a share mounted unsafely the consents are shown but not saved.
+void TestConsentScreens::readOnlyArchivesKeepTheConsents()
+{
+    mostraScheda(2, 2);
+    salvaConsenso(m_env->folder(), 2, Consent::Photos::Yes, true);
+    const QByteArray before = leggiFile(ConsentStore::path(m_env->folder()));
+    const QString message = QStringLiteral("Attenzione: gli archivi sono aperti in sola lettura (prova).");
+    ArchiveAccess::setReadOnly(message);
+    m_env->modal.scripts << [](QDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("cboFoto"))->setCurrentText(QStringLiteral("no"));
+        click(dialog, "btnSalva");
+    };
+    clic("cmdConsensi");
+    QCOMPARE(m_env->modal.openedClasses, QStringList{QStringLiteral("TfrmConsensi")});
+    // The refusal, then the question on closing with the change unsaved (answered No).
+    QCOMPARE(m_env->messages.texts().first(), message);
+    QCOMPARE(m_env->messages.shown.size(), 2);
+    QCOMPARE(m_env->messages.shown.last().kind, MessageKind::Question);
+    QCOMPARE(leggiFile(ConsentStore::path(m_env->folder())), before);
+    // The store refuses too, whoever asks it.
+    Consent consent;
+    consent.position = 2;
+    QString reason;
+    QCOMPARE(ConsentStore::save(m_env->folder(), consent, nullptr, &reason), ConsentStore::Outcome::Failed);
+    QCOMPARE(reason, message);
+    QCOMPARE(leggiFile(ConsentStore::path(m_env->folder())), before);
 }
 
 void TestConsentScreens::newCardHasNoConsentsYet()
@@ -213,6 +248,77 @@ void TestConsentScreens::changeByAnotherWorkstationAsks()
     QCOMPARE(mostrato.photos, Consent::Photos::No);
     QVERIFY(mostrato.note.isEmpty());
     QVERIFY(ConsentStore::read(m_env->folder()).find(1)->note.isEmpty());
+}
+
+void TestConsentScreens::hugeNoteOpensCutAndStaysInTheFile()
+{
+    mostraScheda(3, 2);
+    // A note of 1 MB in one word, as an import from another program may leave it.
+    Consent grande;
+    grande.position = 2;
+    grande.photos = Consent::Photos::InternalOnly;
+    grande.note = QString(1024 * 1024, QLatin1Char('x'));
+    const QByteArray rigaGrande = ConsentBook::line(grande) + "\r\n";
+    Consent terzo;
+    terzo.position = 3;
+    const QByteArray prima = "Folvara consensi 1\r\n" + rigaGrande + ConsentBook::line(terzo) + "\r\n";
+    scriviFile(ConsentStore::path(m_env->folder()), prima);
+
+    // Opened and closed untouched: the cut note is shown with a word about it, nothing is asked.
+    qsizetype mostrata = 0;
+    QString avviso;
+    m_env->modal.scripts << [&](QDialog& dialog) {
+        mostrata = dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtNota"))->toPlainText().size();
+        const auto* label = dialog.findChild<QLabel*>(QStringLiteral("lblNotaLunga"));
+        avviso = label->isVisibleTo(&dialog) ? label->text() : QString();
+        QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("cboFoto"))->currentText(),
+                 QStringLiteral("solo uso interno"));
+        click(dialog, "btnChiudi");
+    };
+    clic("cmdConsensi");
+    QCOMPARE(mostrata, ConsentBook::kMaxNote);
+    QVERIFY2(avviso.contains(QStringLiteral("primi 4.000 caratteri")), qPrintable(avviso));
+    QVERIFY(m_env->messages.shown.isEmpty());
+    QCOMPARE(leggiFile(ConsentStore::path(m_env->folder())), prima);
+
+    // Another card saved: the long line stays byte for byte, with the file's line ends.
+    clic("cmdAvanti");
+    m_env->modal.scripts << [](QDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("cboFoto"))->setCurrentText(QStringLiteral("no"));
+        click(dialog, "btnSalva");
+    };
+    clic("cmdConsensi");
+    QCOMPARE(m_env->messages.lastText(), QStringLiteral("I consensi della scheda sono stati salvati."));
+    terzo.photos = Consent::Photos::No;
+    QCOMPARE(leggiFile(ConsentStore::path(m_env->folder())),
+             "Folvara consensi 1\r\n" + rigaGrande + ConsentBook::line(terzo) + "\r\n");
+
+    // The card's own save keeps what was shown.
+    clic("cmdIndietro");
+    QCOMPARE(posizione(), QStringLiteral("2"));
+    m_env->modal.scripts << [](QDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("cboFoto"))->setCurrentText(QStringLiteral("s\u00EC"));
+        click(dialog, "btnSalva");
+        QVERIFY(!dialog.findChild<QLabel*>(QStringLiteral("lblNotaLunga"))->isVisibleTo(&dialog));
+    };
+    clic("cmdConsensi");
+    const Consent salvato = *ConsentStore::read(m_env->folder()).find(2);
+    QCOMPARE(salvato.note, QString(ConsentBook::kMaxNote, QLatin1Char('x')));
+    QCOMPARE(salvato.photos, Consent::Photos::Yes);
+    QVERIFY(!ConsentStore::read(m_env->folder()).isCut(2));
+
+    // A note typed longer than the bound is said to be so, and saved cut.
+    m_env->modal.scripts << [&avviso](QDialog& dialog) {
+        dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtNota"))
+            ->setPlainText(QString(ConsentBook::kMaxNote + 50, QLatin1Char('y')));
+        const auto* label = dialog.findChild<QLabel*>(QStringLiteral("lblNotaLunga"));
+        avviso = label->isVisibleTo(&dialog) ? label->text() : QString();
+        click(dialog, "btnSalva");
+    };
+    clic("cmdConsensi");
+    QVERIFY2(avviso.startsWith(QStringLiteral("Nota troppo lunga")), qPrintable(avviso));
+    QCOMPARE(ConsentStore::read(m_env->folder()).find(2)->note,
+             QString(ConsentBook::kMaxNote, QLatin1Char('y')));
 }
 
 void TestConsentScreens::guardianWithoutNamesIsRefused()

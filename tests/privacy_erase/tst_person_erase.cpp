@@ -2,6 +2,7 @@
 
 #include "documents/RegistryExport.h"
 #include "documents/RegistryTable.h"
+#include "export/RegistrySheetExport.h"
 #include "privacy/ConsentStore.h"
 #include "privacy/erase/EraseLog.h"
 #include "privacy/erase/PersonErase.h"
@@ -14,7 +15,9 @@
 #include <quazipfile.h>
 
 #include <QBuffer>
+#include <QDirIterator>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +27,16 @@ namespace {
 
 // Stands for a kill of the program right after a step.
 struct Ucciso {};
+
+// Every file below the folder, by its path inside it.
+QSet<QString> elenco(const QString& folder)
+{
+    QSet<QString> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.insert(QDir(folder).relativeFilePath(it.next()));
+    return files;
+}
 
 QMap<QString, QByteArray> leggiZip(const QString& path)
 {
@@ -62,6 +75,7 @@ private slots:
     void searchListsAndExportSkipTheErasedCard();
     void laterSaveOfTheOldCardIsAsked();
     void consentsJoinTheExportAndTheErase();
+    void reportCountsTheFilesThatWent();
 
 private:
     QString cartella() const { return m_dir->path() + QLatin1Char('/'); }
@@ -126,15 +140,27 @@ void TestPersonErase::zipHoldsEveryFileOfThePerson()
              TestFiles::readAll(FotoGruppo::fotoRiquadro(cartella(), kGruppo, 7, QStringLiteral("2"))));
     QVERIFY(voci.value(QStringLiteral("Allegati/carta_identit\u00E0.pdf")).contains(kCodice.toUtf8()));
 
-    // The card as CSV: the export's headers, then the card's line.
+    // The card as CSV: the spreadsheet export's headers (Sesso among them) and the attached files
+    // with their descriptions, then the card's line.
     const QList<QByteArray> righe = voci.value(QStringLiteral("Scheda.csv")).mid(3).split('\n');
     QCOMPARE(righe.size(), 3);
-    QCOMPARE(QString::fromUtf8(righe[0]).trimmed(), RegistryExport::headerLabels().join(QLatin1Char(';')));
+    const QStringList intestazioni = QString::fromUtf8(righe[0]).trimmed().split(QLatin1Char(';'));
+    QCOMPARE(intestazioni.mid(0, RegistrySheetExport::kColumns), RegistrySheetExport::headerLabels());
+    QCOMPARE(
+        intestazioni.mid(RegistrySheetExport::kColumns),
+        QStringList(
+            {QStringLiteral("1\u00B0 file allegato"), QStringLiteral("Descrizione 1\u00B0 file allegato"),
+             QStringLiteral("2\u00B0 file allegato"), QStringLiteral("Descrizione 2\u00B0 file allegato"),
+             QStringLiteral("3\u00B0 file allegato"), QStringLiteral("Descrizione 3\u00B0 file allegato")}));
     const QStringList campi = QString::fromUtf8(righe[1]).trimmed().split(QLatin1Char(';'));
-    QCOMPARE(campi.size(), RegistryTable::kColumns);
+    QCOMPARE(campi.size(), intestazioni.size());
     QCOMPARE(campi.first(), kNome);
+    QCOMPARE(campi[intestazioni.indexOf(QStringLiteral("Sesso"))], QStringLiteral("M"));
     QVERIFY(campi.contains(kCodice));
-    QCOMPARE(campi.last(), TSchedaAnagrafica::flagSi());
+    QCOMPARE(campi[RegistrySheetExport::kColumns - 1], TSchedaAnagrafica::flagSi());
+    QCOMPARE(campi.mid(RegistrySheetExport::kColumns),
+             QStringList({QStringLiteral("carta_identit\u00E0.pdf"), QStringLiteral("Documento di ") + kNome,
+                          QStringLiteral("condiviso.txt"), QString(), QString(), QString()}));
 
     const QByteArray pagine = voci.value(QStringLiteral("Pagine_dei_gruppi.csv"));
     QVERIFY(pagine.contains("Gruppo;Pagina;Riquadro\r\nQuinta B;1;C\r\nQuinta B;2;H\r\n"));
@@ -412,6 +438,35 @@ void TestPersonErase::consentsJoinTheExportAndTheErase()
     for (const QString& traccia : {kNome, kCodice})
         for (const QByteArray& forma : forme(traccia))
             QVERIFY(!file.toLower().contains(forma));
+}
+
+void TestPersonErase::reportCountsTheFilesThatWent()
+{
+    // The program's own side data: an entry in the consents file (which stays) and the copy of that
+    // file a save stopped on a share left beside it, with the person's name and codice fiscale.
+    Consent consenso;
+    consenso.position = kPosizione;
+    consenso.guardians = QStringLiteral("Madre di ") + kNome;
+    consenso.note = kCodice;
+    QCOMPARE(ConsentStore::save(cartella(), consenso, nullptr), ConsentStore::Outcome::Saved);
+    const QString copia = ConsentStore::path(cartella()) + QStringLiteral(".hJkLmN");
+    QVERIFY(QFile::copy(ConsentStore::path(cartella()), copia));
+    QVERIFY(QFile::remove(FileLaterale::path(cartella(), kPosizione)));
+
+    // The erase's preview names both.
+    QCOMPARE(PersonInventory::read(cartella(), kPosizione, personSideData()).sideData.size(), 2);
+
+    const QSet<QString> prima = elenco(cartella());
+    PersonErase erase(cartella(), personSideData());
+    const PersonErase::Result result = erase.erase(kPosizione, true);
+    QVERIFY2(result.done, qPrintable(result.failure));
+    const QSet<QString> andati = prima - elenco(cartella());
+    QVERIFY(andati.contains(QDir(cartella()).relativeFilePath(copia)));
+    QVERIFY(!andati.contains(ConsentStore::fileName()));
+    QCOMPARE(result.filesRemoved, int(andati.size()));
+    QCOMPARE(result.filesRemoved, kFileRimossi + 1);
+    QCOMPARE(EraseLog(cartella()).read().constFirst().filesRemoved, result.filesRemoved);
+    QCOMPARE(trovati(cartella(), tracce()), QStringList{});
 }
 
 QTEST_MAIN(TestPersonErase)

@@ -24,7 +24,8 @@ public:
     // One line per thing held, shown in the erase's preview; empty when there is nothing.
     virtual QStringList describe(const QString& programFolder, int position) const = 0;
     // Removes all of it; run again after a stop, it removes what is left. Returns how many files
-    // or entries were removed; throws std::exception when something could not be removed.
+    // were removed (an entry taken out of a file that stays is not one); throws std::exception
+    // when something could not be removed.
     virtual int erase(const QString& programFolder, int position) = 0;
 };
 
