@@ -62,15 +62,6 @@ void HintLine::setText(const QString& text)
         m_line->resize(m_line->width(), m_height);
 }
 
-QString HintLine::shownHint(const QWidget* control) const
-{
-    const QString hint = m_hints.value(control);
-    const auto* button = qobject_cast<const ImageButton*>(control);
-    if (!button || button->shortcut().isEmpty())
-        return hint;
-    return QStringLiteral("%1 (%2)").arg(hint, button->shortcut().toString(QKeySequence::NativeText));
-}
-
 bool HintLine::eventFilter(QObject* watched, QEvent* event)
 {
     // Tab and Shift+Tab onto a command show its hint as the mouse does.
@@ -78,7 +69,7 @@ bool HintLine::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
         if (byKeyboard && m_hints.contains(static_cast<QWidget*>(watched)))
-            setText(shownHint(static_cast<QWidget*>(watched)));
+            setText(m_hints.value(static_cast<QWidget*>(watched)));
         return false;
     }
     if (event->type() != QEvent::MouseMove)
@@ -90,7 +81,7 @@ bool HintLine::eventFilter(QObject* watched, QEvent* event)
     if (!under)
         under = widget;
     if (m_hints.contains(under))
-        setText(shownHint(under));
+        setText(m_hints.value(under));
     else if (m_emptying.contains(under))
         setText(QString());
     return false;

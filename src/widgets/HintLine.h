@@ -32,8 +32,6 @@ protected:
 private:
     void watch(QWidget* control);
     void setText(const QString& text);
-    // The hint with the command's shortcut, if it has one.
-    QString shownHint(const QWidget* control) const;
 
     QLabel* m_line;
     int m_height; // the line's height when made: every text is centred in it

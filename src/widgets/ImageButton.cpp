@@ -174,6 +174,7 @@ void ImageButton::sharesCommandWith(QWidget* command)
 void ImageButton::setShortcut(const QKeySequence& keys)
 {
     m_shortcut = keys;
+    setToolTip(keys.toString(QKeySequence::NativeText));
     auto* shortcut = new QShortcut(keys, this);
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, [this] {

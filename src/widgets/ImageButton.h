@@ -44,7 +44,7 @@ public:
     void sharesCommandWith(QWidget* command);
     bool isTwin() const { return m_twin; }
     // A key that presses the button anywhere in its window while the button is shown and enabled;
-    // the hint line shows it after the hint, and screen readers read it as the press's key.
+    // the tooltip shows it, and screen readers read it as the press's key.
     void setShortcut(const QKeySequence& keys);
     QKeySequence shortcut() const { return m_shortcut; }
 

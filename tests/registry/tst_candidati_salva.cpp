@@ -103,10 +103,11 @@ void TestCandidatiSalva::shortcutsWorkFromAField()
     QCOMPARE(txt(TSchedaAnagrafica::Candidato)->text(), QString());
     QCOMPARE(posizione(), QString());
 
-    // The hint line names the key after the designed hint; the reader's name stays the hint.
+    // The tooltip names the key; the reader's name stays the hint.
     auto* salva = m_screen->findChild<ImageButton*>(QStringLiteral("cmdSalva"));
     QCOMPARE(salva->shortcut(), QKeySequence(QKeySequence::Save));
     QCOMPARE(salva->accessibleName(), QStringLiteral("Salva la scheda in archivio."));
+    QCOMPARE(salva->toolTip(), QStringLiteral("Ctrl+S"));
 }
 
 void TestCandidatiSalva::newCardIsAppendedThenUpdated()

@@ -586,13 +586,12 @@ void TestSearchScreens::summaryListsFlaggedCards()
     QTest::keyClick(child<QPushButton>(screen, "btnTrova"), Qt::Key_Return);
     QCOMPARE(selectedRow(screen), 1);
 
-    // No button is the screen's default: Enter in the list presses nothing.
+    // No button is the screen's default: Enter in the list picks the row, as a double click does.
     for (QPushButton* button : screen.findChildren<QPushButton*>())
         QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName()));
     child<QListView>(screen, "lstRecords")->setFocus();
     QTest::keyClick(child<QListView>(screen, "lstRecords"), Qt::Key_Return);
-    QVERIFY(screen.isVisible());
-    QCOMPARE(selectedRow(screen), 1);
+    QVERIFY(!screen.isVisible());
     QVERIFY(m_env->messages.shown.isEmpty());
 }
 
