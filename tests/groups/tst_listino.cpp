@@ -118,19 +118,19 @@ void TestListino::hints_data()
     QTest::addColumn<QString>("controllo");
     QTest::addColumn<QString>("suggerimento");
     QTest::newRow("new") << "cmdNuovo"
-                         << "Prepara la schermata per l'inserimento di una nuova scheda.";
+                         << "Prepara la schermata per l'inserimento di una nuova scheda. (Ctrl+N)";
     QTest::newRow("save") << "cmdSalva"
-                          << "Salva la scheda corrente.";
+                          << "Salva la scheda corrente. (Ctrl+S)";
     QTest::newRow("preview") << "cmdAnteprima"
                              << "Visualizza l'anteprima di stampa della scheda corrente.";
     QTest::newRow("print") << "cmdStampa"
-                           << "Stampa la scheda corrente.";
+                           << "Stampa la scheda corrente. (Ctrl+P)";
     QTest::newRow("first") << "cmdPrimo"
                            << "Visualizza la prima scheda in archivio.";
     QTest::newRow("previous") << "cmdIndietro"
-                              << "Visualizza la scheda precedente in archivio.";
+                              << "Visualizza la scheda precedente in archivio. (PgUp)";
     QTest::newRow("next") << "cmdAvanti"
-                          << "Visualizza la scheda successiva in archivio.";
+                          << "Visualizza la scheda successiva in archivio. (PgDown)";
     QTest::newRow("last") << "cmdUltimo"
                           << "Visualizza l'ultima scheda in archivio.";
     QTest::newRow("help") << "cmdGuida"
