@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""A user without a mouse, from the login to a saved group page, through the accessibility bus:
-log in, open the registry editor, type and save a card, create a group, open it, fill slot A
-from the search and save the page. Only key presses; the bus is read to know where the focus is.
+"""A user without a mouse, from the login to a backup, through the accessibility bus: log in, open
+the registry editor, type and save a card, create a group, open it, fill slot A from the search,
+save the page and its PDF, make a backup. Only key presses; the bus is read to know where the
+focus is.
 
     keyboard_journey.py BUILD_FOLDER UI_DRIVER
 
@@ -55,12 +56,11 @@ def main():
     def owner_takes_the_keyboard(window):
         """Xvfb has no window manager: when a dialog closes, the X focus is given back to its owner
         as a window manager would, never by a click."""
-        if ui.focused(window) is None or not ui.showing(window):
-            subprocess.run(['xdotool', 'search', '--name', window.name, 'windowfocus', '--sync'],
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10)
+        subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', window.name, 'windowfocus', '--sync'],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10)
 
-    def dismiss(expected):
-        """The message box that must follow, closed with Enter."""
+    def dismiss(expected, owner=None):
+        """The message box that must follow, closed with Enter; then its owner has the keyboard again."""
         box = ui.alert(10)
         if box is None:
             raise SystemExit('no message %r' % expected)
@@ -68,8 +68,13 @@ def main():
         if expected not in text:
             raise SystemExit('message %r, expected %r' % (text, expected))
         ui.key('Return')
+        if owner is not None:
+            owner_takes_the_keyboard(owner)
 
-    folder = tempfile.mkdtemp(prefix='folvara-journey-')
+    root = tempfile.mkdtemp(prefix='folvara-journey-')
+    # The backups go beside the program folder, so both stay inside this run's folder.
+    folder = os.path.join(root, 'Folvara')
+    os.makedirs(folder)
     try:
         subprocess.run([os.path.join(build, 'src/access/folvara-password'), folder], check=True)
         ui.session(os.path.join(build, 'src/Folvara'), folder, display=':%d' % (200 + os.getpid() % 700))
@@ -131,17 +136,52 @@ def main():
         reach(page, 'Note A', 'text')
         ui.typekeys('Capogruppo')
         ui.key('ctrl+s')
-        dismiss('inserita')
+        dismiss('inserita', page)
         size = os.path.getsize(group)
         if size != 5000:
             raise SystemExit('the group holds %d bytes, not one page' % size)
         with open(group, 'rb') as f:
             if b'Rossi Mario' not in f.read():
                 raise SystemExit('slot A does not hold the card found')
+
+        # Its PDF, from the print screen; the file dialog takes a typed path.
+        ui.key('ctrl+p')
+        printing = ui.win('Stampa scheda', 10)
+        reach(printing, 'Salva PDF', 'push button')
+        ui.key('space')
+        ui.win('Salva PDF', 10)
+        pdf = os.path.join(root, 'pagina.pdf')
+        ui.key('ctrl+a')
+        ui.typekeys(pdf)
+        ui.key('Return')
+        box = ui.alert(30)
+        if box is None or 'salvato' not in ui.alert_text(box):
+            raise SystemExit('no word of the PDF saved')
+        reach(box, 'No', 'push button')
+        ui.key('space')
+        if not os.path.exists(pdf):
+            raise SystemExit('no PDF at %s' % pdf)
+        # The print screen closes once the PDF is saved.
+        page = ui.win('Schedario Gruppo', 10)
+        owner_takes_the_keyboard(page)
+        ui.key('Escape')
+        launcher = ui.launcher(10)
+
+        # A backup, into the default folder beside the program folder.
+        copies = os.path.join(root, 'Folvara_backup')
+        os.makedirs(copies)
+        reach(launcher, 'Backup')
+        ui.key('Return')
+        backup = ui.win('Backup e ripristino', 10)
+        reach(backup, 'Esegui backup', 'push button')
+        ui.key('space')
+        dismiss('Backup eseguito')
+        if not any(name.endswith('.zip') for name in os.listdir(copies)):
+            raise SystemExit('no backup in %s' % copies)
         print('journey done by keyboard alone')
         return 0
     finally:
-        shutil.rmtree(folder, ignore_errors=True)
+        shutil.rmtree(root, ignore_errors=True)
 
 
 if __name__ == '__main__':
