@@ -8,7 +8,7 @@
 
 namespace {
 
-// Name: the caption; Value: the chosen entry; the open list is its one child, as in Qt's own.
+// Name: "caption: entry"; Value: the chosen entry; the open list is its one child, as in Qt's own.
 class CaptionedComboAccessible : public QAccessibleWidget {
 public:
     explicit CaptionedComboAccessible(QComboBox* combo)
@@ -20,7 +20,10 @@ public:
     {
         if (t == QAccessible::Value)
             return combo()->currentText();
-        return QAccessibleWidget::text(t);
+        const QString text = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && !combo()->currentText().isEmpty())
+            return text + QStringLiteral(": ") + combo()->currentText();
+        return text;
     }
 
     int childCount() const override { return 1; }
