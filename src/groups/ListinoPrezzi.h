@@ -8,7 +8,6 @@
 #include "widgets/UnsavedChanges.h"
 
 #include <QImage>
-#include <QList>
 
 #include <array>
 
@@ -109,8 +108,6 @@ private:
     std::array<std::array<QLineEdit*, TSchedaGruppo::NumeroCampi>, TSchedaGruppo::kRiquadri> m_campi{};
     UnsavedChanges m_modifiche;
     std::array<PhotoBox*, TSchedaGruppo::kRiquadri> m_imgFoto{};
-    std::array<ImageButton*, TSchedaGruppo::kRiquadri> m_importa{};
-    QList<ImageButton*> m_comandi; // the toolbar, left to right
     // A stored slot photo that could not be read: the save leaves its file alone.
     std::array<bool, TSchedaGruppo::kRiquadri> m_fotoSconosciuta{};
     // The page as read from the archive, to catch another workstation's change at the save.

@@ -122,54 +122,45 @@ void TfrmListinoPrezzi::costruisciBarraComandi(QWidget* panContainer)
 {
     constexpr int y = 20;
     constexpr int lato = 48;
-    m_comandi.clear();
-    m_comandi << comando(panContainer, "cmdNuovo", ":/pictures/candidati_nuovo.svg", QRect(24, y, lato, lato),
-                         QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."),
-                         &TfrmListinoPrezzi::cmdNuovoClick);
-    m_comandi << comando(panContainer, "cmdSalva", ":/pictures/candidati_salva.svg", QRect(81, y, lato, lato),
-                         QStringLiteral("Salva la scheda corrente."), &TfrmListinoPrezzi::cmdSalvaClick);
-    m_comandi << comando(panContainer, "cmdAnteprima", ":/pictures/listino_anteprima.svg",
-                         QRect(137, 28, 148, 32),
-                         QStringLiteral("Visualizza l'anteprima di stampa della scheda corrente."),
-                         &TfrmListinoPrezzi::cmdAnteprimaClick);
-    m_comandi << comando(panContainer, "cmdStampa", ":/pictures/listino_stampa.svg", QRect(304, 28, 148, 32),
-                         QStringLiteral("Stampa la scheda corrente."), &TfrmListinoPrezzi::cmdStampaClick);
-    m_comandi << comando(panContainer, "cmdPrimo", ":/pictures/candidati_primo.svg", QRect(472, 26, 36, 36),
-                         QStringLiteral("Visualizza la prima scheda in archivio."),
-                         &TfrmListinoPrezzi::cmdPrimoClick);
-    m_comandi << comando(
-        panContainer, "cmdIndietro", ":/pictures/candidati_indietro.svg", QRect(514, 26, 36, 36),
-        QStringLiteral("Visualizza la scheda precedente in archivio."), &TfrmListinoPrezzi::cmdIndietroClick);
+    comando(panContainer, "cmdNuovo", ":/pictures/candidati_nuovo.svg", QRect(24, y, lato, lato),
+            QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."),
+            &TfrmListinoPrezzi::cmdNuovoClick);
+    comando(panContainer, "cmdSalva", ":/pictures/candidati_salva.svg", QRect(81, y, lato, lato),
+            QStringLiteral("Salva la scheda corrente."), &TfrmListinoPrezzi::cmdSalvaClick);
+    comando(panContainer, "cmdAnteprima", ":/pictures/listino_anteprima.svg", QRect(137, 28, 148, 32),
+            QStringLiteral("Visualizza l'anteprima di stampa della scheda corrente."),
+            &TfrmListinoPrezzi::cmdAnteprimaClick);
+    comando(panContainer, "cmdStampa", ":/pictures/listino_stampa.svg", QRect(304, 28, 148, 32),
+            QStringLiteral("Stampa la scheda corrente."), &TfrmListinoPrezzi::cmdStampaClick);
+    comando(panContainer, "cmdPrimo", ":/pictures/candidati_primo.svg", QRect(472, 26, 36, 36),
+            QStringLiteral("Visualizza la prima scheda in archivio."), &TfrmListinoPrezzi::cmdPrimoClick);
+    comando(panContainer, "cmdIndietro", ":/pictures/candidati_indietro.svg", QRect(514, 26, 36, 36),
+            QStringLiteral("Visualizza la scheda precedente in archivio."),
+            &TfrmListinoPrezzi::cmdIndietroClick);
     m_lblPosizione = new QLabel(panContainer);
     m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     m_lblPosizione->setAccessibleDescription(QStringLiteral("Posizione della scheda"));
     m_lblPosizione->setFont(Looks::font(QStringLiteral("Verdana"), 14, true));
     m_lblPosizione->setAlignment(Qt::AlignCenter);
     m_lblPosizione->setGeometry(550, 30, 226, 28);
-    m_comandi << comando(panContainer, "cmdAvanti", ":/pictures/candidati_avanti.svg", QRect(778, 26, 36, 36),
-                         QStringLiteral("Visualizza la scheda successiva in archivio."),
-                         &TfrmListinoPrezzi::cmdAvantiClick);
-    m_comandi << comando(panContainer, "cmdUltimo", ":/pictures/candidati_ultimo.svg", QRect(820, 26, 36, 36),
-                         QStringLiteral("Visualizza l'ultima scheda in archivio."),
-                         &TfrmListinoPrezzi::cmdUltimoClick);
-    m_comandi << comando(panContainer, "cmdGuida", ":/pictures/candidati_guida.svg", QRect(877, 22, 44, 44),
-                         QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
-                         &TfrmListinoPrezzi::cmdGuidaClick);
-    m_comandi << comando(panContainer, "cmdEsci", ":/pictures/candidati_esci.svg", QRect(928, 22, 44, 44),
-                         QStringLiteral("Esci da questa schermata di lavoro."),
-                         &TfrmListinoPrezzi::cmdEsciClick);
+    comando(panContainer, "cmdAvanti", ":/pictures/candidati_avanti.svg", QRect(778, 26, 36, 36),
+            QStringLiteral("Visualizza la scheda successiva in archivio."),
+            &TfrmListinoPrezzi::cmdAvantiClick);
+    comando(panContainer, "cmdUltimo", ":/pictures/candidati_ultimo.svg", QRect(820, 26, 36, 36),
+            QStringLiteral("Visualizza l'ultima scheda in archivio."), &TfrmListinoPrezzi::cmdUltimoClick);
+    comando(panContainer, "cmdGuida", ":/pictures/candidati_guida.svg", QRect(877, 22, 44, 44),
+            QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+            &TfrmListinoPrezzi::cmdGuidaClick);
+    comando(panContainer, "cmdEsci", ":/pictures/candidati_esci.svg", QRect(928, 22, 44, 44),
+            QStringLiteral("Esci da questa schermata di lavoro."), &TfrmListinoPrezzi::cmdEsciClick);
     // The frequent commands by keys, as on the registry editor.
-    const QList<QPair<const char*, QKeySequence>> tasti = {{"cmdNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},
-                                                           {"cmdSalva", QKeySequence(Qt::CTRL | Qt::Key_S)},
-                                                           {"cmdStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},
-                                                           {"cmdIndietro", QKeySequence(Qt::Key_PageUp)},
-                                                           {"cmdAvanti", QKeySequence(Qt::Key_PageDown)}};
-    for (const auto& [nome, tasto] : tasti) {
-        for (ImageButton* button : std::as_const(m_comandi)) {
-            if (button->objectName() == QLatin1String(nome))
-                button->setShortcut(tasto);
-        }
-    }
+    const QPair<const char*, QKeySequence> tasti[] = {{"cmdNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                                                      {"cmdSalva", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                                                      {"cmdStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},
+                                                      {"cmdIndietro", QKeySequence(Qt::Key_PageUp)},
+                                                      {"cmdAvanti", QKeySequence(Qt::Key_PageDown)}};
+    for (const auto& [nome, tasto] : tasti)
+        panContainer->findChild<ImageButton*>(QLatin1String(nome))->setShortcut(tasto);
 }
 
 void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, const QPoint& origine)
@@ -194,7 +185,6 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
     // Eight alike commands: the reader hears which slot each fills.
     importa->setAccessibleName(QStringLiteral("Importa persona nello spazio ") + lettera);
     connect(importa, &ImageButton::clicked, this, [this, riquadro] { impProdottoClick(riquadro); });
-    m_importa[riquadro] = importa;
 
     const QFont carattere = Looks::font(QStringLiteral("Verdana"), 12, true);
     for (const Posto& posto : kPosti) {
@@ -224,9 +214,13 @@ void TfrmListinoPrezzi::collegaOrdineCampi()
     m_invio = new EnterKeyOrder(this);
     m_invio->chain(ordine, true);
     // Tab in reading order: the toolbar, then slot after slot its photo, its import arrow and its fields.
-    QList<QWidget*> tab(m_comandi.cbegin(), m_comandi.cend());
+    QList<QWidget*> tab;
+    for (const char* nome : {"cmdNuovo", "cmdSalva", "cmdAnteprima", "cmdStampa", "cmdPrimo", "cmdIndietro",
+                             "cmdAvanti", "cmdUltimo", "cmdGuida", "cmdEsci"})
+        tab << findChild<ImageButton*>(QLatin1String(nome));
     for (int riquadro = 0; riquadro < TSchedaGruppo::kRiquadri; ++riquadro) {
-        tab << m_imgFoto[riquadro] << m_importa[riquadro];
+        tab << m_imgFoto[riquadro]
+            << findChild<ImageButton*>(QStringLiteral("impProdotto_") + TSchedaGruppo::lettera(riquadro));
         for (const Posto& posto : kPosti)
             tab << m_campi[riquadro][posto.campo];
     }

@@ -161,7 +161,7 @@ void TestListinoModifiche::everyHintIsDrawnAsTheFirst()
     QVERIFY(riga->alignment().testFlag(Qt::AlignVCenter));
     auto* salva = ctl(QStringLiteral("cmdSalva"));
     QTest::mouseMove(salva, salva->rect().center());
-    QTRY_COMPARE(riga->text(), QStringLiteral("Salva la scheda corrente."));
+    QTRY_COMPARE(riga->text(), QStringLiteral("Salva la scheda corrente. (Ctrl+S)"));
     // The same strip, the text centred in it as the first one was.
     QCOMPARE(riga->y(), prima.y());
     QCOMPARE(riga->height(), prima.height());
