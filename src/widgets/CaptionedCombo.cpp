@@ -20,9 +20,13 @@ public:
     {
         if (t == QAccessible::Value)
             return combo()->currentText();
-        const QString text = QAccessibleWidget::text(t);
-        if (t == QAccessible::Name && !combo()->currentText().isEmpty())
+        QString text = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && !combo()->currentText().isEmpty()) {
+            // A caption that is a sentence (a hint) loses its full stop before the choice.
+            if (text.endsWith(u'.'))
+                text.chop(1);
             return text + QStringLiteral(": ") + combo()->currentText();
+        }
         return text;
     }
 

@@ -165,6 +165,13 @@ bool leggeLaDidascalia(const QString& name, QString caption)
     return !caption.isEmpty() && name.startsWith(caption + u' ');
 }
 
+QString senzaPunto(QString caption)
+{
+    if (caption.endsWith(u'.'))
+        caption.chop(1);
+    return caption;
+}
+
 // One of several alike controls that says which slot, row or column it serves.
 bool nominaIlPosto(const QString& name)
 {
@@ -262,7 +269,8 @@ void TestKeyboardScreens::everyControlIsNamedByItsCaptionOrHint()
         else if (qobject_cast<ImageButton*>(w) && !hint.isEmpty())
             QVERIFY2(name == hint || nominaIlPosto(name), qPrintable(what));
         else if (const auto* combo = qobject_cast<QComboBox*>(w))
-            QVERIFY2(name == combo->accessibleName() + QStringLiteral(": ") + combo->currentText() ||
+            QVERIFY2(name == senzaPunto(combo->accessibleName()) + QStringLiteral(": ") +
+                                 combo->currentText() ||
                          (combo->currentText().isEmpty() && name == combo->accessibleName()),
                      qPrintable(what));
         names << name;
@@ -311,7 +319,8 @@ void TestKeyboardScreens::dropDownsReadCaptionAndValue()
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
     QCOMPARE(accessible->role(), QAccessible::ComboBox);
     // Read as "caption: choice", the choice alone as value; with no choice, the caption alone.
-    QCOMPARE(accessible->text(QAccessible::Name), caption + QStringLiteral(": ") + box->currentText());
+    QCOMPARE(accessible->text(QAccessible::Name),
+             senzaPunto(caption) + QStringLiteral(": ") + box->currentText());
     QCOMPARE(accessible->text(QAccessible::Value), box->currentText());
     if (!label.isEmpty()) {
         auto* etichetta = window->findChild<QLabel*>(label);
