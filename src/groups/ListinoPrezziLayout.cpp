@@ -153,6 +153,14 @@ void TfrmListinoPrezzi::costruisciBarraComandi(QWidget* panContainer)
             &TfrmListinoPrezzi::cmdGuidaClick);
     comando(panContainer, "cmdEsci", ":/pictures/candidati_esci.svg", QRect(928, 22, 44, 44),
             QStringLiteral("Esci da questa schermata di lavoro."), &TfrmListinoPrezzi::cmdEsciClick);
+    // The frequent commands by keys, as on the registry editor.
+    const QPair<const char*, QKeySequence> tasti[] = {{"cmdNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                                                      {"cmdSalva", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                                                      {"cmdStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},
+                                                      {"cmdIndietro", QKeySequence(Qt::Key_PageUp)},
+                                                      {"cmdAvanti", QKeySequence(Qt::Key_PageDown)}};
+    for (const auto& [nome, tasto] : tasti)
+        panContainer->findChild<ImageButton*>(QLatin1String(nome))->setShortcut(tasto);
 }
 
 void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, const QPoint& origine)
@@ -214,6 +222,17 @@ void TfrmListinoPrezzi::collegaOrdineCampi()
     }
     m_invio = new EnterKeyOrder(this);
     m_invio->chain(ordine, true);
-    for (qsizetype i = 0; i + 1 < ordine.size(); ++i)
-        setTabOrder(ordine.at(i), ordine.at(i + 1));
+    // Tab in reading order: the toolbar, then slot after slot its photo, its import arrow and its fields.
+    QList<QWidget*> tab;
+    for (const char* nome : {"cmdNuovo", "cmdSalva", "cmdAnteprima", "cmdStampa", "cmdPrimo", "cmdIndietro",
+                             "cmdAvanti", "cmdUltimo", "cmdGuida", "cmdEsci"})
+        tab << findChild<ImageButton*>(QLatin1String(nome));
+    for (int riquadro = 0; riquadro < TSchedaGruppo::kRiquadri; ++riquadro) {
+        tab << m_imgFoto[riquadro]
+            << findChild<ImageButton*>(QStringLiteral("impProdotto_") + TSchedaGruppo::lettera(riquadro));
+        for (const Posto& posto : kPosti)
+            tab << m_campi[riquadro][posto.campo];
+    }
+    for (qsizetype i = 0; i + 1 < tab.size(); ++i)
+        setTabOrder(tab.at(i), tab.at(i + 1));
 }
