@@ -10,7 +10,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     libbenchmark-dev libicu-dev
     clang libclang-rt-14-dev lld
-    xvfb xauth xdotool imagemagick poppler-utils
+    xvfb xauth xdotool imagemagick poppler-utils dbus-x11 at-spi2-core python3-pyatspi
     libreoffice-calc-nogui libquazip1-qt6-dev libfreexl-dev libxlsxwriter-dev libssl-dev
     libdlib-dev liblapack-dev libblas-dev
 )

@@ -29,6 +29,7 @@ namespace {
 TfrmPassword::TfrmPassword(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara - Accesso"), QSize(388, 405), WindowKind::Fixed)
 {
+    setEscapeCloses(false); // its Esci ends the program
     setObjectName(QStringLiteral("frmPassword"));
     Looks::setSteelBlueGradient(this);
 

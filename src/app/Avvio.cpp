@@ -42,6 +42,7 @@ constexpr Column kColumns[] = {
 TfrmAvvio::TfrmAvvio(AppContext& context)
     : MainScreen(context, QStringLiteral(" Folvara"), QSize(1016, 713), WindowKind::Maximised)
 {
+    setEscapeCloses(false); // its Esci ends the program
     setObjectName(QStringLiteral("frmAvvio"));
     RegionalSettings::apply();
     Looks::setSteelBlueGradient(this);
@@ -52,9 +53,12 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
         new ImageButton(panContainer, QStringLiteral("imgInfo"), QStringLiteral(":/pictures/info.svg"),
                         QRect(12, 18, 64, 64), QStringLiteral("Informazioni su Folvara"));
     new Picture(panContainer, QStringLiteral("imgTitolo"), QStringLiteral(":/pictures/titolo.svg"),
-                QRect(100, 8, 600, 56));
-    new Picture(panContainer, QStringLiteral("imgSottotitolo"), QStringLiteral(":/pictures/sottotitolo.svg"),
-                QRect(100, 62, 760, 44));
+                QRect(100, 8, 600, 56), QStringLiteral("Folvara"));
+    new Picture(
+        panContainer, QStringLiteral("imgSottotitolo"), QStringLiteral(":/pictures/sottotitolo.svg"),
+        QRect(100, 62, 760, 44),
+        QStringLiteral("Software per la gestione di un archivio anagrafico e l'organizzazione di gruppi "
+                       "di persone in elenchi con foto e dati da stampare su fogli in formato A4"));
     auto* imgGuida =
         new ImageButton(panContainer, QStringLiteral("imgGuida"), QStringLiteral(":/pictures/guida.svg"),
                         QRect(919, 18, 64, 64), QStringLiteral("Guida"));
@@ -71,6 +75,7 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
         auto* button =
             new ImageButton(sheet, QString::fromLatin1(column.button),
                             QString::fromLatin1(column.buttonResource), QRect(10, 400, 300, 64), label);
+        image->sharesCommandWith(button);
         connect(image, &ImageButton::clicked, this, [this, i] { openWorkScreen(i); });
         connect(button, &ImageButton::clicked, this, [this, i] { openWorkScreen(i); });
     }
@@ -111,6 +116,14 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
         m_context.modal->run(screen);
     });
     connect(imgEsci, &ImageButton::clicked, this, &TfrmAvvio::onClose);
+
+    // Tab in reading order: the top corners, the three columns, the bottom row from the left.
+    QList<QWidget*> order{imgInfo, imgGuida};
+    for (const Column& column : kColumns)
+        order.append(findChild<ImageButton*>(QString::fromLatin1(column.button)));
+    order << imgCopyright << imgScadenze << imgSito << imgBackup << imgEsci;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 QString TfrmAvvio::webAddress()

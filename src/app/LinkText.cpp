@@ -3,8 +3,40 @@
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <mutex>
+
+namespace {
+
+// A screen reader meets the text as a link that its press action follows.
+class LinkTextAccessible : public QAccessibleWidget {
+public:
+    explicit LinkTextAccessible(LinkText* link)
+        : QAccessibleWidget(link, QAccessible::Link)
+    {
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction())
+            QMetaObject::invokeMethod(static_cast<LinkText*>(widget()), &LinkText::follow,
+                                      Qt::QueuedConnection);
+    }
+};
+
+QAccessibleInterface* linkTextAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("LinkText"))
+        return new LinkTextAccessible(static_cast<LinkText*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 LinkText::LinkText(QWidget* parent, const QString& name, const QString& text, const QPoint& position)
     : QLabel(text, parent)
@@ -15,7 +47,9 @@ LinkText::LinkText(QWidget* parent, const QString& name, const QString& text, co
     linkFont.setUnderline(true);
     setFont(linkFont);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::StrongFocus);
+    static std::once_flag registered;
+    std::call_once(registered, [] { QAccessible::installFactory(&linkTextAccessible); });
     setPressed(false);
     adjustSize();
     move(position);
@@ -38,6 +72,7 @@ QColor LinkText::colour() const
 
 void LinkText::attach(ImageButton* icon)
 {
+    icon->sharesCommandWith(this);
     connect(icon, &ImageButton::pressed, this, [this] { setPressed(true); });
     connect(icon, &ImageButton::released, this, [this] { setPressed(false); });
     connect(icon, &ImageButton::clicked, this, &LinkText::click);
@@ -46,6 +81,11 @@ void LinkText::attach(ImageButton* icon)
 void LinkText::setPressed(bool pressed)
 {
     Looks::setTextColour(this, pressed ? pressedColour() : restColour());
+}
+
+void LinkText::follow()
+{
+    click();
 }
 
 void LinkText::click()
@@ -72,7 +112,7 @@ void LinkText::mouseReleaseEvent(QMouseEvent* event)
 
 void LinkText::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return)
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         click();
     else
         QLabel::keyPressEvent(event);

@@ -15,8 +15,11 @@ public:
     static QColor restColour();
     static QColor pressedColour();
     QColor colour() const;
-    // The icon beside the text acts as the text itself.
+    // The icon beside the text acts as the text itself: a click on it follows the link, and the
+    // keyboard and screen readers meet the link once, on the text.
     void attach(ImageButton* icon);
+    // Follows the link, as a click does.
+    void follow();
 
 signals:
     void clicked();

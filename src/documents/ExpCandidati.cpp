@@ -11,13 +11,13 @@
 #include "platform/ShellOpener.h"
 #include "storage/FileErrorText.h"
 #include "storage/TSchedaAnagrafica.h"
+#include "widgets/CaptionedCombo.h"
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 #include "widgets/ReadOnlyRefusal.h"
 #include "widgets/WorkProgress.h"
 
-#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPalette>
@@ -98,14 +98,12 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
             [this] { HelpTopics::open(m_context, this, HelpTopics::Topic::Esportazione); });
     connect(cmdEsci, &ImageButton::clicked, this, &QWidget::close);
 
-    m_cboFormato = new QComboBox(this);
-    m_cboFormato->setObjectName(QStringLiteral("cboFormato"));
+    const QString hintFormato = QStringLiteral("Formato del file esportato.");
+    m_cboFormato = new CaptionedCombo(this, QStringLiteral("cboFormato"), hintFormato);
     m_cboFormato->setGeometry(kFormato);
     m_cboFormato->addItem(QStringLiteral("Excel (.xls)"), int(Formato::Xls));
     m_cboFormato->addItem(QStringLiteral("Excel (.xlsx)"), int(Formato::Xlsx));
     m_cboFormato->addItem(QStringLiteral("OpenDocument (.ods)"), int(Formato::Ods));
-    const QString hintFormato = QStringLiteral("Formato del file esportato.");
-    m_cboFormato->setAccessibleName(hintFormato);
     m_hint->addHint(m_cboFormato, hintFormato);
 
     m_grdRecords = new QTableView(this);
@@ -121,6 +119,8 @@ TfrmExpCandidati::TfrmExpCandidati(AppContext& context, QWidget* owner)
     m_grdRecords->setWordWrap(false);
     m_grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grdRecords->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Tab leaves the table (it went round its cells for ever); the arrows move between cells.
+    m_grdRecords->setTabKeyNavigation(false);
     m_grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                   QAbstractItemView::AnyKeyPressed);
     m_grdRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);

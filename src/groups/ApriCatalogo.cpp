@@ -86,6 +86,11 @@ TfrmApriCatalogo::TfrmApriCatalogo(AppContext& context)
     colori.setColor(QPalette::Text, Qt::black);
     m_lstFiles->setPalette(colori);
     m_lstFiles->setUniformItemSizes(true);
+    // Enter or a double click on a group opens it, as "Apri archivio" does.
+    connect(m_lstFiles, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        m_lstFiles->setCurrentRow(index.row(), QItemSelectionModel::ClearAndSelect);
+        btnApriClick();
+    });
 
     m_lblCreati = Looks::label(panContainer, QStringLiteral("lblCreati"), testoGruppiCreati(0),
                                Looks::font(QStringLiteral("Verdana"), 12), 34, 530);

@@ -153,6 +153,14 @@ void TfrmListinoPrezzi::costruisciBarraComandi(QWidget* panContainer)
             &TfrmListinoPrezzi::cmdGuidaClick);
     comando(panContainer, "cmdEsci", ":/pictures/candidati_esci.svg", QRect(928, 22, 44, 44),
             QStringLiteral("Esci da questa schermata di lavoro."), &TfrmListinoPrezzi::cmdEsciClick);
+    // The frequent commands by keys, as on the registry editor.
+    const QPair<const char*, QKeySequence> tasti[] = {{"cmdNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                                                      {"cmdSalva", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                                                      {"cmdStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},
+                                                      {"cmdIndietro", QKeySequence(Qt::Key_PageUp)},
+                                                      {"cmdAvanti", QKeySequence(Qt::Key_PageDown)}};
+    for (const auto& [nome, tasto] : tasti)
+        panContainer->findChild<ImageButton*>(QLatin1String(nome))->setShortcut(tasto);
 }
 
 void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, const QPoint& origine)
@@ -173,7 +181,7 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
     auto* cmdRitaglia = new ImageButton(panContainer, QStringLiteral("cmdRitaglia_") + lettera,
                                         QStringLiteral(":/pictures/candidati_ritaglia.svg"),
                                         QRect(origine + QPoint(70, 92), QSize(20, 20)), ritaglia);
-    cmdRitaglia->setFocusPolicy(Qt::StrongFocus);
+    cmdRitaglia->setAccessibleName(QStringLiteral("Ritaglia la foto dello spazio ") + lettera);
     cmdRitaglia->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 200); border-radius: 3px;"));
     m_hint->addHint(cmdRitaglia, ritaglia);
     connect(cmdRitaglia, &ImageButton::clicked, this, [this, riquadro] { ritagliaFoto(riquadro); });
@@ -183,6 +191,8 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
                                     QStringLiteral(":/pictures/listino_importa.svg"),
                                     QRect(origine + QPoint(436, 8), QSize(22, 22)), suggerimento);
     m_hint->addHint(importa, suggerimento);
+    // Eight alike commands: the reader hears which slot each fills.
+    importa->setAccessibleName(QStringLiteral("Importa persona nello spazio ") + lettera);
     connect(importa, &ImageButton::clicked, this, [this, riquadro] { impProdottoClick(riquadro); });
 
     const QFont carattere = Looks::font(QStringLiteral("Verdana"), 12, true);
@@ -212,6 +222,17 @@ void TfrmListinoPrezzi::collegaOrdineCampi()
     }
     m_invio = new EnterKeyOrder(this);
     m_invio->chain(ordine, true);
-    for (qsizetype i = 0; i + 1 < ordine.size(); ++i)
-        setTabOrder(ordine.at(i), ordine.at(i + 1));
+    // Tab in reading order: the toolbar, then slot after slot its photo, its import arrow and its fields.
+    QList<QWidget*> tab;
+    for (const char* nome : {"cmdNuovo", "cmdSalva", "cmdAnteprima", "cmdStampa", "cmdPrimo", "cmdIndietro",
+                             "cmdAvanti", "cmdUltimo", "cmdGuida", "cmdEsci"})
+        tab << findChild<ImageButton*>(QLatin1String(nome));
+    for (int riquadro = 0; riquadro < TSchedaGruppo::kRiquadri; ++riquadro) {
+        tab << m_imgFoto[riquadro]
+            << findChild<ImageButton*>(QStringLiteral("impProdotto_") + TSchedaGruppo::lettera(riquadro));
+        for (const Posto& posto : kPosti)
+            tab << m_campi[riquadro][posto.campo];
+    }
+    for (qsizetype i = 0; i + 1 < tab.size(); ++i)
+        setTabOrder(tab.at(i), tab.at(i + 1));
 }

@@ -61,6 +61,9 @@ QVariant ImportPreviewModel::data(const QModelIndex& index, int role) const
     const ImportPlan::Riga& riga = m_righe[index.row()];
     if (role == Qt::CheckStateRole && index.column() == Importa)
         return riga.importa ? Qt::Checked : Qt::Unchecked;
+    // The tick box is read with the sheet row it imports.
+    if (role == Qt::AccessibleTextRole && index.column() == Importa)
+        return QStringLiteral("Importa la riga %1").arg(riga.rigaFoglio);
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         switch (index.column()) {
         case Riga:

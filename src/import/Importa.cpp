@@ -10,6 +10,7 @@
 #include "storage/ArchiveError.h"
 #include "storage/FileErrorText.h"
 #include "storage/SafeSave.h"
+#include "widgets/CaptionedCombo.h"
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
 #include "widgets/ListScreenFrame.h"
@@ -93,9 +94,8 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
 
     m_lblFile =
         ListScreenFrame::label(this, "lblFile", QRect(32, 92, 560, 20), QStringLiteral("File scelto"));
-    m_cboFoglio = new QComboBox(this);
-    m_cboFoglio->setObjectName(QStringLiteral("cboFoglio"));
-    m_cboFoglio->setAccessibleName(QStringLiteral("Foglio da importare"));
+    m_cboFoglio =
+        new CaptionedCombo(this, QStringLiteral("cboFoglio"), QStringLiteral("Foglio da importare"));
     m_cboFoglio->setGeometry(600, 90, 229, 24);
     m_cboFoglio->hide();
     m_hint->addHint(m_cboFoglio, QStringLiteral("Sceglie il foglio della cartella di lavoro da importare."));
@@ -116,6 +116,8 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     m_grdColonne->verticalHeader()->hide();
     m_grdColonne->verticalHeader()->setDefaultSectionSize(24);
     m_grdColonne->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table for its drop-downs; the arrows move between its cells.
+    m_grdColonne->setTabKeyNavigation(false);
     m_grdColonne->setColumnWidth(0, 100);
     m_grdColonne->setColumnWidth(1, 80);
     m_grdColonne->horizontalHeader()->setStretchLastSection(true);
@@ -132,6 +134,8 @@ TfrmImporta::TfrmImporta(AppContext& context, QWidget* owner)
     m_grdAnteprima->verticalHeader()->setDefaultSectionSize(21);
     m_grdAnteprima->setWordWrap(false);
     m_grdAnteprima->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab leaves the table; the arrows move between rows, Space ticks the row's box.
+    m_grdAnteprima->setTabKeyNavigation(false);
     m_grdAnteprima->setColumnWidth(ImportPreviewModel::Importa, 60);
     m_grdAnteprima->setColumnWidth(ImportPreviewModel::Riga, 45);
     m_grdAnteprima->setColumnWidth(ImportPreviewModel::Esito, 170);
@@ -238,23 +242,50 @@ void TfrmImporta::caricaFile(const QString& path, int foglio)
     aggiornaAnteprima();
 }
 
+namespace {
+
+// The spreadsheet's letter of a column counted from 0: A, B, ..., Z, AA, AB, ...
+QString letteraColonna(int column)
+{
+    QString lettere;
+    for (int n = column + 1; n > 0; n = (n - 1) / 26)
+        lettere.prepend(QChar(u'A' + (n - 1) % 26));
+    return lettere;
+}
+
+} // namespace
+
 void TfrmImporta::riempiColonne()
 {
     const QStringList& headers = m_rows.first();
     m_grdColonne->setRowCount(int(headers.size()));
+    QList<QWidget*> campi = {m_grdColonne};
     for (int column = 0; column < headers.size(); ++column) {
         m_grdColonne->setItem(column, 0, new QTableWidgetItem(headers[column]));
         m_grdColonne->setItem(column, 1, new QTableWidgetItem(m_rows.value(1).value(column)));
-        auto* combo = new QComboBox(m_grdColonne);
-        combo->setObjectName(QStringLiteral("cboCampo_%1").arg(column + 1));
-        combo->setAccessibleName(QStringLiteral("Campo della scheda per la colonna %1").arg(headers[column]));
+        auto* combo = new CaptionedCombo(
+            m_grdColonne, QStringLiteral("cboCampo_%1").arg(column + 1),
+            QStringLiteral("Campo della colonna %1 (%2)").arg(letteraColonna(column), headers[column]));
         for (const ImportMapping::Target& target : ImportMapping::targets())
             combo->addItem(target.caption, target.id);
         combo->setCurrentIndex(std::max(0, combo->findData(m_mapping.target(column))));
+        // The cell under the drop-down is read as the chosen field, under its column header.
+        auto* cella = new QTableWidgetItem;
+        cella->setData(Qt::AccessibleTextRole, combo->currentText());
+        m_grdColonne->setItem(column, 2, cella);
+        connect(combo, &QComboBox::currentTextChanged, this, [this, column](const QString& campo) {
+            if (QTableWidgetItem* item = m_grdColonne->item(column, 2))
+                item->setData(Qt::AccessibleTextRole, campo);
+        });
         connect(combo, &QComboBox::activated, this,
                 [this, combo, column] { scegliCampo(column, combo->currentData().toInt()); });
         m_grdColonne->setCellWidget(column, 2, combo);
+        campi << combo;
     }
+    // Tab goes from the column table down its drop-downs to the preview.
+    for (qsizetype i = 1; i < campi.size(); ++i)
+        setTabOrder(campi[i - 1], campi[i]);
+    setTabOrder(campi.constLast(), m_grdAnteprima);
 }
 
 void TfrmImporta::scegliCampo(int column, int target)

@@ -8,13 +8,13 @@
 #include "privacy/ConsentSettings.h"
 #include "privacy/ConsentStore.h"
 #include "storage/TextRules.h"
+#include "widgets/CaptionedCombo.h"
 #include "widgets/Looks.h"
 #include "widgets/ReadOnlyRefusal.h"
 #include "widgets/RegionalSettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,8 +121,9 @@ void TfrmConsensi::costruisci()
     m_txtTutori->setFont(testo);
     m_txtTutori->setGeometry(236, 154, 336, 28);
 
-    etichetta(this, "lblFoto", QStringLiteral("Consenso alle foto:"), QRect(28, 200, 200, 24));
-    m_cboFoto = named(new QComboBox(this), "cboFoto", QStringLiteral("Consenso alle foto"));
+    m_cboFoto = new CaptionedCombo(
+        this, QStringLiteral("cboFoto"), QStringLiteral("Consenso alle foto"),
+        etichetta(this, "lblFoto", QStringLiteral("Consenso alle foto:"), QRect(28, 200, 200, 24)));
     for (const Consent::Photos foto : kFoto)
         m_cboFoto->addItem(Consent::photosText(foto));
     m_cboFoto->setFont(testo);

@@ -139,7 +139,7 @@ private:
     // The card as read from the archive, to catch another workstation's change at the save.
     LoadedRecord m_caricata;
     QLabel* m_panInfo = nullptr;
-    QPushButton* m_btnFocus = nullptr;
+    QWidget* m_btnFocus = nullptr; // legacy name: no button, only a place for the focus
     HintLine* m_hint = nullptr;
     EnterKeyOrder* m_invio = nullptr;
 };

@@ -34,10 +34,13 @@
 #include "widgets/PhotoDialogs.h"
 #include "widgets/ReadOnlyRefusal.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace {
 
@@ -98,6 +101,13 @@ bool TfrmCandidati::salva()
 {
     if (ReadOnlyRefusal::refused(*m_context.messages, this))
         return false;
+    // The focus comes back where it was (the Salva command, or the field of Ctrl+S) unless the save
+    // sends it to a field to complete.
+    const QPointer<QWidget> prima = QApplication::focusWidget();
+    const auto ritorno = qScopeGuard([this, &prima] {
+        if (prima && prima != m_btnFocus && QApplication::focusWidget() == m_btnFocus)
+            prima->setFocus();
+    });
     m_btnFocus->setFocus();
     const auto* mancante =
         CandidatiRegole::primoCampoMancante([this](Campo campo) { return m_campi[campo]->text(); });

@@ -136,13 +136,11 @@ void TfrmCandidati::costruisciSchermata()
     collegaAiutiCampi();
     new PrivacyActions(m_context, *this, panContainer);
 
-    // Takes the focus at the start of a save; drawn as nothing and left out of the tab order.
-    m_btnFocus = new QPushButton(panContainer);
+    // Takes the focus at the start of a save, so that the field being edited is left first; a plain
+    // widget drawn as nothing, out of the tab order and unnamed, so no screen reader meets it.
+    m_btnFocus = new QWidget(panContainer);
     m_btnFocus->setObjectName(QStringLiteral("btnFocus"));
-    m_btnFocus->setAccessibleName(QStringLiteral("Conferma dei campi"));
     m_btnFocus->setFocusPolicy(Qt::NoFocus);
-    m_btnFocus->setFlat(true);
-    m_btnFocus->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
     m_btnFocus->setGeometry(0, 0, 1, 1);
     m_btnFocus->lower();
 
@@ -166,15 +164,18 @@ void TfrmCandidati::costruisciBarraComandi(QWidget* panContainer)
     gruppi << gruppoBianco(panContainer, "shpNuovo", QRect(16, 8, 252, 60));
     comando(panContainer, "cmdNuovo", ":/pictures/candidati_nuovo.svg", QRect(22, y, lato, lato),
             QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."),
-            &TfrmCandidati::cmdNuovoClick);
+            &TfrmCandidati::cmdNuovoClick)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     comando(panContainer, "cmdDuplica", ":/pictures/candidati_duplica.svg", QRect(70, y, lato, lato),
             QStringLiteral(
                 "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."),
             &TfrmCandidati::cmdDuplicaClick);
     comando(panContainer, "cmdSalva", ":/pictures/candidati_salva.svg", QRect(118, y, lato, lato),
-            QStringLiteral("Salva la scheda in archivio."), &TfrmCandidati::cmdSalvaClick);
+            QStringLiteral("Salva la scheda in archivio."), &TfrmCandidati::cmdSalvaClick)
+        ->setShortcut(QKeySequence::Save);
     comando(panContainer, "cmdTrova", ":/pictures/candidati_trova.svg", QRect(166, y, lato, lato),
-            QStringLiteral("Trova una scheda in archivio."), &TfrmCandidati::cmdTrovaClick);
+            QStringLiteral("Trova una scheda in archivio."), &TfrmCandidati::cmdTrovaClick)
+        ->setShortcut(QKeySequence::Find);
     comando(panContainer, "cmdFile", ":/pictures/candidati_allega.svg", QRect(214, y, lato, lato),
             QStringLiteral("Allega file alla scheda."), &TfrmCandidati::cmdFileClick);
 
@@ -185,13 +186,15 @@ void TfrmCandidati::costruisciBarraComandi(QWidget* panContainer)
 
     gruppi << gruppoBianco(panContainer, "shpStampa", QRect(356, 8, 72, 60));
     comando(panContainer, "cmdStampa", ":/pictures/candidati_stampa.svg", QRect(360, y, 64, lato),
-            QStringLiteral("Stampa la scheda."), &TfrmCandidati::cmdStampaClick);
+            QStringLiteral("Stampa la scheda."), &TfrmCandidati::cmdStampaClick)
+        ->setShortcut(QKeySequence::Print);
 
     gruppi << gruppoBianco(panContainer, "shpRecord", QRect(436, 8, 264, 60));
     comando(panContainer, "cmdPrimo", ":/pictures/candidati_primo.svg", QRect(442, y, lato, lato),
             QStringLiteral("Visualizza la prima scheda in archivio."), &TfrmCandidati::cmdPrimoClick);
     comando(panContainer, "cmdIndietro", ":/pictures/candidati_indietro.svg", QRect(490, y, lato, lato),
-            QStringLiteral("Visualizza la scheda precedente in archivio."), &TfrmCandidati::cmdIndietroClick);
+            QStringLiteral("Visualizza la scheda precedente in archivio."), &TfrmCandidati::cmdIndietroClick)
+        ->setShortcut(QKeySequence(Qt::Key_PageUp));
     m_lblPosizione = new QLabel(panContainer);
     m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     m_lblPosizione->setAccessibleDescription(QStringLiteral("Posizione della scheda in archivio"));
@@ -200,7 +203,8 @@ void TfrmCandidati::costruisciBarraComandi(QWidget* panContainer)
     m_lblPosizione->setFont(Looks::font(QStringLiteral("Tahoma"), 14, true));
     Looks::setTextColour(m_lblPosizione, Looks::kDarkBlue);
     comando(panContainer, "cmdAvanti", ":/pictures/candidati_avanti.svg", QRect(598, y, lato, lato),
-            QStringLiteral("Visualizza la scheda successiva in archivio."), &TfrmCandidati::cmdAvantiClick);
+            QStringLiteral("Visualizza la scheda successiva in archivio."), &TfrmCandidati::cmdAvantiClick)
+        ->setShortcut(QKeySequence(Qt::Key_PageDown));
     comando(panContainer, "cmdUltimo", ":/pictures/candidati_ultimo.svg", QRect(646, y, lato, lato),
             QStringLiteral("Visualizza l'ultima scheda in archivio."), &TfrmCandidati::cmdUltimoClick);
 
@@ -286,8 +290,7 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
     // The crop window for the photo on show, also from the keyboard; at the photo's right edge, past
     // the privacy button (x 156 to 246).
     piccolo("shpRitaglia", 293, "cmdRitaglia", ":/pictures/candidati_ritaglia.svg",
-            QStringLiteral("Ritaglia foto"), &TfrmCandidati::ritagliaFoto)
-        ->setFocusPolicy(Qt::StrongFocus);
+            QStringLiteral("Ritaglia foto"), &TfrmCandidati::ritagliaFoto);
 }
 
 void TfrmCandidati::costruisciCampi(QWidget* panContainer)

@@ -100,7 +100,11 @@ PannelloRiepilogo::PannelloRiepilogo(AppContext& context, QWidget* parent, const
     connect(m_btnStampa, &QPushButton::clicked, this, &PannelloRiepilogo::btnStampaClick);
     connect(m_btnSalvaPdf, &QPushButton::clicked, this,
             [this] { ListPrinting::salvaPdf(m_context, window(), m_titoloStampa, righe()); });
-    connect(m_lstRecords, &QAbstractItemView::doubleClicked, this, &PannelloRiepilogo::lstRecordsDblClick);
+    // Enter picks the person as a double click does.
+    connect(m_lstRecords, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        m_lstRecords->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+        lstRecordsDblClick();
+    });
 }
 
 void PannelloRiepilogo::mostraRighe(ResultLines lines)

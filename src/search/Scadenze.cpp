@@ -12,13 +12,13 @@
 #include "search/Figure.h"
 #include "search/GroupMembers.h"
 #include "storage/ArchiveError.h"
+#include "widgets/CaptionedCombo.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 #include "widgets/RegionalSettings.h"
 #include "widgets/WorkProgress.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QKeyEvent>
@@ -108,10 +108,9 @@ void TfrmScadenze::creaFiltri()
         giorni(this, QStringLiteral("txtGiorniCompleanni"), QStringLiteral("Compleanni nei prossimi giorni"),
                30, 366, QRect(446, 90, 110, 30));
 
-    etichetta(this, QStringLiteral("lblGruppo"), QStringLiteral("Persone:"), 590, 68);
-    m_lstGruppo = new QComboBox(this);
-    m_lstGruppo->setObjectName(QStringLiteral("lstGruppo"));
-    m_lstGruppo->setAccessibleName(QStringLiteral("Persone"));
+    m_lstGruppo =
+        new CaptionedCombo(this, QStringLiteral("lstGruppo"), QStringLiteral("Persone"),
+                           etichetta(this, QStringLiteral("lblGruppo"), QStringLiteral("Persone:"), 590, 68));
     m_lstGruppo->setGeometry(590, 90, 322, 30);
     m_lstGruppo->setFont(Looks::font(QStringLiteral("Verdana"), 10, true));
 

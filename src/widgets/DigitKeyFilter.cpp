@@ -18,6 +18,10 @@ bool DigitKeyFilter::passes(int key, Qt::KeyboardModifiers modifiers, const QStr
     case Qt::Key_Delete:
     case Qt::Key_Left:
     case Qt::Key_Right:
+    // Tab, Shift+Tab and Escape leave the field and close the screen: never a keyboard trap.
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
         return true;
     default:
         break;

@@ -5,8 +5,9 @@
 
 class QLineEdit;
 
-// Lets into a number field only Enter, Backspace, Delete, the left and right arrows and the
-// digits 0 to 9; every other key press (letters, space, Tab, Home, End, shortcuts) is dropped.
+// Lets into a number field only Enter, Backspace, Delete, the left and right arrows, the digits
+// 0 to 9, and Tab, Shift+Tab and Escape to leave it; every other key press (letters, space, Home,
+// End, shortcuts) is dropped.
 class DigitKeyFilter : public QObject {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace {
 
@@ -54,4 +55,13 @@ QWidget* FocusHighlight::attachHalo(QLineEdit* field, const QString& haloName)
     halo->setVisible(field->hasFocus());
     new HaloFollower(field, halo);
     return halo;
+}
+
+void FocusHighlight::drawFocusMark(QPainter& painter, const QWidget& command)
+{
+    if (!command.hasFocus())
+        return;
+    painter.setPen(QPen(command.palette().color(QPalette::Highlight), 2, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(command.rect().adjusted(1, 1, -2, -2));
 }

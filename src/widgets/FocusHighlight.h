@@ -3,6 +3,7 @@
 #include <QColor>
 
 class QLineEdit;
+class QPainter;
 class QWidget;
 
 // The two focus highlights of edit fields.
@@ -16,4 +17,7 @@ void applyFill(QLineEdit* field, const QColor& normal);
 // Halo highlight: a yellow rectangle 4 pixels larger than the field on every side, behind it,
 // visible exactly while the field has the focus. The halo is created as the field's sibling.
 QWidget* attachHalo(QLineEdit* field, const QString& haloName);
+// The dotted frame of a picture command that has the keyboard's focus; nothing when it has not, so
+// the unfocused look stays as designed.
+void drawFocusMark(QPainter& painter, const QWidget& command);
 } // namespace FocusHighlight

@@ -3,6 +3,7 @@
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
+#include <QFocusEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -63,6 +64,14 @@ void HintLine::setText(const QString& text)
 
 bool HintLine::eventFilter(QObject* watched, QEvent* event)
 {
+    // Tab and Shift+Tab onto a command show its hint as the mouse does.
+    if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+        if (byKeyboard && m_hints.contains(static_cast<QWidget*>(watched)))
+            setText(m_hints.value(static_cast<QWidget*>(watched)));
+        return false;
+    }
     if (event->type() != QEvent::MouseMove)
         return false;
     auto* widget = static_cast<QWidget*>(watched);

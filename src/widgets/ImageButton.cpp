@@ -1,13 +1,20 @@
 #include "widgets/ImageButton.h"
 
+#include "widgets/FocusHighlight.h"
+
 #include <QAccessibleWidget>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QShortcut>
 
 #include <mutex>
+
+namespace {
+void registerPictureAccessible();
+} // namespace
 
 Picture::Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
                  const QString& accessibleName)
@@ -18,6 +25,7 @@ Picture::Picture(QWidget* parent, const QString& name, const QString& resource, 
     setAccessibleName(accessibleName);
     setGeometry(geometry);
     setAlignment(Qt::AlignCenter);
+    registerPictureAccessible();
 }
 
 void Picture::setPicture(const QString& resource)
@@ -66,17 +74,50 @@ void Picture::resizeEvent(QResizeEvent* event)
 
 namespace {
 
+// A picture is a graphic read by its name; one without a name, or the twin of a command, is
+// decoration and reported invisible, which screen readers skip.
+class PictureAccessible : public QAccessibleWidget {
+public:
+    explicit PictureAccessible(QWidget* picture, QAccessible::Role role = QAccessible::Graphic)
+        : QAccessibleWidget(picture, role)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State result = QAccessibleWidget::state();
+        if (hidden())
+            result.invisible = true;
+        return result;
+    }
+
+protected:
+    bool hidden() const
+    {
+        const auto* button = qobject_cast<const ImageButton*>(widget());
+        return widget()->accessibleName().isEmpty() || (button && button->isTwin());
+    }
+};
+
 // What a screen reader sees of an image button: a push button whose press action clicks it.
-class ImageButtonAccessible : public QAccessibleWidget {
+class ImageButtonAccessible : public PictureAccessible {
 public:
     explicit ImageButtonAccessible(ImageButton* button)
-        : QAccessibleWidget(button, QAccessible::Button)
+        : PictureAccessible(button, QAccessible::Button)
     {
     }
 
     QStringList actionNames() const override
     {
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    QStringList keyBindingsForAction(const QString& actionName) const override
+    {
+        const auto* button = static_cast<const ImageButton*>(widget());
+        if (actionName == pressAction() && !button->shortcut().isEmpty())
+            return {button->shortcut().toString(QKeySequence::NativeText)};
+        return QAccessibleWidget::keyBindingsForAction(actionName);
     }
 
     void doAction(const QString& actionName) override
@@ -91,11 +132,19 @@ public:
     }
 };
 
-QAccessibleInterface* imageButtonAccessible(const QString& className, QObject* object)
+QAccessibleInterface* pictureAccessible(const QString& className, QObject* object)
 {
     if (className == QLatin1String("ImageButton"))
         return new ImageButtonAccessible(static_cast<ImageButton*>(object));
+    if (className == QLatin1String("Picture"))
+        return new PictureAccessible(static_cast<Picture*>(object));
     return nullptr;
+}
+
+void registerPictureAccessible()
+{
+    static std::once_flag registered;
+    std::call_once(registered, [] { QAccessible::installFactory(&pictureAccessible); });
 }
 
 } // namespace
@@ -104,9 +153,8 @@ ImageButton::ImageButton(QWidget* parent, const QString& name, const QString& re
                          const QString& accessibleName)
     : Picture(parent, name, resource, geometry, accessibleName)
 {
-    static std::once_flag registered;
-    std::call_once(registered, [] { QAccessible::installFactory(&imageButtonAccessible); });
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ImageButton::click()
@@ -114,6 +162,25 @@ void ImageButton::click()
     emit pressed();
     emit released();
     emit clicked();
+}
+
+void ImageButton::sharesCommandWith(QWidget* command)
+{
+    m_twin = true;
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(command->accessibleName());
+}
+
+void ImageButton::setShortcut(const QKeySequence& keys)
+{
+    m_shortcut = keys;
+    setToolTip(keys.toString(QKeySequence::NativeText));
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this] {
+        if (isVisible() && isEnabled())
+            click();
+    });
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event)
@@ -134,20 +201,19 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* event)
 
 void ImageButton::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
-        emit clicked();
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    if (plain &&
+        (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+        click();
     else
         QLabel::keyPressEvent(event);
 }
 
 void ImageButton::paintEvent(QPaintEvent* event)
 {
-    QLabel::paintEvent(event);
-    // A button that takes the keyboard shows where it is.
+    Picture::paintEvent(event);
     if (!hasFocus())
         return;
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
-    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    FocusHighlight::drawFocusMark(painter, *this);
 }

@@ -1,6 +1,11 @@
 #include "widgets/PhotoBox.h"
 
+#include "widgets/FocusHighlight.h"
+
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -44,6 +49,7 @@ QAction* PhotoBox::addCropAction(const QString& name)
     action->setToolTip(QStringLiteral("Ritaglia la foto"));
     addAction(action);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    setFocusPolicy(Qt::StrongFocus);
     return action;
 }
 
@@ -60,15 +66,16 @@ void PhotoBox::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), kPaleBlue);
     const QRect target = targetRect();
-    if (target.isEmpty())
-        return;
-    const qreal ratio = devicePixelRatioF();
-    if (m_scaled.isNull()) {
-        m_scaled = QPixmap::fromImage(
-            m_picture.scaled(target.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-        m_scaled.setDevicePixelRatio(ratio);
+    if (!target.isEmpty()) {
+        const qreal ratio = devicePixelRatioF();
+        if (m_scaled.isNull()) {
+            m_scaled = QPixmap::fromImage(
+                m_picture.scaled(target.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            m_scaled.setDevicePixelRatio(ratio);
+        }
+        painter.drawPixmap(target.topLeft(), m_scaled);
     }
-    painter.drawPixmap(target.topLeft(), m_scaled);
+    FocusHighlight::drawFocusMark(painter, *this);
 }
 
 void PhotoBox::resizeEvent(QResizeEvent* event)
@@ -81,4 +88,21 @@ void PhotoBox::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         emit clicked();
+}
+
+void PhotoBox::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    if (plain &&
+        (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        emit clicked();
+        return;
+    }
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, rect().center(), mapToGlobal(rect().center()));
+        QCoreApplication::sendEvent(this, &menu);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -25,7 +25,8 @@ public:
     const QImage& whole() const { return m_whole.isNull() ? m_picture : m_whole; }
     // The frame the picture was cut by from whole(); empty when it is not known.
     QRect lastFrame() const { return m_frame; }
-    // "Ritaglia" in the picture's context menu.
+    // "Ritaglia" in the picture's context menu. The picture then takes the keyboard focus: Enter or
+    // Space clicks it, the Menu key or Shift+F10 opens the menu.
     QAction* addCropAction(const QString& name);
 
 signals:
@@ -35,6 +36,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QRect targetRect() const;

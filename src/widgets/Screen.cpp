@@ -2,11 +2,14 @@
 
 #include "widgets/RegionalSettings.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+
+#include <mutex>
 
 namespace {
 
@@ -41,10 +44,24 @@ void setupScreenWindow(QWidget* screen, const QString& caption, QSize clientSize
     }
 }
 
+namespace {
+
+// A main screen is a window of its own to a screen reader (a frame), not a part of one.
+QAccessibleInterface* mainScreenAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("MainScreen"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
 MainScreen::MainScreen(AppContext& context, const QString& caption, QSize clientSize, WindowKind kind)
     : m_context(context)
     , m_kind(kind)
 {
+    static std::once_flag registered;
+    std::call_once(registered, [] { QAccessible::installFactory(&mainScreenAccessible); });
     setupScreenWindow(this, caption, clientSize, kind);
 }
 
@@ -82,9 +99,11 @@ void MainScreen::closeEvent(QCloseEvent* event)
 
 void MainScreen::keyPressEvent(QKeyEvent* event)
 {
-    // Screens without title-bar buttons are left only through their own buttons.
-    if (event->key() == Qt::Key_Escape && m_kind != WindowKind::Maximised)
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_escapeCloses)
+            close();
         return;
+    }
     QWidget::keyPressEvent(event);
 }
 
@@ -112,7 +131,10 @@ void SecondaryScreen::showEvent(QShowEvent* event)
 
 void SecondaryScreen::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && m_kind != WindowKind::Maximised)
+    // Escape goes through the close handler, with the same questions as the screen's Chiudi.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
         return;
+    }
     QDialog::keyPressEvent(event);
 }

@@ -27,6 +27,9 @@ public:
 protected:
     // The close handler; the default hides the screen.
     virtual void onClose() { hide(); }
+    // Escape closes the screen as its Esci or Annulla does; the launcher and the login, whose Esci
+    // ends the program, keep it off, so a stray Escape never ends the program.
+    void setEscapeCloses(bool closes) { m_escapeCloses = closes; }
     // The panel "panContainer" that holds the content at its designed size in the middle of the
     // window, however large the window grows.
     QWidget* centredPanel(QSize size);
@@ -37,6 +40,7 @@ protected:
 
 private:
     WindowKind m_kind;
+    bool m_escapeCloses = true;
 };
 
 // A screen created afresh by its opener, shown modally and destroyed when it closes.

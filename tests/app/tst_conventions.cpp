@@ -95,6 +95,12 @@ void TestConventions::hintLineFollowsTheMouse()
     // The background empties it.
     QTest::mouseMove(form.panel, QPoint(300, 200));
     QTRY_COMPARE(form.line->text(), QString());
+    // Tab onto the command shows its hint too, for those without a mouse.
+    form.third->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(form.third, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form.save);
+    QCOMPARE(form.line->text(), QStringLiteral("Salva la scheda in archivio."));
 }
 
 void TestConventions::fillHighlightColours()
@@ -179,7 +185,9 @@ void TestConventions::digitKeys_data()
     QTest::newRow("right") << int(Qt::Key_Right) << "" << true << 0;
     QTest::newRow("letter") << int(Qt::Key_A) << "a" << false << 0;
     QTest::newRow("space") << int(Qt::Key_Space) << " " << false << 0;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << false << 0;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << true << 0;
+    QTest::newRow("shift tab") << int(Qt::Key_Backtab) << "" << true << int(Qt::ShiftModifier);
+    QTest::newRow("escape") << int(Qt::Key_Escape) << "\x1b" << true << 0;
     QTest::newRow("home") << int(Qt::Key_Home) << "" << false << 0;
     QTest::newRow("end") << int(Qt::Key_End) << "" << false << 0;
     QTest::newRow("shortcut") << int(Qt::Key_V) << "" << false << 0;

@@ -7,6 +7,7 @@
 #include "groups/CreaCatalogo.h"
 #include "groups/ListinoPrezzi.h"
 #include "registry/Candidati.h"
+#include "support/KeyboardWalk.h"
 #include "support/TestEnvironment.h"
 
 #include "app/Info.h"
@@ -71,6 +72,9 @@ private slots:
     void launcherOpensEachWorkScreen_data();
     void launcherOpensEachWorkScreen();
     void screenReaderPressesImageButtons();
+    void launcherIsWorkedByTheKeyboard_data();
+    void launcherIsWorkedByTheKeyboard();
+    void launcherReadsOnceEachCommand();
     void workScreensReturnToLauncherOnClose_data();
     void workScreensReturnToLauncherOnClose();
     void launcherCloseAndExitTerminate_data();
@@ -79,6 +83,7 @@ private slots:
     void realLoopEnds_data();
     void realLoopEnds();
     void realLoopSwitchesScreens();
+    void openGroupHandsTheGroupToThePageEditor_data();
     void openGroupHandsTheGroupToThePageEditor();
     void openGroupWithoutSelectionWarns();
     void launcherSecondaryScreens();
@@ -86,7 +91,7 @@ private slots:
     void webBannerOpensTheMakersAddress();
     void everyScreenHasItsCaptionSizeAndStyle_data();
     void everyScreenHasItsCaptionSizeAndStyle();
-    void fixedScreensIgnoreEscape();
+    void escapeClosesAsEsciDoes();
 };
 
 void TestFlow::startShowsOnlyTheLogin()
@@ -190,6 +195,11 @@ void TestFlow::screenReaderPressesImageButtons()
         }
     }
     QVERIFY(buttons > 20);
+    // Each main screen is a window to the reader, each secondary one a dialog.
+    for (QWidget* screen : screens)
+        QCOMPARE(QAccessible::queryAccessibleInterface(screen)->role(), QAccessible::Window);
+    TfrmInfo info(env.context, flow.avvio());
+    QCOMPARE(QAccessible::queryAccessibleInterface(&info)->role(), QAccessible::Dialog);
 
     flow.switchTo(flow.avvio(), nullptr);
     auto* archivio = flow.avvio()->findChild<ImageButton*>(QStringLiteral("imgApp01"));
@@ -201,6 +211,71 @@ void TestFlow::screenReaderPressesImageButtons()
     QVERIFY(flow.avvio()->isVisible());
     QTRY_VERIFY(flow.candidati()->isVisible());
     expectOnly(flow, flow.candidati());
+}
+
+void TestFlow::launcherIsWorkedByTheKeyboard_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("screen"); // 0 registry editor, 1 create group, 2 open group
+    QTest::newRow("Enter on ARCHIVIO ANAGRAFICO") << "btnApp01" << int(Qt::Key_Return) << 0;
+    QTest::newRow("Space on CREA NUOVO GRUPPO") << "btnApp02" << int(Qt::Key_Space) << 1;
+    QTest::newRow("keypad Enter on APRI GRUPPO ESISTENTE") << "btnApp03" << int(Qt::Key_Enter) << 2;
+}
+
+void TestFlow::launcherIsWorkedByTheKeyboard()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(int, screen);
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.switchTo(flow.avvio(), nullptr);
+    QWidget* launcher = flow.avvio();
+    launcher->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(launcher));
+    launcher->findChild<QWidget*>(QStringLiteral("imgInfo"))->setFocus();
+    // Every command once, in reading order, and Tab comes back round.
+    const QStringList expected{QStringLiteral("imgInfo"),     QStringLiteral("imgGuida"),
+                               QStringLiteral("btnApp01"),    QStringLiteral("btnApp02"),
+                               QStringLiteral("btnApp03"),    QStringLiteral("imgCopyright"),
+                               QStringLiteral("imgScadenze"), QStringLiteral("imgSito"),
+                               QStringLiteral("imgBackup"),   QStringLiteral("imgEsci")};
+    QCOMPARE(KeyboardWalk::tabCycle(launcher), expected);
+    // Shift+Tab goes back.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("imgEsci"));
+
+    auto* command = launcher->findChild<ImageButton*>(button);
+    command->setFocus();
+    QTest::keyClick(command, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QWidget* const targets[] = {flow.candidati(), flow.creaCatalogo(), flow.apriCatalogo()};
+    expectOnly(flow, targets[screen]);
+}
+
+void TestFlow::launcherReadsOnceEachCommand()
+{
+    TestEnvironment env;
+    ScreenFlow& flow = env.flow();
+    flow.switchTo(flow.avvio(), nullptr);
+    QStringList names;
+    for (ImageButton* button : flow.avvio()->findChildren<ImageButton*>()) {
+        const bool hidden = KeyboardWalk::hiddenFromReader(button);
+        // A picture above its caption is the caption's command: hidden, and never focused.
+        QCOMPARE(hidden, button->objectName().startsWith(QStringLiteral("imgApp")));
+        QCOMPARE(button->focusPolicy() == Qt::NoFocus, hidden);
+        if (!hidden)
+            names.append(KeyboardWalk::accessibleName(button));
+    }
+    QCOMPARE(names.size(), 10);
+    QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+    for (const char* picture : {"imgTitolo", "imgSottotitolo"}) {
+        auto* title = flow.avvio()->findChild<Picture*>(QString::fromLatin1(picture));
+        QVERIFY(!KeyboardWalk::hiddenFromReader(title));
+        QVERIFY(!KeyboardWalk::accessibleName(title).isEmpty());
+    }
+    QCOMPARE(KeyboardWalk::accessibleName(flow.avvio()->findChild<Picture*>(QStringLiteral("imgTitolo"))),
+             QStringLiteral("Folvara"));
 }
 
 void TestFlow::workScreensReturnToLauncherOnClose_data()
@@ -365,8 +440,17 @@ void TestFlow::realLoopSwitchesScreens()
     QCOMPARE(wrong, QStringList());
 }
 
+void TestFlow::openGroupHandsTheGroupToThePageEditor_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Apri archivio") << "button";
+    QTest::newRow("Enter on the list") << "enter";
+    QTest::newRow("double click") << "double";
+}
+
 void TestFlow::openGroupHandsTheGroupToThePageEditor()
 {
+    QFETCH(QString, how);
     TestEnvironment env;
     for (const char* name : {"Gita a Roma.fvg", "Under 14.fvg"}) {
         QFile file(env.path(QString::fromLatin1(name)));
@@ -378,7 +462,16 @@ void TestFlow::openGroupHandsTheGroupToThePageEditor()
     QCOMPARE(list->count(), 2);
     QCOMPARE(flow.apriCatalogo()->lblMemory()->text(), QStringLiteral("avvio"));
     list->setCurrentRow(1);
-    click(flow.apriCatalogo(), "btnApri");
+    if (how == QLatin1String("button")) {
+        click(flow.apriCatalogo(), "btnApri");
+    } else if (how == QLatin1String("enter")) {
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+    } else {
+        const QPoint at = list->visualItemRect(list->item(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
     expectOnly(flow, flow.listinoPrezzi());
     QCOMPARE(flow.listinoPrezzi()->groupName(), QStringLiteral("Under 14"));
     QCOMPARE(flow.listinoPrezzi()->groupFile(), env.path(QStringLiteral("Under 14.fvg")));
@@ -569,18 +662,33 @@ void TestFlow::everyScreenHasItsCaptionSizeAndStyle()
     }
 }
 
-void TestFlow::fixedScreensIgnoreEscape()
+void TestFlow::escapeClosesAsEsciDoes()
 {
     TestEnvironment env;
     ScreenFlow& flow = env.flow();
     flow.start();
+    // The login and the launcher end the program with Esci: Escape leaves them alone.
     QTest::keyClick(flow.password(), Qt::Key_Escape);
     QVERIFY(flow.password()->isVisible());
+    flow.switchTo(flow.avvio(), flow.password());
+    QTest::keyClick(flow.avvio(), Qt::Key_Escape);
+    expectOnly(flow, flow.avvio());
 
-    TfrmInfo info(env.context, flow.password());
+    // A work screen goes back to the launcher, as its Esci or Annulla does.
+    for (MainScreen* screen :
+         {static_cast<MainScreen*>(flow.creaCatalogo()), static_cast<MainScreen*>(flow.apriCatalogo()),
+          static_cast<MainScreen*>(flow.candidati())}) {
+        flow.switchTo(screen, flow.avvio());
+        expectOnly(flow, screen);
+        QTest::keyClick(screen, Qt::Key_Escape);
+        QTRY_VERIFY(flow.avvio()->isVisible());
+        expectOnly(flow, flow.avvio());
+    }
+
+    TfrmInfo info(env.context, flow.avvio());
     info.show();
     QTest::keyClick(&info, Qt::Key_Escape);
-    QVERIFY(info.isVisible());
+    QVERIFY(!info.isVisible());
 }
 
 QTEST_MAIN(TestFlow)

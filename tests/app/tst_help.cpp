@@ -12,6 +12,7 @@
 #include "support/TestEnvironment.h"
 #include "widgets/ImageButton.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -293,6 +294,22 @@ void TestHelp::linksHandTheirTargetToTheShell()
              QStringList{target.contains(QStringLiteral("%1")) ? target.arg(env.folder()) : target});
     // The screen stays open: only "Chiudi" closes it.
     QVERIFY(screen->isVisible());
+
+    // The keyboard and a screen reader reach the link once, on its text, and follow it.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(link);
+    QCOMPARE(accessible->role(), QAccessible::Link);
+    QCOMPARE(accessible->text(QAccessible::Name), link->text());
+    QVERIFY(link->focusPolicy() & Qt::TabFocus);
+    if (auto* icon = qobject_cast<ImageButton*>(pressed)) {
+        QCOMPARE(icon->focusPolicy(), Qt::NoFocus);
+        QVERIFY(QAccessible::queryAccessibleInterface(icon)->state().invisible);
+    }
+    env.shell.opened.clear();
+    link->setFocus();
+    QTest::keyClick(link, Qt::Key_Return);
+    QCOMPARE(env.shell.opened.size(), 1);
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(env.shell.opened.size(), 2);
 }
 
 void TestHelp::releasingOutsideTheLinkOpensNothing()

@@ -187,8 +187,14 @@ void TestCandidatiCampi::partitaIvaTakesOnlyDigits()
     QTest::keyClick(partitaIva, Qt::Key_Home);
     QTest::keyClicks(partitaIva, QStringLiteral("9"));
     QCOMPARE(partitaIva->text(), QStringLiteral("129")); // Home was dropped, the caret stayed at the end
+    // Tab and Shift+Tab leave the field, as from any other: no keyboard trap.
     QTest::keyClick(partitaIva, Qt::Key_Tab);
+    QTRY_VERIFY(QApplication::focusWidget() != partitaIva);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QTRY_COMPARE(QApplication::focusWidget(), partitaIva);
+    QTest::keyClick(partitaIva, Qt::Key_Backtab);
+    QTRY_VERIFY(QApplication::focusWidget() != partitaIva);
+    partitaIva->setFocus();
     QTest::keyClick(partitaIva, Qt::Key_Return);
     QTRY_COMPARE(QApplication::focusWidget(), txt(TSchedaAnagrafica::Patente));
 }

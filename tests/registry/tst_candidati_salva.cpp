@@ -4,6 +4,7 @@
 #include "registry/Candidati.h"
 #include "storage/PhotoFiles.h"
 #include "storage/Placeholder.h"
+#include "widgets/ImageButton.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/UnsavedChanges.h"
 
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 Q_DECLARE_METATYPE(MessageKind)
 
@@ -44,6 +46,7 @@ private slots:
     void unsavedEditsAreAskedAbout_data();
     void unsavedEditsAreAskedAbout();
     void newPhotoCountsAsAnEdit();
+    void shortcutsWorkFromAField();
 };
 
 void TestCandidatiSalva::updateChangesOnlyItsRecord()
@@ -71,8 +74,40 @@ void TestCandidatiSalva::updateChangesOnlyItsRecord()
     QCOMPARE(leggiArchivio().at(1).testo(TSchedaAnagrafica::Citta), QStringLiteral("Bergamo"));
     QCOMPARE(leggiArchivio().at(1).testo(TSchedaAnagrafica::Candidato), QStringLiteral("Persona 2"));
     QVERIFY(QFileInfo(fotoScheda(2)).isFile());
-    // The focus went to the invisible button before the save and stays there.
-    QCOMPARE(QApplication::focusWidget(), ctl("btnFocus"));
+    // The focus left the field for the save and came back to the command that saved.
+    QCOMPARE(QApplication::focusWidget(), ctl("cmdSalva"));
+}
+
+void TestCandidatiSalva::shortcutsWorkFromAField()
+{
+    scriviArchivio(3);
+    clic("cmdPrimo");
+    QLineEdit* note = txt(TSchedaAnagrafica::Note);
+    QWidget* window = note->window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    note->setFocus();
+    QTest::keyClick(note, Qt::Key_PageDown);
+    QCOMPARE(posizione(), QStringLiteral("2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+    QCOMPARE(posizione(), QStringLiteral("1"));
+
+    note->setFocus();
+    note->setText(QStringLiteral("Da tastiera"));
+    QTest::keyClick(note, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(leggiArchivio().at(0).testo(TSchedaAnagrafica::Note), QStringLiteral("Da tastiera"));
+    // The focus comes back to the field the save was asked from.
+    QCOMPARE(QApplication::focusWidget(), note);
+
+    QTest::keyClick(note, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(txt(TSchedaAnagrafica::Candidato)->text(), QString());
+    QCOMPARE(posizione(), QString());
+
+    // The tooltip names the key; the reader's name stays the hint.
+    auto* salva = m_screen->findChild<ImageButton*>(QStringLiteral("cmdSalva"));
+    QCOMPARE(salva->shortcut(), QKeySequence(QKeySequence::Save));
+    QCOMPARE(salva->accessibleName(), QStringLiteral("Salva la scheda in archivio."));
+    QCOMPARE(salva->toolTip(), QStringLiteral("Ctrl+S"));
 }
 
 void TestCandidatiSalva::newCardIsAppendedThenUpdated()

@@ -131,6 +131,7 @@ private slots:
     void trovaStepsThroughMatches();
     void showingTheScreenForgetsTheLastFind();
     void doubleClickLoadsCardIntoEditor();
+    void enterPicksTheRowAsADoubleClickDoes();
     void identicalLinesLoadTheLaterCard();
     void personaModeHandsTheCardToTheSlot();
     void personaModeLeavesTheRegistryEditorAlone();
@@ -406,6 +407,25 @@ void TestSearchScreens::showingTheScreenForgetsTheLastFind()
     QCOMPARE(selectedRow(screen), 1);
 }
 
+void TestSearchScreens::enterPicksTheRowAsADoubleClickDoes()
+{
+    Fixture::scriviArchivio(archivio(), Fixture::persone());
+    TfrmCandidati* editor = m_env->flow().candidati();
+    {
+        TfrmTrovaCandidati screen(m_env->context, nullptr);
+        screen.lblMemory()->setText("candidati");
+        showActive(screen);
+        cerca(screen);
+        auto* list = child<QListView>(screen, "lstRecords");
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(3, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!screen.isVisible());
+    }
+    QCOMPARE(editor->campo(C::Candidato)->text(), QStringLiteral("Rossi Mario"));
+    QCOMPARE(editor->lblPosizione()->text(), QStringLiteral("1"));
+}
+
 void TestSearchScreens::doubleClickLoadsCardIntoEditor()
 {
     Fixture::scriviArchivio(archivio(), Fixture::persone());
@@ -566,13 +586,12 @@ void TestSearchScreens::summaryListsFlaggedCards()
     QTest::keyClick(child<QPushButton>(screen, "btnTrova"), Qt::Key_Return);
     QCOMPARE(selectedRow(screen), 1);
 
-    // No button is the screen's default: Enter in the list presses nothing.
+    // No button is the screen's default: Enter in the list picks the row, as a double click does.
     for (QPushButton* button : screen.findChildren<QPushButton*>())
         QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName()));
     child<QListView>(screen, "lstRecords")->setFocus();
     QTest::keyClick(child<QListView>(screen, "lstRecords"), Qt::Key_Return);
-    QVERIFY(screen.isVisible());
-    QCOMPARE(selectedRow(screen), 1);
+    QVERIFY(!screen.isVisible());
     QVERIFY(m_env->messages.shown.isEmpty());
 }
 
