@@ -117,9 +117,8 @@ QStringList archivioAnagrafico()
             "foto\", che la taglia nella forma della scheda senza deformarla, con il volto al centro "
             "(capitolo \"Ritaglia foto\"). Per rifare il ritaglio premi il pulsante \"Ritaglia foto\" (le "
             "forbici a destra, sotto i pulsanti della foto; sulle pagine dei gruppi, l'angolo in basso a "
-            "destra di ogni foto) o scegli \"Ritaglia\" nel menu del tasto destro sulla foto: la finestra "
-            "riparte dall'ultimo ritaglio scelto. Un file che non è una foto leggibile non viene caricato e "
-            "un messaggio ne dice il motivo."),
+            "destra di ogni foto): la finestra riparte dall'ultimo ritaglio scelto. Un file che non è una "
+            "foto leggibile non viene caricato e un messaggio ne dice il motivo."),
         QStringLiteral(
             "L'archivio anagrafico è anche lo storico di tutti i gruppi, consultabile in pochi istanti. Da "
             "qui "

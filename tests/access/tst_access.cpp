@@ -530,7 +530,7 @@ void TestAccess::failureMessages_data()
                           "non pu\u00F2 essere letto: permesso negato.")
         << QStringLiteral("Serve il permesso di leggere");
     QTest::newRow("network gone") << S::Read << QStringLiteral("Input/output error") << O::Change
-                                  << QStringLiteral("letto: Input/output error.")
+                                  << QStringLiteral("letto: errore di lettura o scrittura del disco.")
                                   << QStringLiteral(
                                          "Controllare che la cartella del programma sia raggiungibile");
     QTest::newRow("name too long") << S::Write << QStringLiteral("File name too long") << O::Change

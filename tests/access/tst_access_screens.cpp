@@ -516,13 +516,17 @@ void TestAccessScreens::failedWriteKeepsTheOldFile()
     QTest::mouseClick(control<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
     // What failed and what to do about it (Qt names no reason for a temporary file it cannot make).
     QCOMPARE(plainMessages().size(), 1);
-    QCOMPARE(plainMessages().first(),
-             kChangeFailed +
-                 QStringLiteral("Il file della password \"%1\" non può essere scritto.\r\n\r\nControllare "
-                                "che nella cartella del programma si possa scrivere e che il disco abbia "
-                                "spazio libero (un disco di rete deve essere collegato), poi ripetere il "
-                                "cambio della password.")
-                     .arg(QDir::toNativeSeparators(file())));
+    // The file system's reason, when the disk gives one, stands between the two.
+    const QString message = plainMessages().first();
+    QVERIFY2(message.startsWith(kChangeFailed +
+                                QStringLiteral("Il file della password \"%1\" non può essere scritto")
+                                    .arg(QDir::toNativeSeparators(file()))),
+             qPrintable(message.right(300)));
+    QVERIFY2(
+        message.endsWith(QStringLiteral("\r\n\r\nControllare che nella cartella del programma si possa "
+                                        "scrivere e che il disco abbia spazio libero (un disco di rete deve "
+                                        "essere collegato), poi ripetere il cambio della password.")),
+        qPrintable(message.right(300)));
     QCOMPARE(readAll(file()), before);
     QVERIFY(change()->isVisible());
     QCOMPARE(control<QLineEdit>(change(), "txtPasswordOld")->text(), QStringLiteral("benvenuto"));
