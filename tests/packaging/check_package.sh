@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# check_package.sh BUILD_FOLDER VERSION: unpacks the package that scripts/package.sh built into a
+# throwaway root and checks its files and dependencies. Exit 77 (skipped) without a package.
+set -euo pipefail
+build="$1"
+version="$2"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+deb="${FOLVARA_DEB:-$build/folvara_${version}_amd64.deb}"
+if [ ! -f "$deb" ] || ! command -v dpkg-deb >/dev/null; then
+    echo "SKIP: no package at $deb (scripts/package.sh builds it)"
+    exit 77
+fi
+root="$(mktemp -d)"
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root"
+
+for file in \
+    usr/bin/folvara \
+    usr/share/doc/folvara/Guida.pdf \
+    usr/share/doc/folvara/copyright \
+    usr/share/doc/folvara/changelog.Debian.gz \
+    usr/share/applications/it.folvara.Folvara.desktop \
+    usr/share/metainfo/it.folvara.Folvara.metainfo.xml \
+    usr/share/icons/hicolor/scalable/apps/folvara.svg \
+    usr/share/icons/hicolor/48x48/apps/folvara.png \
+    usr/share/icons/hicolor/256x256/apps/folvara.png \
+    usr/share/man/man1/folvara.1.gz; do
+    [ -s "$root/$file" ] || fail "missing $file"
+done
+[ -x "$root/usr/bin/folvara" ] || fail "folvara not executable"
+# Nothing but /usr, and no data of the program in it.
+[ "$(ls "$root")" = "usr" ] || fail "files outside /usr: $(ls "$root")"
+! find "$root" -name '*.fvd' -o -name '*.fvg' -o -name 'unins000.dll' -o -name '*.ini' | grep -q . ||
+    fail "data files in the package"
+
+depends="$(dpkg-deb -f "$deb" Depends)"
+echo "Depends: $depends"
+echo "$depends" | grep -q 'libqt6widgets6' || fail "Qt Widgets not among the dependencies"
+echo "$depends" | grep -q 'qt6-translations-l10n' || fail "Qt's Italian texts not among the dependencies"
+! echo "$depends" | grep -Eq -- '-dev\b|g\+\+|gcc|clang|cmake' || fail "development packages among the dependencies"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version"
+
+if command -v desktop-file-validate >/dev/null && command -v appstreamcli >/dev/null; then
+    desktop-file-validate "$root/usr/share/applications/it.folvara.Folvara.desktop"
+    appstreamcli validate --no-net "$root/usr/share/metainfo/it.folvara.Folvara.metainfo.xml"
+fi
+echo "OK: $deb"
