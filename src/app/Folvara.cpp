@@ -1,3 +1,4 @@
+#include "access/Password.h"
 #include "app/DataFolder.h"
 #include "app/DataFolderAsker.h"
 #include "app/ScreenFlow.h"

@@ -19,7 +19,7 @@ for file in \
     usr/bin/folvara \
     usr/share/doc/folvara/Guida.pdf \
     usr/share/doc/folvara/copyright \
-    usr/share/doc/folvara/changelog.Debian.gz \
+    usr/share/doc/folvara/changelog.gz \
     usr/share/applications/it.folvara.Folvara.desktop \
     usr/share/metainfo/it.folvara.Folvara.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/folvara.svg \
