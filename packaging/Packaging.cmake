@@ -12,7 +12,8 @@ configure_file(${FOLVARA_PACKAGING}/${FOLVARA_APP_ID}.metainfo.xml.in
     ${FOLVARA_PACKAGE_OUT}/${FOLVARA_APP_ID}.metainfo.xml @ONLY)
 configure_file(${FOLVARA_PACKAGING}/folvara.1.in ${FOLVARA_PACKAGE_OUT}/folvara.1 @ONLY)
 configure_file(${FOLVARA_PACKAGING}/changelog.in ${FOLVARA_PACKAGE_OUT}/changelog @ONLY)
-configure_file(${FOLVARA_PACKAGING}/copyright.in ${FOLVARA_PACKAGE_OUT}/copyright COPYONLY)
+string(TIMESTAMP FOLVARA_RELEASE_YEAR "%Y" UTC)
+configure_file(${FOLVARA_PACKAGING}/copyright.in ${FOLVARA_PACKAGE_OUT}/copyright @ONLY)
 
 # Man page and changelog gzipped as Debian wants them (-n: no name or time stamp inside).
 find_program(FOLVARA_GZIP gzip)
@@ -82,15 +83,16 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://folvara.it/)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Folvara Software <info@folvara.it>")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "registry of persons and group pages with photos
- Folvara keeps the registry of the persons of an association, a choir or a
- scout group (one card each, with photo, attachments and consents) and prints
- group pages of eight persons on A4. It checks codici fiscali and partite IVA,
- exports the registry to spreadsheets and makes verified backups. The
- interface is Italian.")
+# The summary above is the first line; this is the rest, indented by CPack.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Folvara keeps the registry of the persons of an association, a choir or a
+scout group (one card each, with photo, attachments and consents) and prints
+group pages of eight persons on A4. It checks codici fiscali and partite IVA,
+exports the registry to spreadsheets and makes verified backups. The
+interface is Italian.")
 # The libraries come from the binary; what it loads at run time is named here: the display
-# plugins, the SVG icon plugin and Qt's Italian texts; the camera needs GStreamer's plugins.
+# plugins, Qt's Italian texts and libxlsxwriter (opened for the .xlsx export); the SVG icon plugin
+# and GStreamer's plugins for the camera are recommended.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, libxlsxwriter4")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-svg-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 include(CPack)

@@ -38,7 +38,11 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
 echo "$depends" | grep -q 'libqt6widgets6' || fail "Qt Widgets not among the dependencies"
 echo "$depends" | grep -q 'qt6-translations-l10n' || fail "Qt's Italian texts not among the dependencies"
-! echo "$depends" | grep -Eq -- '-dev\b|g\+\+|gcc|clang|cmake' || fail "development packages among the dependencies"
+echo "$depends" | grep -q 'libxlsxwriter' || fail "libxlsxwriter not among the dependencies"
+# Each alternative's package name, without its version.
+names="$(echo "$depends" | tr ',|' '\n\n' | sed -E 's/^ *//; s/[ (].*//')"
+! echo "$names" | grep -Eq -- '-dev$|^(g\+\+|gcc|cpp|clang|cmake|ninja-build|build-essential)(-[0-9]+)?$' ||
+    fail "development packages among the dependencies: $(echo "$names" | grep -E -- '-dev$|^(g\+\+|gcc|clang|cmake)')"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version"
 
 if command -v desktop-file-validate >/dev/null && command -v appstreamcli >/dev/null; then
