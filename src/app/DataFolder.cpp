@@ -180,3 +180,16 @@ QString DataFolder::guide(const QString& folder, const QString& executableFolder
         QDir::cleanPath(executableFolder + QStringLiteral("/../share/doc/folvara/") + fileName);
     return QFileInfo::exists(installed) ? installed : own;
 }
+
+bool DataFolder::installedLayout(const QString& executableFolder, const QString& bindir)
+{
+    const QString folder = QFileInfo(executableFolder).canonicalFilePath();
+    if (folder.isEmpty())
+        return false;
+    const QString installedBin = QFileInfo(bindir).canonicalFilePath();
+    if (!installedBin.isEmpty() && folder == installedBin)
+        return true;
+    const QDir dir(folder);
+    return dir.dirName() == QLatin1String("bin") &&
+           QFileInfo(dir.filePath(QStringLiteral("../share/doc/folvara"))).isDir();
+}

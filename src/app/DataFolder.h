@@ -62,6 +62,10 @@ public:
     // archive and no password file yet. Empty when done or not needed; else the message.
     static QString prepare(const QString& folder);
 
+    // True when an executable folder is an installation's: the installation's own bindir, or a
+    // folder bin/ beside share/doc/folvara (the package's layout under any prefix).
+    static bool installedLayout(const QString& executableFolder, const QString& bindir);
+
     // The user guide: in the data folder (a program folder), else the installed one beside the
     // executable's share/doc/folvara; the data folder's name when neither is there.
     static QString guide(const QString& folder, const QString& executableFolder, const QString& fileName);

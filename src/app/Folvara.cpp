@@ -11,20 +11,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-
-namespace {
-
-// True when the executable runs from the installation's own folder (/usr/bin for the package).
-bool runsInstalled(const QString& programFolder)
-{
-    const QString bindir = QFileInfo(QStringLiteral(FOLVARA_BINDIR)).canonicalFilePath();
-    return !bindir.isEmpty() && QFileInfo(programFolder).canonicalFilePath() == bindir;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -44,7 +32,7 @@ int main(int argc, char* argv[])
     DataFolderAsker asker(platform.context);
     const DataFolder::Start start{programFolder, qEnvironmentVariable("FOLVARA_HOME"),
                                   QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                                  runsInstalled(programFolder)};
+                                  DataFolder::installedLayout(programFolder, QStringLiteral(FOLVARA_BINDIR))};
     const DataFolder::Choice choice = DataFolder::decide(start, settings, asker);
     if (choice.folder.isEmpty()) {
         if (choice.source != DataFolder::Source::Chosen)

@@ -45,6 +45,8 @@ private slots:
     void passwordFileIsNotAddedBesideAnArchive();
     void askerProposesTheFolderAndOffersTheDialog();
     void installedGuideIsFoundBesideTheExecutable();
+    void installedLayout_data();
+    void installedLayout();
 
 private:
     QString path(const QString& token) const;
@@ -280,6 +282,35 @@ void TestDataFolder::installedGuideIsFoundBesideTheExecutable()
     // A program folder's own guide comes first.
     QFile(data + guide).open(QIODevice::WriteOnly);
     QCOMPARE(DataFolder::guide(data, bin, guide), data + guide);
+}
+
+void TestDataFolder::installedLayout_data()
+{
+    QTest::addColumn<QString>("executable");
+    QTest::addColumn<QStringList>("folders"); // made before the check
+    QTest::addColumn<QString>("bindir");
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("the installation's bindir") << "opt/bin" << QStringList{"opt/bin"} << "opt/bin" << true;
+    QTest::newRow("bin beside share/doc/folvara")
+        << "radice/usr/bin" << QStringList{"radice/usr/bin", "radice/usr/share/doc/folvara"} << "usr/bin"
+        << true;
+    QTest::newRow("bin without the documentation")
+        << "radice/usr/bin" << QStringList{"radice/usr/bin"} << "usr/bin" << false;
+    QTest::newRow("a copied program folder")
+        << "Folvara" << QStringList{"Folvara", "share/doc/folvara"} << "usr/bin" << false;
+}
+
+void TestDataFolder::installedLayout()
+{
+    QFETCH(QString, executable);
+    QFETCH(QStringList, folders);
+    QFETCH(QString, bindir);
+    QFETCH(bool, installed);
+    for (const QString& folder : folders)
+        QVERIFY(QDir().mkpath(m_dir->filePath(folder)));
+    QCOMPARE(
+        DataFolder::installedLayout(m_dir->filePath(executable) + QLatin1Char('/'), m_dir->filePath(bindir)),
+        installed);
 }
 
 QTEST_MAIN(TestDataFolder)

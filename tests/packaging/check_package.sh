@@ -49,4 +49,34 @@ if command -v desktop-file-validate >/dev/null && command -v appstreamcli >/dev/
     desktop-file-validate "$root/usr/share/applications/it.folvara.Folvara.desktop"
     appstreamcli validate --no-net "$root/usr/share/metainfo/it.folvara.Folvara.metainfo.xml"
 fi
+# The unpacked program is an installed one: with an empty home it asks for the data folder
+# ("Sì" takes ~/Documents/Folvara), puts the password file there, remembers the folder and
+# writes nothing else, above all nothing beside itself.
+if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
+    home="$(mktemp -d)"
+    runtime="$(mktemp -d)"
+    chmod 700 "$runtime"
+    before="$(cd "$root" && find . | sort)"
+    export FOLVARA_TEST_ROOT="$root" FOLVARA_TEST_HOME="$home" FOLVARA_TEST_RUNTIME="$runtime"
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+        HOME="$FOLVARA_TEST_HOME" XDG_RUNTIME_DIR="$FOLVARA_TEST_RUNTIME" "$FOLVARA_TEST_ROOT/usr/bin/folvara" &
+        program=$!
+        xdotool search --sync --onlyvisible --pid "$program" >/dev/null
+        xdotool key Return
+        for _ in $(seq 300); do
+            [ -f "$FOLVARA_TEST_HOME/Documents/Folvara/unins000.dll" ] && break
+            sleep 0.1
+        done
+        kill "$program"
+        wait "$program" || true' || true
+    unset FOLVARA_TEST_ROOT FOLVARA_TEST_HOME FOLVARA_TEST_RUNTIME
+    written="$(cd "$home" && find . -type f ! -path './.dbus/*' ! -path './.cache/*' | sort)"
+    rm -rf "$home" "$runtime"
+    echo "Written in the home: $written"
+    [ "$written" = "$(printf './.config/Folvara/Folvara.conf\n./Documents/Folvara/unins000.dll')" ] ||
+        fail "the first start wrote other files, or none"
+    [ "$(cd "$root" && find . | sort)" = "$before" ] || fail "the program wrote beside itself"
+else
+    echo "xvfb-run or xdotool missing: the first start is not tried"
+fi
 echo "OK: $deb"
