@@ -59,10 +59,11 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
     before="$(cd "$root" && find . | sort)"
     export FOLVARA_TEST_ROOT="$root" FOLVARA_TEST_HOME="$home" FOLVARA_TEST_RUNTIME="$runtime"
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-        HOME="$FOLVARA_TEST_HOME" XDG_RUNTIME_DIR="$FOLVARA_TEST_RUNTIME" "$FOLVARA_TEST_ROOT/usr/bin/folvara" &
+        HOME="$FOLVARA_TEST_HOME" XDG_RUNTIME_DIR="$FOLVARA_TEST_RUNTIME" QT_QPA_PLATFORM=xcb \
+            "$FOLVARA_TEST_ROOT/usr/bin/folvara" &
         program=$!
-        xdotool search --sync --onlyvisible --pid "$program" >/dev/null
-        xdotool key Return
+        timeout 120 xdotool search --sync --onlyvisible --pid "$program" >/dev/null &&
+            xdotool key Return
         for _ in $(seq 300); do
             [ -f "$FOLVARA_TEST_HOME/Documents/Folvara/unins000.dll" ] && break
             sleep 0.1
