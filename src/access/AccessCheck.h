@@ -1,5 +1,7 @@
 #pragma once
 
+#include "access/PasswordError.h"
+
 #include <QString>
 
 class PasswordStore;
@@ -34,4 +36,8 @@ Change change(const PasswordStore& store, const QString& old, const QString& new
 // Writes the first-access password into a program folder that has no password file yet.
 // Returns false when a file is already there (it is never overwritten). Throws PasswordError.
 bool installFirstAccess(const QString& programFolder);
+enum class Operation { Login, Change };
+// What the user reads when the password file fails: what did not happen, the file system's reason in
+// Italian and what to do about it.
+QString failureMessage(const PasswordError& error, Operation operation);
 } // namespace AccessCheck

@@ -2,6 +2,7 @@
 
 #include "access/AccessCheck.h"
 #include "access/Password.h"
+#include "access/PasswordError.h"
 #include "access/PasswordStore.h"
 #include "app/ScreenFlow.h"
 #include "platform/AppContext.h"
@@ -19,8 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
-
-#include <exception>
 
 namespace {
 
@@ -138,11 +137,8 @@ void TfrmCambiaPassword::cmdOKClick()
     try {
         outcome = AccessCheck::change(PasswordStore(m_context.programFolder), m_txtPasswordOld->text(),
                                       m_txtPasswordNew->text(), m_txtConferma->text());
-    } catch (const std::exception&) {
-        m_context.messages->plain(this,
-                                  QStringLiteral("Attenzione: si è verificato un errore durante la "
-                                                 "procedura di modifica della password. Si consiglia di "
-                                                 "reinstallare il software."));
+    } catch (const PasswordError& error) {
+        m_context.messages->plain(this, AccessCheck::failureMessage(error, AccessCheck::Operation::Change));
         return;
     }
     switch (outcome) {
@@ -154,12 +150,12 @@ void TfrmCambiaPassword::cmdOKClick()
     case AccessCheck::Change::NotConfirmed:
         askNewPasswordAgain(
             QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
-                           "E' necessario reinserire entrambi i valori."));
+                           "È necessario reinserire entrambi i valori."));
         return;
     case AccessCheck::Change::NotStorable:
         askNewPasswordAgain(QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi (ad "
                                            "esempio il simbolo dell'euro) oppure supera i 255 caratteri. "
-                                           "E' necessario reinserire entrambi i valori."));
+                                           "È necessario reinserire entrambi i valori."));
         return;
     case AccessCheck::Change::Done:
         m_context.messages->plain(this, QStringLiteral("Modifica della password completata con successo."));

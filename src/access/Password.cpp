@@ -2,6 +2,7 @@
 
 #include "access/AccessCheck.h"
 #include "access/CambiaPassword.h"
+#include "access/PasswordError.h"
 #include "access/PasswordStore.h"
 #include "app/Avvio.h"
 #include "app/ScreenFlow.h"
@@ -18,8 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <exception>
 
 namespace {
 
@@ -126,10 +125,8 @@ void TfrmPassword::cmdOKClick()
     try {
         // The file is read anew at every attempt.
         accepted = AccessCheck::accepts(PasswordStore(m_context.programFolder), m_txtPassword->text());
-    } catch (const std::exception&) {
-        m_context.messages->plain(this, QStringLiteral("Attenzione: si è verificato un errore durante la "
-                                                       "procedura di lettura della password. Si consiglia di "
-                                                       "reinstallare il software."));
+    } catch (const PasswordError& error) {
+        m_context.messages->plain(this, AccessCheck::failureMessage(error, AccessCheck::Operation::Login));
         return;
     }
     if (accepted) {

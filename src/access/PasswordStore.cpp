@@ -114,6 +114,12 @@ QString describe(const QString& action, const QString& path, const QString& reas
     return QStringLiteral("%1 %2: %3").arg(action, QDir::toNativeSeparators(path), reason);
 }
 
+PasswordError passwordFailure(PasswordError::Step step, const QString& action, const QString& path,
+                              const QString& reason)
+{
+    return PasswordError(step, path, reason, describe(action, path, reason).toStdString());
+}
+
 // A file that an editor saved as UTF-16 read back as the single-byte text the program writes;
 // the next change of password writes it single-byte again.
 QByteArray asSingleBytes(const QByteArray& bytes)
@@ -204,12 +210,12 @@ QByteArray PasswordStore::readFile() const
         return {};
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
-        throw PasswordError(
-            describe(QStringLiteral("cannot open"), m_path, file.errorString()).toStdString());
+        throw passwordFailure(PasswordError::Step::Read, QStringLiteral("cannot open"), m_path,
+                              file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw PasswordError(
-            describe(QStringLiteral("cannot read"), m_path, file.errorString()).toStdString());
+        throw passwordFailure(PasswordError::Step::Read, QStringLiteral("cannot read"), m_path,
+                              file.errorString());
     return asSingleBytes(bytes);
 }
 
@@ -225,7 +231,13 @@ QString PasswordStore::readValue() const
 
 QString PasswordStore::storedPassword() const
 {
-    return TextRules::trim(DecodificaPassword(readValue()));
+    const QString value = readValue();
+    try {
+        return TextRules::trim(DecodificaPassword(value));
+    } catch (const PasswordError& error) {
+        // The same fault, naming the file it is in.
+        throw PasswordError(PasswordError::Step::Damaged, m_path, QString(), error.what());
+    }
 }
 
 void PasswordStore::writeValue(const QString& value) const
@@ -233,16 +245,16 @@ void PasswordStore::writeValue(const QString& value) const
     const QByteArray contents = withValue(readFile(), kSection, kKey, value.toLatin1());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
-        throw PasswordError(
-            describe(QStringLiteral("cannot write"), m_path, file.errorString()).toStdString());
+        throw passwordFailure(PasswordError::Step::Write, QStringLiteral("cannot write"), m_path,
+                              file.errorString());
     if (file.write(contents) != contents.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        throw PasswordError(describe(QStringLiteral("cannot write"), m_path, reason).toStdString());
+        throw passwordFailure(PasswordError::Step::Write, QStringLiteral("cannot write"), m_path, reason);
     }
     QString reason;
     if (!SafeSave::commit(file, &reason))
-        throw PasswordError(describe(QStringLiteral("cannot replace"), m_path, reason).toStdString());
+        throw passwordFailure(PasswordError::Step::Write, QStringLiteral("cannot replace"), m_path, reason);
 }
 
 bool PasswordStore::createIfMissing(const QString& value) const
@@ -255,15 +267,15 @@ bool PasswordStore::createIfMissing(const QString& value) const
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (QFileInfo::exists(m_path))
             return false;
-        throw PasswordError(
-            describe(QStringLiteral("cannot create"), m_path, file.errorString()).toStdString());
+        throw passwordFailure(PasswordError::Step::Write, QStringLiteral("cannot create"), m_path,
+                              file.errorString());
     }
     const QByteArray contents = withValue(QByteArray(), kSection, kKey, value.toLatin1());
     if (file.write(contents) != contents.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.close();
         file.remove();
-        throw PasswordError(describe(QStringLiteral("cannot write"), m_path, reason).toStdString());
+        throw passwordFailure(PasswordError::Step::Write, QStringLiteral("cannot write"), m_path, reason);
     }
     file.close();
     return true;

@@ -1,6 +1,7 @@
 #include "app/Backup.h"
 
 #include "app/HelpTopics.h"
+#include "backup/BackupCheckLog.h"
 #include "backup/BackupRestorer.h"
 #include "backup/BackupVerifier.h"
 #include "backup/BackupWriter.h"
@@ -8,8 +9,10 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "storage/FileErrorText.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/WorkProgress.h"
 
 #include <QDir>
@@ -131,12 +134,13 @@ TfrmBackup::TfrmBackup(AppContext& context, QWidget* owner)
         {"btnRipristina", QStringLiteral("Ripristina"), &TfrmBackup::btnRipristinaClick},
         {"btnElimina", QStringLiteral("Elimina"), &TfrmBackup::btnEliminaClick},
     };
+    // Four commands from the left edge of the panel, "Chiudi" at its right edge, a gap between.
     int x = 20;
     for (const Comando& comando : comandi) {
         auto* button = Looks::pushButton(this, QString::fromLatin1(comando.name), comando.caption,
-                                         QRect(x, 480, 150, 36));
+                                         QRect(x, 480, 140, 36));
         connect(button, &QPushButton::clicked, this, comando.click);
-        x += 160;
+        x += 150;
     }
     auto* btnChiudi = Looks::pushButton(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
                                         QRect(640, 480, 100, 36));
@@ -169,10 +173,13 @@ void TfrmBackup::aggiorna()
                                        ? QString()
                                        : QString::number(voce.numeroFile),
                                    BackupVerifier::nomeStato(voce.stato)};
+        QString suggerimento =
+            voce.motivo.isEmpty() ? voce.nome : voce.nome + QStringLiteral(": ") + voce.motivo;
+        if (voce.verificato.isValid())
+            suggerimento += QStringLiteral(" (verificato il %1)").arg(voce.verificato.toString(kData));
         for (int column = 0; column < celle.size(); ++column) {
             auto* item = new QTableWidgetItem(celle.at(column));
-            item->setToolTip(voce.motivo.isEmpty() ? voce.nome
-                                                   : voce.nome + QStringLiteral(": ") + voce.motivo);
+            item->setToolTip(suggerimento);
             m_grdBackup->setItem(row, column, item);
         }
     }
@@ -224,7 +231,7 @@ QString TfrmBackup::esegui(const QString& testo)
 
 void TfrmBackup::btnEseguiClick()
 {
-    const QString problema = BackupWriter::problemaCartella(m_context.programFolder, m_settings.cartella);
+    const QString problema = BackupWriter::preparaCartella(m_context.programFolder, m_settings.cartella);
     if (!problema.isEmpty()) {
         m_context.messages->warning(this, problema);
         return;
@@ -241,31 +248,48 @@ void TfrmBackup::btnVerificaClick()
     if (!voce)
         return;
     const QString nome = voce->nome;
+    const QString percorso = voce->percorso;
     const QDateTime data = voce->data;
     BackupVerifier::Esito esito;
     {
         WorkProgress finestra(this, QStringLiteral("Verifica del backup in corso..."), 1000, true,
                               m_attesaProgresso);
-        esito = BackupVerifier::verifica(voce->percorso, BackupVerifier::Controllo::Completo,
-                                         avanzamento(finestra));
+        esito =
+            BackupVerifier::verifica(percorso, BackupVerifier::Controllo::Completo, avanzamento(finestra));
     }
     if (esito.stato == BackupVerifier::Stato::Annullato)
         return;
+    // Kept beside the backups, so that the list shows it until the file changes.
+    BackupCheckLog::annota(percorso, esito.stato, esito.motivo);
+    if (esito.stato == BackupVerifier::Stato::Integro &&
+        (!m_settings.ultimoVerificato.isValid() || data > m_settings.ultimoVerificato)) {
+        m_settings.ultimoVerificato = data;
+        salvaImpostazioni();
+    }
+    aggiorna();
+    // The row shows what was just found even where the result could not be kept.
+    for (int row = 0; row < m_voci.size(); ++row) {
+        if (m_voci.at(row).nome != nome)
+            continue;
+        m_voci[row].stato = esito.stato;
+        m_voci[row].motivo = esito.motivo;
+        m_grdBackup->item(row, 3)->setText(BackupVerifier::nomeStato(esito.stato));
+        m_grdBackup->setCurrentCell(row, 0);
+    }
     if (esito.stato == BackupVerifier::Stato::Integro) {
-        if (!m_settings.ultimoVerificato.isValid() || data > m_settings.ultimoVerificato) {
-            m_settings.ultimoVerificato = data;
-            salvaImpostazioni();
-        }
-        aggiorna();
         m_context.messages->information(this, QStringLiteral("Il backup %1 è integro: %2 file controllati.")
                                                   .arg(nome)
                                                   .arg(esito.manifest.voci.size()));
         return;
     }
-    const int row = m_grdBackup->currentRow();
-    m_voci[row].stato = esito.stato;
-    m_voci[row].motivo = esito.motivo;
-    m_grdBackup->item(row, 3)->setText(BackupVerifier::nomeStato(esito.stato));
+    if (esito.stato == BackupVerifier::Stato::PiuRecente) {
+        m_context.messages->warning(this,
+                                    QStringLiteral("Attenzione: il backup %1 è stato fatto con una versione "
+                                                   "più recente di Folvara, che questa versione non può "
+                                                   "verificare né ripristinare.")
+                                        .arg(nome));
+        return;
+    }
     m_context.messages->warning(this, QStringLiteral("Attenzione: il backup %1 è %2: %3.")
                                           .arg(nome, BackupVerifier::nomeStato(esito.stato), esito.motivo));
 }
@@ -290,6 +314,9 @@ void TfrmBackup::btnRipristinaClick()
     }
     const bool cartellaViva = QDir(cartella).canonicalPath() == QDir(m_context.programFolder).canonicalPath();
     if (cartellaViva) {
+        // Read-only archives are not replaced either.
+        if (ReadOnlyRefusal::refused(*m_context.messages, this))
+            return;
         if (!m_context.messages->question(
                 this,
                 QStringLiteral("Attenzione: i dati attuali del programma verranno sostituiti con quelli del "
@@ -303,7 +330,7 @@ void TfrmBackup::btnRipristinaClick()
         const int conserva = m_settings.conserva;
         m_settings.conserva = 0;
         const bool salvato =
-            BackupWriter::problemaCartella(m_context.programFolder, m_settings.cartella).isEmpty() &&
+            BackupWriter::preparaCartella(m_context.programFolder, m_settings.cartella).isEmpty() &&
             !esegui(QStringLiteral("Backup dei dati attuali in corso...")).isEmpty();
         m_settings.conserva = conserva;
         if (!salvato) {
@@ -322,11 +349,16 @@ void TfrmBackup::btnRipristinaClick()
     if (cartellaViva)
         salvaImpostazioni();
     aggiorna();
-    if (esito.stato == BackupRestorer::Esito::Stato::Fatto)
-        m_context.messages->information(this,
-                                        QStringLiteral("Ripristino completato e verificato: %1 file in\r\n%2")
-                                            .arg(esito.numeroFile)
-                                            .arg(QDir::toNativeSeparators(cartella)));
+    const QString completato = QStringLiteral("Ripristino completato e verificato: %1 file in\r\n%2")
+                                   .arg(esito.numeroFile)
+                                   .arg(QDir::toNativeSeparators(cartella));
+    if (esito.stato == BackupRestorer::Esito::Stato::Fatto && esito.rifiutati.isEmpty())
+        m_context.messages->information(this, completato);
+    else if (esito.stato == BackupRestorer::Esito::Stato::Fatto)
+        m_context.messages->warning(
+            this, completato + QStringLiteral("\r\n\r\nAttenzione: questi file del backup non sono dati di "
+                                              "Folvara e non sono stati ripristinati:\r\n%1")
+                                   .arg(esito.rifiutati.join(QStringLiteral("\r\n"))));
     else if (!esito.messaggio.isEmpty())
         m_context.messages->warning(this, esito.messaggio);
 }
@@ -344,10 +376,12 @@ void TfrmBackup::btnEliminaClick()
         domanda = QStringLiteral("Attenzione: è l'unico backup integro.\r\n\r\n") + domanda;
     if (!m_context.messages->question(this, domanda))
         return;
-    if (!QFile::remove(voce->percorso))
+    QFile file(voce->percorso);
+    if (!file.remove())
         m_context.messages->warning(this,
-                                    QStringLiteral("Attenzione: non è possibile eliminare il file\r\n%1")
-                                        .arg(QDir::toNativeSeparators(voce->percorso)));
+                                    QStringLiteral("Attenzione: non è possibile eliminare il file\r\n%1%2")
+                                        .arg(QDir::toNativeSeparators(voce->percorso),
+                                             FileErrorText::inParentheses(file.errorString())));
     aggiorna();
 }
 

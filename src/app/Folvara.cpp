@@ -6,7 +6,7 @@
 #include "platform/DesktopPlatform.h"
 #include "platform/MessageBoxes.h"
 #include "privacy/erase/ProgramLeftovers.h"
-#include "storage/ShareMounts.h"
+#include "storage/ArchiveAccess.h"
 #include "widgets/WindowCropper.h"
 
 #include <QApplication>
@@ -54,8 +54,10 @@ int main(int argc, char* argv[])
     ScreenFlow flow(platform.context);
     flow.endProgramOnTerminate();
     flow.start();
-    // A shared folder mounted so that its locks protect nothing is told once, at start-up.
-    for (const QString& warning : ShareMounts::warningsFor(platform.context.programFolder))
-        platform.context.messages->warning(flow.password(), warning);
+    // A shared folder mounted so that its locks or its cache protect nothing opens the archives
+    // read-only, unless this is the only workstation; told once, at start-up.
+    const QString readOnly = ArchiveAccess::decide(platform.context.programFolder);
+    if (!readOnly.isEmpty())
+        platform.context.messages->warning(flow.password(), readOnly);
     return QApplication::exec();
 }

@@ -32,15 +32,14 @@ QStringList creazioneApertura()
             "già esistente. Come primo passo, premi il pulsante dell'ambiente di lavoro che ti "
             "interessa."),
         QStringLiteral(
-            "Tutti i file di archivio si trovano nella cartella del programma. Per fare una copia di "
-            "sicurezza "
-            "basta copiare l'intera cartella su un supporto qualsiasi, per esempio un disco esterno o una "
-            "chiavetta USB; per ripristinare i dati, ricopia la cartella salvata sopra la cartella di "
-            "installazione."),
+            "Tutti i file di archivio si trovano nella cartella del programma. Per le copie di sicurezza "
+            "usa il pulsante Backup in basso a destra: ogni backup è un unico file zip, controllato dopo "
+            "la scrittura, che la stessa finestra verifica e ripristina (capitolo \"Backup e ripristino "
+            "dei dati\")."),
         QStringLiteral(
             "Per creare un gruppo fai clic su \"Crea nuovo gruppo\", scrivi il nome completo del "
-            "gruppo nella casella di testo della schermata che si apre e conferma con il pulsante in "
-            "basso."),
+            "gruppo nella casella di testo della schermata che si apre e conferma con \"Applica e "
+            "chiudi\", il pulsante in basso a destra; \"Annulla\" torna indietro senza creare nulla."),
         QStringLiteral(
             "Quando crei un gruppo, il programma crea nella propria cartella un file di archivio con "
             "estensione FVG. Ogni archivio può contenere un numero qualsiasi di schede, ciascuna con le foto "
@@ -48,9 +47,9 @@ QStringList creazioneApertura()
             "i commenti dei componenti. Ti consigliamo di dare al gruppo un nome completo, con parole chiave "
             "che identifichino con chiarezza la classe, la squadra, l'associazione o la comitiva."),
         QStringLiteral(
-            "Dopo aver scritto il nome, conferma con \"Applica e chiudi\". Tornato alla schermata di avvio, "
-            "premi \"Apri gruppo esistente\" per vedere l'elenco di tutti i gruppi: fai clic sul nome che ti "
-            "interessa e premi \"Apri archivio\"."),
+            "Per lavorare su un gruppo già creato premi \"Apri gruppo esistente\" nella schermata di "
+            "avvio: l'elenco mostra tutti i gruppi. Fai clic sul nome che ti interessa e premi \"Apri "
+            "archivio\"."),
         QStringLiteral("L'icona del cestino elimina il gruppo selezionato. Usala con attenzione: un archivio "
                        "eliminato non può più essere recuperato."),
     };
@@ -73,7 +72,12 @@ QStringList schedarioGruppo()
         QStringLiteral(
             "Per creare una nuova scheda premi \"Nuovo\", carica le foto nei riquadri, compila le "
             "caselle e fai clic su \"Salva\". Per modificare una scheda esistente raggiungila con le "
-            "frecce di scorrimento, apporta le modifiche e premi \"Salva\"."),
+            "frecce di scorrimento, apporta le modifiche e premi \"Salva\". "
+            "Una scheda si salva solo quando il riquadro A, quello della persona in cima alla pagina, ha "
+            "tutte e cinque le caselle compilate: \"Cognome e nome\", \"Ruolo\", \"Note\", \"E-mail\" e "
+            "\"Cellulare\". Gli altri sette riquadri possono restare vuoti, del tutto o in parte. Se una "
+            "casella del riquadro A è vuota, il messaggio nomina le caselle che mancano e il cursore va "
+            "sulla prima di esse."),
         QStringLiteral(
             "Un esempio: un insegnante deve preparare gli elenchi degli alunni per una gita scolastica a "
             "Roma. "
@@ -89,7 +93,8 @@ QStringList schedarioGruppo()
             "Il pulsante \"Anteprima\" mostra l'anteprima di stampa della scheda corrente: è pensata per il "
             "formato A4 e riporta gli otto riquadri con le foto e le descrizioni dei componenti, il nome del "
             "gruppo in alto e, in basso, il numero di pagina, che corrisponde alla posizione della scheda "
-            "nell'archivio. Il pulsante \"Stampa\" stampa direttamente la scheda."),
+            "nell'archivio. Il pulsante \"Stampa\" apre la finestra di stampa della scheda: lì \"Stampa\" "
+            "sceglie la stampante e stampa, \"Salva PDF\" scrive la pagina in un file PDF."),
     };
 }
 
@@ -108,12 +113,13 @@ QStringList archivioAnagrafico()
             "e orari di disponibilità ed eventuali altre note."),
         QStringLiteral(
             "Ogni scheda può contenere la foto della persona, in formato JPEG o bitmap, adattata "
-            "automaticamente al riquadro di anteprima. L'icona della lente di ingrandimento la mostra "
-            "a tutto schermo nelle sue dimensioni reali. Ogni foto scelta è ritagliata nella forma della "
-            "scheda, senza deformarla, con il volto al centro: nella finestra \"Ritaglia foto\" sposta il "
-            "riquadro trascinandolo o con le frecce, ingrandiscilo con la rotellina o con + e -, poi premi "
-            "\"Conferma\"; per rifare il ritaglio scegli \"Ritaglia\" nel menu del tasto destro sulla "
-            "foto."),
+            "automaticamente al riquadro di anteprima. Ogni foto scelta passa dalla finestra \"Ritaglia "
+            "foto\", che la taglia nella forma della scheda senza deformarla, con il volto al centro "
+            "(capitolo \"Ritaglia foto\"). Per rifare il ritaglio premi il pulsante \"Ritaglia foto\" (le "
+            "forbici a destra, sotto i pulsanti della foto; sulle pagine dei gruppi, l'angolo in basso a "
+            "destra di ogni foto) o scegli \"Ritaglia\" nel menu del tasto destro sulla foto: la finestra "
+            "riparte dall'ultimo ritaglio scelto. Un file che non è una foto leggibile non viene caricato e "
+            "un messaggio ne dice il motivo."),
         QStringLiteral(
             "L'archivio anagrafico è anche lo storico di tutti i gruppi, consultabile in pochi istanti. Da "
             "qui "
@@ -124,6 +130,9 @@ QStringList archivioAnagrafico()
             "\"Salva\". "
             "Sono obbligatori cognome e nome, sesso, indirizzo e-mail, numero di cellulare e ruolo nel "
             "gruppo. "
+            "Le date di nascita, di rilascio e di scadenza occupano al massimo 10 caratteri, come "
+            "03/05/2027, 3/5/27 o 3 mag 27; una data scritta per esteso, come 3 maggio 2027, al "
+            "salvataggio è proposta nella forma 03/05/2027. "
             "Per modificare una scheda raggiungila con le frecce di scorrimento o con la ricerca, apporta le "
             "modifiche e premi \"Salva\"."),
         QStringLiteral(
@@ -135,7 +144,8 @@ QStringList archivioAnagrafico()
             "chiedi alla persona di guardare l'obiettivo, premi \"Cattura foto\", porta la foto nella scheda "
             "con il pulsante \"Importa foto in scheda\" e infine salva la scheda con \"Salva\"."),
         QStringLiteral(
-            "L'icona dello zoom mostra la foto a tutto schermo. Per ritoccarla, salvala su disco, modificala "
+            "Il pulsante con la lente mostra la foto ingrandita in una finestra grande quanto lo schermo; "
+            "un clic sulla foto la chiude. Per ritoccare la foto, salvala su disco, modificala "
             "con un programma di grafica e caricala di nuovo con \"Carica\". Allo stesso modo puoi caricare "
             "una foto in formato JPEG scattata con una fotocamera digitale. Le foto di un'intera classe "
             "entrano in un colpo solo con \"Importa foto da cartella\": chiama ogni file con il codice "
@@ -161,8 +171,8 @@ QStringList archivioAnagrafico()
                        "raccoglie in un unico file tutti i dati di una persona oppure la cancella "
                        "dall'archivio con foto e allegati."),
         QStringLiteral(
-            "Di ogni scheda puoi vedere l'anteprima di stampa oppure stamparla direttamente; l'intero "
-            "archivio anagrafico può essere esportato in un file di Microsoft Excel."),
+            "Di ogni scheda puoi vedere l'anteprima di stampa oppure aprire la finestra di stampa; l'intero "
+            "archivio anagrafico può essere esportato in un foglio di calcolo (XLS, XLSX oppure ODS)."),
     };
 }
 
@@ -171,8 +181,9 @@ QStringList conclusione()
     return {
         QStringLiteral(
             "Folvara funziona anche da una chiavetta USB: copia la cartella del programma sulla "
-            "chiavetta e avvia il programma da lì. Copiare la cartella è anche il modo più rapido per "
-            "fare una copia di sicurezza di tutti gli archivi."),
+            "chiavetta e avvia il programma da lì. Per le copie di sicurezza degli archivi usa invece il "
+            "pulsante Backup della schermata di avvio, che scrive un file zip controllato e sa anche "
+            "ripristinarlo."),
         QStringLiteral(
             "Nel rispetto delle norme sulla privacy, l'accesso al programma è protetto da una password che "
             "l'utente autorizzato può cambiare in qualsiasi momento; per una buona protezione ti consigliamo "
@@ -181,7 +192,8 @@ QStringList conclusione()
             "password BENVENUTO."),
         QStringLiteral(
             "Il programma può essere usato anche in una rete locale, per condividere gli archivi fra "
-            "più postazioni di lavoro."),
+            "più postazioni di lavoro: prima di cominciare, controlla la cartella condivisa con "
+            "\"Verifica condivisione\" (capitolo \"Verifica condivisione\")."),
         QStringLiteral("In conclusione, Folvara è lo strumento ideale per organizzare gruppi di persone con "
                        "elenchi cartacei completi di foto e dati, e non richiede praticamente alcun tempo di "
                        "apprendimento."),
@@ -192,13 +204,16 @@ QStringList esportazione()
 {
     return {
         QStringLiteral(
-            "L'esportazione scrive tutte le schede dell'archivio anagrafico in un foglio di lavoro di "
-            "Excel, che si può aprire con qualsiasi programma in grado di gestire i file XLS (per "
-            "esempio Open Office, Libre Office o Microsoft Office)."),
+            "L'esportazione scrive tutte le schede dell'archivio anagrafico in un foglio di calcolo, in "
+            "uno di tre formati che scegli nell'elenco Formato della finestra: Excel (.xls), il file "
+            "Archivio_Anagrafico.xls di sempre; Excel (.xlsx), un vero file di Excel moderno; "
+            "OpenDocument (.ods), il formato di LibreOffice e OpenOffice. Tutti e tre si aprono con "
+            "LibreOffice, OpenOffice o Microsoft Office."),
         QStringLiteral(
-            "Nella finestra con la tabella dei dati fai clic sull'icona di Excel: il file XLS con "
-            "tutte le schede viene creato all'istante e, rispondendo sì alla domanda che segue, puoi "
-            "aprirlo subito."),
+            "Nella finestra con la tabella dei dati scegli il formato e fai clic sull'icona di Excel: il "
+            "file con tutte le schede viene scritto nella cartella del programma (se qualcosa va storto, il "
+            "file precedente resta com'era) e, rispondendo sì alla domanda che segue, puoi aprirlo "
+            "subito."),
         QStringLiteral(
             "Dal programma con cui lo hai aperto puoi poi salvare il file su disco con il nome che "
             "preferisci."),
@@ -223,9 +238,10 @@ QStringList importazione()
             "Prima di scrivere qualsiasi cosa, la tabella di anteprima mostra che cosa accadrà a ogni "
             "riga: una nuova scheda, una persona già presente in archivio (stesso codice fiscale, oppure "
             "stesso cognome e nome con la stessa data di nascita, con la posizione della scheda "
-            "esistente) o una riga scartata perché senza nome. Sono segnalati anche i campi obbligatori "
-            "vuoti, i testi troppo lunghi per il loro campo e i caratteri che l'archivio non può "
-            "conservare."),
+            "esistente) o una riga scartata perché senza nome. La colonna Da completare elenca i campi "
+            "obbligatori vuoti; la colonna Avvisi i testi troppo lunghi per il loro campo e i caratteri "
+            "che l'archivio non può conservare. Se la tabella è più larga della finestra, scorrila verso "
+            "destra per vederle."),
         QStringLiteral(
             "Se le foto delle persone si trovano in una cartella, sceglila con il pulsante della "
             "cartella delle foto: ogni foto viene abbinata alla persona il cui codice fiscale, o il cui "
@@ -255,18 +271,21 @@ QStringList scadenze()
             "cavallo di fine anno, con gli anni che la persona compie. Chi è nato il 29 febbraio compare "
             "il 28 febbraio negli anni che non sono bisestili."),
         QStringLiteral(
-            "Le date si leggono dalle caselle Data nascita e Data scadenza della scheda, scritte per "
-            "esempio come 03/05/2027, 3/5/27, 03-05-2027, 03.05.2027, 2027-05-03 oppure 3 maggio 2027 e "
-            "3 mag 27. Una data che non si può leggere con sicurezza, o che non esiste come il 31/02, "
-            "compare nella sezione Date da verificare così come è stata scritta: correggila nella scheda."),
+            "Le date si leggono dalle caselle Data nascita e Data scadenza della scheda. Ogni casella "
+            "contiene 10 caratteri: vi entrano per esempio 03/05/2027, 3/5/27, 03-05-2027, 03.05.2027, "
+            "2027-05-03, 3 mag 2027 e 3 mag 27. Una data scritta per esteso, come 3 maggio 2027, non entra: "
+            "al salvataggio della scheda il programma propone di scriverla come 03/05/2027. Una data che "
+            "non si può leggere con sicurezza, o che non esiste come il 31/02, compare nella sezione Date "
+            "da verificare così come è stata scritta: correggila nella scheda."),
         QStringLiteral(
             "Nella casella Persone puoi limitare l'elenco ai componenti di un gruppo: una scheda "
             "anagrafica vi rientra quando il suo cognome e nome è scritto allo stesso modo in una delle "
             "schede del gruppo, senza badare a maiuscole e spazi."),
         QStringLiteral(
             "Fai doppio clic su una voce, o premi Invio, per aprire la scheda della persona "
-            "nell'Archivio Anagrafico. Il pulsante Stampa stampa l'elenco su fogli A4 con il filtro e la "
-            "data nel titolo; Salva PDF lo salva in un file PDF."),
+            "nell'Archivio Anagrafico. Il pulsante Stampa apre la finestra di stampa per l'elenco su fogli "
+            "A4, con il filtro e la data nel titolo; Salva PDF lo salva in un file PDF chiamato con la data "
+            "di oggi, nella cartella usata l'ultima volta, e ti offre di aprirlo."),
         QStringLiteral(
             "Se spunti la casella dell'avviso, dopo ogni accesso il programma ti dice quanti documenti "
             "scadono entro 7 giorni e ti offre di aprire l'elenco. La scelta è conservata nel file "
@@ -287,7 +306,10 @@ QStringList backup()
             "sua impronta di controllo."),
         QStringLiteral(
             "Scegli prima la cartella dei backup con il pulsante Cambia: va bene una chiavetta USB, un disco "
-            "esterno o una cartella di rete. Il programma la ricorda. Poi premi \"Esegui backup\": il file "
+            "esterno o una cartella di rete. Il programma la ricorda; finché non ne scegli una usa la "
+            "cartella "
+            "Folvara_backup accanto a quella del programma, creata al primo backup. Poi premi \"Esegui "
+            "backup\": il file "
             "viene "
             "scritto, riletto e controllato, e solo allora prende il suo nome definitivo. Se il disco si "
             "riempie "
@@ -297,7 +319,10 @@ QStringList backup()
                        "elimina i più vecchi "
                        "soltanto dopo aver controllato il nuovo. L'elenco mostra per ogni backup la data, la "
                        "dimensione, il "
-                       "numero di file e lo stato: integro, danneggiato oppure incompleto."),
+                       "numero di file e lo stato: integro o danneggiato secondo l'ultima verifica, non "
+                       "verificato se il file non è mai stato verificato o è cambiato da allora, incompleto, "
+                       "oppure fatto con una versione più recente del programma, che questa versione non "
+                       "ripristina."),
         QStringLiteral("\"Verifica\" rilegge il backup selezionato e confronta ogni file con il suo elenco "
                        "di controllo: se un "
                        "file è rovinato, il messaggio ne indica il nome. \"Elimina\" cancella il backup "
@@ -306,6 +331,8 @@ QStringList backup()
         QStringLiteral(
             "\"Ripristina\" riporta i dati del backup selezionato in una nuova cartella accanto a quella del "
             "programma, oppure nella cartella che scegli. Un backup danneggiato non viene mai ripristinato. "
+            "Vengono ripristinati soltanto i file dei dati del programma: un file di altro tipo trovato nel "
+            "backup, per esempio un programma, non viene scritto e il messaggio finale lo nomina. "
             "Se "
             "scegli la cartella del programma, i dati attuali vengono sostituiti: il programma lo chiede due "
             "volte e prima ne fa un backup. Al termine ogni file ripristinato viene controllato."),

@@ -11,15 +11,18 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "storage/ArchiveAccess.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 
 TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
     : SecondaryScreen(context, owner, QStringLiteral(" Informazioni su Folvara"), QSize(473, 579),
@@ -61,12 +64,44 @@ TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
     btnVerifica->setGeometry(12, height() - 44, 180, 32);
     connect(btnVerifica, &QPushButton::clicked, this, &TfrmInfo::btnVerificaCondivisioneClick);
 
+    m_chkUnica = new QCheckBox(QStringLiteral("Unica postazione"), this);
+    m_chkUnica->setObjectName(QStringLiteral("chkUnicaPostazione"));
+    m_chkUnica->setAccessibleName(m_chkUnica->text());
+    const QString spiegazione =
+        QStringLiteral("Spuntare solo se questa è l'unica postazione che usa la cartella del programma: "
+                       "gli archivi si possono allora salvare anche su una cartella di rete montata con "
+                       "opzioni non sicure per più postazioni.");
+    m_chkUnica->setAccessibleDescription(spiegazione);
+    m_chkUnica->setToolTip(spiegazione);
+    m_chkUnica->setGeometry(200, height() - 44, 134, 32);
+    m_chkUnica->setChecked(ArchiveAccess::singleWorkstation(m_context.programFolder));
+    connect(m_chkUnica, &QCheckBox::toggled, this, &TfrmInfo::chkUnicaPostazioneToggled);
+
     auto* btnCartella = new QPushButton(QStringLiteral("Cartella dei dati"), this);
     btnCartella->setObjectName(QStringLiteral("btnCartellaDati"));
     btnCartella->setAccessibleName(btnCartella->text());
     btnCartella->setToolTip(QDir::toNativeSeparators(QDir::cleanPath(m_context.programFolder)));
-    btnCartella->setGeometry(200, height() - 44, 133, 32);
+    // On the right of the contact box.
+    btnCartella->setGeometry(330, 491, 125, 30);
     connect(btnCartella, &QPushButton::clicked, this, &TfrmInfo::btnCartellaDatiClick);
+}
+
+void TfrmInfo::chkUnicaPostazioneToggled(bool unica)
+{
+    QString motivo;
+    if (!ArchiveAccess::setSingleWorkstation(m_context.programFolder, unica, &motivo)) {
+        const QSignalBlocker blocker(m_chkUnica);
+        m_chkUnica->setChecked(!unica);
+        m_context.messages->warning(
+            this,
+            QStringLiteral("Attenzione: non è stato possibile salvare l'impostazione.\r\n\r\nMotivo: ") +
+                motivo);
+        return;
+    }
+    // At once for this run: the archives open read-only again when the mount is unsafe.
+    const QString solaLettura = ArchiveAccess::decide(m_context.programFolder);
+    if (!unica && !solaLettura.isEmpty())
+        m_context.messages->warning(this, solaLettura);
 }
 
 QString TfrmInfo::versionText()

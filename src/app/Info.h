@@ -2,6 +2,8 @@
 
 #include "widgets/Screen.h"
 
+class QCheckBox;
+
 // The information screen: what the program is and how to reach its maker.
 class TfrmInfo : public SecondaryScreen {
     Q_OBJECT
@@ -20,4 +22,7 @@ private:
     void lnkWebClick();
     void btnVerificaCondivisioneClick();
     void btnCartellaDatiClick();
+    void chkUnicaPostazioneToggled(bool unica);
+
+    QCheckBox* m_chkUnica = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "storage/ArchiveError.h"
+#include "storage/ShareMounts.h"
 #include "widgets/Looks.h"
 
 #include <QLabel>
@@ -114,7 +115,9 @@ void TfrmVerificaCondivisione::rilascia()
 
 void TfrmVerificaCondivisione::btnVerificaClick()
 {
-    const ShareProbe::Result result = m_probe.check(m_context.programFolder);
+    // The mount's options count too: a lock that works does not make a client cache safe.
+    const ShareProbe::Result result =
+        m_probe.check(m_context.programFolder, ShareMounts::warningsFor(m_context.programFolder));
     m_lblEsito->setText(result.message);
     m_lblEsito->setAccessibleName(result.message);
     switch (result.verdict) {

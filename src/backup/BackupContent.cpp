@@ -6,6 +6,7 @@
 #include "privacy/ConsentFormText.h"
 #include "privacy/ConsentStore.h"
 #include "storage/ArchiveError.h"
+#include "storage/FileErrorText.h"
 #include "storage/TArchivioSchede.h"
 #include "storage/TSchedaAnagrafica.h"
 
@@ -40,13 +41,13 @@ qint64 leggiFile(const QString& path, const QString& relativo, PieceBuffers& buf
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw letturaFallita(relativo, file.errorString());
+        throw letturaFallita(relativo, FileErrorText::italian(file.errorString()));
     qint64 totale = 0;
     for (;;) {
         QByteArray& pezzo = buffers.next();
         const qint64 letti = file.read(pezzo.data(), pezzo.size());
         if (letti < 0)
-            throw letturaFallita(relativo, file.errorString());
+            throw letturaFallita(relativo, FileErrorText::italian(file.errorString()));
         if (letti == 0)
             return totale;
         sink(QByteArrayView(pezzo.constData(), letti));
@@ -94,6 +95,19 @@ QStringList BackupContent::sottocartelle()
 {
     return {QStringLiteral("Anagrafica"), QStringLiteral("Foto_Gruppo"),
             QStringLiteral("Documenti_Allegati")};
+}
+
+bool BackupContent::delProgramma(const QString& relativo)
+{
+    const QStringList parti = relativo.split(QLatin1Char('/'));
+    if (parti.size() > 1)
+        return sottocartelle().contains(parti.first()) && !parti.last().isEmpty();
+    const QString& nome = parti.first();
+    if (nome == kArchivio || nome == kPassword || nome == ConsentStore::fileName() ||
+        nome == ConsentFormText::fileName())
+        return true;
+    // The same name filters elenco() lists the folder with.
+    return QDir::match({QStringLiteral("*.fvg"), QStringLiteral("*.ini")}, nome);
 }
 
 QList<BackupContent::File> BackupContent::elenco(const QString& cartella)

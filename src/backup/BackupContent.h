@@ -36,6 +36,10 @@ struct File {
 QList<File> elenco(const QString& cartella);
 // The data folders whose files a backup holds.
 QStringList sottocartelle();
+// True when the path (relative, with '/') names a file of the kinds elenco() lists: one of the
+// program's own data files by its name or extension, or a file under one of the data folders.
+// Never the program, its libraries, translations or guide.
+bool delProgramma(const QString& relativo);
 
 // Hands the content of the file to sink piece by piece. An archive is read in whole records only,
 // each piece under the archive's lock, so a card being saved at the same time is copied whole

@@ -1,5 +1,7 @@
 #include "backup/BackupFolder.h"
 
+#include "backup/BackupCheckLog.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -51,6 +53,7 @@ QStringList BackupFolder::nomi(const QString& cartella)
 QList<BackupFolder::Voce> BackupFolder::elenco(const QString& cartella)
 {
     const QDir dir(cartella);
+    const BackupCheckLog verifiche(cartella);
     QList<Voce> voci;
     for (const QString& nome : nomi(cartella)) {
         Voce voce;
@@ -63,6 +66,14 @@ QList<BackupFolder::Voce> BackupFolder::elenco(const QString& cartella)
         voce.stato = esito.stato;
         voce.motivo = esito.motivo;
         voce.numeroFile = int(esito.manifest.voci.size());
+        // The directory alone says nothing of the bytes of the files.
+        if (voce.stato == BackupVerifier::Stato::Integro) {
+            const std::optional<BackupCheckLog::Risultato> ultima = verifiche.risultato(nome);
+            voce.stato = ultima ? ultima->stato : BackupVerifier::Stato::NonVerificato;
+            voce.motivo = ultima ? ultima->motivo
+                                 : QStringLiteral("il backup non è ancora stato verificato: usare Verifica");
+            voce.verificato = ultima ? ultima->quando : QDateTime();
+        }
         voci.append(voce);
     }
     const QStringList parziali = dir.entryList({kPrefisso + QStringLiteral("*.zip") + suffissoParziale()},

@@ -30,10 +30,12 @@ struct Voce {
     int numeroFile = 0;
     BackupVerifier::Stato stato = BackupVerifier::Stato::Danneggiato;
     QString motivo;
+    QDateTime verificato; // the last full check that still holds; invalid when there is none
 };
 
 // The backups in the folder, newest first, each checked against its manifest without reading
-// its files; a backup left half-written by an interrupted run is listed as "incompleto".
+// its files and given the result of its last full check while the file has not changed since
+// (else "non verificato"); a backup left half-written by an interrupted run is "incompleto".
 QList<Voce> elenco(const QString& cartella);
 // The backups (whole names) in the folder, newest first.
 QStringList nomi(const QString& cartella);

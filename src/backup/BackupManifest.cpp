@@ -6,7 +6,6 @@
 
 namespace {
 const QString kProgramma = QStringLiteral("Folvara");
-constexpr int kVersione = 1;
 } // namespace
 
 QByteArray BackupManifest::json() const
@@ -18,22 +17,29 @@ QByteArray BackupManifest::json() const
                                 {QStringLiteral("sha256"), QString::fromLatin1(voce.sha256)}});
     }
     const QJsonObject root{{QStringLiteral("programma"), kProgramma},
-                           {QStringLiteral("versione"), kVersione},
+                           {QStringLiteral("versione"), BackupManifest::kVersione},
                            {QStringLiteral("creato"), creato.toString(Qt::ISODate)},
                            {QStringLiteral("file"), file}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-bool BackupManifest::leggi(const QByteArray& json, BackupManifest& manifest, QString& errore)
+BackupManifest::Lettura BackupManifest::leggi(const QByteArray& json, BackupManifest& manifest,
+                                              QString& errore)
 {
     QJsonParseError parse;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parse);
     const QJsonObject root = document.object();
-    if (parse.error != QJsonParseError::NoError || root.value(QStringLiteral("programma")) != kProgramma ||
-        root.value(QStringLiteral("versione")).toInt() != kVersione ||
+    const bool nostro =
+        parse.error == QJsonParseError::NoError && root.value(QStringLiteral("programma")) == kProgramma;
+    // A later version may have changed anything else in the manifest.
+    if (nostro && root.value(QStringLiteral("versione")).toInt() > kVersione) {
+        errore = QStringLiteral("il backup è stato fatto con una versione più recente di Folvara");
+        return Lettura::PiuRecente;
+    }
+    if (!nostro || root.value(QStringLiteral("versione")).toInt() != kVersione ||
         !root.value(QStringLiteral("file")).isArray()) {
         errore = QStringLiteral("il manifesto non è leggibile");
-        return false;
+        return Lettura::Illeggibile;
     }
     manifest.creato = QDateTime::fromString(root.value(QStringLiteral("creato")).toString(), Qt::ISODate);
     manifest.voci.clear();
@@ -45,15 +51,15 @@ bool BackupManifest::leggi(const QByteArray& json, BackupManifest& manifest, QSt
         voce.sha256 = object.value(QStringLiteral("sha256")).toString().toLatin1();
         if (!percorsoSicuro(voce.percorso)) {
             errore = QStringLiteral("il manifesto contiene un percorso non ammesso: %1").arg(voce.percorso);
-            return false;
+            return Lettura::Illeggibile;
         }
         if (voce.dimensione < 0 || voce.sha256.size() != 64) {
             errore = QStringLiteral("il manifesto non è leggibile alla voce %1").arg(voce.percorso);
-            return false;
+            return Lettura::Illeggibile;
         }
         manifest.voci.append(voce);
     }
-    return true;
+    return Lettura::Letto;
 }
 
 bool BackupManifest::percorsoSicuro(const QString& percorso)

@@ -14,13 +14,18 @@ struct BackupManifest {
     };
 
     static constexpr const char* kNome = "MANIFEST.json";
+    // The manifest version this program writes and reads.
+    static constexpr int kVersione = 1;
+
+    enum class Lettura { Letto, Illeggibile, PiuRecente };
 
     QDateTime creato;
     QList<Voce> voci;
 
     QByteArray json() const;
-    // False for text that is not a manifest of this program; errore says why.
-    static bool leggi(const QByteArray& json, BackupManifest& manifest, QString& errore);
+    // Illeggibile for text that is not a manifest of this program, PiuRecente for the manifest of a
+    // later version of it; errore says why.
+    static Lettura leggi(const QByteArray& json, BackupManifest& manifest, QString& errore);
     // A relative path that stays inside the folder it is written to: no "..", no ".", no empty
     // part, no absolute path, drive letter or backslash, no control character.
     static bool percorsoSicuro(const QString& percorso);

@@ -22,11 +22,11 @@ Esito fallito(Stato stato, const QString& motivo, const QString& file = QString(
     return esito;
 }
 
-bool leggiManifest(QuaZip& zip, BackupManifest& manifest, QString& errore)
+BackupManifest::Lettura leggiManifest(QuaZip& zip, BackupManifest& manifest, QString& errore)
 {
     if (!zip.setCurrentFile(QString::fromLatin1(BackupManifest::kNome), QuaZip::csSensitive)) {
         errore = QStringLiteral("il file non contiene il manifesto di un backup di Folvara");
-        return false;
+        return BackupManifest::Lettura::Illeggibile;
     }
     QByteArray json;
     QString letto;
@@ -40,7 +40,7 @@ bool leggiManifest(QuaZip& zip, BackupManifest& manifest, QString& errore)
         letto);
     if (!ok) {
         errore = QStringLiteral("il manifesto non è leggibile");
-        return false;
+        return BackupManifest::Lettura::Illeggibile;
     }
     return BackupManifest::leggi(json, manifest, errore);
 }
@@ -57,7 +57,10 @@ QString BackupVerifier::nomeStato(Stato stato)
     case Stato::Incompleto:
         return QStringLiteral("incompleto");
     case Stato::Annullato:
+    case Stato::NonVerificato:
         return QStringLiteral("non verificato");
+    case Stato::PiuRecente:
+        return QStringLiteral("fatto con una versione più recente");
     }
     return {};
 }
@@ -70,8 +73,14 @@ Esito BackupVerifier::verifica(const QString& zipPath, Controllo controllo, cons
                        QStringLiteral("non è un file zip leggibile (troncato o rovinato)"));
     BackupManifest manifest;
     QString errore;
-    if (!leggiManifest(zip, manifest, errore))
+    switch (leggiManifest(zip, manifest, errore)) {
+    case BackupManifest::Lettura::Letto:
+        break;
+    case BackupManifest::Lettura::PiuRecente:
+        return fallito(Stato::PiuRecente, errore);
+    case BackupManifest::Lettura::Illeggibile:
         return fallito(Stato::Danneggiato, errore);
+    }
 
     // The zip's directory against the manifest: the same names, the same sizes, nothing more.
     QHash<QString, qint64> dimensioni;

@@ -8,7 +8,9 @@
 // Checks a backup zip against its manifest.
 namespace BackupVerifier {
 
-enum class Stato { Integro, Danneggiato, Incompleto, Annullato };
+// NonVerificato: the zip's directory agrees with the manifest, but its files were not read back
+// since the file last changed. PiuRecente: made by a later version of the program.
+enum class Stato { Integro, Danneggiato, Incompleto, Annullato, NonVerificato, PiuRecente };
 
 struct Esito {
     Stato stato = Stato::Danneggiato;

@@ -29,6 +29,10 @@ public:
 
     // "" when backups can be written into the folder; otherwise the warning to show.
     static QString problemaCartella(const QString& cartellaProgramma, const QString& cartellaBackup);
+    // As problemaCartella, after creating the folder when it is missing and the folder it goes in
+    // exists (the proposed folder beside the program folder, at its first use). A folder whose drive
+    // is gone is not made anew somewhere else.
+    static QString preparaCartella(const QString& cartellaProgramma, const QString& cartellaBackup);
 
 private:
     QString m_programma;

@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QIODevice>
 
 bool ZipEntries::compresso(const QString& nome)
 {
@@ -61,6 +62,18 @@ bool ZipEntries::leggiCorrente(QuaZip& zip, PieceBuffers& buffers,
     if (voce.getZipError() != UNZ_OK) {
         errore = QStringLiteral("il controllo CRC del file zip non corrisponde");
         return false;
+    }
+    return true;
+}
+
+bool ZipEntries::scriviTutto(QIODevice& device, const char* data, qint64 size)
+{
+    qint64 scritti = 0;
+    while (scritti < size) {
+        const qint64 fatti = device.write(data + scritti, size - scritti);
+        if (fatti <= 0)
+            return false;
+        scritti += fatti;
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 class PieceBuffers;
+class QIODevice;
 class QuaZip;
 
 // Reading and writing the entries of a backup zip through QuaZip.
@@ -27,5 +28,9 @@ bool leggiCorrente(QuaZip& zip, PieceBuffers& buffers, const std::function<bool(
 // order, and calls visit on each; visit answers false to stop. False when stopped.
 bool perOgniVoce(QuaZip& zip, const BackupManifest& manifest,
                  const std::function<bool(const BackupManifest::Voce&)>& visit);
+
+// Writes every byte, writing again after a short write: a file reports why it cannot take more
+// (a full disk) only on the write that takes nothing. False on that error.
+bool scriviTutto(QIODevice& device, const char* data, qint64 size);
 
 } // namespace ZipEntries

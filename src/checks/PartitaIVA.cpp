@@ -64,7 +64,7 @@ void TfrmPartitaIva::btnControllaClick()
                 ? QStringLiteral("Il codice dell'Ufficio IVA che lo ha rilasciato (%1) non è presente "
                                  "nell'elenco del programma.")
                       .arg(esito.codiceUfficio)
-                : QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di %1.").arg(esito.ufficio);
+                : QStringLiteral("È stato rilasciato dall'Ufficio IVA del Comune di %1.").arg(esito.ufficio);
         m_context.messages->information(
             this, QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n") + ufficio);
         break;

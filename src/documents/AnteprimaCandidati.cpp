@@ -16,5 +16,5 @@ TfrmAnteprimaCandidati::TfrmAnteprimaCandidati(AppContext& context, QWidget* own
 
 void TfrmAnteprimaCandidati::output()
 {
-    DocumentOutput::preview(m_context, this, documento().page());
+    DocumentOutput::preview(m_context, this, documento().page(), pdfName());
 }

@@ -16,5 +16,5 @@ TfrmAnteprimaProdotto::TfrmAnteprimaProdotto(AppContext& context, QWidget* owner
 
 void TfrmAnteprimaProdotto::output(const Report::PagedDocument& document)
 {
-    DocumentOutput::preview(m_context, this, document);
+    DocumentOutput::preview(m_context, this, document, pdfName());
 }

@@ -57,6 +57,8 @@ bool printOn(QWidget* owner, const Report::PagedDocument& document, QPrinter& pr
     });
     if (!done && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         QFile::remove(printer.outputFileName());
+    if (done)
+        DocumentOutput::finishPrintedFile(printer);
     return done;
 }
 
@@ -93,17 +95,21 @@ bool DocumentOutput::print(AppContext& context, QWidget* owner, const Report::Pa
     return printOn(owner, document, *printer);
 }
 
-void DocumentOutput::preview(AppContext& context, QWidget* owner, const Report::PagedDocument& document)
+void DocumentOutput::preview(AppContext& context, QWidget* owner, const Report::PagedDocument& document,
+                             const QString& pdfName)
 {
     if (!context.printing)
         throw Report::Error("no printing layer");
-    context.printing->preview(owner, document.pageLayout(), [owner, &document](QPrinter& printer) {
-        try {
-            printOn(owner, document, printer);
-        } catch (const std::exception&) {
-            // The preview stays open with what could be drawn.
-        }
-    });
+    context.printing->preview(
+        owner, document.pageLayout(),
+        [owner, &document](QPrinter& printer) {
+            try {
+                printOn(owner, document, printer);
+            } catch (const std::exception&) {
+                // The preview stays open with what could be drawn.
+            }
+        },
+        [&context, &document, pdfName](QWidget* window) { savePdf(context, window, document, pdfName); });
 }
 
 bool DocumentOutput::savePdf(AppContext& context, QWidget* owner, const Report::PagedDocument& document,
@@ -132,8 +138,13 @@ bool DocumentOutput::savePdf(AppContext& context, QWidget* owner, const Report::
             if (context.messages->question(
                     owner, QStringLiteral("Il documento \u00E8 stato salvato nel file:\r\n\r\n%1"
                                           "\r\n\r\nVuoi aprirlo ora?")
-                               .arg(QDir::toNativeSeparators(path))))
-                context.shell->open(path);
+                               .arg(QDir::toNativeSeparators(path))) &&
+                !context.shell->open(path))
+                context.messages->warning(
+                    owner, QStringLiteral("Attenzione: il sistema non ha potuto aprire il file:\r\n\r\n%1"
+                                          "\r\n\r\nIl file \u00E8 stato salvato: aprilo con un programma "
+                                          "per i file PDF.")
+                               .arg(QDir::toNativeSeparators(path)));
             return true;
         }
     } catch (const std::exception&) {
@@ -144,6 +155,13 @@ bool DocumentOutput::savePdf(AppContext& context, QWidget* owner, const Report::
                                              "\r\n\r\n%2")
                                   .arg(QDir::toNativeSeparators(path), reason));
     return false;
+}
+
+bool DocumentOutput::finishPrintedFile(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return true;
+    return PdfFile::mendFile(printer.outputFileName());
 }
 
 QString DocumentOutput::lastPdfFolder(const QString& programFolder)

@@ -14,6 +14,7 @@
 #include "widgets/HintLine.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/WorkProgress.h"
 
 #include <QComboBox>
@@ -32,6 +33,26 @@ constexpr int kAltezzaRiga = 21;
 constexpr QRect kFormato(412, 30, 150, 24);
 
 using Formato = RegistrySheetExport::Format;
+
+// How the messages name the chosen format: the designed file speaks of Excel, the others of their
+// own format, whatever program opens them.
+struct FormatWords {
+    QString into; // "L'esportazione dei dati <into>"
+    QString file; // "Si vuole aprire <file>?"
+};
+
+FormatWords wordsFor(Formato formato)
+{
+    switch (formato) {
+    case Formato::Xlsx:
+        return {QStringLiteral("nel formato Excel (.xlsx)"), QStringLiteral("il file .xlsx")};
+    case Formato::Ods:
+        return {QStringLiteral("nel formato OpenDocument (.ods)"), QStringLiteral("il file .ods")};
+    case Formato::Xls:
+        break;
+    }
+    return {QStringLiteral("in Excel"), QStringLiteral("il file di Excel")};
+}
 
 } // namespace
 
@@ -162,18 +183,17 @@ void TfrmExpCandidati::cmdEsportaClick()
                                  "esportato in precedenza resta com'è."));
         return;
     }
+    const auto formato = Formato(m_cboFormato->currentData().toInt());
+    const FormatWords words = wordsFor(formato);
     if (!m_context.messages->question(
-            this,
-            QStringLiteral("L'esportazione dei dati in Excel pu\u00F2 richiedere diversi minuti a seconda "
-                           "del numero di schede presenti in archivio.\r\n\r\n"
-                           "Si vuole esportare i dati adesso?")))
+            this, QStringLiteral("L'esportazione dei dati %1 pu\u00F2 richiedere diversi minuti a seconda "
+                                 "del numero di schede presenti in archivio.\r\n\r\n"
+                                 "Si vuole esportare i dati adesso?")
+                      .arg(words.into)))
         return;
 
-    const auto formato = Formato(m_cboFormato->currentData().toInt());
     const QString path = RegistrySheetExport::path(m_context.programFolder, formato);
-    // The OpenDocument file is not an Excel file: its messages say so.
-    const QString file =
-        formato == Formato::Ods ? QStringLiteral("il foglio di calcolo") : QStringLiteral("il file di Excel");
+    const QString& file = words.file;
     RegistryExport::Outcome outcome;
     QString perche;
     {
@@ -201,6 +221,8 @@ void TfrmExpCandidati::cmdEsportaClick()
 
 void TfrmExpCandidati::cmdImportaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     TfrmImporta screen(m_context, this);
     m_context.modal->run(screen);
     // The cards added show in the table at once.

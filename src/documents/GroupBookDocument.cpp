@@ -12,7 +12,8 @@ GroupBookDocument::GroupBookDocument(const QString& programFolder, GroupPageData
     : m_folder(programFolder)
     , m_shown(std::move(shown))
 {
-    const QString path = GroupFiles::path(m_folder, TextRules::trim(m_shown.groupName));
+    // The group's own file, blanks and all: " Gita" is not "Gita".
+    const QString path = GroupFiles::path(m_folder, m_shown.groupName);
     if (QFileInfo::exists(path)) {
         TArchivioSchede archivio;
         archivio.ApriOCrea(path, TSchedaGruppo::kSize);
@@ -52,7 +53,7 @@ GroupPageData GroupBookDocument::page(int index) const
     data.groupName = m_shown.groupName;
     data.pageNumber = QString::number(index + 1);
     FotoRiquadri foto;
-    CaricaFotoRiquadri(m_folder, TextRules::trim(m_shown.groupName), data.pageNumber, foto);
+    CaricaFotoRiquadri(m_folder, m_shown.groupName, data.pageNumber, foto);
     for (int slot = 0; slot < GroupPageDocument::kSlots; ++slot) {
         GroupPageData::Slot& s = data.persone.at(slot);
         s.nome = scheda.testo(slot, TSchedaGruppo::Nome);

@@ -25,12 +25,12 @@ protected:
     void btnSalvaPdfClick() override;
     // Shows or prints the prepared document.
     virtual void output(const Report::PagedDocument& document) = 0;
+    // "<group> - pagina <n>.pdf", "<group> - nuova pagina.pdf" or "<group> - tutte le pagine.pdf".
+    QString pdfName() const;
 
 private:
     // The page on show, or every page of the group, filled and prepared; throws when it cannot.
     const Report::PagedDocument& prepared();
-    // "<group> - pagina <n>.pdf", "<group> - nuova pagina.pdf" or "<group> - tutte le pagine.pdf".
-    QString pdfName() const;
 
     QString m_failure;
     GroupPageData m_dati;

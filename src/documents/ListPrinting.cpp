@@ -58,10 +58,11 @@ QString ListPrinting::pdfName(const QString& title, const QDate& day)
 }
 
 bool ListPrinting::salvaPdf(AppContext& context, QWidget* owner, const QString& title,
-                            const QStringList& lines)
+                            const QStringList& lines, const QString& fileStem)
 {
     const QDateTime now = QDateTime::currentDateTime();
     ListDocument document;
     fill(document, title, lines, now);
-    return DocumentOutput::savePdf(context, owner, document, pdfName(title, now.date()));
+    return DocumentOutput::savePdf(context, owner, document,
+                                   pdfName(fileStem.isEmpty() ? title : fileStem, now.date()));
 }

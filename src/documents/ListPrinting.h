@@ -19,6 +19,8 @@ void fill(ListDocument& document, const QString& title, const QStringList& lines
 bool stampa(AppContext& context, QWidget* owner, const QString& title, const QStringList& lines);
 // "<title> dd-MM-yyyy.pdf".
 QString pdfName(const QString& title, const QDate& day);
-// The same document saved as a PDF file; false when the user cancelled or it was not written.
-bool salvaPdf(AppContext& context, QWidget* owner, const QString& title, const QStringList& lines);
+// The same document saved as a PDF file, proposed as "<fileStem> dd-MM-yyyy.pdf" (the title
+// when fileStem is empty); false when the user cancelled or it was not written.
+bool salvaPdf(AppContext& context, QWidget* owner, const QString& title, const QStringList& lines,
+              const QString& fileStem = {});
 } // namespace ListPrinting

@@ -1,9 +1,11 @@
 #include "documents/PdfFile.h"
 
+#include "storage/SafeSave.h"
+
 #include <QBuffer>
+#include <QFile>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace {
 
@@ -80,15 +82,24 @@ void PdfFile::mendSpaces(QByteArray& pdf)
     mendSections(pdf, "beginbfrange", "endbfrange", 2);
 }
 
+bool PdfFile::mendFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    file.close();
+    const QByteArray before = bytes;
+    mendSpaces(bytes);
+    return bytes == before || save(path, bytes, error);
+}
+
 bool PdfFile::save(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    file.cancelWriting();
-    return false;
+    return SafeSave::writeFile(path, bytes, error);
 }
 
 QString PdfFile::fileName(const QString& name, const QString& fallback)

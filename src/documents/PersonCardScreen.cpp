@@ -112,8 +112,12 @@ void PersonCardScreen::btnSalvaPdfClick()
         close();
         return;
     }
-    const QString name = m_documento.page().object(QStringLiteral("txtCandidato")).text;
-    if (DocumentOutput::savePdf(m_context, this, m_documento.page(),
-                                PdfFile::fileName(name, QStringLiteral("Scheda anagrafica"))))
+    if (DocumentOutput::savePdf(m_context, this, m_documento.page(), pdfName()))
         close();
+}
+
+QString PersonCardScreen::pdfName() const
+{
+    return PdfFile::fileName(m_documento.page().object(QStringLiteral("txtCandidato")).text,
+                             QStringLiteral("Scheda anagrafica"));
 }

@@ -22,6 +22,8 @@ protected:
     void btnSalvaPdfClick() override;
     // Shows or prints the prepared document.
     virtual void output() = 0;
+    // The card's name as the document holds it, with ".pdf".
+    QString pdfName() const;
 
 private:
     // Fills the document from the editor and prepares it; throws when it cannot.

@@ -254,7 +254,7 @@ RegistryExport::Outcome RegistryExport::save(const QString& path, const Registry
         SafeSave::commit(file, &reason))
         return Outcome::Written;
     if (errorString)
-        *errorString = reason.isEmpty() ? FileErrorText::italian(file.errorString()) : reason;
+        *errorString = reason.isEmpty() ? FileErrorText::of(file) : reason;
     file.cancelWriting();
     return cancelled ? Outcome::Cancelled : Outcome::Failed;
 }

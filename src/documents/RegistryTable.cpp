@@ -27,7 +27,7 @@ const std::array<TSchedaAnagrafica::Campo, RegistryTable::kColumns>& RegistryTab
 
 RegistryTable::RegistryTable()
     : m_rows(kEmptyRows)
-    , m_ends(std::size_t(kEmptyRows) * kColumns, 0)
+    , m_ends(std::size_t(kEmptyRows) * kCells, 0)
 {
 }
 
@@ -42,7 +42,7 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
         TArchivioSchede archivio;
         archivio.ApriOCrea(archivePath, TSchedaAnagrafica::kSize);
         const int total = archivio.NumeroSchede();
-        ends.reserve(std::size_t(total) * kColumns);
+        ends.reserve(std::size_t(total) * kCells);
         // A first guess of the text's size; the buffer grows if the cards hold more.
         bytes.reserve(std::size_t(total) * 128);
         while (!archivio.FineArchivio()) {
@@ -53,11 +53,14 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
             if (C::vuota(record))
                 continue; // an erased card: no row
             positions.push_back(position);
-            for (const C::Campo campo : kFields) {
+            const auto keep = [&](C::Campo campo) {
                 const QByteArrayView field = C::trimmedBytes(record, campo);
                 bytes.insert(bytes.end(), field.begin(), field.end());
                 ends.push_back(quint32(bytes.size()));
-            }
+            };
+            for (const C::Campo campo : kFields)
+                keep(campo);
+            keep(C::Sesso);
             ++cards;
         }
         archivio.ChiudiArchivio();
@@ -76,7 +79,11 @@ bool RegistryTable::read(const QString& archivePath, const Progress& progress)
 
 QByteArrayView RegistryTable::storedBytes(int row, int column) const
 {
-    const qsizetype index = cellIndex(row, column);
+    return bytesAt(cellIndex(row, column));
+}
+
+QByteArrayView RegistryTable::bytesAt(qsizetype index) const
+{
     const quint32 begin = index == 0 ? 0 : m_ends[std::size_t(index) - 1];
     return QByteArrayView(m_bytes.data() + begin, m_ends[std::size_t(index)] - begin);
 }

@@ -13,7 +13,8 @@
 #include <vector>
 
 // The registry as rows of 25 trimmed field texts, read once from the archive, with the user's
-// changes kept beside the stored texts. The stored texts stay in Windows-1252, one buffer for
+// changes kept beside the stored texts. Each row also keeps the card's Sesso, which the table does
+// not show and the real spreadsheet files carry. The stored texts stay in Windows-1252, one buffer for
 // all cards, so that a large registry costs little memory.
 class RegistryTable {
 public:
@@ -48,9 +49,14 @@ public:
     bool isChanged(int row, int column) const;
     QByteArrayView storedBytes(int row, int column) const;
     QString changedText(int row, int column) const;
+    // The stored Sesso of a row, trimmed.
+    QByteArrayView sexBytes(int row) const { return bytesAt(cellIndex(row, kColumns)); }
 
 private:
-    qsizetype cellIndex(int row, int column) const { return qsizetype(row) * kColumns + column; }
+    // The columns, then Sesso.
+    static constexpr int kCells = kColumns + 1;
+    qsizetype cellIndex(int row, int column) const { return qsizetype(row) * kCells + column; }
+    QByteArrayView bytesAt(qsizetype index) const;
 
     int m_rows = 0;
     int m_cards = 0;

@@ -1,5 +1,8 @@
 #include "export/OdsSheetWriter.h"
 
+#include "storage/FileErrorText.h"
+#include "storage/SafeSave.h"
+
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
@@ -231,13 +234,13 @@ bool OdsSheetWriter::begin(const QString& path, const QString& sheetName, const 
 {
     m_target.setFileName(path);
     if (!m_target.open(QIODevice::WriteOnly))
-        return fail(m_target.errorString());
+        return fail(FileErrorText::of(m_target));
     m_zip = std::make_unique<QuaZip>(&m_target);
     // The package is committed here, not by QuaZip, and its first part carries no data descriptor.
     m_zip->setAutoClose(false);
     m_zip->setDataDescriptorWritingEnabled(false);
     if (!m_zip->open(QuaZip::mdCreate))
-        return fail(m_target.errorString());
+        return fail(FileErrorText::of(m_target));
     // The media type comes first and uncompressed, so that the kind is known from the first bytes.
     if (!addPart(QStringLiteral("mimetype"),
                  QByteArrayLiteral("application/vnd.oasis.opendocument.spreadsheet"), false) ||
@@ -245,12 +248,12 @@ bool OdsSheetWriter::begin(const QString& path, const QString& sheetName, const 
         !addPart(QStringLiteral("styles.xml"), styles(), true) ||
         !addPart(QStringLiteral("meta.xml"), meta(), true) ||
         !addPart(QStringLiteral("settings.xml"), settings(sheetName), true))
-        return fail(m_target.errorString());
+        return fail(FileErrorText::of(m_target));
 
     m_content = std::make_unique<QuaZipFile>(m_zip.get());
     if (!m_content->open(QIODevice::WriteOnly, QuaZipNewInfo(QStringLiteral("content.xml")), nullptr, 0,
                          kDeflated, Z_DEFAULT_COMPRESSION))
-        return fail(m_target.errorString());
+        return fail(FileErrorText::of(m_target));
 
     m_buffer.reserve(kChunk + 64 * 1024);
     m_buffer += "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content";
@@ -292,7 +295,7 @@ bool OdsSheetWriter::flush()
 {
     const bool written = m_content->write(m_buffer) == m_buffer.size();
     m_buffer.resize(0); // keeps its room for the next rows
-    return written || fail(m_target.errorString());
+    return written || fail(FileErrorText::of(m_target));
 }
 
 bool OdsSheetWriter::writeRow(const QList<QByteArray>& cells)
@@ -325,10 +328,12 @@ bool OdsSheetWriter::finish()
     m_content.reset();
     m_zip->close();
     if (!contentWritten || m_zip->getZipError() != UNZ_OK)
-        return fail(m_target.errorString());
+        return fail(FileErrorText::of(m_target));
     m_zip.reset();
-    if (!m_target.commit())
-        return fail(m_target.errorString());
+    // The package replaces the old file only once its last bytes are on the disk.
+    QString reason;
+    if (!SafeSave::commit(m_target, &reason))
+        return fail(reason);
     return true;
 }
 

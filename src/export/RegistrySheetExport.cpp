@@ -21,7 +21,51 @@ bool keepsAsIs(char16_t c)
     return c >= 32 || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
+// Where Sesso stands among the columns of the file: after the name, as on the card.
+constexpr int kSexColumn = 1;
+
+// The table's column of a column of the file, or -1 for Sesso.
+constexpr int tableColumn(int sheetColumn)
+{
+    return sheetColumn < kSexColumn ? sheetColumn : sheetColumn == kSexColumn ? -1 : sheetColumn - 1;
+}
+
+// Whether a cell of the file was changed in the table (Sesso is not shown there, so never).
+bool sheetCellChanged(const RegistryTable& table, int row, int sheetColumn)
+{
+    const int column = tableColumn(sheetColumn);
+    return column >= 0 && table.isChanged(row, column);
+}
+
+// The stored bytes of a cell of the file.
+QByteArrayView sheetCellBytes(const RegistryTable& table, int row, int sheetColumn)
+{
+    const int column = tableColumn(sheetColumn);
+    return column < 0 ? table.sexBytes(row) : table.storedBytes(row, column);
+}
+
 } // namespace
+
+const std::array<TSchedaAnagrafica::Campo, RegistrySheetExport::kColumns>& RegistrySheetExport::fields()
+{
+    static const std::array<TSchedaAnagrafica::Campo, kColumns> list = [] {
+        std::array<TSchedaAnagrafica::Campo, kColumns> result{};
+        for (int column = 0; column < kColumns; ++column) {
+            const int inTable = tableColumn(column);
+            result[std::size_t(column)] =
+                inTable < 0 ? TSchedaAnagrafica::Sesso : RegistryTable::fields()[std::size_t(inTable)];
+        }
+        return result;
+    }();
+    return list;
+}
+
+QStringList RegistrySheetExport::headerLabels()
+{
+    QStringList labels = RegistryExport::headerLabels();
+    labels.insert(kSexColumn, QStringLiteral("Sesso"));
+    return labels;
+}
 
 QString RegistrySheetExport::path(const QString& programFolder, Format format)
 {
@@ -45,16 +89,17 @@ std::unique_ptr<SheetWriter> RegistrySheetExport::writer(Format format)
 
 QList<int> RegistrySheetExport::columnWidths(const RegistryTable& table)
 {
-    const QStringList headers = RegistryExport::headerLabels();
+    const QStringList headers = headerLabels();
     QList<int> widths;
     for (const QString& header : headers)
         widths.append(int(header.size()) + 2); // bold letters are wider
     const int rows = table.rowCount();
     for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < RegistryTable::kColumns; ++column) {
+        for (int column = 0; column < kColumns; ++column) {
             // One byte of the code page is one character.
-            const qsizetype length = table.isChanged(row, column) ? table.changedText(row, column).size()
-                                                                  : table.storedBytes(row, column).size();
+            const qsizetype length = sheetCellChanged(table, row, column)
+                                         ? table.changedText(row, tableColumn(column)).size()
+                                         : sheetCellBytes(table, row, column).size();
             widths[column] = std::max(widths[column], int(std::min<qsizetype>(length + 1, kMaxWidth)));
         }
     }
@@ -123,19 +168,20 @@ RegistryExport::Outcome RegistrySheetExport::save(SheetWriter& writer, const QSt
     if (target.isFile() && !target.permissions().testFlag(QFileDevice::WriteOwner)) {
         if (errorString)
             *errorString =
-                QStringLiteral("Il file %1 \u00E8 di sola lettura.").arg(QDir::toNativeSeparators(path));
+                QStringLiteral("il file %1 \u00E8 di sola lettura").arg(QDir::toNativeSeparators(path));
         return RegistryExport::Outcome::Failed;
     }
-    if (!writer.begin(path, sheetName(), RegistryExport::headerLabels(), columnWidths(table)))
+    if (!writer.begin(path, sheetName(), headerLabels(), columnWidths(table)))
         return failed();
-    QList<QByteArray> cells(RegistryTable::kColumns);
+    QList<QByteArray> cells(kColumns);
     const int rows = table.rowCount();
     for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < RegistryTable::kColumns; ++column) {
-            if (table.isChanged(row, column))
-                cellText(cells[column], QStringView(TextRules::trim(table.changedText(row, column))));
+        for (int column = 0; column < kColumns; ++column) {
+            if (sheetCellChanged(table, row, column))
+                cellText(cells[column],
+                         QStringView(TextRules::trim(table.changedText(row, tableColumn(column)))));
             else
-                cellText(cells[column], table.storedBytes(row, column));
+                cellText(cells[column], sheetCellBytes(table, row, column));
         }
         if (!writer.writeRow(cells))
             return failed();

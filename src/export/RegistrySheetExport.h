@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/RegistryExport.h"
+#include "documents/RegistryTable.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -8,18 +9,23 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <memory>
 
-class RegistryTable;
 class SheetWriter;
 
 // The registry table exported in the format the user chose: the designed HTML table (.xls), an
 // Office Open XML workbook (.xlsx) or an OpenDocument spreadsheet (.ods). The two real
-// spreadsheet formats have the same headers and columns as the designed file, every data cell
-// stored as text.
+// spreadsheet formats have the designed file's headers and columns with Sesso after the name, as
+// the import reads them back, every data cell stored as text.
 class RegistrySheetExport {
 public:
     enum class Format { Xls, Xlsx, Ods };
+
+    // The columns of the .xlsx and .ods files: their fields and header labels.
+    static constexpr int kColumns = RegistryTable::kColumns + 1;
+    static const std::array<TSchedaAnagrafica::Campo, kColumns>& fields();
+    static QStringList headerLabels();
 
     // The file of each format in the program folder.
     static QString path(const QString& programFolder, Format format);
@@ -36,7 +42,8 @@ public:
 
     static std::unique_ptr<SheetWriter> writer(Format format);
 
-    // The width of each column in characters: its longest value or its header, within bounds.
+    // The width of each column of the file in characters: its longest value or its header, within
+    // bounds.
     static constexpr int kMinWidth = 6;
     static constexpr int kMaxWidth = 60;
     static QList<int> columnWidths(const RegistryTable& table);

@@ -1,6 +1,8 @@
 #include "export/XlsxSheetWriter.h"
 
 #include "export/XlsxLibrary.h"
+#include "storage/FileErrorText.h"
+#include "storage/SafeSave.h"
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -60,7 +62,29 @@ bool XlsxSheetWriter::check(int error)
 {
     if (error == LXW_NO_ERROR)
         return true;
-    return fail(QString::fromUtf8(m_lib->strerror(static_cast<lxw_error>(error))));
+    return fail(libraryError(error, m_work.path()));
+}
+
+QString XlsxSheetWriter::libraryError(int error, const QString& workFolder)
+{
+    // The library's own texts are English: its failures come from the disk of the work folder or
+    // from memory, the rest from a value it refuses.
+    switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return QStringLiteral("memoria insufficiente");
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return QStringLiteral("%1 nella cartella temporanea %2")
+            .arg(FileErrorText::ofFolder(workFolder), QDir::toNativeSeparators(workFolder));
+    default:
+        return QStringLiteral("la libreria XLSX ha rifiutato un valore (errore %1)").arg(error);
+    }
 }
 
 bool XlsxSheetWriter::begin(const QString& path, const QString& sheetName, const QStringList& headers,
@@ -68,12 +92,14 @@ bool XlsxSheetWriter::begin(const QString& path, const QString& sheetName, const
 {
     m_lib = XlsxLibrary::get();
     if (!m_lib)
-        return fail(XlsxLibrary::loadError());
+        return fail(QStringLiteral("la libreria libxlsxwriter non pu\u00F2 essere caricata (%1)")
+                        .arg(XlsxLibrary::loadError()));
     m_target.setFileName(path);
     if (!m_target.open(QIODevice::WriteOnly))
-        return fail(m_target.errorString());
+        return fail(FileErrorText::of(m_target));
     if (!m_work.isValid())
-        return fail(m_work.errorString());
+        return fail(
+            QStringLiteral("%1 (cartella temporanea)").arg(FileErrorText::italian(m_work.errorString())));
     m_workbookPath = m_work.filePath(QStringLiteral("foglio.xlsx"));
     m_workFolder = QFile::encodeName(QDir::toNativeSeparators(m_work.path()));
 
@@ -83,15 +109,17 @@ bool XlsxSheetWriter::begin(const QString& path, const QString& sheetName, const
     options.use_zip64 = LXW_FALSE;
     m_workbook = m_lib->workbookNewOpt(QFile::encodeName(m_workbookPath).constData(), &options);
     if (!m_workbook)
-        return fail(QStringLiteral("libxlsxwriter"));
+        return fail(libraryError(LXW_ERROR_CREATING_XLSX_FILE, m_work.path()));
     m_sheet = m_lib->workbookAddWorksheet(m_workbook, sheetName.toUtf8().constData());
     if (!m_sheet)
-        return fail(QStringLiteral("libxlsxwriter"));
+        return fail(libraryError(LXW_ERROR_CREATING_TMPFILE, m_work.path()));
 
     // Every cell is text ("@"), so that nothing typed later is read as a number or a formula.
     m_text = m_lib->workbookAddFormat(m_workbook);
-    m_lib->formatSetNumFormat(m_text, "@");
     lxw_format* const bold = m_lib->workbookAddFormat(m_workbook);
+    if (!m_text || !bold)
+        return fail(libraryError(LXW_ERROR_MEMORY_MALLOC_FAILED, m_work.path()));
+    m_lib->formatSetNumFormat(m_text, "@");
     m_lib->formatSetNumFormat(bold, "@");
     m_lib->formatSetBold(bold);
 
@@ -136,21 +164,31 @@ bool XlsxSheetWriter::finish()
     if (!check(m_lib->workbookClose(workbook)))
         return false;
     if (!sheetComplete(m_workbookPath, m_lastRow + 1))
-        return fail(QStringLiteral("Il foglio scritto in %1 \u00E8 incompleto.")
-                        .arg(QDir::toNativeSeparators(m_work.path())));
+        return fail(
+            QStringLiteral("il foglio scritto nella cartella temporanea %1 \u00E8 incompleto: %2")
+                .arg(QDir::toNativeSeparators(m_work.path()), FileErrorText::ofFolder(m_work.path())));
 
+    // The workbook goes into the temporary file beside the target, then replaces it: only when
+    // every byte was written and the file has the size of the workbook.
     QFile assembled(m_workbookPath);
     if (!assembled.open(QIODevice::ReadOnly))
-        return fail(assembled.errorString());
+        return fail(FileErrorText::of(assembled));
+    const qint64 size = assembled.size();
     QByteArray chunk;
     while (!(chunk = assembled.read(kCopyChunk)).isEmpty()) {
         if (m_target.write(chunk) != chunk.size())
-            return fail(m_target.errorString());
+            return fail(FileErrorText::of(m_target));
     }
     if (assembled.error() != QFileDevice::NoError)
-        return fail(assembled.errorString());
-    if (!m_target.commit())
-        return fail(m_target.errorString());
+        return fail(FileErrorText::of(assembled));
+    if (!m_target.flush())
+        return fail(FileErrorText::of(m_target));
+    if (m_target.size() != size)
+        return fail(
+            QStringLiteral("il file scritto \u00E8 incompleto (%1)").arg(FileErrorText::of(m_target)));
+    QString reason;
+    if (!SafeSave::commit(m_target, &reason))
+        return fail(reason);
     return true;
 }
 

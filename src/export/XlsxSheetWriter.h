@@ -27,6 +27,9 @@ public:
     void abandon() override;
     QString errorString() const override { return m_error; }
 
+    // A failure of libxlsxwriter in Italian; the work folder holds its temporary files.
+    static QString libraryError(int error, const QString& workFolder);
+
 private:
     bool fail(const QString& error);
     bool check(int error);

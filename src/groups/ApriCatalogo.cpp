@@ -12,8 +12,10 @@
 #include "storage/TextRules.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/RegionalSettings.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -32,11 +34,18 @@ QString fotoEliminate(int numero)
     if (numero == 0)
         return {};
     return numero == 1
-               ? QStringLiteral("\r\n\r\nE' stata eliminata anche 1 foto del gruppo dalla cartella "
+               ? QStringLiteral("\r\n\r\nÈ stata eliminata anche 1 foto del gruppo dalla cartella "
                                 "Foto_Gruppo.")
                : QStringLiteral("\r\n\r\nSono state eliminate anche %1 foto del gruppo dalla cartella "
                                 "Foto_Gruppo.")
                      .arg(numero);
+}
+
+// How many groups the list holds.
+QString testoGruppiCreati(int numero)
+{
+    return numero == 1 ? QStringLiteral("È stato creato 1 gruppo.")
+                       : QStringLiteral("Sono stati creati %1 gruppi.").arg(numero);
 }
 
 } // namespace
@@ -78,9 +87,8 @@ TfrmApriCatalogo::TfrmApriCatalogo(AppContext& context)
     m_lstFiles->setPalette(colori);
     m_lstFiles->setUniformItemSizes(true);
 
-    m_lblCreati =
-        Looks::label(panContainer, QStringLiteral("lblCreati"), QStringLiteral("Sono stati creati 0 gruppi."),
-                     Looks::font(QStringLiteral("Verdana"), 12), 34, 530);
+    m_lblCreati = Looks::label(panContainer, QStringLiteral("lblCreati"), testoGruppiCreati(0),
+                               Looks::font(QStringLiteral("Verdana"), 12), 34, 530);
     m_lblCreati->setFixedWidth(600);
     Looks::setTextColour(m_lblCreati, QColor(0x00, 0x80, 0x00));
 
@@ -121,7 +129,7 @@ void TfrmApriCatalogo::riempiElenco()
     // The first entry is selected for real, not only drawn as current.
     if (m_lstFiles->count() > 0)
         m_lstFiles->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
-    m_lblCreati->setText(QStringLiteral("Sono stati creati %1 gruppi.").arg(m_lstFiles->count()));
+    m_lblCreati->setText(testoGruppiCreati(m_lstFiles->count()));
 }
 
 QString TfrmApriCatalogo::selezionato() const
@@ -156,6 +164,8 @@ void TfrmApriCatalogo::btnApriClick()
 
 void TfrmApriCatalogo::btnEliminaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     const QString gruppo =
         gruppoScelto(QStringLiteral("Attenzione: selezionare dall'elenco il gruppo da eliminare prima di "
                                     "fare clic sull'icona del cestino."));
@@ -167,10 +177,11 @@ void TfrmApriCatalogo::btnEliminaClick()
                            "non potrà essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?")))
         return;
     m_lblFile->setText(m_context.programFolder + gruppo);
+    const int pagine = int(QFileInfo(m_lblFile->text()).size() / GroupFiles::kRecordSize);
     const GroupFiles::Outcome esito = GroupFiles::remove(m_lblFile->text());
     if (esito.result == GroupFiles::Outcome::Result::Done) {
-        // The group's photos go with it; another group's never do.
-        const int foto = EliminaFotoGruppo(m_context.programFolder, gruppo.left(gruppo.size() - 4));
+        // The photos its pages name go with it; another group's never do.
+        const int foto = EliminaFotoGruppo(m_context.programFolder, gruppo.left(gruppo.size() - 4), pagine);
         m_context.messages->information(this, QStringLiteral("Il gruppo è stato eliminato con successo.") +
                                                   fotoEliminate(foto));
     } else

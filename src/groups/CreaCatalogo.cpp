@@ -11,6 +11,7 @@
 #include "widgets/FocusHighlight.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/RegionalSettings.h"
 
 #include <QGridLayout>
@@ -102,6 +103,8 @@ void TfrmCreaCatalogo::showEvent(QShowEvent* event)
 
 void TfrmCreaCatalogo::btnApplicaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     m_lblFile->clear();
     // One Unicode form for every name: "Café" typed either way is one group.
     const QString nome = GroupFiles::normalised(TextRules::trim(m_txtFile->text()));
@@ -139,7 +142,7 @@ void TfrmCreaCatalogo::btnApplicaClick()
     }
     m_context.messages->information(this,
                                     QStringLiteral("Il file di archivio relativo al nuovo gruppo è stato "
-                                                   "creato con successo.\r\n\r\nE' ora possibile "
+                                                   "creato con successo.\r\n\r\nÈ ora possibile "
                                                    "visualizzarlo nell'elenco dei gruppi esistenti."));
     close();
 }

@@ -2,6 +2,7 @@
 
 #include "app/Avvio.h"
 #include "app/ScreenFlow.h"
+#include "documents/GroupPageScreen.h"
 #include "photos/PhotoCrop.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
@@ -41,6 +42,12 @@ void TfrmListinoPrezzi::apriGruppo(const QString& filePath, const QString& group
 {
     m_lblFile->setText(filePath);
     m_lblNome->setText(groupName);
+    // A save stopped between a page's record and its photos is completed or undone now.
+    try {
+        RiprendiFotoInAttesa(cartellaProgramma(), TextRules::trim(filePath), groupName);
+    } catch (const ArchiveError&) {
+        // The archive is busy or out of reach: the next opening tries again.
+    }
 }
 
 QString TfrmListinoPrezzi::groupFile() const
@@ -56,6 +63,11 @@ QString TfrmListinoPrezzi::groupName() const
 QString TfrmListinoPrezzi::posizione() const
 {
     return TextRules::trim(m_lblPosizione->text());
+}
+
+QString TfrmListinoPrezzi::nomeGruppo() const
+{
+    return m_lblNome->text();
 }
 
 QString TfrmListinoPrezzi::elencoLettere(const QString& letters)
@@ -88,6 +100,8 @@ void TfrmListinoPrezzi::AzzeraPagina()
         m_imgFoto[i]->setPicture(m_imgBianco->picture());
     }
     m_fotoSconosciuta.fill(false);
+    m_fotoSalvate.fill(QImage());
+    m_posizioneFoto = 0;
     m_lblPosizione->clear();
     m_campi[0][TSchedaGruppo::Nome]->setFocus();
     ricordaContenuto();
@@ -136,10 +150,27 @@ TSchedaGruppo TfrmListinoPrezzi::CompilaPagina() const
 FotoRiquadri TfrmListinoPrezzi::fotoMostrate() const
 {
     FotoRiquadri riquadri;
-    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
         riquadri.foto[i] = m_imgFoto[i]->picture();
+        const QImage& salvata = m_fotoSalvate[i];
+        riquadri.invariata[i] =
+            m_posizioneFoto > 0 && !salvata.isNull() &&
+            (salvata.cacheKey() == riquadri.foto[i].cacheKey() || salvata == riquadri.foto[i]);
+    }
     riquadri.sconosciuta = m_fotoSconosciuta;
     return riquadri;
+}
+
+void TfrmListinoPrezzi::ricordaFotoSalvate(int posizione, const QString& nonScritte)
+{
+    const bool stessa = posizione == m_posizioneFoto;
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        if (!nonScritte.contains(TSchedaGruppo::lettera(i)))
+            m_fotoSalvate[i] = m_imgFoto[i]->picture();
+        else if (!stessa)
+            m_fotoSalvate[i] = QImage();
+    }
+    m_posizioneFoto = posizione;
 }
 
 void TfrmListinoPrezzi::mostraFoto(const FotoRiquadri& riquadri)
@@ -152,26 +183,37 @@ void TfrmListinoPrezzi::mostraFoto(const FotoRiquadri& riquadri)
 void TfrmListinoPrezzi::caricaFotoRiquadri()
 {
     FotoRiquadri riquadri;
-    const QString illeggibili =
-        CaricaFotoRiquadri(cartellaProgramma(), TextRules::trim(m_lblNome->text()), posizione(), riquadri);
+    const QString illeggibili = CaricaFotoRiquadri(cartellaProgramma(), nomeGruppo(), posizione(), riquadri);
     mostraFoto(riquadri);
-    if (!illeggibili.isEmpty())
-        m_context.messages->warning(
-            this,
-            QStringLiteral("Attenzione: non è stato possibile leggere la foto dei riquadri %1 di questa "
-                           "scheda (file danneggiato o troppo grande).\r\n\r\nIl file resta com'è: il "
-                           "salvataggio della scheda non lo sovrascrive.")
-                .arg(elencoLettere(illeggibili)));
+    // A missing file is written at the next save, whatever the slot shows.
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        m_fotoSalvate[i] = riquadri.invariata[i] ? m_imgFoto[i]->picture() : QImage();
+    m_posizioneFoto = posizione().toInt();
+    if (illeggibili.isEmpty())
+        return;
+    const QString testo =
+        illeggibili.size() == 1
+            ? QStringLiteral("Attenzione: non è stato possibile leggere la foto del riquadro %1 di questa "
+                             "scheda (file danneggiato o troppo grande).\r\n\r\nIl file resta com'è: il "
+                             "salvataggio della scheda non lo sovrascrive.")
+            : QStringLiteral("Attenzione: non è stato possibile leggere le foto dei riquadri %1 di questa "
+                             "scheda (file danneggiati o troppo grandi).\r\n\r\nI file restano come sono: il "
+                             "salvataggio della scheda non li sovrascrive.");
+    m_context.messages->warning(this, testo.arg(elencoLettere(illeggibili)));
 }
 
-void TfrmListinoPrezzi::aggiornaAnteprime()
+GroupPageData TfrmListinoPrezzi::datiDocumento()
 {
     FotoRiquadri riquadri = fotoMostrate();
-    const QString gruppo = TextRules::trim(m_lblNome->text());
+    for (QImage& foto : riquadri.foto)
+        foto = RidimensionaFoto(foto);
     // Only the pictures just written are read back: an older preview never reaches the page.
-    const int scritte = SalvaAnteprime(cartellaProgramma(), gruppo, riquadri);
-    CaricaAnteprime(cartellaProgramma(), gruppo, riquadri, scritte);
-    mostraFoto(riquadri);
+    const int scritte = SalvaAnteprime(cartellaProgramma(), nomeGruppo(), riquadri);
+    CaricaAnteprime(cartellaProgramma(), nomeGruppo(), riquadri, scritte);
+    GroupPageData dati = GroupPageOutput::datiDa(*this);
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        dati.persone.at(i).foto = riquadri.foto[i];
+    return dati;
 }
 
 void TfrmListinoPrezzi::sfoglia(ArchiveSteps::Comando comando)
@@ -203,12 +245,13 @@ void TfrmListinoPrezzi::imgFotoClick(int riquadro)
     mettiFotoRitagliata(riquadro, foto);
 }
 
-bool TfrmListinoPrezzi::mettiFotoRitagliata(int riquadro, const QImage& intera)
+bool TfrmListinoPrezzi::mettiFotoRitagliata(int riquadro, const QImage& intera,
+                                            const std::optional<QRect>& inizio)
 {
-    const std::optional<QImage> ritagliata = CropStep::slotPhoto(m_context, this, intera);
-    if (!ritagliata)
+    const std::optional<CropStep::Cut> ritaglio = CropStep::slotCut(m_context, this, intera, inizio);
+    if (!ritaglio)
         return false;
-    m_imgFoto[riquadro]->setCropped(*ritagliata, intera);
+    m_imgFoto[riquadro]->setCropped(ritaglio->picture, intera, ritaglio->frame);
     m_fotoSconosciuta[riquadro] = false;
     return true;
 }
@@ -219,7 +262,9 @@ void TfrmListinoPrezzi::ritagliaFoto(int riquadro)
     if (m_fotoSconosciuta[riquadro])
         return;
     const QImage intera = m_imgFoto[riquadro]->whole();
-    mettiFotoRitagliata(riquadro, intera);
+    mettiFotoRitagliata(
+        riquadro, intera,
+        CropStep::lastCrop(*m_imgFoto[riquadro], QSize(FotoGruppo::kWidth, FotoGruppo::kHeight)));
 }
 
 void TfrmListinoPrezzi::impProdottoClick(int riquadro)

@@ -8,8 +8,10 @@
 #include "widgets/UnsavedChanges.h"
 
 #include <QImage>
+#include <QRect>
 
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -18,6 +20,7 @@ class HintLine;
 class ImageButton;
 class PhotoBox;
 class TSchedaAnagrafica;
+struct GroupPageData;
 
 // The group page editor: one page of eight persons of one group at a time. The screen is the
 // only holder of the page; the position label links it to the group file (empty for a new page).
@@ -34,8 +37,10 @@ public:
     // The search hands a chosen registry card here in the modes "persona_a" ... "persona_h":
     // the slot of that letter gets the person's name, role, notes, e-mail and mobile lines and photo.
     virtual void importaPersona(QChar slot, const TSchedaAnagrafica& record, int position);
-    // The photo chosen for the slot, through the crop window; false when the user keeps the old one.
-    bool mettiFotoRitagliata(int riquadro, const QImage& intera);
+    // The photo chosen for the slot, through the crop window (starting from `inizio` when given);
+    // false when the user keeps the old one.
+    bool mettiFotoRitagliata(int riquadro, const QImage& intera,
+                             const std::optional<QRect>& inizio = std::nullopt);
 
     QLineEdit* campo(int riquadro, TSchedaGruppo::Campo campo) const
     {
@@ -50,8 +55,9 @@ public:
     // Spreads a record over the 40 fields; neither the photos nor the position change.
     void MostraPagina(const TSchedaGruppo& pagina);
     TSchedaGruppo CompilaPagina() const;
-    // Writes the eight preview pictures and reads them back into the slots (before a document is made).
-    void aggiornaAnteprime();
+    // The page for the preview and print screens, each slot picture at its printing size: the
+    // preview pictures are written and read back, and the page on show stays as it is.
+    GroupPageData datiDocumento();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -77,13 +83,21 @@ private:
     QString posizione() const;
     void mettiTesto(int riquadro, TSchedaGruppo::Campo campo, const QString& text, bool intero = false);
     QString cartellaProgramma() const;
+    // The group's name as its file has it, blanks and all: its photos are named after it.
+    QString nomeGruppo() const;
     // "C" or "B, F": the slot letters for a message.
     static QString elencoLettere(const QString& letters);
+    // The warning for slot photos that could not be written, before the record or after it.
+    static QString messaggioFotoNonScritte(const QString& lettere, const QString& perche,
+                                           bool primaDellaScheda);
     FotoRiquadri fotoMostrate() const;
     void mostraFoto(const FotoRiquadri& riquadri);
     void caricaFotoRiquadri();
+    // What the slot photo files of the position now hold: the pictures on show, except the slots
+    // whose file could not be written.
+    void ricordaFotoSalvate(int posizione, const QString& nonScritte);
     void imgFotoClick(int riquadro);
-    // "Ritaglia" on a slot's photo: a new crop of the photo on show.
+    // "Ritaglia" on a slot's photo: a new crop of the photo on show, from the crop chosen last.
     void ritagliaFoto(int riquadro);
     void impProdottoClick(int riquadro);
 
@@ -92,6 +106,8 @@ private:
     void cmdSalvaClick() { salva(); }
     // True when the page and its photos were saved.
     bool salva();
+    // "" or the warning naming the slot A fields still empty; focuses the first of them.
+    QString campiObbligatoriVuoti();
     // "" or the question naming the slots and fields whose text is longer than the record holds.
     QString campiTroppoLunghi() const;
     void cmdAnteprimaClick();
@@ -110,6 +126,10 @@ private:
     std::array<PhotoBox*, TSchedaGruppo::kRiquadri> m_imgFoto{};
     // A stored slot photo that could not be read: the save leaves its file alone.
     std::array<bool, TSchedaGruppo::kRiquadri> m_fotoSconosciuta{};
+    // The pictures the slot photo files of m_posizioneFoto hold (0: none known, a new page): a
+    // save writes only the photos that differ.
+    std::array<QImage, TSchedaGruppo::kRiquadri> m_fotoSalvate{};
+    int m_posizioneFoto = 0;
     // The page as read from the archive, to catch another workstation's change at the save.
     LoadedRecord m_caricata;
     QLabel* m_lblFile = nullptr;

@@ -11,11 +11,13 @@
 #include "storage/FileErrorText.h"
 #include "storage/TextRules.h"
 #include "widgets/LostUpdateSave.h"
+#include "widgets/ReadOnlyRefusal.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -37,8 +39,36 @@ constexpr std::pair<TSchedaGruppo::Campo, const char16_t*> kNomiCampi[] = {
 
 void TfrmListinoPrezzi::cmdNuovoClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     if (puoLasciare())
         AzzeraPagina();
+}
+
+QString TfrmListinoPrezzi::campiObbligatoriVuoti()
+{
+    QStringList vuoti;
+    QLineEdit* primo = nullptr;
+    for (const TSchedaGruppo::Campo campo : kObbligatori) {
+        QLineEdit* edit = m_campi[0][campo];
+        if (!TextRules::trim(edit->text()).isEmpty())
+            continue;
+        if (!primo)
+            primo = edit;
+        const auto nome = std::find_if(std::begin(kNomiCampi), std::end(kNomiCampi),
+                                       [campo](const auto& coppia) { return coppia.first == campo; });
+        vuoti << QLatin1Char('"') + QString::fromUtf16(nome->second) + QLatin1Char('"');
+    }
+    if (!primo)
+        return {};
+    primo->setFocus();
+    const QString elenco = vuoti.size() == 1 ? vuoti.front()
+                                             : vuoti.mid(0, vuoti.size() - 1).join(QStringLiteral(", ")) +
+                                                   QStringLiteral(" e ") + vuoti.back();
+    return QStringLiteral("Attenzione: per salvare la scheda è necessario compilare i campi riguardanti la "
+                          "persona che appare in cima alla pagina (riquadro A).\r\n\r\n%1 %2.")
+        .arg(vuoti.size() == 1 ? QStringLiteral("Manca il campo") : QStringLiteral("Mancano i campi"),
+             elenco);
 }
 
 QString TfrmListinoPrezzi::campiTroppoLunghi() const
@@ -55,58 +85,46 @@ QString TfrmListinoPrezzi::campiTroppoLunghi() const
     }
     if (campi.isEmpty())
         return {};
-    return QStringLiteral("Attenzione: la scheda può contenere solo una parte del testo di questi campi, che "
-                          "verrebbero troncati nel file e nella stampa:\r\n\r\n%1.\r\n\r\nSalvare "
-                          "comunque la scheda con i testi troncati?")
-        .arg(campi.join(QStringLiteral(";\r\n")));
+    const QString testo =
+        campi.size() == 1
+            ? QStringLiteral(
+                  "Attenzione: la scheda può contenere solo una parte del testo di questo campo, che "
+                  "verrebbe troncato nel file e nella stampa:\r\n\r\n%1.\r\n\r\nSalvare "
+                  "comunque la scheda con il testo troncato?")
+            : QStringLiteral(
+                  "Attenzione: la scheda può contenere solo una parte del testo di questi campi, che "
+                  "verrebbero troncati nel file e nella stampa:\r\n\r\n%1.\r\n\r\nSalvare "
+                  "comunque la scheda con i testi troncati?");
+    return testo.arg(campi.join(QStringLiteral(";\r\n")));
 }
 
 bool TfrmListinoPrezzi::salva()
 {
-    for (const TSchedaGruppo::Campo campo : kObbligatori) {
-        QLineEdit* edit = m_campi[0][campo];
-        if (TextRules::trim(edit->text()).isEmpty()) {
-            m_context.messages->warning(this, QStringLiteral("Attenzione: per salvare la scheda è necessario "
-                                                             "compilare i campi riguardanti la persona che "
-                                                             "appare in cima alla pagina."));
-            edit->setFocus();
-            return false;
-        }
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return false;
+    const QString vuoti = campiObbligatoriVuoti();
+    if (!vuoti.isEmpty()) {
+        m_context.messages->warning(this, vuoti);
+        return false;
     }
     // An imported line longer than its field would be cut without a word.
     const QString troppoLunghi = campiTroppoLunghi();
     if (!troppoLunghi.isEmpty() && !m_context.messages->question(this, troppoLunghi))
         return false;
 
-    // The photos are written in full before the record and put in place right after it, so that an
-    // interruption leaves the old page or the new one. A new page's photos are named after the
-    // position it will take.
+    // Under the archive's lock, the changed photos are written in full beside their files with a
+    // note of the record, the record is written, and the photos are put in place: a stop anywhere
+    // leaves the old page or what the next opening of the group completes.
     const QString file = TextRules::trim(m_lblFile->text());
-    const QString gruppo = TextRules::trim(m_lblNome->text());
-    const QString attesa = posizione().isEmpty()
-                               ? QString::number(QFileInfo(file).size() / TSchedaGruppo::kSize + 1)
-                               : posizione();
     FotoRiquadri riquadri = fotoMostrate();
-    FotoInAttesa foto;
-    QString perche;
-    const QString nonPreparate = foto.prepara(cartellaProgramma(), gruppo, attesa, riquadri, &perche);
-    if (!nonPreparate.isEmpty()) {
-        m_context.messages->warning(
-            this, QStringLiteral("Attenzione: la scheda non è stata salvata, perché non è "
-                                 "possibile scrivere la foto dei riquadri %1%2. La scheda "
-                                 "in archivio e le sue foto restano come erano.")
-                      .arg(elencoLettere(nonPreparate), FileErrorText::inParentheses(perche)));
-        return false;
-    }
-
-    bool aggiunta = false;
     const QByteArray record = CompilaPagina().buffer();
+    FotoDellaPagina foto(cartellaProgramma(), file, nomeGruppo(), riquadri, record, m_posizioneFoto);
+    bool aggiunta = false;
     try {
         const LostUpdateSave::Esito esito =
             LostUpdateSave::salva(*m_context.messages, this, file, posizione(), record,
-                                  m_caricata.perSalvare(file, posizione()));
+                                  m_caricata.perSalvare(file, posizione()), &foto);
         if (esito.tipo == LostUpdateSave::Esito::Tipo::Ricarica) {
-            foto.annulla();
             TSchedaGruppo altra;
             altra.buffer() = esito.altra;
             MostraPagina(altra);
@@ -116,8 +134,11 @@ bool TfrmListinoPrezzi::salva()
             ricordaContenuto();
             return false;
         }
-        if (esito.tipo == LostUpdateSave::Esito::Tipo::Annullata) {
-            foto.annulla();
+        if (esito.tipo == LostUpdateSave::Esito::Tipo::Annullata)
+            return false;
+        if (esito.salvataggio.fermata) {
+            m_context.messages->warning(this,
+                                        messaggioFotoNonScritte(foto.nonPreparate(), foto.perche(), true));
             return false;
         }
         // The position first: a new page's photos are named after it.
@@ -125,21 +146,16 @@ bool TfrmListinoPrezzi::salva()
         m_caricata.ricorda(file, posizione(), record);
         aggiunta = esito.salvataggio.aggiunta;
     } catch (const ArchiveError& error) {
-        foto.annulla();
+        // The record may be written: the photos follow the file.
+        foto.riprendi();
         m_context.messages->error(this, error.messaggio());
         return false;
     }
 
-    // Another workstation may have added a page meanwhile: the photos then go under the real position.
-    QString nonScritte;
-    if (posizione() == attesa) {
-        nonScritte = foto.metti(riquadri, &perche);
-    } else {
-        foto.annulla();
-        nonScritte = SalvaFotoRiquadri(cartellaProgramma(), gruppo, posizione(), riquadri, &perche);
-    }
+    const QString nonScritte = foto.nonMesse();
     mostraFoto(riquadri);
-    aggiornaAnteprime();
+    ricordaFotoSalvate(posizione().toInt(), nonScritte);
+    SalvaAnteprime(cartellaProgramma(), nomeGruppo(), riquadri);
 
     m_context.messages->information(
         this, aggiunta ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
@@ -147,27 +163,44 @@ bool TfrmListinoPrezzi::salva()
                              "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
     if (!nonScritte.isEmpty()) {
         // A photo that cannot be written never undoes the record: it stays on the screen for the next save.
-        m_context.messages->warning(
-            this, QStringLiteral("Attenzione: non è stato possibile salvare la foto dei "
-                                 "riquadri %1%2. Le foto restano visualizzate: premere di "
-                                 "nuovo Salva per riprovare.")
-                      .arg(elencoLettere(nonScritte), FileErrorText::inParentheses(perche)));
+        m_context.messages->warning(this, messaggioFotoNonScritte(nonScritte, foto.perche(), false));
         return false;
     }
     ricordaContenuto();
     return true;
 }
 
+QString TfrmListinoPrezzi::messaggioFotoNonScritte(const QString& lettere, const QString& perche,
+                                                   bool primaDellaScheda)
+{
+    const bool una = lettere.size() == 1;
+    QString testo;
+    if (primaDellaScheda)
+        testo =
+            una ? QStringLiteral("Attenzione: la scheda non è stata salvata, perché non è possibile scrivere "
+                                 "la foto del riquadro %1%2. La scheda in archivio e le sue foto restano "
+                                 "come erano.")
+                : QStringLiteral("Attenzione: la scheda non è stata salvata, perché non è possibile scrivere "
+                                 "le foto dei riquadri %1%2. La scheda in archivio e le sue foto restano "
+                                 "come erano.");
+    else
+        testo = una ? QStringLiteral(
+                          "Attenzione: non è stato possibile salvare la foto del riquadro %1%2. La foto "
+                          "resta visualizzata: premere di nuovo Salva per riprovare.")
+                    : QStringLiteral(
+                          "Attenzione: non è stato possibile salvare le foto dei riquadri %1%2. Le foto "
+                          "restano visualizzate: premere di nuovo Salva per riprovare.");
+    return testo.arg(elencoLettere(lettere), FileErrorText::inParentheses(perche));
+}
+
 void TfrmListinoPrezzi::cmdAnteprimaClick()
 {
-    aggiornaAnteprime();
-    GroupPageOutput::anteprima(m_context, this, GroupPageOutput::datiDa(*this));
+    GroupPageOutput::anteprima(m_context, this, datiDocumento());
 }
 
 void TfrmListinoPrezzi::cmdStampaClick()
 {
-    aggiornaAnteprime();
-    GroupPageOutput::stampa(m_context, this, GroupPageOutput::datiDa(*this));
+    GroupPageOutput::stampa(m_context, this, datiDocumento());
 }
 
 void TfrmListinoPrezzi::cmdGuidaClick()

@@ -168,6 +168,15 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
     connect(foto->addCropAction(QStringLiteral("actRitaglia_") + lettera), &QAction::triggered, this,
             [this, riquadro] { ritagliaFoto(riquadro); });
     m_imgFoto[riquadro] = foto;
+    // The same, in sight and from the keyboard: a small button on the photo's lower right corner.
+    const QString ritaglia = QStringLiteral("Ritaglia foto");
+    auto* cmdRitaglia = new ImageButton(panContainer, QStringLiteral("cmdRitaglia_") + lettera,
+                                        QStringLiteral(":/pictures/candidati_ritaglia.svg"),
+                                        QRect(origine + QPoint(70, 92), QSize(20, 20)), ritaglia);
+    cmdRitaglia->setFocusPolicy(Qt::StrongFocus);
+    cmdRitaglia->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 200); border-radius: 3px;"));
+    m_hint->addHint(cmdRitaglia, ritaglia);
+    connect(cmdRitaglia, &ImageButton::clicked, this, [this, riquadro] { ritagliaFoto(riquadro); });
 
     const QString suggerimento = QStringLiteral("Importa i dati dall'archivio anagrafico.");
     auto* importa = new ImageButton(panContainer, QStringLiteral("impProdotto_") + lettera,

@@ -4,10 +4,18 @@
 #include "access/Password.h"
 #include "app/Avvio.h"
 #include "app/Backup.h"
+#include "app/Guida.h"
+#include "app/HelpTopics.h"
+#include "app/Info.h"
+#include "app/Splash.h"
+#include "app/VerificaCondivisione.h"
 #include "checks/CodFisc.h"
 #include "checks/PartitaIVA.h"
+#include "documents/AnteprimaCandidati.h"
+#include "documents/AnteprimaProdotto.h"
 #include "documents/ExpCandidati.h"
 #include "documents/GroupPageDocument.h"
+#include "documents/StampaCandidati.h"
 #include "documents/StampaProdotto.h"
 #include "groups/ApriCatalogo.h"
 #include "groups/CreaCatalogo.h"
@@ -18,30 +26,48 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
+#include "platform/PreviewWindow.h"
+#include "platform/Printing.h"
 #include "platform/ShellOpener.h"
+#include "privacy/Consensi.h"
+#include "privacy/erase/CancellaPersona.h"
 #include "registry/AllegaCartella.h"
 #include "registry/Candidati.h"
+#include "registry/FotoCartella.h"
 #include "registry/WebCam.h"
+#include "registry/Zoom.h"
+#include "search/AvvisoScadenze.h"
 #include "search/DaRicontattare.h"
 #include "search/Scadenze.h"
 #include "search/TrovaCandidati.h"
+#include "storage/TArchivioSchede.h"
+#include "widgets/CropStep.h"
 #include "widgets/ImageButton.h"
 #include "widgets/PhotoBox.h"
+#include "widgets/Ritaglio.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace {
 
@@ -62,7 +88,7 @@ public:
 
 class NoShell final : public ShellOpener {
 public:
-    void open(const QString&) override {}
+    bool open(const QString&) override { return false; }
 };
 
 class NoModal final : public ModalRunner {
@@ -76,13 +102,30 @@ protected:
     void stop() override {}
 };
 
-// Names the object names do not give well.
+class NoPrinting final : public Printing {
+public:
+    std::unique_ptr<QPrinter> choosePrinter(QWidget*, const QPageLayout&) override { return nullptr; }
+    void preview(QWidget*, const QPageLayout&, const std::function<void(QPrinter&)>&,
+                 const std::function<void(QWidget*)>&) override
+    {
+    }
+};
+
+// Names the object names do not give well: by the stem of the object name, or by screen and
+// object name where one name does different things on two screens. Each says what the
+// button's hint says.
 struct KnownName {
-    const char* stem;
+    const char* key;
     const char* name;
 };
 
 constexpr KnownName kKnownNames[] = {
+    {"TfrmImporta.cmdStampa", "Stampa rapporto"},
+    {"TfrmImporta.cmdImporta", "Aggiungi le righe spuntate"},
+    {"TfrmImporta.cmdApri", "Scegli il file da importare"},
+    {"TfrmImporta.cmdFoto", "Cartella delle foto"},
+    {"TfrmFotoCartella.cmdCartella", "Cartella delle foto"},
+    {"TfrmInfo.imgEmail", "Scrivi a Folvara"},
     {"App01", "Archivio Anagrafico"},
     {"App02", "Crea nuovo gruppo"},
     {"App03", "Apri gruppo esistente"},
@@ -91,18 +134,21 @@ constexpr KnownName kKnownNames[] = {
     {"PartitaIva", "Controlla partita IVA"},
     {"Email", "Invia e-mail"},
     {"CancFoto", "Cancella foto"},
-    {"ZoomFoto", "Zoom della foto"},
+    {"ZoomFoto", "Foto a dimensioni reali"},
     {"Webcam", "Webcam"},
     {"File", "Allega file"},
-    {"Trova", "Ricerca"},
-    {"Scadute", "Scadenze"},
+    {"Scadute", "Da ricontattare"},
     {"FotoCartella", "Importa foto da cartella"},
-    {"Cancella", "Elimina gruppo"},
+    {"Importa", "Importa persone"},
+    {"Elimina", "Elimina gruppo"},
+    {"Cancella", "Cancella nome del file"},
+    {"Primo", "Prima scheda"},
+    {"Indietro", "Scheda precedente"},
+    {"Avanti", "Scheda successiva"},
+    {"Ultimo", "Ultima scheda"},
     {"PDF", "Guida in PDF"},
     {"Info", "Informazioni"},
     {"Copyright", "Crediti"},
-    {"Sito", "Sito web"},
-    {"Web", "Sito web"},
 };
 
 // A neutral portrait for the examples.
@@ -184,23 +230,42 @@ public:
             screen.resize(size);
         screen.show();
         QApplication::sendPostedEvents();
-        material.screens.append(
-            {QString::fromLatin1(screen.metaObject()->className()), screen.grab().toImage(), caption});
+        const QString className = QString::fromLatin1(screen.metaObject()->className());
+        material.screens.append({className, screen.grab().toImage(), caption});
         for (ImageButton* button : screen.findChildren<ImageButton*>()) {
             // Wide pictures are banners that carry their own words.
             const bool banner = button->width() > 2.5 * button->height();
-            if (banner || !button->isVisibleTo(&screen) || m_seen.contains(button->resource()))
+            if (banner || !button->isVisibleTo(&screen))
                 continue;
-            m_seen.insert(button->resource());
-            QImage image = button->grab().toImage();
-            material.buttons.append(
-                {image, ScreenPictures::buttonName(button->objectName()), button->accessibleName()});
+            note(*button, ScreenPictures::buttonName(button->objectName(), className));
         }
         screen.hide();
     }
 
 private:
-    QSet<QString> m_seen;
+    // One entry per name, with each of its pictures and hints once.
+    void note(ImageButton& button, const QString& name)
+    {
+        auto entry = std::find_if(material.buttons.begin(), material.buttons.end(),
+                                  [&name](const ButtonPicture& known) { return known.name == name; });
+        if (entry == material.buttons.end()) {
+            material.buttons.append({{}, name, {}, {}});
+            entry = std::prev(material.buttons.end());
+        }
+        QSet<QString>& pictures = m_pictures[name];
+        if (!pictures.contains(button.resource()) && entry->images.size() < 2)
+            entry->images.append(button.grab().toImage());
+        pictures.insert(button.resource());
+        for (const QString& hint : {button.accessibleName(), button.toolTip()}) {
+            if (hint.isEmpty() || entry->hints.contains(hint))
+                continue;
+            entry->hints.append(hint);
+            if (hint.size() > entry->action.size())
+                entry->action = hint;
+        }
+    }
+
+    QHash<QString, QSet<QString>> m_pictures; // the resources each name was seen with
 };
 
 void groupPictures(AppContext& context, Photographer& camera)
@@ -232,20 +297,73 @@ void groupPictures(AppContext& context, Photographer& camera)
 
     TfrmStampaProdotto stampa(context, &listino);
     camera.shoot(stampa, QStringLiteral("la finestra di stampa della pagina, con \"Salva PDF\""));
+    TfrmAnteprimaProdotto anteprima(context, &listino);
+    camera.shoot(anteprima, QStringLiteral("la finestra che apre l'anteprima della pagina"));
+
+    NoPrinting printing;
+    PreviewWindow preview(
+        printing, nullptr, document.page().pageLayout(),
+        [&document](QPrinter& printer) { Report::render(document.page(), printer); }, [](QWidget*) {});
+    preview.previewWidget()->fitInView();
+    camera.shoot(preview, QStringLiteral("l'anteprima di stampa, con i suoi comandi in alto"),
+                 QSize(900, 700));
+}
+
+// A wide photo with a person left of the centre, for the crop window.
+QImage exampleScene()
+{
+    QImage image(1200, 900, QImage::Format_RGB32);
+    image.fill(QColor(0xC8, 0xD8, 0xC0));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x9C, 0xB4, 0x8C));
+    painter.drawRect(0, 620, 1200, 280);
+    painter.drawImage(QRect(330, 260, 423, 549), examplePortrait());
+    return image;
+}
+
+// The registry with two cards and a folder of photos named after them, for the folder import.
+QString examplePhotoFolder(const AppContext& context)
+{
+    TArchivioSchede archivio;
+    archivio.ApriOCrea(TSchedaAnagrafica::archivio(context.programFolder), TSchedaAnagrafica::kSize);
+    for (const char* name : {"ROSSI MARIA", "BIANCHI LUCA"}) {
+        TSchedaAnagrafica scheda;
+        scheda.setTesto(TSchedaAnagrafica::Candidato, QString::fromLatin1(name));
+        archivio.Posiziona(archivio.NumeroSchede());
+        archivio.ScriviScheda(scheda.buffer());
+    }
+    archivio.ChiudiArchivio();
+    const QString folder = context.pathOf(QStringLiteral("Foto della classe"));
+    QDir().mkpath(folder);
+    for (const char* name : {"Rossi Maria.jpg", "luca_bianchi.jpg", "Verdi Anna.jpg"})
+        examplePortrait().save(QDir(folder).filePath(QString::fromLatin1(name)), "JPG");
+    QFile notes(QDir(folder).filePath(QStringLiteral("elenco.txt")));
+    if (notes.open(QIODevice::WriteOnly))
+        notes.write("Classe 3B\n");
+    return folder;
 }
 
 } // namespace
 
-QString ScreenPictures::buttonName(const QString& objectName)
+QString ScreenPictures::buttonName(const QString& objectName, const QString& screen)
 {
     static const QRegularExpression prefix(QStringLiteral("^(cmd|btn|imp|img|ico|lnk)"));
-    static const QRegularExpression slot(QStringLiteral("_[A-H0-9]+$"));
-    QString stem = objectName;
-    stem.remove(prefix).remove(slot);
-    for (const KnownName& known : kKnownNames) {
-        if (stem == QLatin1String(known.stem))
-            return QString::fromUtf8(known.name);
+    static const QRegularExpression slot(QStringLiteral("(_[A-H0-9]+|[0-9]+)$"));
+    const QString full = screen + QLatin1Char('.') + objectName;
+    // "imgApp01" is known as "App01"; "imgCancella01", one of three, as "Cancella".
+    const QString numbered = QString(objectName).remove(prefix);
+    QString stem = numbered;
+    stem.remove(slot);
+    for (const QString& key : {full, numbered, stem}) {
+        for (const KnownName& known : kKnownNames) {
+            if (key == QLatin1String(known.key))
+                return QString::fromUtf8(known.name);
+        }
     }
+    if (full == QLatin1String("TfrmSplash.imgWeb"))
+        return QStringLiteral("Visita ") + QUrl(TfrmAvvio::webAddress()).host();
     // "AllegaFile": "Allega file".
     QString name;
     for (const QChar c : stem) {
@@ -255,6 +373,22 @@ QString ScreenPictures::buttonName(const QString& objectName)
             name += c;
     }
     return name;
+}
+
+bool ScreenPictures::nameFitsHint(const QString& name, const QString& hint)
+{
+    static const QRegularExpression word(QStringLiteral("\\w+"),
+                                         QRegularExpression::UseUnicodePropertiesOption);
+    const QString lowerHint = hint.toLower();
+    for (auto it = word.globalMatch(name.toLower()); it.hasNext();) {
+        const QString found = it.next().captured();
+        if (found.size() < 4)
+            continue;
+        // "Prima scheda" fits "la prima scheda", "Controlla" fits "controllare".
+        if (!lowerHint.contains(found.left(qMax(4, int(found.size()) - 2))))
+            return false;
+    }
+    return true;
 }
 
 ScreenMaterial ScreenPictures::take()
@@ -323,6 +457,63 @@ ScreenMaterial ScreenPictures::take()
         camera.shoot(esporta, QStringLiteral("la finestra di esportazione"));
         TfrmImporta importa(context, &esporta);
         camera.shoot(importa, QStringLiteral("la finestra di importazione"));
+
+        TfrmZoom zoom(context, &candidati);
+        zoom.setFoto(examplePortrait());
+        camera.shoot(zoom, QStringLiteral("la foto ingrandita; un clic la chiude"), QSize(900, 640));
+        const CropRequest ritaglio = CropStep::request(exampleScene(), QSize(3, 4), QSize(300, 400));
+        TfrmRitaglio ritaglia(context, &candidati, ritaglio);
+        camera.shoot(
+            ritaglia,
+            QStringLiteral("la finestra \"Ritaglia foto\", con il riquadro da spostare e ingrandire"));
+        TfrmStampaCandidati stampa(context, &candidati);
+        camera.shoot(stampa, QStringLiteral("la finestra di stampa della scheda anagrafica"));
+        TfrmAnteprimaCandidati anteprima(context, &candidati);
+        camera.shoot(anteprima, QStringLiteral("la finestra che apre l'anteprima della scheda"));
+        TfrmAvvisoScadenze avviso(context, &candidati, 3);
+        camera.shoot(avviso, QStringLiteral("l'avviso delle scadenze dopo l'accesso"));
+        TfrmConsensi consensi(context, &candidati, 1,
+                              {QStringLiteral("ROSSI MARIA"), QStringLiteral("12/03/1985"),
+                               QStringLiteral("Bologna"), QStringLiteral("RSSMRA85C52A944X"),
+                               QStringLiteral("Associazione Gite Scolastiche")});
+        camera.shoot(consensi, QStringLiteral("i consensi della persona"));
+        PersonInventory persona;
+        persona.position = 1;
+        persona.card.setTesto(TSchedaAnagrafica::Candidato, QStringLiteral("ROSSI MARIA"));
+        persona.photoFiles = {context.pathOf(QStringLiteral("Anagrafica/00000001.jpg"))};
+        persona.attachments = {{QStringLiteral("Carta identita.pdf"),
+                                context.pathOf(QStringLiteral("Documenti_Allegati/Carta identita.pdf")), true,
+                                false}};
+        persona.groupSlots = {{QStringLiteral("Gita a Roma 3B"), 1, 7, QString()}};
+        TfrmCancellaPersona cancella(context, &candidati, persona);
+        camera.shoot(cancella, QStringLiteral("la cancellazione di una persona, con l'elenco di ciò che sarà "
+                                              "rimosso"));
+    }
+    {
+        TfrmAvvio avvio(context);
+        TfrmGuida guida(context, &avvio);
+        guida.setTopic(HelpTopics::title(HelpTopics::Topic::Scadenze),
+                       HelpTopics::text(HelpTopics::Topic::Scadenze));
+        camera.shoot(guida, QStringLiteral("la guida in linea, aperta dalla schermata Scadenze"));
+        TfrmSplash crediti(context, &avvio);
+        camera.shoot(crediti, QStringLiteral("i crediti"));
+        TfrmInfo info(context, &avvio);
+        camera.shoot(info, QStringLiteral("le informazioni su Folvara, con \"Verifica condivisione\""));
+        TfrmVerificaCondivisione verifica(context, &info);
+        camera.shoot(verifica, QStringLiteral("la verifica della cartella condivisa"));
+    }
+    {
+        const QString folder = examplePhotoFolder(context);
+        TfrmCandidati candidati(context);
+        TfrmFotoCartella fotoCartella(context, &candidati);
+        QEventLoop wait;
+        QObject::connect(&fotoCartella, &TfrmFotoCartella::esameConcluso, &wait, &QEventLoop::quit);
+        QTimer::singleShot(60000, &wait, &QEventLoop::quit);
+        fotoCartella.show();
+        fotoCartella.apriCartella(folder);
+        if (fotoCartella.inEsame())
+            wait.exec();
+        camera.shoot(fotoCartella, QStringLiteral("le foto di una cartella abbinate alle schede"));
     }
     return camera.material;
 }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // A picture of one screen of the program, named by the screen's class.
 struct ScreenPicture {
@@ -11,16 +12,19 @@ struct ScreenPicture {
     QString caption;
 };
 
-// An image button as the screens show it: its picture, its name and what it does.
+// An image button as the screens show it: its pictures, its name and what it does. A command
+// that two screens draw with different pictures (the launcher's "Guida" and the work screens')
+// is one entry with both pictures; two commands with one picture are two entries.
 struct ButtonPicture {
-    QImage image;
+    QList<QImage> images;
     QString name;
-    QString action; // the hint the screen gives for it
+    QString action;    // the longest hint the screens give for it
+    QStringList hints; // every hint the screens give for it, once each
 };
 
 struct ScreenMaterial {
     QList<ScreenPicture> screens;
-    QList<ButtonPicture> buttons; // every picture once, in the order the screens show them
+    QList<ButtonPicture> buttons; // every command once, in the order the screens show them
 };
 
 // Pictures of the program's screens and of their image buttons for the user guide, drawn
@@ -28,5 +32,9 @@ struct ScreenMaterial {
 namespace ScreenPictures {
 ScreenMaterial take();
 // The name under which the guide shows an image button, from its object name ("cmdNuovo": "Nuovo").
-QString buttonName(const QString& objectName);
+// screen: the class of the screen that shows it, for names that differ by screen.
+QString buttonName(const QString& objectName, const QString& screen = {});
+// True when every word of the name (of four letters or more) is in the hint, its ending aside:
+// the legend's name of a button says what its hint says.
+bool nameFitsHint(const QString& name, const QString& hint);
 } // namespace ScreenPictures

@@ -19,7 +19,7 @@ constexpr int kResolution = 300;       // dots per inch of the layout
 constexpr double kFooterHeight = 0.06; // share of the printable height kept for the footer
 // Image sizes in the layout are given in pixels of 96 dpi, whatever the device.
 constexpr double kImageUnit = 96.0 / kResolution;
-constexpr double kButtonSize = 26; // pixels of 96 dpi
+constexpr double kButtonSize = 22; // pixels of 96 dpi
 
 const QString kTitle = QStringLiteral("Folvara - Guida all'utilizzo del software");
 
@@ -148,29 +148,34 @@ private:
         }
     }
 
+    // Three entries a row, the name in bold before the hint, so that the whole legend fits on the
+    // page of its heading.
     void legend()
     {
+        constexpr int kColumns = 3;
         m_blocks.push_back({});
-        QString table = QStringLiteral("<table width=\"100%\" cellpadding=\"2\" style=\"font-size: 9pt;\">");
+        QString table = QStringLiteral("<table width=\"100%\" cellpadding=\"2\" style=\"font-size: 8pt;\">");
         const QList<ButtonPicture>& buttons = m_material.buttons;
-        for (qsizetype i = 0; i < buttons.size(); i += 2) {
+        for (qsizetype i = 0; i < buttons.size(); i += kColumns) {
             table += QStringLiteral("<tr>");
-            for (qsizetype j = i; j < i + 2; ++j) {
+            for (qsizetype j = i; j < i + kColumns; ++j) {
                 if (j >= buttons.size()) {
                     table += QStringLiteral("<td></td><td></td>");
                     continue;
                 }
                 const ButtonPicture& button = buttons.at(j);
-                const QSize size = button.image.size().scaled(QSize(int(kButtonSize), int(kButtonSize)),
-                                                              Qt::KeepAspectRatio);
-                table += QStringLiteral(
-                             "<td width=\"%1\" valign=\"middle\"><img src=\"%2\" width=\"%3\" "
-                             "height=\"%4\"></td><td valign=\"middle\" width=\"45%\"><b>%5</b><br>%6</td>")
-                             .arg(int(kButtonSize + 8))
-                             .arg(image(button.image))
-                             .arg(size.width())
-                             .arg(size.height())
-                             .arg(escaped(button.name), escaped(button.action));
+                QString pictures;
+                for (const QImage& picture : button.images) {
+                    const QSize size =
+                        picture.size().scaled(QSize(int(kButtonSize), int(kButtonSize)), Qt::KeepAspectRatio);
+                    pictures += QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\"> ")
+                                    .arg(image(picture))
+                                    .arg(size.width())
+                                    .arg(size.height());
+                }
+                table += QStringLiteral("<td width=\"9%\" valign=\"middle\">%1</td><td valign=\"middle\" "
+                                        "width=\"24%\"><b>%2</b>: %3</td>")
+                             .arg(pictures, escaped(button.name), escaped(button.action));
             }
             table += QStringLiteral("</tr>");
         }

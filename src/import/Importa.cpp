@@ -1,7 +1,7 @@
 #include "import/Importa.h"
 
 #include "app/HelpTopics.h"
-
+#include "documents/DocumentOutput.h"
 #include "import/ImportPreviewModel.h"
 #include "platform/AppContext.h"
 #include "platform/FileDialogs.h"
@@ -14,6 +14,7 @@
 #include "widgets/ImageButton.h"
 #include "widgets/ListScreenFrame.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/WorkProgress.h"
 
 #include <QComboBox>
@@ -333,6 +334,8 @@ void TfrmImporta::cmdFotoClick()
 
 void TfrmImporta::cmdImportaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     const QList<ImportPlan::Riga>& righe = m_model->righe();
     if (righe.isEmpty()) {
         m_context.messages->warning(this,
@@ -346,17 +349,31 @@ void TfrmImporta::cmdImportaClick()
                                                          "l'importazione."));
         return;
     }
-    const bool avvisi =
-        std::any_of(righe.begin(), righe.end(), [](const auto& r) { return r.importa && r.avvisi(); });
-    QString domanda =
+    // Each kind of problem is named by the column that lists it, and the first one is brought into view.
+    const auto daCompletare = std::find_if(righe.begin(), righe.end(),
+                                           [](const auto& r) { return r.importa && !r.mancanti.isEmpty(); });
+    const auto conAvvisi = std::find_if(righe.begin(), righe.end(), [](const auto& r) {
+        return r.importa && !ImportPreviewModel::avvisi(r).isEmpty();
+    });
+    QString domanda;
+    if (daCompletare != righe.end())
+        domanda += QStringLiteral("Alcune righe spuntate non hanno tutti i campi che la scheda richiede: "
+                                  "sono elencati nella colonna \"Da completare\". Le schede saranno aggiunte "
+                                  "lo stesso; quei campi andranno compilati nell'Archivio Anagrafico per "
+                                  "salvarle di nuovo.\r\n\r\n");
+    if (conAvvisi != righe.end())
+        domanda += QStringLiteral("Alcune righe spuntate hanno avvisi (valori troppo lunghi o con caratteri "
+                                  "che l'archivio non pu\u00F2 contenere, numeri con cifre perse o formule "
+                                  "senza valore): si vedono nella colonna \"Avvisi\".\r\n\r\n");
+    domanda +=
         spuntate == 1
             ? QStringLiteral("Si vuole aggiungere 1 scheda all'archivio anagrafico?")
             : QStringLiteral("Si vogliono aggiungere %1 schede all'archivio anagrafico?").arg(spuntate);
-    if (avvisi)
-        domanda.prepend(
-            QStringLiteral("Alcune righe spuntate hanno avvisi (valori troppo lunghi o con caratteri che "
-                           "l'archivio non pu\u00F2 contenere, campi richiesti vuoti, numeri con cifre perse "
-                           "o formule senza valore): si vedono nella colonna \"Avvisi\".\r\n\r\n"));
+    if (daCompletare != righe.end())
+        m_grdAnteprima->scrollTo(
+            m_model->index(int(daCompletare - righe.begin()), ImportPreviewModel::DaCompletare));
+    else if (conAvvisi != righe.end())
+        m_grdAnteprima->scrollTo(m_model->index(int(conAvvisi - righe.begin()), ImportPreviewModel::Avvisi));
     if (!m_context.messages->question(this, domanda))
         return;
     m_mapping.remember(m_context.programFolder, m_rows.first());
@@ -398,6 +415,7 @@ void TfrmImporta::cmdStampaClick()
     document.setDefaultFont(Looks::font(QStringLiteral("Arial"), 11));
     document.setPlainText(m_rapporto);
     document.print(printer.get());
+    DocumentOutput::finishPrintedFile(*printer);
 }
 
 void TfrmImporta::cmdSalvaRapportoClick()

@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
+#include <array>
+
 using namespace SheetParts;
 
 namespace {
@@ -65,6 +67,54 @@ QString numberCode(const QXmlStreamAttributes& a)
     for (double f = factor; f >= 1000; f /= 1000)
         code += u',';
     return code;
+}
+
+// How a date style writes one part: absent, number (short, long) or name (short, long).
+enum class OdsDatePart : quint8 { None, Short, Long, TextShort, TextLong, Any };
+
+// The parts of a date style, each at its place.
+enum OdsDateSlot : size_t { kOdsWeekday, kOdsDay, kOdsMonth, kOdsYear, kOdsHours, kOdsMinutes, kOdsSeconds };
+using OdsDateParts = std::array<OdsDatePart, 7>;
+
+struct OdsDefaultDate {
+    OdsDateParts parts; // Any: present in either form
+    bool fromLanguage;  // number:format-source="language"
+    const char* code;   // the Italian default format
+};
+
+// Calc's default date formats: a date style marked number:automatic-order="true" made of exactly
+// these parts (separators and literals aside) is shown as the locale's format, in the locale's order.
+QString odsLocaleDateCode(const OdsDateParts& parts, bool fromLanguage)
+{
+    using P = OdsDatePart;
+    static const OdsDefaultDate defaults[] = {
+        // weekday, day, month, year, hours, minutes, seconds
+        {{P::None, P::Any, P::Any, P::Any, P::None, P::None, P::None}, true, "dd/mm/yy"},
+        {{P::Any, P::Any, P::Any, P::Any, P::None, P::None, P::None}, true, "dddd dd mmmm yyyy"},
+        {{P::None, P::None, P::Long, P::Short, P::None, P::None, P::None}, false, "mm/yy"},
+        {{P::None, P::Long, P::TextShort, P::None, P::None, P::None, P::None}, false, "dd/mmm"},
+        {{P::None, P::Long, P::Long, P::Long, P::None, P::None, P::None}, false, "dd/mm/yyyy"},
+        {{P::None, P::Long, P::Long, P::Short, P::None, P::None, P::None}, false, "dd/mm/yy"},
+        {{P::None, P::Short, P::TextShort, P::Short, P::None, P::None, P::None}, false, "d mmm yy"},
+        {{P::None, P::Short, P::TextShort, P::Long, P::None, P::None, P::None}, false, "d mmm yyyy"},
+        {{P::None, P::Short, P::TextLong, P::Long, P::None, P::None, P::None}, false, "d mmmm yyyy"},
+        {{P::Short, P::Short, P::TextShort, P::Short, P::None, P::None, P::None}, false, "ddd d mmm yy"},
+        {{P::Short, P::Short, P::TextLong, P::Long, P::None, P::None, P::None}, false, "ddd d mmmm yyyy"},
+        {{P::Long, P::Short, P::TextLong, P::Long, P::None, P::None, P::None}, false, "dddd d mmmm yyyy"},
+        {{P::None, P::Any, P::Any, P::Any, P::Any, P::Any, P::None}, true, "dd/mm/yy hh:mm"},
+        {{P::None, P::Any, P::Any, P::Long, P::Any, P::Any, P::None}, false, "dd/mm/yyyy hh:mm"},
+        {{P::None, P::Any, P::Any, P::Any, P::Any, P::Any, P::Any}, false, "dd/mm/yyyy hh:mm:ss"},
+    };
+    for (const OdsDefaultDate& d : defaults) {
+        if (d.fromLanguage != fromLanguage)
+            continue;
+        bool match = true;
+        for (size_t i = 0; i < parts.size() && match; ++i)
+            match = d.parts[i] == P::Any ? parts[i] != P::None : d.parts[i] == parts[i];
+        if (match)
+            return QString::fromLatin1(d.code);
+    }
+    return {};
 }
 
 // An ODF duration ("PT12H30M00S") as days.
@@ -198,6 +248,11 @@ void OdsReader::readStyles(QXmlStreamReader& xml)
     QString current;
     bool percent = false;
     bool elapsed = false;
+    // A date style in automatic order: its parts, and whether it follows the system's format.
+    bool automaticOrder = false;
+    bool fromLanguage = false;
+    bool otherPart = false;
+    OdsDateParts parts{};
     int depth = xml.isStartElement() ? 1 : 0;
     const auto append = [this, &current](const QString& code) {
         if (!current.isEmpty())
@@ -206,8 +261,15 @@ void OdsReader::readStyles(QXmlStreamReader& xml)
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isEndElement()) {
-            if (xml.name().endsWith(u"-style") && xml.namespaceUri().contains(u"datastyle"))
+            if (xml.name().endsWith(u"-style") && xml.namespaceUri().contains(u"datastyle")) {
+                if (automaticOrder && !otherPart && !current.isEmpty()) {
+                    const QString code = odsLocaleDateCode(parts, fromLanguage);
+                    if (!code.isEmpty())
+                        m_dataStyles[current].code = code;
+                }
+                automaticOrder = false;
                 current.clear();
+            }
             if (depth > 0 && --depth == 0)
                 return;
             continue;
@@ -224,8 +286,17 @@ void OdsReader::readStyles(QXmlStreamReader& xml)
                 percent = name == u"percentage-style";
                 elapsed = attribute(a, QLatin1String("truncate-on-overflow")) == u"false";
                 m_dataStyles[current].boolean = name == u"boolean-style";
+                // The order is the reader's locale only for a style in that locale or in none.
+                const QStringView language = attribute(a, QLatin1String("language"));
+                automaticOrder = name == u"date-style" &&
+                                 attribute(a, QLatin1String("automatic-order")) == u"true" &&
+                                 (language.isEmpty() || language == u"it");
+                fromLanguage = attribute(a, QLatin1String("format-source")) == u"language";
+                otherPart = false;
+                parts.fill(OdsDatePart::None);
                 continue;
             }
+            const OdsDatePart size = longStyle(a) ? OdsDatePart::Long : OdsDatePart::Short;
             if (name == u"number") {
                 append(numberCode(a));
             } else if (name == u"scientific-number") {
@@ -250,25 +321,36 @@ void OdsReader::readStyles(QXmlStreamReader& xml)
                 append(literalCode(text, percent && name == u"text"));
             } else if (name == u"day") {
                 append(longStyle(a) ? QStringLiteral("dd") : QStringLiteral("d"));
+                parts[kOdsDay] = size;
             } else if (name == u"month") {
                 const bool textual = attribute(a, QLatin1String("textual")) == u"true";
                 append(textual ? (longStyle(a) ? QStringLiteral("mmmm") : QStringLiteral("mmm"))
                                : (longStyle(a) ? QStringLiteral("mm") : QStringLiteral("m")));
+                parts[kOdsMonth] = !textual       ? size
+                                   : longStyle(a) ? OdsDatePart::TextLong
+                                                  : OdsDatePart::TextShort;
             } else if (name == u"year") {
                 append(longStyle(a) ? QStringLiteral("yyyy") : QStringLiteral("yy"));
+                parts[kOdsYear] = size;
             } else if (name == u"day-of-week") {
                 append(longStyle(a) ? QStringLiteral("dddd") : QStringLiteral("ddd"));
+                parts[kOdsWeekday] = size;
             } else if (name == u"hours") {
                 const QString h = longStyle(a) ? QStringLiteral("hh") : QStringLiteral("h");
                 append(elapsed ? u'[' + h + u']' : h);
+                parts[kOdsHours] = size;
             } else if (name == u"minutes") {
                 append(longStyle(a) ? QStringLiteral("mm") : QStringLiteral("m"));
+                parts[kOdsMinutes] = size;
+            } else if (name == u"era" || name == u"week-of-year" || name == u"quarter") {
+                otherPart = true;
             } else if (name == u"seconds") {
                 QString s = longStyle(a) ? QStringLiteral("ss") : QStringLiteral("s");
                 const int decimals = std::clamp(intAttribute(a, "decimal-places", 0), 0, 3);
                 if (decimals > 0)
                     s += u'.' + QString(decimals, u'0');
                 append(s);
+                parts[kOdsSeconds] = size;
             } else if (name == u"am-pm") {
                 append(QStringLiteral("AM/PM"));
             } else if (name == u"text-content") {

@@ -8,7 +8,7 @@
 // always lies inside the picture. Coordinates are the photo's own pixels.
 class CropFrame {
 public:
-    // The smallest frame: so many pixels wide.
+    // The smallest frame: about so many pixels wide (whole pixels of the shape).
     static constexpr int kMinimumWidth = 16;
     // One zoom step and one nudge, as shares of the frame.
     static constexpr double kZoomStep = 1.1;
@@ -31,8 +31,6 @@ public:
     bool smallerThan(QSize target) const;
 
 private:
-    void place(QRectF wanted);
-
     QSize m_picture;
     QSize m_shape;
     QRect m_frame;

@@ -2,16 +2,68 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
+
+// A size this near the shape's aspect is taken without looking for an exact one.
+constexpr double kAspectTolerance = 0.001;
+// A frame given this near the shape's aspect keeps its size; a farther one is shaped again.
+constexpr double kAspectKept = 0.004;
+
+double aspectError(QSize size, QSize shape)
+{
+    const double wanted = double(size.width()) * shape.height() / shape.width();
+    return std::abs(size.height() / wanted - 1.0);
+}
+
 // The largest frame of the shape's aspect that fits in the picture.
 QSize largestFrame(QSize picture, QSize shape)
 {
+    return PhotoCrop::shapedSize(std::numeric_limits<double>::max(), picture, shape);
+}
+
+} // namespace
+
+QSize PhotoCrop::shapedSize(double width, QSize picture, QSize shape)
+{
     if (picture.isEmpty() || shape.isEmpty())
         return {};
-    return shape.scaled(picture, Qt::KeepAspectRatio).boundedTo(picture);
+    const double ratio = double(shape.height()) / shape.width();
+    // The widest frame whose exact height fits.
+    const int widest = std::clamp(int(std::floor(picture.height() / ratio + 1e-9)), 1, picture.width());
+    const int centre = std::clamp(int(std::lround(std::min(width, double(widest)))), 1, widest);
+    // Widths near the wanted one, nearest first, each with the height just above and just below its
+    // exact one: an exact size within two pixels (always there for 3:4), else the first within the
+    // tolerance, else the nearest in aspect. A frame a few pixels off is never seen; a stretch is.
+    const int reach = std::max(4, int(std::lround(centre * 0.02)));
+    QSize close, best;
+    double bestError = std::numeric_limits<double>::max();
+    for (int step = 0; step <= 2 * reach; ++step) {
+        const int w = centre + (step % 2 ? (step + 1) / 2 : -(step / 2));
+        if (w < 1 || w > widest)
+            continue;
+        const double exact = w * ratio;
+        for (const double h : {std::ceil(exact - 1e-9), std::floor(exact + 1e-9)}) {
+            if (h < 1 || h > picture.height())
+                continue;
+            const QSize size(w, int(h));
+            const double error = aspectError(size, shape);
+            if (error < 1e-9 && std::abs(w - centre) <= 2)
+                return size;
+            if (close.isEmpty() && error <= kAspectTolerance)
+                close = size;
+            if (error < bestError) {
+                bestError = error;
+                best = size;
+            }
+        }
+    }
+    if (!close.isEmpty())
+        return close;
+    return best.isEmpty() ? QSize(widest, std::clamp(int(std::lround(widest * ratio)), 1, picture.height()))
+                          : best;
 }
-} // namespace
 
 QRect PhotoCrop::clampedFrame(QRect frame, QSize picture, QSize shape)
 {
@@ -19,8 +71,11 @@ QRect PhotoCrop::clampedFrame(QRect frame, QSize picture, QSize shape)
     if (largest.isEmpty())
         return {};
     QSize size = frame.size();
-    if (size.width() > largest.width() || size.height() > largest.height() || size.isEmpty())
+    // A frame that does not fit, or is not of the shape, is shaped again around its width.
+    if (size.isEmpty() || size.width() > largest.width() || size.height() > largest.height())
         size = largest;
+    else if (aspectError(size, shape) > kAspectKept)
+        size = shapedSize(size.width(), picture, shape);
     frame.setSize(size);
     frame.moveLeft(std::clamp(frame.left(), 0, picture.width() - size.width()));
     frame.moveTop(std::clamp(frame.top(), 0, picture.height() - size.height()));
@@ -39,12 +94,10 @@ QRect PhotoCrop::suggestedFrame(QSize picture, QSize shape, const std::optional<
     // The face takes a fixed share of the frame's width, a little above its centre.
     constexpr double kFaceShare = 0.45;
     constexpr double kFaceCentreFromTop = 0.42;
-    const double width = face->width() / kFaceShare;
-    const double height = width * shape.height() / shape.width();
-    QSize size(int(std::lround(width)), int(std::lround(height)));
+    const QSize size = shapedSize(face->width() / kFaceShare, picture, shape);
     const QPointF centre = QRectF(*face).center();
-    QRect frame(QPoint(int(std::lround(centre.x() - width / 2)),
-                       int(std::lround(centre.y() - height * kFaceCentreFromTop))),
+    QRect frame(QPoint(int(std::lround(centre.x() - size.width() / 2.0)),
+                       int(std::lround(centre.y() - size.height() * kFaceCentreFromTop))),
                 size);
     return clampedFrame(frame, picture, shape);
 }

@@ -6,6 +6,7 @@
 #include "platform/ModalRunner.h"
 #include "platform/Printing.h"
 #include "platform/QtCamera.h"
+#include "platform/QtLockWait.h"
 #include "platform/ShellOpener.h"
 
 // The real platform layers of the running program, and the context that hands them to the screens.
@@ -20,7 +21,10 @@ public:
         context.modal = &m_modal;
         context.camera = &m_camera;
         context.printing = &m_printing;
+        // Archive locks are taken on a worker thread while the screen waits here.
+        LockWait::install(&m_lockWait);
     }
+    ~DesktopPlatform() { LockWait::install(nullptr); }
     DesktopPlatform(const DesktopPlatform&) = delete;
     DesktopPlatform& operator=(const DesktopPlatform&) = delete;
 
@@ -33,4 +37,5 @@ private:
     ExecModalRunner m_modal;
     QtCamera m_camera;
     QtPrinting m_printing;
+    QtLockWait m_lockWait;
 };

@@ -17,6 +17,7 @@ struct CropRequest {
     QSize target; // a frame with fewer pixels is enlarged to it
     QRect suggested;
     bool faceFound = false;
+    bool lastCrop = false; // suggested is the crop chosen last for this photo, not a face's frame
 };
 
 // The crop window: the user moves and zooms the frame. No cropper in the context (tests, runs

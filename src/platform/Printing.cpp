@@ -17,8 +17,9 @@ std::unique_ptr<QPrinter> QtPrinting::choosePrinter(QWidget* owner, const QPageL
 }
 
 void QtPrinting::preview(QWidget* owner, const QPageLayout& layout,
-                         const std::function<void(QPrinter&)>& paint)
+                         const std::function<void(QPrinter&)>& paint,
+                         const std::function<void(QWidget*)>& savePdf)
 {
-    PreviewWindow window(*this, owner, layout, paint);
+    PreviewWindow window(*this, owner, layout, paint, savePdf);
     window.exec();
 }

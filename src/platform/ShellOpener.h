@@ -6,11 +6,12 @@
 class ShellOpener {
 public:
     virtual ~ShellOpener() = default;
-    // Hands the target over; the outcome is not examined.
-    virtual void open(const QString& target) = 0;
+    // Hands the target over; false when the system refused it (nothing to open it with). A true
+    // does not promise that a window opened.
+    virtual bool open(const QString& target) = 0;
 };
 
 class DesktopShellOpener final : public ShellOpener {
 public:
-    void open(const QString& target) override;
+    bool open(const QString& target) override;
 };

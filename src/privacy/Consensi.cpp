@@ -9,6 +9,7 @@
 #include "privacy/ConsentStore.h"
 #include "storage/TextRules.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/RegionalSettings.h"
 
 #include <QButtonGroup>
@@ -278,6 +279,8 @@ bool TfrmConsensi::salvaAssociazione()
 
 bool TfrmConsensi::salva()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return false;
     const Consent consent = consenso();
     if (consent.givenBy == Consent::GivenBy::Guardian && consent.guardians.isEmpty()) {
         m_context.messages->warning(this,

@@ -1,5 +1,6 @@
 #include "privacy/ConsentStore.h"
 
+#include "storage/ArchiveAccess.h"
 #include "storage/ArchiveError.h"
 #include "storage/ArchiveLock.h"
 #include "storage/FileErrorText.h"
@@ -31,6 +32,11 @@ ConsentBook readFile(const QString& path, ConsentBook::Fields fields = ConsentBo
 // Runs change under the registry archive's lock; false with the reason when the lock is not had.
 template <typename Change> bool underLock(const QString& programFolder, QString* reason, const Change& change)
 {
+    if (ArchiveAccess::readOnly()) {
+        if (reason)
+            *reason = ArchiveAccess::readOnlyMessage();
+        return false;
+    }
     ArchiveLock lock;
     try {
         lock.acquire(TSchedaAnagrafica::archivio(programFolder));

@@ -8,6 +8,7 @@
 #include "storage/TextRules.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/WorkProgress.h"
 
 #include <QDir>
@@ -145,6 +146,8 @@ void TfrmAllegaCartella::imgCancellaClick(int slot)
 
 void TfrmAllegaCartella::btnSfogliaClick(int slot)
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     const QString scelto = m_context.fileDialogs->openFile(
         this, QStringLiteral("Selezionare il file da allegare:"), QStringLiteral("Tutti i file (*.*) (*)"));
     if (scelto.isEmpty())

@@ -79,6 +79,7 @@ void TfrmCandidati::AzzeraScheda()
     m_chkRicontatta->setChecked(false);
     m_imgFoto->setPicture(segnaposto());
     m_fotoConservata.clear();
+    m_fotoSuDisco = QImage();
     m_lblPosizione->clear();
     m_campi[TSchedaAnagrafica::Candidato]->setFocus();
     ricordaContenuto();
@@ -105,6 +106,8 @@ void TfrmCandidati::CaricaFoto()
         CaricaFotoScheda(m_context.programFolder, m_lblPosizione->text(), m_imgFoto->picture());
     m_imgFoto->pictureChanged();
     m_fotoConservata.clear();
+    // A missing file gets the placeholder at the next save, as a file that was never there.
+    m_fotoSuDisco = esito == PhotoFiles::Outcome::Loaded ? m_imgFoto->picture() : QImage();
     if (esito != PhotoFiles::Outcome::Unreadable)
         return;
     m_fotoConservata = posizione();
@@ -120,22 +123,35 @@ void TfrmCandidati::nuovaFoto(const QImage& foto)
     m_fotoConservata.clear();
 }
 
-void TfrmCandidati::nuovaFotoRitagliata(const QImage& intera)
+void TfrmCandidati::nuovaFotoRitagliata(const QImage& intera, const std::optional<QRect>& inizio)
 {
-    const std::optional<QImage> ritagliata = CropStep::cardPhoto(m_context, this, intera);
-    if (!ritagliata)
+    const std::optional<CropStep::Cut> ritaglio = CropStep::cardCut(m_context, this, intera, inizio);
+    if (!ritaglio)
         return;
-    m_imgFoto->setCropped(*ritagliata, intera);
+    m_imgFoto->setCropped(ritaglio->picture, intera, ritaglio->frame);
     m_fotoConservata.clear();
 }
 
 void TfrmCandidati::ritagliaFoto()
 {
     // A stored photo that could not be shown is kept as it is, never replaced by a crop of the blank.
-    if (!m_fotoConservata.isEmpty())
+    if (!m_fotoConservata.isEmpty()) {
+        m_context.messages->information(
+            this,
+            QStringLiteral("La foto di questa scheda non può essere visualizzata, quindi non può essere "
+                           "ritagliata. Per sostituirla caricarne un'altra con \"Carica\" o scattarla con "
+                           "la webcam."));
         return;
+    }
+    if (m_imgFoto->whole() == segnaposto()) {
+        m_context.messages->information(
+            this,
+            QStringLiteral("Questa scheda non ha una foto da ritagliare: caricarne una con \"Carica\" o "
+                           "scattarla con la webcam."));
+        return;
+    }
     const QImage intera = m_imgFoto->whole();
-    nuovaFotoRitagliata(intera);
+    nuovaFotoRitagliata(intera, CropStep::lastCrop(*m_imgFoto, QSize(3, 4)));
 }
 
 void TfrmCandidati::fotoArchiviate(const QList<int>& positions)

@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -41,9 +42,10 @@ public:
     void AzzeraScheda();
     // Puts a photo the user chose (a file, the webcam) on the card; the next save stores it.
     void nuovaFoto(const QImage& foto);
-    // The photo chosen by the user, through the crop window; Esc leaves the card's photo as it was.
-    void nuovaFotoRitagliata(const QImage& intera);
-    // "Ritaglia": a new crop of the photo on show.
+    // The photo chosen by the user, through the crop window (starting from `inizio` when given, else
+    // around the face); Esc leaves the card's photo as it was.
+    void nuovaFotoRitagliata(const QImage& intera, const std::optional<QRect>& inizio = std::nullopt);
+    // "Ritaglia": a new crop of the photo on show, starting from the crop chosen last.
     void ritagliaFoto();
     // Cards whose photo file was just written from elsewhere: the card on show reads its photo again.
     void fotoArchiviate(const QList<int>& positions);
@@ -131,6 +133,9 @@ private:
     // The position whose photo file exists but could not be shown: a save leaves that file
     // alone until the user puts a new photo on the card or removes it.
     QString m_fotoConservata;
+    // The picture the card's photo file holds, as read or last written; null when not known. A
+    // save writes the file only when the photo on show differs from it.
+    QImage m_fotoSuDisco;
     // The card as read from the archive, to catch another workstation's change at the save.
     LoadedRecord m_caricata;
     QLabel* m_panInfo = nullptr;

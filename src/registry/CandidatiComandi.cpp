@@ -32,6 +32,7 @@
 #include "widgets/LostUpdateSave.h"
 #include "widgets/PhotoBox.h"
 #include "widgets/PhotoDialogs.h"
+#include "widgets/ReadOnlyRefusal.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -76,6 +77,8 @@ QString messaggioFotoNonSalvata(const QString& programFolder, const QString& rea
 
 void TfrmCandidati::cmdNuovoClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     if (puoLasciare())
         AzzeraScheda();
 }
@@ -93,6 +96,8 @@ TSchedaAnagrafica TfrmCandidati::CompilaScheda() const
 
 bool TfrmCandidati::salva()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return false;
     m_btnFocus->setFocus();
     const auto* mancante =
         CandidatiRegole::primoCampoMancante([this](Campo campo) { return m_campi[campo]->text(); });
@@ -101,12 +106,24 @@ bool TfrmCandidati::salva()
         m_campi[mancante->campo]->setFocus();
         return false;
     }
+    // A date longer than its field is offered as gg/mm/aaaa, never stored cut.
+    while (const auto lunga = CandidatiRegole::primaDataTroppoLunga(
+               [this](Campo campo) { return m_campi[campo]->text(); }, QDate::currentDate())) {
+        if (lunga->proposta.isEmpty())
+            m_context.messages->warning(this, lunga->messaggio());
+        if (lunga->proposta.isEmpty() || !m_context.messages->question(this, lunga->messaggio())) {
+            m_campi[lunga->campo]->setFocus();
+            return false;
+        }
+        m_campi[lunga->campo]->setText(lunga->proposta);
+    }
 
     // A stored photo that could not be shown is kept: the placeholder on the screen is not the person's.
     bool conservaFoto = !m_fotoConservata.isEmpty() && m_fotoConservata == posizione();
     const QString archivio = TSchedaAnagrafica::archivio(m_context.programFolder);
     const QByteArray record = CompilaScheda().buffer();
     QString messaggio;
+    bool aggiunta = false;
     try {
         const LostUpdateSave::Esito esito =
             LostUpdateSave::salva(*m_context.messages, this, archivio, posizione(), record,
@@ -124,6 +141,7 @@ bool TfrmCandidati::salva()
         m_lblPosizione->setText(QString::number(salvataggio.posizione));
         m_caricata.ricorda(archivio, posizione(), record);
         conservaFoto = conservaFoto && !salvataggio.aggiunta;
+        aggiunta = salvataggio.aggiunta;
         messaggio = salvataggio.aggiunta
                         ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
                         : QStringLiteral(
@@ -134,9 +152,15 @@ bool TfrmCandidati::salva()
     }
     mostraTestiArchiviati();
     // A photo that cannot be written never undoes the record; it stays on the screen for the next save.
+    // An unchanged photo is not written again: each JPEG encoding loses a little of it. A new position
+    // always gets its file, so that no file left there passes for this card's photo.
+    const bool fotoUguale = !m_fotoSuDisco.isNull() && m_imgFoto->picture() == m_fotoSuDisco;
+    const bool daScrivere = !conservaFoto && (aggiunta || !fotoUguale);
     QString perche;
-    const bool fotoScritta = conservaFoto || SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(),
-                                                             m_imgFoto->picture(), &perche);
+    const bool fotoScritta = !daScrivere || SalvaFotoScheda(m_context.programFolder, m_lblPosizione->text(),
+                                                            m_imgFoto->picture(), &perche);
+    if (daScrivere && fotoScritta)
+        m_fotoSuDisco = m_imgFoto->picture();
     m_context.messages->information(this, messaggio);
     if (!fotoScritta) {
         // The photo on the screen is not yet in its file: leaving asks again.
@@ -160,6 +184,8 @@ void TfrmCandidati::mostraTestiArchiviati()
 
 void TfrmCandidati::cmdDuplicaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     if (posizione().isEmpty()) {
         m_context.messages->warning(this,
                                     QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
@@ -174,7 +200,7 @@ void TfrmCandidati::cmdDuplicaClick()
     m_chkRicontatta->setChecked(false);
     m_campi[TSchedaAnagrafica::Candidato]->setFocus();
     m_context.messages->information(this,
-                                    QStringLiteral("E' ora possibile apportare le proprie modifiche alla "
+                                    QStringLiteral("È ora possibile apportare le proprie modifiche alla "
                                                    "scheda corrente.\n\r\n\rAl termine premere Salva per "
                                                    "inserire la scheda in archivio."));
 }
@@ -186,12 +212,13 @@ void TfrmCandidati::btnCaricaFotoClick()
     const QString nome = PhotoDialogs::fileToLoad(*m_context.fileDialogs, this);
     if (nome.isEmpty())
         return;
-    const QImage foto = PhotoFiles::load(nome);
-    // A file that gives no picture is not a new photo: a stored photo that is kept stays kept.
-    if (foto.isNull())
-        m_imgFoto->setPicture(segnaposto());
-    else
-        nuovaFotoRitagliata(foto);
+    const PhotoFiles::Read letta = PhotoFiles::read(nome);
+    // A file that gives no picture is not a new photo: the photo on show and the card's file stay.
+    if (letta.outcome != PhotoFiles::Outcome::Loaded) {
+        m_context.messages->warning(this, PhotoDialogs::unreadableMessage(nome, letta));
+        return;
+    }
+    nuovaFotoRitagliata(letta.picture);
 }
 
 void TfrmCandidati::btnSalvaFotoClick()
@@ -231,6 +258,8 @@ void TfrmCandidati::btnWebcamClick()
 
 void TfrmCandidati::cmdFotoCartellaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     TfrmFotoCartella screen(m_context, this);
     connect(&screen, &TfrmFotoCartella::fotoScritte, this, &TfrmCandidati::fotoArchiviate);
     m_context.modal->run(screen);
@@ -295,6 +324,8 @@ void TfrmCandidati::cmdEsportaClick()
 
 void TfrmCandidati::cmdImportaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     TfrmImporta screen(m_context, this);
     m_context.modal->run(screen);
 }

@@ -264,14 +264,14 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
             QStringLiteral("Visualizza la foto nelle sue dimensioni reali."),
             &TfrmCandidati::btnZoomFotoClick);
 
-    // The deadlines list, the photos of a folder and the consents of the card, in small white groups between
-    // the photo commands and the notes' label (y 586), which they must not cover.
+    // The deadlines list, the photos of a folder, the consents of the card and the crop, in small white
+    // groups between the photo commands and the notes' label (y 586), which they must not cover.
     const auto piccolo = [&](const char* gruppo, int x, const char* name, const char* picture,
                              const QString& hint, Gestore gestore) {
         auto* shape = gruppoBianco(panContainer, gruppo, QRect(x, 548, 38, 37));
         shape->lower();
         m_hint->addEmptying(shape);
-        comando(panContainer, name, picture, QRect(x + 2, 550, 34, 34), hint, gestore);
+        return comando(panContainer, name, picture, QRect(x + 2, 550, 34, 34), hint, gestore);
     };
     piccolo("shpScadenze", 24, "cmdScadenze", ":/pictures/candidati_scadenze.svg",
             QStringLiteral("Visualizza le scadenze dei documenti e i compleanni."),
@@ -283,6 +283,11 @@ void TfrmCandidati::costruisciFoto(QWidget* panContainer)
     piccolo("shpConsensi", 112, "cmdConsensi", ":/pictures/candidati_consensi.svg",
             QStringLiteral("Consensi della persona: trattamento dei dati, foto e modulo da firmare."),
             &TfrmCandidati::cmdConsensiClick);
+    // The crop window for the photo on show, also from the keyboard; at the photo's right edge, past
+    // the privacy button (x 156 to 246).
+    piccolo("shpRitaglia", 293, "cmdRitaglia", ":/pictures/candidati_ritaglia.svg",
+            QStringLiteral("Ritaglia foto"), &TfrmCandidati::ritagliaFoto)
+        ->setFocusPolicy(Qt::StrongFocus);
 }
 
 void TfrmCandidati::costruisciCampi(QWidget* panContainer)
@@ -312,7 +317,8 @@ void TfrmCandidati::costruisciCampi(QWidget* panContainer)
         auto* edit = new QLineEdit(panContainer);
         edit->setObjectName(QStringLiteral("txt") + nome);
         edit->setAccessibleName(testo(posto.etichetta).chopped(1));
-        edit->setMaxLength(campo.capacity);
+        edit->setMaxLength(CandidatiRegole::campoData(posto.campo) ? CandidatiRegole::kLunghezzaDataDigitata
+                                                                   : campo.capacity);
         edit->setFont(carattereCampo);
         edit->setGeometry(x, y + kAltezzaEtichetta, posto.larghezza, kAltezzaCampo);
         FocusHighlight::applyFill(edit, FocusHighlight::kAliceBlue);

@@ -1,6 +1,24 @@
 #include "registry/CandidatiRegole.h"
 
+#include "search/FreeTextDate.h"
 #include "storage/TextRules.h"
+
+namespace {
+
+// The label of a date field as the card shows it.
+QString etichettaData(TSchedaAnagrafica::Campo campo)
+{
+    switch (campo) {
+    case TSchedaAnagrafica::DataNasc:
+        return QStringLiteral("Data nascita");
+    case TSchedaAnagrafica::InizioTes:
+        return QStringLiteral("Data rilascio");
+    default:
+        return QStringLiteral("Data scadenza");
+    }
+}
+
+} // namespace
 
 CandidatiRegole::Verifica CandidatiRegole::verificaCodice(const QString& testo)
 {
@@ -48,4 +66,42 @@ CandidatiRegole::primoCampoMancante(const std::function<QString(TSchedaAnagrafic
             return &campo;
     }
     return nullptr;
+}
+
+bool CandidatiRegole::campoData(TSchedaAnagrafica::Campo campo)
+{
+    return campo == TSchedaAnagrafica::DataNasc || campo == TSchedaAnagrafica::InizioTes ||
+           campo == TSchedaAnagrafica::FineTes;
+}
+
+std::optional<CandidatiRegole::DataTroppoLunga>
+CandidatiRegole::primaDataTroppoLunga(const std::function<QString(TSchedaAnagrafica::Campo)>& testo,
+                                      const QDate& oggi)
+{
+    for (const TSchedaAnagrafica::Campo campo :
+         {TSchedaAnagrafica::DataNasc, TSchedaAnagrafica::InizioTes, TSchedaAnagrafica::FineTes}) {
+        const QString scritta = TextRules::trim(testo(campo));
+        if (scritta.size() <= TSchedaAnagrafica::layoutOf(campo).capacity)
+            continue;
+        const FreeTextDate::Kind kind =
+            campo == TSchedaAnagrafica::DataNasc ? FreeTextDate::Kind::Birth : FreeTextDate::Kind::Expiry;
+        const std::optional<QDate> data = FreeTextDate::read(scritta, kind, oggi);
+        return DataTroppoLunga{campo, scritta,
+                               data ? data->toString(QStringLiteral("dd/MM/yyyy")) : QString()};
+    }
+    return std::nullopt;
+}
+
+QString CandidatiRegole::DataTroppoLunga::messaggio() const
+{
+    const int capienza = TSchedaAnagrafica::layoutOf(campo).capacity;
+    const QString troncata = TextRules::trim(scritta.left(capienza));
+    if (!proposta.isEmpty())
+        return QStringLiteral("La data \"%1\" non entra nella casella %2, che contiene %3 caratteri: "
+                              "sarebbe salvata come \"%4\".\r\n\r\nVuoi scriverla come %5?")
+            .arg(scritta, etichettaData(campo), QString::number(capienza), troncata, proposta);
+    return QStringLiteral("Attenzione: la casella %1 contiene %2 caratteri e \"%3\" sarebbe salvato "
+                          "come \"%4\". Scrivi la data in una forma che entra, per esempio 03/05/2027, "
+                          "3/5/27 oppure 3 mag 27.")
+        .arg(etichettaData(campo), QString::number(capienza), scritta, troncata);
 }

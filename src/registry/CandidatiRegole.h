@@ -3,10 +3,12 @@
 #include "storage/ArchiveSteps.h"
 #include "storage/TSchedaAnagrafica.h"
 
+#include <QDate>
 #include <QString>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 // The decisions of the registry editor that need no widgets.
 namespace CandidatiRegole {
@@ -38,5 +40,22 @@ struct CampoObbligatorio {
 const std::array<CampoObbligatorio, 5>& campiObbligatori();
 // The first required field whose trimmed text is empty, or nullptr when all are given.
 const CampoObbligatorio* primoCampoMancante(const std::function<QString(TSchedaAnagrafica::Campo)>& testo);
+
+// The date fields (birth, document issue and expiry) hold 10 characters, but take a longer text
+// while it is typed, so that a date written out ("3 maggio 2027") can be offered in a form that fits.
+constexpr int kLunghezzaDataDigitata = 40;
+bool campoData(TSchedaAnagrafica::Campo campo);
+
+// A date field whose trimmed text is longer than the field holds.
+struct DataTroppoLunga {
+    TSchedaAnagrafica::Campo campo;
+    QString scritta;  // the trimmed text
+    QString proposta; // the same date as gg/mm/aaaa; empty when the text is no date
+    // The question that offers the proposal, or the warning when there is none.
+    QString messaggio() const;
+};
+// The first date field, in record order, whose text would be cut when stored; nothing when all fit.
+std::optional<DataTroppoLunga>
+primaDataTroppoLunga(const std::function<QString(TSchedaAnagrafica::Campo)>& testo, const QDate& oggi);
 
 } // namespace CandidatiRegole

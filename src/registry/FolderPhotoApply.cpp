@@ -64,7 +64,14 @@ FolderPhotoReport FolderPhotoApply::apply(const QString& programFolder, QList<Fo
     bool cancelled = false;
     for (FolderPhotoRow& row : rows) {
         if (!row.ticked || !row.tickable()) {
-            if (row.outcome != O::Scritta)
+            // An unticked photo was left out by the user's choice, not by a fault.
+            if (row.tickable())
+                report.notTicked.append(
+                    row.fileName + QStringLiteral(": ") +
+                    (row.outcome == O::Sostituisce
+                         ? QStringLiteral("la scheda n. %1 tiene la sua foto").arg(row.cards.first())
+                         : QStringLiteral("la scheda n. %1 resta senza foto").arg(row.cards.first())));
+            else if (row.outcome != O::Scritta)
                 report.skipped.append(row.fileName + QStringLiteral(": ") +
                                       FolderPhotoPlan::outcomeText(row));
             continue;
@@ -113,6 +120,7 @@ QString FolderPhotoReport::text() const
             text += QStringLiteral("\n- ... e altri %1").arg(lines.size() - kMaxLines);
     };
     section(QStringLiteral("Foto non scritte (%1):"), failed);
+    section(QStringLiteral("Foto non spuntate, lasciate da parte (%1):"), notTicked);
     section(QStringLiteral("Foto saltate (%1):"), skipped);
     return text;
 }

@@ -8,13 +8,14 @@
 
 #include <functional>
 
-// What "Applica" did: the photos written, those that could not be, those left out.
+// What "Applica" did: the photos written, those that could not be, those not ticked, those left out.
 struct FolderPhotoReport {
     int written = 0;
-    QStringList failed;   // "file: reason"
-    QStringList skipped;  // "file: outcome"
-    int leftByCancel = 0; // ticked photos not written because the user cancelled
-    QList<int> positions; // the cards that got a new photo
+    QStringList failed;    // "file: reason"
+    QStringList notTicked; // "file: what the card keeps", photos the user did not tick
+    QStringList skipped;   // "file: outcome"
+    int leftByCancel = 0;  // ticked photos not written because the user cancelled
+    QList<int> positions;  // the cards that got a new photo
     QString text() const;
 };
 

@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QThread>
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -25,6 +26,24 @@ bool hasImageSuffix(const QFileInfo& info)
     return !suffix.isEmpty() && QImageReader::supportedImageFormats().contains(suffix);
 }
 
+// Bytes no picture starts with: text, or a document or archive of another kind.
+bool isOtherContent(const QByteArray& bytes)
+{
+    static const QByteArray kOthers[] = {
+        QByteArrayLiteral("%PDF"), QByteArrayLiteral("PK\x03\x04"), QByteArrayLiteral("\xD0\xCF\x11\xE0"),
+        QByteArrayLiteral("Rar!"), QByteArrayLiteral("7z\xBC\xAF"), QByteArrayLiteral("\x1F\x8B")};
+    for (const QByteArray& start : kOthers) {
+        if (bytes.startsWith(start))
+            return true;
+    }
+    // Text: no control character other than tab, line ends and form feed.
+    const QByteArrayView head = QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 4096));
+    return std::none_of(head.begin(), head.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f') || b == 0x7F;
+    });
+}
+
 PhotoProbe examineBytes(const QByteArray& bytes, const QFileInfo& info)
 {
     PhotoProbe probe;
@@ -35,7 +54,10 @@ PhotoProbe examineBytes(const QByteArray& bytes, const QFileInfo& info)
     // A phone stores a portrait photo lying down, with a tag that says how to turn it.
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
-        probe.kind = hasImageSuffix(info) || bytes.isEmpty() ? PhotoKind::Damaged : PhotoKind::NotPicture;
+        // A text named like a photo is no picture; an empty file or unknown bytes under a picture's name
+        // are a damaged one.
+        const bool damaged = hasImageSuffix(info) && (bytes.isEmpty() || !isOtherContent(bytes));
+        probe.kind = damaged ? PhotoKind::Damaged : PhotoKind::NotPicture;
         return probe;
     }
     // With the orientation applied, the reader gives the upright size and scales in it.

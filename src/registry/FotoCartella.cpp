@@ -328,5 +328,6 @@ void TfrmFotoCartella::cmdApplicaClick()
     m_rapporto = report.text();
     if (!report.positions.isEmpty())
         emit fotoScritte(report.positions);
-    m_context.messages->information(this, m_rapporto);
+    // Nothing is left to cancel: the report has only OK.
+    m_context.messages->plain(this, m_rapporto);
 }

@@ -2,9 +2,6 @@
 
 #include "search/ExpiryList.h"
 
-#include <QPdfWriter>
-#include <QSaveFile>
-
 QString ExpiryOutput::title(const QString& groupName, const QDate& reference)
 {
     const QString filter =
@@ -13,25 +10,8 @@ QString ExpiryOutput::title(const QString& groupName, const QDate& reference)
         .arg(filter, ExpiryList::shortDate(reference));
 }
 
-bool ExpiryOutput::savePdf(const Report::PagedDocument& document, const QString& path,
-                           const Report::Progress& progress)
+QString ExpiryOutput::pdfStem(const QString& groupName)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Report::Error("the PDF file cannot be created");
-    bool done = false;
-    {
-        QPdfWriter writer(&file);
-        writer.setCreator(QStringLiteral("Folvara"));
-        writer.setTitle(QStringLiteral("Scadenze e compleanni"));
-        writer.setResolution(1200);
-        done = Report::render(document, writer, progress);
-    }
-    if (!done) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
-        throw Report::Error("the PDF file cannot be written");
-    return true;
+    return groupName.isEmpty() ? QStringLiteral("Scadenze")
+                               : QStringLiteral("Scadenze - gruppo ") + groupName;
 }

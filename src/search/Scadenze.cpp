@@ -1,11 +1,9 @@
 #include "search/Scadenze.h"
 
 #include "app/HelpTopics.h"
-#include "documents/ListDocument.h"
 #include "documents/ListPrinting.h"
 #include "groups/GroupFiles.h"
 #include "platform/AppContext.h"
-#include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "search/ExpiryList.h"
 #include "search/ExpiryModel.h"
@@ -37,7 +35,7 @@
 namespace {
 
 constexpr QSize kClient(940, 640);
-// The progress window shows once a scan or a PDF has lasted this long.
+// The progress window shows once a scan has lasted this long.
 constexpr int kProgressWaitMs = 400;
 
 QLabel* etichetta(QWidget* parent, const QString& name, const QString& text, int x, int y)
@@ -250,6 +248,7 @@ bool TfrmScadenze::btnAggiornaClick()
                                 .arg(elenco->unreadableCount()));
     m_modello->setList(std::move(elenco));
     m_titolo = ExpiryOutput::title(gruppo, options.reference);
+    m_nomePdf = ExpiryOutput::pdfStem(gruppo);
     return true;
 }
 
@@ -289,21 +288,8 @@ void TfrmScadenze::btnStampaClick()
 
 void TfrmScadenze::btnSalvaPdfClick()
 {
-    const QString path = m_context.fileDialogs->saveFile(
-        this, QStringLiteral("Salva PDF"), QStringLiteral("Documento PDF (*.pdf) (*.pdf)"),
-        QStringLiteral("Scadenze.pdf"), QStringLiteral("pdf"));
-    if (path.isEmpty())
-        return;
     try {
-        ListDocument document;
-        ListPrinting::fill(document, m_titolo, righe(), QDateTime::currentDateTime());
-        WorkProgress avanzamento(this, QStringLiteral("Salvataggio del file PDF in corso..."),
-                                 document.pageCount(), true, kProgressWaitMs);
-        const bool salvato = ExpiryOutput::savePdf(
-            document, path, [&avanzamento](int pagesDone, int) { return avanzamento.passo(pagesDone); });
-        if (salvato)
-            m_context.messages->information(this, QStringLiteral("L'elenco \u00E8 stato salvato nel file %1.")
-                                                      .arg(QDir::toNativeSeparators(path)));
+        ListPrinting::salvaPdf(m_context, this, m_titolo, righe(), m_nomePdf);
     } catch (const std::exception&) {
         m_context.messages->warning(
             this, QStringLiteral("Attenzione: non \u00E8 stato possibile salvare il file PDF."));

@@ -58,7 +58,8 @@ private:
     ExpiryModel* m_modello = nullptr;
     QLabel* m_lblRiepilogo = nullptr;
     QCheckBox* m_chkAvviso = nullptr;
-    QString m_titolo; // of the list shown, for printing
+    QString m_titolo;  // of the list shown, for printing
+    QString m_nomePdf; // the PDF file's name before its date
     TSchedaAnagrafica m_scheda;
     int m_schedaAperta = 0;
 };

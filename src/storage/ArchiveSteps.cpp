@@ -50,7 +50,8 @@ ArchiveSteps::Sfogliata ArchiveSteps::sfoglia(const QString& path, int recordSiz
 }
 
 ArchiveSteps::Salvataggio ArchiveSteps::salva(const QString& path, const QString& posizione,
-                                              const QByteArray& record, const QByteArray& comeCaricata)
+                                              const QByteArray& record, const QByteArray& comeCaricata,
+                                              Accanto* accanto)
 {
     TArchivioSchede archivio;
     archivio.ApriOCrea(path, int(record.size()));
@@ -78,14 +79,29 @@ ArchiveSteps::Salvataggio ArchiveSteps::salva(const QString& path, const QString
             risultato.attuale.clear();
         }
         archivio.Posiziona(p - 1);
+        if (accanto && !accanto->prima(p)) {
+            risultato.posizione = p;
+            risultato.fermata = true;
+            archivio.ChiudiArchivio();
+            return risultato;
+        }
         archivio.ScriviScheda(record);
         risultato.posizione = archivio.PosizioneCorrente();
     } else {
         const int numero = archivio.NumeroSchede();
+        if (accanto && !accanto->prima(numero + 1)) {
+            risultato.fermata = true;
+            archivio.ChiudiArchivio();
+            return risultato;
+        }
         archivio.Posiziona(numero);
         archivio.ScriviScheda(record);
         risultato.posizione = numero + 1;
         risultato.aggiunta = true;
+    }
+    if (accanto) {
+        archivio.Sincronizza();
+        accanto->dopo(risultato.posizione);
     }
     archivio.ChiudiArchivio();
     return risultato;

@@ -43,10 +43,22 @@ enum class Conflitto { Nessuno, Cambiata, Cancellata };
 struct Salvataggio {
     int posizione = 0;
     bool aggiunta = false; // appended as a new record
+    bool fermata = false;  // Accanto::prima refused: nothing was written
     Conflitto conflitto = Conflitto::Nessuno;
     QByteArray attuale; // Conflitto::Cambiata: the record the archive holds now
 };
+// What a save does beside its record while it holds the archive's lock.
+class Accanto {
+public:
+    virtual ~Accanto() = default;
+    // Before the record is written at its 1-based position; false: nothing is written.
+    virtual bool prima(int posizione) = 0;
+    // Once the record is on the disk, before the lock is released.
+    virtual void dopo(int posizione) = 0;
+    // The user chose to overwrite a record another workstation changed or erased.
+    virtual void altraVersione() {}
+};
 Salvataggio salva(const QString& path, const QString& posizione, const QByteArray& record,
-                  const QByteArray& comeCaricata = QByteArray());
+                  const QByteArray& comeCaricata = QByteArray(), Accanto* accanto = nullptr);
 
 } // namespace ArchiveSteps

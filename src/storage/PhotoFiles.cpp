@@ -35,27 +35,60 @@ PhotoFiles::Read PhotoFiles::read(const QString& path)
     if (!file.exists())
         return {};
     if (!file.open(QIODevice::ReadOnly))
-        return {QImage(), Outcome::Unreadable};
+        return {QImage(), Outcome::Unreadable, Fault::CannotOpen};
     return decode(file.readAll());
 }
 
 PhotoFiles::Read PhotoFiles::decode(const QByteArray& bytes)
 {
-    if (isCutShortJpeg(bytes))
-        return {QImage(), Outcome::Unreadable};
+    if (bytes.isEmpty())
+        return {QImage(), Outcome::Unreadable, Fault::Empty};
     QBuffer buffer;
     buffer.setData(bytes);
     QImageReader reader(&buffer);
     // A phone stores a portrait photo lying down, with a tag that says how to turn it.
     reader.setAutoTransform(true);
+    // The format is told by the content, whatever the file's name says.
+    if (!reader.canRead())
+        return {QImage(), Outcome::Unreadable, Fault::NotAnImage};
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPixels)
-        return {QImage(), Outcome::Unreadable};
+        return {QImage(), Outcome::Unreadable, Fault::TooLarge, size};
+    if (isCutShortJpeg(bytes))
+        return {QImage(), Outcome::Unreadable, Fault::Damaged, size};
     allowLargePhotos();
     QImage picture;
     if (!reader.read(&picture) || picture.isNull())
-        return {QImage(), Outcome::Unreadable};
-    return {picture, Outcome::Loaded};
+        return {QImage(), Outcome::Unreadable, Fault::Damaged, size};
+    return {picture, Outcome::Loaded, Fault::None, picture.size()};
+}
+
+QString PhotoFiles::faultText(const Read& read)
+{
+    switch (read.fault) {
+    case Fault::CannotOpen:
+        return QStringLiteral("non pu\u00F2 essere aperto");
+    case Fault::Empty:
+        return QStringLiteral("\u00E8 vuoto");
+    case Fault::NotAnImage:
+        return QStringLiteral(
+            "non \u00E8 un'immagine (forse \u00E8 un altro tipo di file con il nome di una foto)");
+    case Fault::Damaged:
+        return QStringLiteral("\u00E8 un'immagine danneggiata o incompleta");
+    case Fault::TooLarge: {
+        const qint64 pixels = qint64(read.size.width()) * read.size.height();
+        return QStringLiteral(
+                   "contiene una foto troppo grande (%1 megapixel, %2 \u00D7 %3; il massimo \u00E8 %4 "
+                   "megapixel)")
+            .arg((pixels + 500'000) / 1'000'000)
+            .arg(read.size.width())
+            .arg(read.size.height())
+            .arg(kMaxPixels / 1'000'000);
+    }
+    case Fault::None:
+        break;
+    }
+    return read.outcome == Outcome::Missing ? QStringLiteral("non esiste pi\u00F9") : QString();
 }
 
 QImage PhotoFiles::load(const QString& path)

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 
 class QFileDevice;
-#include <QString>
 
 // Reading and writing the program's picture files.
 namespace PhotoFiles {
@@ -17,10 +17,25 @@ enum class Outcome {
     Unreadable, // a file that gives no whole picture: damaged, cut short, too large, not an image
 };
 
+// Why a file gave no picture.
+enum class Fault {
+    None,
+    CannotOpen, // the file is there but cannot be opened
+    Empty,
+    NotAnImage, // no picture format the program knows: a text, a document
+    Damaged,    // a picture format whose data is broken or cut short
+    TooLarge,   // above kMaxPixels
+};
+
 struct Read {
     QImage picture; // null unless loaded
     Outcome outcome = Outcome::Missing;
+    Fault fault = Fault::None; // set when Unreadable
+    QSize size = {};           // the size the file declares, when it does
 };
+
+// Why the file gave no picture, as the end of an Italian sentence ("il file ...").
+QString faultText(const Read& read);
 
 // Decodes any image the decoder knows, turned upright as its orientation tag says. A JPEG
 // whose data ends before its end marker is refused rather than shown half grey, and so are

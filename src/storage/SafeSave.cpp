@@ -12,7 +12,7 @@ namespace {
 bool fail(QSaveFile& file, QString* reason)
 {
     if (reason)
-        *reason = FileErrorText::italian(file.errorString());
+        *reason = FileErrorText::of(file);
     file.cancelWriting();
     return false;
 }
@@ -25,7 +25,7 @@ bool SafeSave::commit(QSaveFile& file, QString* reason)
         return fail(file, reason);
     if (!file.commit()) {
         if (reason)
-            *reason = FileErrorText::italian(file.errorString());
+            *reason = FileErrorText::of(file);
         return false;
     }
     return true;
@@ -36,7 +36,7 @@ bool SafeSave::writeFile(const QString& path, const QByteArray& bytes, QString* 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (reason)
-            *reason = FileErrorText::italian(file.errorString());
+            *reason = FileErrorText::of(file);
         return false;
     }
     if (file.write(bytes) != bytes.size())

@@ -36,16 +36,48 @@ bool isNfs(const QString& fsType)
     return fsType == QLatin1String("nfs") || fsType == QLatin1String("nfs4");
 }
 
-const QString kSmbSafe = QStringLiteral("vers=3.1.1,cache=none,actimeo=0");
-
-QString warning(const QString& folder, const QString& kind, const QString& option, const QString& why,
-                const QString& safe)
+// How to mount each kind again so that the archives are safe.
+QString safeSetting(const QString& fsType)
 {
-    return QStringLiteral("Attenzione: la cartella del programma \"%1\" è una cartella di rete %2 montata "
-                          "con l'opzione \"%3\": %4 Le schede salvate da due postazioni nello stesso momento "
-                          "possono andare perse.\r\n\r\nChiedere all'amministratore di rete di montarla %5.")
-        .arg(QDir::toNativeSeparators(folder), kind, option, why, safe);
+    if (isSmb(fsType))
+        return QStringLiteral(
+            "con le opzioni \"vers=3.1.1,cache=strict\" (oppure \"vers=3.1.1,cache=none\"), "
+            "senza \"nobrl\"");
+    if (isNfs(fsType))
+        return QStringLiteral("senza \"nolock\", con l'opzione \"local_lock=none\" (meglio NFS 4, "
+                              "\"vers=4.2\")");
+    return QStringLiteral(
+        "come cartella SMB con le opzioni \"vers=3.1.1,cache=strict\" o come cartella NFS 4");
 }
+
+// "SMB montata con l'opzione "nobrl"", or for a folder reached through a program of this
+// workstation its type alone: "di tipo "fuse.sshfs"".
+QString mountedWith(const QString& fsType, const QStringList& quotedOptions)
+{
+    if (!isSmb(fsType) && !isNfs(fsType))
+        return QStringLiteral("di tipo \"%1\"").arg(fsType);
+    const QString kind = isSmb(fsType) ? QStringLiteral("SMB") : QStringLiteral("NFS");
+    if (quotedOptions.size() == 1)
+        return kind + QStringLiteral(" montata con l'opzione ") + quotedOptions.first();
+    return kind + QStringLiteral(" montata con le opzioni ") + quotedOptions.join(QStringLiteral(", "));
+}
+
+QString quoted(const QString& option)
+{
+    return QLatin1Char('"') + option + QLatin1Char('"');
+}
+
+QString warning(const QString& folder, const QString& mounted, const QString& why, const QString& safe)
+{
+    return QStringLiteral(
+               "Attenzione: la cartella del programma \"%1\" è una cartella di rete %2: %3 Le schede "
+               "salvate da due postazioni nello stesso momento possono andare perse.\r\n\r\n"
+               "Chiedere all'amministratore di rete di montarla %4.")
+        .arg(QDir::toNativeSeparators(folder), mounted, why, safe);
+}
+
+const QString kLocksStayHere =
+    QStringLiteral("i blocchi dei file restano su questa postazione e non fermano le altre.");
 
 } // namespace
 
@@ -95,48 +127,105 @@ std::optional<ShareMounts::Mount> ShareMounts::mountOf(const QList<Mount>& mount
     return best;
 }
 
-QStringList ShareMounts::warnings(const Mount& mount, const QString& folder)
+QList<ShareMounts::Unsafe> ShareMounts::unsafeOptions(const Mount& mount)
 {
-    QStringList result;
+    QList<Unsafe> result;
     if (isSmb(mount.fsType)) {
-        const QString kind = QStringLiteral("SMB");
         if (mount.option(QStringLiteral("nobrl")))
-            result.append(warning(folder, kind, QStringLiteral("nobrl"),
-                                  QStringLiteral("i blocchi dei file restano su questa postazione e non "
-                                                 "fermano le altre."),
-                                  QStringLiteral("senza \"nobrl\", con le opzioni \"%1\"").arg(kSmbSafe)));
-        if (mount.option(QStringLiteral("cache")) == QLatin1String("loose"))
-            result.append(warning(folder, kind, QStringLiteral("cache=loose"),
-                                  QStringLiteral("ogni postazione continua a usare i dati letti prima e non "
-                                                 "vede subito le schede scritte dalle altre."),
-                                  QStringLiteral("con le opzioni \"%1\"").arg(kSmbSafe)));
+            result.append({QStringLiteral("nobrl"), kLocksStayHere});
+        const std::optional<QString> cache = mount.option(QStringLiteral("cache"));
+        if (cache == QLatin1String("loose"))
+            result.append(
+                {QStringLiteral("cache=loose"),
+                 QStringLiteral("ogni postazione continua a usare i dati letti e scritti prima e non "
+                                "vede subito le schede scritte dalle altre.")});
+        else if (cache == QLatin1String("singleclient") || cache == QLatin1String("rw"))
+            result.append(
+                {QStringLiteral("cache=") + *cache,
+                 QStringLiteral("la postazione si comporta come se fosse la sola a usare la cartella "
+                                "e tiene per sé le letture e le scritture.")});
+        else if (cache == QLatin1String("ro"))
+            result.append({QStringLiteral("cache=ro"),
+                           QStringLiteral("la postazione considera la cartella di sola lettura e non rilegge "
+                                          "le schede scritte dalle altre.")});
         const std::optional<QString> vers = mount.option(QStringLiteral("vers"));
         if (vers && (*vers == QLatin1String("1.0") || *vers == QLatin1String("1")))
-            result.append(warning(folder, kind, QStringLiteral("vers=") + *vers,
-                                  QStringLiteral("il vecchio protocollo SMB 1 non garantisce i blocchi dei "
-                                                 "file tra le postazioni."),
-                                  QStringLiteral("con le opzioni \"%1\"").arg(kSmbSafe)));
+            result.append({QStringLiteral("vers=") + *vers,
+                           QStringLiteral("il vecchio protocollo SMB 1 non garantisce i blocchi dei file tra "
+                                          "le postazioni.")});
     } else if (isNfs(mount.fsType)) {
-        const QString kind = QStringLiteral("NFS");
-        const QString safe = QStringLiteral("senza \"nolock\", con l'opzione \"local_lock=none\"");
-        const QString why =
-            QStringLiteral("i blocchi dei file restano su questa postazione e non fermano le altre.");
         if (mount.option(QStringLiteral("nolock")))
-            result.append(warning(folder, kind, QStringLiteral("nolock"), why, safe));
+            result.append({QStringLiteral("nolock"), kLocksStayHere});
         const std::optional<QString> local = mount.option(QStringLiteral("local_lock"));
         if (local && *local != QLatin1String("none") && !mount.option(QStringLiteral("nolock")))
-            result.append(warning(folder, kind, QStringLiteral("local_lock=") + *local, why, safe));
+            result.append({QStringLiteral("local_lock=") + *local, kLocksStayHere});
+    } else if (mount.fsType == QLatin1String("fuse.sshfs") ||
+               mount.fsType == QLatin1String("fuse.gvfsd-fuse") ||
+               mount.fsType == QLatin1String("fuse.rclone") || mount.fsType == QLatin1String("davfs")) {
+        // Network folders reached through a program of this workstation: the system answers
+        // their locks here, and the program keeps its own copies of the files.
+        result.append({mount.fsType, kLocksStayHere});
     }
     return result;
 }
 
-QStringList ShareMounts::warningsFor(const QString& folder)
+QStringList ShareMounts::warnings(const Mount& mount, const QString& folder)
+{
+    QStringList result;
+    const QString safe = safeSetting(mount.fsType);
+    for (const Unsafe& unsafe : unsafeOptions(mount))
+        result.append(warning(folder, mountedWith(mount.fsType, {quoted(unsafe.option)}), unsafe.why, safe));
+    return result;
+}
+
+QString ShareMounts::readOnlyMessage(const Mount& mount, const QString& folder)
+{
+    const QList<Unsafe> unsafe = unsafeOptions(mount);
+    if (unsafe.isEmpty())
+        return QString();
+    QStringList options;
+    QStringList whys;
+    for (const Unsafe& entry : unsafe) {
+        options.append(quoted(entry.option));
+        if (!whys.contains(entry.why))
+            whys.append(entry.why);
+    }
+    return QStringLiteral(
+               "Attenzione: gli archivi sono aperti in sola lettura. Le schede si possono consultare, "
+               "ma non salvare, aggiungere o cancellare.\r\n\r\nLa cartella del programma \"%1\" è "
+               "una cartella di rete %2: %3 Due postazioni che salvano insieme "
+               "possono perdere o rovinare schede.\r\n\r\nChiedere all'amministratore di rete di "
+               "montarla di nuovo %4. Se questa è l'unica postazione che usa la cartella, spuntare "
+               "\"Unica postazione\" nella schermata Informazioni.")
+        .arg(QDir::toNativeSeparators(folder), mountedWith(mount.fsType, options),
+             whys.join(QLatin1Char(' ')), safeSetting(mount.fsType));
+}
+
+namespace {
+
+std::optional<ShareMounts::Mount> mountOfFolder(const QString& folder, QString& path)
 {
     QFile table(QStringLiteral("/proc/self/mountinfo"));
     if (!table.open(QIODevice::ReadOnly))
-        return {};
-    const QString path = QFileInfo(folder).canonicalFilePath();
-    const std::optional<Mount> mount =
-        mountOf(parse(QString::fromUtf8(table.readAll())), path.isEmpty() ? folder : path);
-    return mount ? warnings(*mount, path.isEmpty() ? folder : path) : QStringList();
+        return std::nullopt;
+    path = QFileInfo(folder).canonicalFilePath();
+    if (path.isEmpty())
+        path = folder;
+    return ShareMounts::mountOf(ShareMounts::parse(QString::fromUtf8(table.readAll())), path);
+}
+
+} // namespace
+
+QString ShareMounts::readOnlyMessageFor(const QString& folder)
+{
+    QString path;
+    const std::optional<Mount> mount = mountOfFolder(folder, path);
+    return mount ? readOnlyMessage(*mount, path) : QString();
+}
+
+QStringList ShareMounts::warningsFor(const QString& folder)
+{
+    QString path;
+    const std::optional<Mount> mount = mountOfFolder(folder, path);
+    return mount ? warnings(*mount, path) : QStringList();
 }

@@ -49,14 +49,33 @@ void ShareProbe::release()
     QFile::remove(LockHolder::pathFor(m_path));
 }
 
-ShareProbe::Result ShareProbe::check(const QString& programFolder) const
+ShareProbe::Result ShareProbe::check(const QString& programFolder, const QStringList& unsafeMount) const
+{
+    Result result = checkLock(programFolder);
+    if (unsafeMount.isEmpty())
+        return result;
+    if (result.verdict == Verdict::Protected || result.verdict == Verdict::NoHolder)
+        result.verdict = Verdict::NotProtected;
+    result.message =
+        QStringLiteral("Attenzione: la cartella condivisa NON protegge gli archivi: è montata con opzioni "
+                       "non sicure per più postazioni: gli archivi si aprono in sola lettura, a meno che "
+                       "nella schermata Informazioni sia spuntata \"Unica postazione\".\r\n\r\n") +
+        unsafeMount.join(QStringLiteral("\r\n\r\n")) + QStringLiteral("\r\n\r\nProva del blocco: ") +
+        result.message;
+    return result;
+}
+
+ShareProbe::Result ShareProbe::checkLock(const QString& programFolder) const
 {
     const QString path = probePath(programFolder);
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadWrite))
-        return {Verdict::Failure, accessMessage()};
     // Straight at the probe's own lock: this workstation's local lock would hide the share.
-    const FileLock::Result result = m_calls.lock(probe, 0);
+    ArchiveLock probe(m_calls);
+    FileLock::Result result;
+    try {
+        result = probe.tryFileLock(path);
+    } catch (const ArchiveError& error) {
+        return {Verdict::Failure, error.messaggio()};
+    }
     const LockHolder::Holder holder = LockHolder::read(path);
     switch (result.outcome) {
     case FileLock::Outcome::Busy:
@@ -73,7 +92,11 @@ ShareProbe::Result ShareProbe::check(const QString& programFolder) const
     case FileLock::Outcome::Held:
         break;
     }
-    m_calls.unlock(probe);
+    try {
+        probe.release(false);
+    } catch (const ArchiveError&) {
+        // nothing was written
+    }
     const bool fresh =
         holder.known() && holder.since.secsTo(QDateTime::currentDateTime()) <= kHolderFreshSeconds;
     if (!fresh)

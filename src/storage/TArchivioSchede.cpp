@@ -1,6 +1,9 @@
 #include "storage/TArchivioSchede.h"
 
+#include "storage/ArchiveAccess.h"
 #include "storage/ArchiveError.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -30,6 +33,9 @@ void TArchivioSchede::ApriOCrea(const QString& path, int recordSize)
     Q_ASSERT(recordSize > 0);
     if (m_lock.isHeld())
         ChiudiArchivio();
+    // Read-only archives are never created.
+    if (ArchiveAccess::readOnly() && !QFileInfo::exists(path))
+        ArchiveAccess::requireWritable();
     m_lock.acquire(path, kLockWaitMs);
     m_written = false;
     m_recordSize = recordSize;
@@ -111,6 +117,7 @@ void TArchivioSchede::LeggiScheda(QByteArray& record)
 void TArchivioSchede::ScriviScheda(const QByteArray& record)
 {
     requireOpen();
+    ArchiveAccess::requireWritable();
     Q_ASSERT(record.size() == m_recordSize);
     if (m_cursor > m_count)
         throw ArchiveError(QStringLiteral("write beyond the end"));
@@ -129,6 +136,13 @@ void TArchivioSchede::ScriviScheda(const QByteArray& record)
     if (m_cursor == m_count)
         ++m_count;
     ++m_cursor;
+}
+
+void TArchivioSchede::Sincronizza()
+{
+    requireOpen();
+    if (m_written && !m_lock.calls().sync(m_lock.file()))
+        throw ArchiveError(QStringLiteral("cannot sync %1").arg(m_lock.file().fileName()));
 }
 
 void TArchivioSchede::ChiudiArchivio()

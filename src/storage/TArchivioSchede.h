@@ -30,6 +30,8 @@ public:
     // The same read without a copy: a view that stays valid until the next read, write or closing.
     QByteArrayView LeggiSchedaVista();
     void ScriviScheda(const QByteArray& record);
+    // Puts what was written so far on the disk or server; the lock stays held.
+    void Sincronizza();
     int PosizioneCorrente() const { return m_cursor; }
     bool FineArchivio() const;
     void ChiudiArchivio();

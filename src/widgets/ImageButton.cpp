@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmapCache>
 
 #include <mutex>
@@ -133,8 +134,20 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* event)
 
 void ImageButton::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return)
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
         emit clicked();
     else
         QLabel::keyPressEvent(event);
+}
+
+void ImageButton::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    // A button that takes the keyboard shows where it is.
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+    painter.drawRect(rect().adjusted(1, 1, -1, -1));
 }

@@ -26,6 +26,8 @@ private:
 };
 
 // A clickable picture with the hand cursor: the image buttons and clickable images of the screens.
+// Enter and Space press it when it has the keyboard (a button that takes it says so with
+// setFocusPolicy).
 class ImageButton : public Picture {
     Q_OBJECT
 public:
@@ -44,4 +46,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The picture, with a dotted frame while the button has the keyboard.
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -55,14 +55,15 @@ bool salvareComeNuova(MessageBoxes& messages, QWidget* owner, int posizione)
 
 LostUpdateSave::Esito LostUpdateSave::salva(MessageBoxes& messages, QWidget* owner, const QString& path,
                                             const QString& posizione, const QByteArray& record,
-                                            const QByteArray& comeCaricata)
+                                            const QByteArray& comeCaricata, ArchiveSteps::Accanto* accanto)
 {
     using Tipo = Esito::Tipo;
     QString dove = posizione;
     QByteArray atteso = comeCaricata;
     // Each round either writes or asks; the user ends it whenever the record keeps changing.
     for (;;) {
-        const ArchiveSteps::Salvataggio salvataggio = ArchiveSteps::salva(path, dove, record, atteso);
+        const ArchiveSteps::Salvataggio salvataggio =
+            ArchiveSteps::salva(path, dove, record, atteso, accanto);
         switch (salvataggio.conflitto) {
         case Conflitto::Nessuno:
             return {Tipo::Salvata, salvataggio, {}};
@@ -71,12 +72,16 @@ LostUpdateSave::Esito LostUpdateSave::salva(MessageBoxes& messages, QWidget* own
                 return {};
             dove.clear();
             atteso.clear();
+            if (accanto)
+                accanto->altraVersione();
             break;
         case Conflitto::Cambiata:
             if (cancellataAltrove(salvataggio.attuale)
                     ? sovrascrivereCancellata(messages, owner, salvataggio.posizione)
                     : sovrascrivere(messages, owner, salvataggio.posizione)) {
                 atteso = salvataggio.attuale;
+                if (accanto)
+                    accanto->altraVersione();
                 break;
             }
             if (ricaricare(messages, owner, salvataggio.posizione))

@@ -21,8 +21,10 @@ struct Esito {
 };
 
 // comeCaricata: the record's bytes as the editor loaded them (empty: nothing to compare).
-// Throws ArchiveError.
+// accanto: what is done beside the record under its lock (ArchiveSteps::salva); a save it
+// refused is Salvata with salvataggio.fermata set. Throws ArchiveError.
 Esito salva(MessageBoxes& messages, QWidget* owner, const QString& path, const QString& posizione,
-            const QByteArray& record, const QByteArray& comeCaricata);
+            const QByteArray& record, const QByteArray& comeCaricata,
+            ArchiveSteps::Accanto* accanto = nullptr);
 
 } // namespace LostUpdateSave

@@ -24,15 +24,17 @@ void PhotoBox::setPicture(const QImage& picture)
 void PhotoBox::pictureChanged()
 {
     m_whole = QImage();
+    m_frame = QRect();
     m_scaled = QPixmap();
     update();
 }
 
-void PhotoBox::setCropped(const QImage& cropped, const QImage& whole)
+void PhotoBox::setCropped(const QImage& cropped, const QImage& whole, const QRect& frame)
 {
     QImage kept = whole; // whole may be this box's own photo
     setPicture(cropped);
     m_whole = std::move(kept);
+    m_frame = frame;
 }
 
 QAction* PhotoBox::addCropAction(const QString& name)

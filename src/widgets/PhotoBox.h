@@ -18,10 +18,13 @@ public:
     QImage& picture() { return m_picture; }
     // Call after changing picture() in place.
     void pictureChanged();
-    // A picture cut from a whole photo, kept for a new crop while it is on show.
-    void setCropped(const QImage& cropped, const QImage& whole);
+    // A picture cut from a whole photo by the frame (in the whole photo's pixels; empty: not
+    // known), both kept for a new crop while it is on show.
+    void setCropped(const QImage& cropped, const QImage& whole, const QRect& frame = QRect());
     // The photo to crop again: the whole photo the picture was cut from, or the picture itself.
     const QImage& whole() const { return m_whole.isNull() ? m_picture : m_whole; }
+    // The frame the picture was cut by from whole(); empty when it is not known.
+    QRect lastFrame() const { return m_frame; }
     // "Ritaglia" in the picture's context menu.
     QAction* addCropAction(const QString& name);
 
@@ -38,5 +41,6 @@ private:
 
     QImage m_picture;
     QImage m_whole;
+    QRect m_frame;
     QPixmap m_scaled; // the picture at its drawn size, made once per picture and size
 };

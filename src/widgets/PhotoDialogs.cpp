@@ -4,6 +4,8 @@
 #include "storage/FileErrorText.h"
 #include "storage/FileNames.h"
 
+#include <QFileInfo>
+
 QString PhotoDialogs::fileToLoad(FileDialogs& dialogs, QWidget* owner)
 {
     return dialogs.openFile(
@@ -30,4 +32,12 @@ QString PhotoDialogs::unreadableMessage()
 {
     return QStringLiteral("Attenzione: il file scelto non contiene un'immagine leggibile (file danneggiato, "
                           "troppo grande o di un formato non riconosciuto).\r\n\r\nScegliere un altro file.");
+}
+
+QString PhotoDialogs::unreadableMessage(const QString& path, const PhotoFiles::Read& read)
+{
+    return QStringLiteral(
+               "Attenzione: la foto non è stata caricata, perché il file \"%1\" %2.\r\n\r\nLa foto "
+               "mostrata resta quella di prima. Scegliere un altro file.")
+        .arg(QFileInfo(path).fileName(), PhotoFiles::faultText(read));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/PhotoFiles.h"
+
 #include <QString>
 
 class FileDialogs;
@@ -16,4 +18,6 @@ QString fileToSave(FileDialogs& dialogs, QWidget* owner);
 QString notSavedMessage(const QString& reason);
 // The warning for a chosen file that gives no picture.
 QString unreadableMessage();
+// The same, naming the file and saying why it gave none.
+QString unreadableMessage(const QString& path, const PhotoFiles::Read& read);
 } // namespace PhotoDialogs

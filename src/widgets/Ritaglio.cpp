@@ -87,7 +87,8 @@ TfrmRitaglio::TfrmRitaglio(AppContext& context, QWidget* owner, const CropReques
     colonna->addWidget(istruzioni);
     colonna->addLayout(riga);
 
-    m_lblVolto->setVisible(!request.faceFound);
+    // Starting from the crop chosen last, no face was looked for.
+    m_lblVolto->setVisible(!request.faceFound && !request.lastCrop);
     aggiornaAvvisi();
     m_imgRitaglio->setFocus();
 }

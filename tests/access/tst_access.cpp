@@ -28,6 +28,9 @@ QString allByteValues()
 
 } // namespace
 
+Q_DECLARE_METATYPE(PasswordError::Step)
+Q_DECLARE_METATYPE(AccessCheck::Operation)
+
 class TestAccess : public QObject {
     Q_OBJECT
 
@@ -65,6 +68,10 @@ private slots:
 
     void installationWritesOnlyAMissingFile();
     void installationProgram();
+
+    void failuresSayStepReasonAndWayOut();
+    void failureMessages_data();
+    void failureMessages();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -459,6 +466,100 @@ void TestAccess::installationProgram()
 
     QCOMPARE(run({}), 1);
     QCOMPARE(run({m_folder + QStringLiteral("nessuna")}), 2);
+}
+
+// The store's errors carry what failed and the file system's words, for a message in Italian.
+void TestAccess::failuresSayStepReasonAndWayOut()
+{
+    QVERIFY(QDir().mkpath(file()));
+    const PasswordStore store(m_folder);
+    try {
+        store.readValue();
+        QFAIL("a folder was read as the password file");
+    } catch (const PasswordError& error) {
+        QCOMPARE(error.step(), PasswordError::Step::Read);
+        QCOMPARE(error.path(), store.path());
+        QVERIFY(!error.systemText().isEmpty());
+    }
+    QVERIFY(QDir().rmdir(file()));
+    writeAll(file(), "[Accesso]\r\nValore=67061BBC3165327G09\r\n");
+    try {
+        AccessCheck::accepts(store, QStringLiteral("x"));
+        QFAIL("a damaged value was read");
+    } catch (const PasswordError& error) {
+        QCOMPARE(error.step(), PasswordError::Step::Damaged);
+        QCOMPARE(error.path(), store.path());
+        const QString text = AccessCheck::failureMessage(error, AccessCheck::Operation::Login);
+        QVERIFY2(
+            text.contains(QDir::toNativeSeparators(store.path()) + QStringLiteral("\" \u00E8 danneggiato")),
+            qPrintable(text));
+    }
+}
+
+void TestAccess::failureMessages_data()
+{
+    using S = PasswordError::Step;
+    using O = AccessCheck::Operation;
+    QTest::addColumn<S>("step");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<O>("operation");
+    QTest::addColumn<QString>("said");   // the reason and the start of the message
+    QTest::addColumn<QString>("wayOut"); // what to do
+    const QString notChanged =
+        QStringLiteral("Attenzione: la password non \u00E8 stata cambiata e resta quella di prima.");
+    QTest::newRow("full disk") << S::Write << QStringLiteral("No space left on device") << O::Change
+                               << notChanged +
+                                      QStringLiteral(" Il file della password \"/p/unins000.dll\" non "
+                                                     "pu\u00F2 essere scritto: spazio esaurito sul disco.")
+                               << QStringLiteral(
+                                      "Liberare spazio sul disco della cartella del programma, poi "
+                                      "ripetere il cambio della password.");
+    QTest::newRow("no permission") << S::Write << QStringLiteral("Permission denied") << O::Change
+                                   << QStringLiteral("scritto: permesso negato.")
+                                   << QStringLiteral(
+                                          "Serve il permesso di scrivere nella cartella del programma");
+    QTest::newRow("read-only disk")
+        << S::Write << QStringLiteral("Read-only file system") << O::Change
+        << QStringLiteral("scritto: il disco \u00E8 di sola lettura.")
+        << QStringLiteral("Serve il permesso di scrivere nella cartella del programma: chiederlo a chi "
+                          "amministra il computer");
+    QTest::newRow("unreadable at login")
+        << S::Read << QStringLiteral("Permission denied") << O::Login
+        << QStringLiteral("Attenzione: non \u00E8 possibile controllare la "
+                          "password. Il file della password \"/p/unins000.dll\" "
+                          "non pu\u00F2 essere letto: permesso negato.")
+        << QStringLiteral("Serve il permesso di leggere");
+    QTest::newRow("network gone") << S::Read << QStringLiteral("Input/output error") << O::Change
+                                  << QStringLiteral("letto: Input/output error.")
+                                  << QStringLiteral(
+                                         "Controllare che la cartella del programma sia raggiungibile");
+    QTest::newRow("name too long") << S::Write << QStringLiteral("File name too long") << O::Change
+                                   << QStringLiteral("scritto: nome del file troppo lungo.")
+                                   << QStringLiteral(
+                                          "Spostare la cartella del programma in un percorso pi\u00F9 corto");
+    QTest::newRow("nothing named") << S::Write << QStringLiteral("Unknown error") << O::Change
+                                   << QStringLiteral("\"/p/unins000.dll\" non pu\u00F2 essere scritto.\r\n")
+                                   << QStringLiteral(
+                                          "Controllare che nella cartella del programma si possa scrivere");
+    QTest::newRow("damaged") << S::Damaged << QString() << O::Change
+                             << notChanged +
+                                    QStringLiteral(" Il file della password \"/p/unins000.dll\" \u00E8 "
+                                                   "danneggiato")
+                             << QStringLiteral("Ripristinare il file da una copia");
+}
+
+void TestAccess::failureMessages()
+{
+    QFETCH(PasswordError::Step, step);
+    QFETCH(QString, system);
+    QFETCH(AccessCheck::Operation, operation);
+    QFETCH(QString, said);
+    QFETCH(QString, wayOut);
+    const PasswordError error(step, QStringLiteral("/p/unins000.dll"), system, "x");
+    const QString text = AccessCheck::failureMessage(error, operation);
+    QVERIFY2(text.contains(said), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("\r\n\r\n") + wayOut), qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("reinstall")));
 }
 
 QTEST_GUILESS_MAIN(TestAccess)

@@ -9,6 +9,7 @@
 #include "support/TestFiles.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,20 +22,22 @@
 namespace {
 
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
-const QString kReadError =
-    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
-                   "della password. Si consiglia di reinstallare il software.");
+// A damaged file is named with the way out; nobody is told to reinstall the program.
+const QString kDamagedLogin =
+    QStringLiteral("Attenzione: non è possibile controllare la password. Il file della "
+                   "password \"%1\" è danneggiato: il suo contenuto non è una password "
+                   "del programma.\r\n\r\nRipristinare il file da una copia della "
+                   "cartella del programma (un backup), poi riprovare.");
+const QString kChangeFailed =
+    QStringLiteral("Attenzione: la password non è stata cambiata e resta quella di prima. ");
 const QString kWrongOld = QStringLiteral("Attenzione: vecchia password errata.");
 const QString kNotConfirmed =
     QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
-                   "E' necessario reinserire entrambi i valori.");
+                   "È necessario reinserire entrambi i valori.");
 const QString kNotStorable =
     QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi (ad "
                    "esempio il simbolo dell'euro) oppure supera i 255 caratteri. "
-                   "E' necessario reinserire entrambi i valori.");
-const QString kChangeError =
-    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica "
-                   "della password. Si consiglia di reinstallare il software.");
+                   "È necessario reinserire entrambi i valori.");
 const QString kDone = QStringLiteral("Modifica della password completata con successo.");
 
 template <typename T> T* control(QWidget* screen, const char* name)
@@ -315,7 +318,8 @@ void TestAccessScreens::nonHexadecimalValueReportsAtEveryAttempt()
     type(login()->txtPassword(), QStringLiteral("benvenuto"));
     QTest::mouseClick(control<QPushButton>(login(), "cmdOK"), Qt::LeftButton);
     QTest::keyClick(login()->txtPassword(), Qt::Key_Return);
-    QCOMPARE(plainMessages(), (QStringList{kReadError, kReadError}));
+    const QString damaged = kDamagedLogin.arg(QDir::toNativeSeparators(file()));
+    QCOMPARE(plainMessages(), (QStringList{damaged, damaged}));
     QCOMPARE(login()->txtPassword()->text(), QStringLiteral("benvenuto"));
     QVERIFY(login()->isVisible());
 
@@ -510,7 +514,15 @@ void TestAccessScreens::failedWriteKeepsTheOldFile()
     openChangeScreen();
     fillChange(QStringLiteral("benvenuto"), QStringLiteral("nuova"), QStringLiteral("nuova"));
     QTest::mouseClick(control<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
-    QCOMPARE(plainMessages(), QStringList{kChangeError});
+    // What failed and what to do about it (Qt names no reason for a temporary file it cannot make).
+    QCOMPARE(plainMessages().size(), 1);
+    QCOMPARE(plainMessages().first(),
+             kChangeFailed +
+                 QStringLiteral("Il file della password \"%1\" non può essere scritto.\r\n\r\nControllare "
+                                "che nella cartella del programma si possa scrivere e che il disco abbia "
+                                "spazio libero (un disco di rete deve essere collegato), poi ripetere il "
+                                "cambio della password.")
+                     .arg(QDir::toNativeSeparators(file())));
     QCOMPARE(readAll(file()), before);
     QVERIFY(change()->isVisible());
     QCOMPARE(control<QLineEdit>(change(), "txtPasswordOld")->text(), QStringLiteral("benvenuto"));
@@ -525,7 +537,11 @@ void TestAccessScreens::unreadableValueStopsTheChange()
     openChangeScreen();
     fillChange(QStringLiteral("benvenuto"), QStringLiteral("nuova"), QStringLiteral("nuova"));
     QTest::mouseClick(control<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
-    QCOMPARE(plainMessages(), QStringList{kChangeError});
+    QCOMPARE(plainMessages().size(), 1);
+    QVERIFY2(plainMessages().first().startsWith(kChangeFailed + QStringLiteral("Il file della password \"") +
+                                                QDir::toNativeSeparators(file()) +
+                                                QStringLiteral("\" è danneggiato")),
+             qPrintable(plainMessages().first()));
     QCOMPARE(readAll(file()), broken);
     QVERIFY(change()->isVisible());
     QCOMPARE(control<QLineEdit>(change(), "txtPasswordOld")->text(), QStringLiteral("benvenuto"));

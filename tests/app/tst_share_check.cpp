@@ -1,9 +1,11 @@
 // "Verifica condivisione", reached from the information screen.
 #include "app/Info.h"
 #include "app/VerificaCondivisione.h"
+#include "storage/ArchiveAccess.h"
 #include "storage/ShareProbe.h"
 #include "support/TestEnvironment.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -13,11 +15,16 @@ class TestShareCheck : public QObject {
 
 private slots:
     void init() { m_env = std::make_unique<TestEnvironment>(); }
-    void cleanup() { m_env.reset(); }
+    void cleanup()
+    {
+        ArchiveAccess::setReadOnly(QString());
+        m_env.reset();
+    }
 
     void infoScreenOpensTheCheck();
     void heldProbeRefusesTheOtherWorkstation();
     void checkWithoutHolderSaysSo();
+    void singleWorkstationTickBox();
 
 private:
     static void clic(QWidget& screen, const char* name)
@@ -68,6 +75,34 @@ void TestShareCheck::checkWithoutHolderSaysSo()
     QCOMPARE(m_env->messages.shown.size(), 1);
     QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Nessuna postazione sta tenendo")));
     QCOMPARE(b.findChild<QLabel*>(QStringLiteral("lblEsito"))->text(), m_env->messages.lastText());
+}
+
+// "Unica postazione" beside "Verifica condivisione": kept in Condivisione.ini, and the archives
+// may be written at once.
+void TestShareCheck::singleWorkstationTickBox()
+{
+    const QString folder = m_env->folder();
+    ArchiveAccess::setReadOnly(
+        QStringLiteral("Attenzione: gli archivi sono aperti in sola lettura (prova)."));
+    {
+        TfrmInfo info(m_env->context, nullptr);
+        auto* box = info.findChild<QCheckBox*>(QStringLiteral("chkUnicaPostazione"));
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Unica postazione"));
+        QVERIFY(!box->accessibleDescription().isEmpty());
+        QVERIFY(!box->isChecked());
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(box->isChecked());
+    }
+    QVERIFY(ArchiveAccess::singleWorkstation(folder));
+    QVERIFY(!ArchiveAccess::readOnly());
+    QVERIFY(m_env->messages.shown.isEmpty());
+
+    TfrmInfo again(m_env->context, nullptr);
+    auto* box = again.findChild<QCheckBox*>(QStringLiteral("chkUnicaPostazione"));
+    QVERIFY(box->isChecked());
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(!ArchiveAccess::singleWorkstation(folder));
 }
 
 QTEST_MAIN(TestShareCheck)

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "backup/BackupManifest.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "storage/TSchedaGruppo.h"
 #include "support/TestFiles.h"
+
+#include <quazip.h>
+#include <quazipfile.h>
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -82,6 +86,40 @@ inline void svuota(const QString& folder)
         else
             QVERIFY(QFile::remove(info.absoluteFilePath()));
     }
+}
+
+// A zip holding the given entries as they are, with no check of what they say.
+inline void scriviZip(const QString& path, const QList<QPair<QString, QByteArray>>& voci)
+{
+    QuaZip zip(path);
+    QVERIFY(zip.open(QuaZip::mdCreate));
+    for (const auto& [nome, bytes] : voci) {
+        QuaZipFile file(&zip);
+        QVERIFY(file.open(QIODevice::WriteOnly, QuaZipNewInfo(nome)));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+    }
+    zip.close();
+    QCOMPARE(zip.getZipError(), 0);
+}
+
+// The manifest that lists the entries truthfully.
+inline QByteArray manifestDi(const QList<QPair<QString, QByteArray>>& voci, const QDateTime& creato)
+{
+    BackupManifest manifest;
+    manifest.creato = creato;
+    for (const auto& [nome, bytes] : voci)
+        manifest.voci.append(
+            {nome, bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()});
+    return manifest.json();
+}
+
+// A backup of the given entries, made elsewhere than by the program, with a truthful manifest.
+inline void scriviBackup(const QString& path, const QList<QPair<QString, QByteArray>>& voci,
+                         const QDateTime& creato)
+{
+    scriviZip(path, voci + QList<QPair<QString, QByteArray>>{
+                               {QString::fromLatin1(BackupManifest::kNome), manifestDi(voci, creato)}});
 }
 
 } // namespace BackupFixture

@@ -43,6 +43,21 @@ void seleziona(TfrmBackup& screen, int row)
     screen.findChild<QTableWidget*>(QStringLiteral("grdBackup"))->setCurrentCell(row, 0);
 }
 
+// A program folder one level down in the test's folder, with data and no backup settings yet:
+// the proposed backup folder lies in the test's folder too.
+struct PrimoAvvio {
+    TestEnvironment env;
+    QString sopra;
+    PrimoAvvio()
+    {
+        sopra = env.folder();
+        env.context.programFolder = sopra + QStringLiteral("Folvara/");
+        QDir().mkpath(env.folder());
+        riempi(env.folder(), 2000);
+    }
+    QString proposta() const { return sopra + QStringLiteral("Folvara_backup"); }
+};
+
 // A program folder with data whose backups go to a folder of the test's own.
 struct Ambiente {
     TestEnvironment env;
@@ -73,6 +88,12 @@ private slots:
     void reminderAtExit_data();
     void reminderAtExit();
     void helpButton();
+    void noButtonCoversAnother();
+    void firstBackupCreatesTheProposedFolder_data();
+    void firstBackupCreatesTheProposedFolder();
+    void listRemembersAFoundDamage();
+    void newerBackupIsNamed();
+    void restoreNamesTheFilesLeftOut();
 };
 
 void TestBackupScreen::launcherButtonOpensTheScreen()
@@ -138,21 +159,23 @@ void TestBackupScreen::chooseFolder()
 {
     Ambiente a;
     TfrmBackup screen(a.env.context, nullptr);
-    QTemporaryDir altra;
-    a.env.fileDialogs.nextNames = {a.env.path(QStringLiteral("Anagrafica")), altra.path()};
+    QTemporaryDir chiavetta;
+    const QString altra = QDir(chiavetta.path()).filePath(QStringLiteral("Backup"));
+    QVERIFY(QDir().mkpath(altra));
+    a.env.fileDialogs.nextNames = {a.env.path(QStringLiteral("Anagrafica")), altra};
     click(&screen, "btnCartella");
     QVERIFY(a.env.messages.lastText().startsWith(QStringLiteral("Attenzione: ")));
     click(&screen, "btnCartella");
-    QCOMPARE(BackupSettings::leggi(a.env.folder()).cartella, altra.path());
+    QCOMPARE(BackupSettings::leggi(a.env.folder()).cartella, altra);
     QCOMPARE(screen.findChild<QLineEdit*>(QStringLiteral("txtCartella"))->text(),
-             QDir::toNativeSeparators(altra.path()));
+             QDir::toNativeSeparators(altra));
 
-    // A folder that has gone (a stick taken out): a warning, nothing written.
-    QVERIFY(altra.remove());
+    // A folder that has gone with its drive (a stick taken out): a warning, nothing written.
+    QVERIFY(chiavetta.remove());
     click(&screen, "btnEsegui");
     QVERIFY(a.env.messages.lastText().startsWith(
         QStringLiteral("Attenzione: la cartella dei backup non esiste")));
-    QVERIFY(!QFileInfo::exists(altra.path()));
+    QVERIFY(!QFileInfo::exists(chiavetta.path()));
 }
 
 void TestBackupScreen::commandsNeedASelection()
@@ -279,6 +302,171 @@ void TestBackupScreen::helpButton()
         [&](QDialog& guida) { title = guida.findChild<QLabel*>(QStringLiteral("lblTitolo"))->text(); });
     click(&screen, "cmdGuida");
     QCOMPARE(title, QStringLiteral("Backup e ripristino dei dati"));
+}
+
+void TestBackupScreen::noButtonCoversAnother()
+{
+    Ambiente a;
+    TfrmBackup screen(a.env.context, nullptr);
+    QList<QWidget*> buttons;
+    for (QWidget* w : screen.findChildren<QWidget*>()) {
+        if (qobject_cast<QPushButton*>(w) || qobject_cast<ImageButton*>(w))
+            buttons.append(w);
+    }
+    QCOMPARE(buttons.size(), 7); // Cambia..., the four commands, Chiudi and Guida
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        QVERIFY2(screen.rect().contains(buttons.at(i)->geometry()), qPrintable(buttons.at(i)->objectName()));
+        // The caption fits the narrower buttons.
+        if (auto* button = qobject_cast<QPushButton*>(buttons.at(i)))
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 12,
+                     qPrintable(button->objectName()));
+        for (qsizetype j = i + 1; j < buttons.size(); ++j)
+            QVERIFY2(!buttons.at(i)->geometry().intersects(buttons.at(j)->geometry()),
+                     qPrintable(buttons.at(i)->objectName() + QStringLiteral(" / ") +
+                                buttons.at(j)->objectName()));
+    }
+}
+
+void TestBackupScreen::firstBackupCreatesTheProposedFolder_data()
+{
+    QTest::addColumn<bool>("daPromemoria");
+    QTest::newRow("Esegui backup") << false;
+    QTest::newRow("Sì to the reminder at exit") << true;
+}
+
+void TestBackupScreen::firstBackupCreatesTheProposedFolder()
+{
+    QFETCH(bool, daPromemoria);
+    PrimoAvvio p;
+    QVERIFY(!QFileInfo::exists(p.proposta()));
+    if (daPromemoria) {
+        ScreenFlow& flow = p.env.flow();
+        flow.switchTo(flow.avvio(), nullptr);
+        p.env.messages.nextAnswers = {true};
+        p.env.modal.scripts.append(
+            [&](QDialog&) { QTRY_COMPARE(BackupFolder::nomi(p.proposta()).size(), 1); });
+        click(flow.avvio(), "imgEsci");
+    } else {
+        TfrmBackup screen(p.env.context, nullptr);
+        QCOMPARE(screen.findChild<QLineEdit*>(QStringLiteral("txtCartella"))->text(),
+                 QDir::toNativeSeparators(p.proposta()));
+        click(&screen, "btnEsegui");
+        QCOMPARE(screen.voci().size(), 1);
+        QCOMPARE(stato(screen, 0), QStringLiteral("integro"));
+    }
+    QVERIFY2(p.env.messages.lastText().startsWith(QStringLiteral("Backup eseguito e verificato")),
+             qPrintable(p.env.messages.lastText()));
+    QCOMPARE(BackupFolder::nomi(p.proposta()).size(), 1);
+}
+
+void TestBackupScreen::listRemembersAFoundDamage()
+{
+    Ambiente a;
+    QString danneggiato;
+    {
+        TfrmBackup screen(a.env.context, nullptr);
+        click(&screen, "btnEsegui");
+        click(&screen, "btnEsegui");
+        QCOMPARE(screen.voci().size(), 2);
+        // The older one gets a changed byte in its archive, which only a full read can see.
+        danneggiato = screen.voci().at(1).percorso;
+        const QByteArray foto =
+            TestFiles::readAll(a.env.path(QStringLiteral("Anagrafica/Scheda_Anagrafica_2.jpg")));
+        QByteArray bytes = TestFiles::readAll(danneggiato);
+        const qsizetype at = bytes.indexOf(foto.mid(900, 64));
+        QVERIFY(at > 0);
+        bytes[at] = char(bytes.at(at) ^ 0x04);
+        TestFiles::writeAll(danneggiato, bytes);
+        QFile file(danneggiato);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QFileInfo(danneggiato).lastModified().addSecs(3),
+                                 QFileDevice::FileModificationTime));
+    }
+    {
+        // Changed since its check: not called whole.
+        TfrmBackup screen(a.env.context, nullptr);
+        QCOMPARE(stato(screen, 0), QStringLiteral("integro"));
+        QCOMPARE(stato(screen, 1), QStringLiteral("non verificato"));
+        seleziona(screen, 1);
+        click(&screen, "btnVerifica");
+        QCOMPARE(stato(screen, 1), QStringLiteral("danneggiato"));
+    }
+    // Opened again: the damage found is still shown, and the other is the only whole backup.
+    TfrmBackup screen(a.env.context, nullptr);
+    QCOMPARE(stato(screen, 1), QStringLiteral("danneggiato"));
+    QVERIFY(screen.findChild<QTableWidget*>(QStringLiteral("grdBackup"))
+                ->item(1, 0)
+                ->toolTip()
+                .contains(QStringLiteral("Scheda_Anagrafica_2.jpg")));
+    a.env.messages.clear();
+    a.env.messages.nextAnswers = {false};
+    seleziona(screen, 0);
+    click(&screen, "btnElimina");
+    QVERIFY2(a.env.messages.lastText().startsWith(QStringLiteral("Attenzione: è l'unico backup integro.")),
+             qPrintable(a.env.messages.lastText()));
+    QCOMPARE(a.backups(), 2);
+}
+
+void TestBackupScreen::newerBackupIsNamed()
+{
+    Ambiente a;
+    const QMap<QString, QByteArray> prima = impronte(a.env.folder());
+    // A backup as a later version of the program would write it.
+    const QList<QPair<QString, QByteArray>> voci = {{QStringLiteral("unins000.dll"), "[Accesso]"}};
+    QByteArray manifest = manifestDi(voci, QDateTime::currentDateTime());
+    QVERIFY(manifest.contains("\"versione\": 1"));
+    manifest.replace("\"versione\": 1", "\"versione\": 9");
+    scriviZip(
+        QDir(a.salvataggi.path()).filePath(BackupFolder::nomePer(QDateTime(QDate(2031, 5, 6), QTime(7, 8)))),
+        voci + QList<QPair<QString, QByteArray>>{{QStringLiteral("MANIFEST.json"), manifest}});
+    TfrmBackup screen(a.env.context, nullptr);
+    QCOMPARE(stato(screen, 0), QStringLiteral("fatto con una versione più recente"));
+    seleziona(screen, 0);
+    click(&screen, "btnVerifica");
+    QVERIFY2(a.env.messages.lastText().contains(QStringLiteral("versione più recente di Folvara")),
+             qPrintable(a.env.messages.lastText()));
+    QVERIFY(!a.env.messages.lastText().contains(QStringLiteral("danneggiato")));
+    QCOMPARE(stato(screen, 0), QStringLiteral("fatto con una versione più recente"));
+    QTemporaryDir altrove;
+    const QString cartella = QDir(altrove.path()).filePath(QStringLiteral("Copia"));
+    a.env.messages.clear();
+    a.env.messages.nextAnswers = {false};
+    a.env.fileDialogs.nextNames = {cartella};
+    seleziona(screen, 0);
+    click(&screen, "btnRipristina");
+    QCOMPARE(a.env.messages.shown.last().kind, MessageKind::Warning);
+    QVERIFY2(a.env.messages.lastText().contains(QStringLiteral("versione più recente")),
+             qPrintable(a.env.messages.lastText()));
+    QVERIFY(!QFileInfo::exists(cartella));
+    QCOMPARE(impronte(a.env.folder()), prima);
+}
+
+void TestBackupScreen::restoreNamesTheFilesLeftOut()
+{
+    Ambiente a;
+    QTemporaryDir altrove;
+    const QString cartella = QDir(altrove.path()).filePath(QStringLiteral("Copia"));
+    scrivi(cartella, QStringLiteral("Folvara"), "il programma");
+    // A backup made elsewhere that also carries a program.
+    scriviBackup(
+        QDir(a.salvataggi.path()).filePath(BackupFolder::nomePer(QDateTime(QDate(2026, 1, 2), QTime(3, 4)))),
+        {{QStringLiteral("unins000.dll"), "[Accesso]"}, {QStringLiteral("Folvara"), "#!/bin/sh\n"}},
+        QDateTime::currentDateTime());
+    TfrmBackup screen(a.env.context, nullptr);
+    QCOMPARE(screen.voci().size(), 1);
+    a.env.messages.nextAnswers = {false};
+    a.env.fileDialogs.nextNames = {cartella};
+    seleziona(screen, 0);
+    click(&screen, "btnRipristina");
+    QCOMPARE(a.env.messages.shown.last().kind, MessageKind::Warning);
+    const QString testo = a.env.messages.lastText();
+    QVERIFY2(testo.startsWith(QStringLiteral("Ripristino completato e verificato: 1 file")),
+             qPrintable(testo));
+    QVERIFY2(testo.endsWith(QStringLiteral("non sono stati ripristinati:\r\nFolvara")), qPrintable(testo));
+    QCOMPARE(TestFiles::readAll(QDir(cartella).filePath(QStringLiteral("Folvara"))),
+             QByteArray("il programma"));
+    QCOMPARE(TestFiles::readAll(QDir(cartella).filePath(QStringLiteral("unins000.dll"))),
+             QByteArray("[Accesso]"));
 }
 
 QTEST_MAIN(TestBackupScreen)

@@ -287,11 +287,11 @@ void TestChecksScreens::verdictIsShownThenScreenCloses_data()
                                  << cfErrato;
     QTest::newRow("Torino") << piva << QStringLiteral("00000000018") << MessageKind::Information
                             << pivaValida + QStringLiteral(
-                                                "E' stato rilasciato dall'Ufficio IVA del Comune di Torino.");
+                                                "È stato rilasciato dall'Ufficio IVA del Comune di Torino.");
     QTest::newRow("Bologna 2") << piva << QStringLiteral("00000001206") << MessageKind::Information
                                << pivaValida +
                                       QStringLiteral(
-                                          "E' stato rilasciato dall'Ufficio IVA del Comune di Bologna 2.");
+                                          "È stato rilasciato dall'Ufficio IVA del Comune di Bologna 2.");
     QTest::newRow("wrong check digit")
         << piva << QStringLiteral("00000000010") << MessageKind::Warning << pivaErrata;
     QTest::newRow("letter passed in")
@@ -379,7 +379,7 @@ void TestChecksScreens::openedByTheEditorsWay()
     QCOMPARE(env.messages.shown.at(0).text, QStringLiteral("Il codice fiscale digitato è VALIDO."));
     QCOMPARE(env.messages.shown.at(1).text,
              QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
-                            "E' stato rilasciato dall'Ufficio IVA del Comune di Milano 1."));
+                            "È stato rilasciato dall'Ufficio IVA del Comune di Milano 1."));
 }
 
 void TestChecksScreens::overlongValueIsNotCut_data()
@@ -392,7 +392,7 @@ void TestChecksScreens::overlongValueIsNotCut_data()
     QTest::newRow("twelve digits") << QStringLiteral("partitaiva") << QStringLiteral("000000000180") << 11
                                    << QStringLiteral(
                                           "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
-                                          "E' stato rilasciato dall'Ufficio IVA del Comune di Torino.");
+                                          "È stato rilasciato dall'Ufficio IVA del Comune di Torino.");
     QTest::newRow("seventeen characters") << QStringLiteral("codfisc") << QStringLiteral("RSSMRA80A01H501UX")
                                           << 16 << QStringLiteral("Il codice fiscale digitato è VALIDO.");
 }

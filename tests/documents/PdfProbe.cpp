@@ -90,6 +90,31 @@ QString PdfProbe::rawText(const QString& pdf)
     return run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
 }
 
+int PdfProbe::tabsInTextLayer(const QString& pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = file.readAll();
+    static const QRegularExpression section(QStringLiteral("beginbf(char|range)(.*?)endbf"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression code(QStringLiteral("<([0-9A-Fa-f]+)>"));
+    int tabs = 0;
+    for (auto it = section.globalMatch(QString::fromLatin1(bytes)); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const int sources = match.captured(1) == QLatin1String("char") ? 1 : 2;
+        for (const QString& line : match.captured(2).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            int at = 0;
+            for (auto codes = code.globalMatch(line); codes.hasNext(); ++at) {
+                const QString value = codes.next().captured(1);
+                if (at >= sources && value.toUInt(nullptr, 16) == 9)
+                    ++tabs;
+            }
+        }
+    }
+    return tabs;
+}
+
 namespace {
 
 // The inflated content of every FlateDecode stream of the file.

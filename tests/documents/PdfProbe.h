@@ -25,6 +25,10 @@ QStringList fonts(const QString& pdf);
 int pageCount(const QString& pdf);
 // The text of the whole file as pdftotext reads it, without any normalising.
 QString rawText(const QString& pdf);
+// How many glyphs the text layer reads as a tab (U+0009): the characters the ToUnicode maps give
+// to glyphs, in bfchar and bfrange sections, read straight from the file. The documents never
+// draw a tab, so any is a blank that a reader copies as a tab.
+int tabsInTextLayer(const QString& pdf);
 // The size in points of every text drawn, as the content streams set it (Tf under the
 // transformations in force), in drawing order.
 QList<double> fontSizes(const QString& pdf);

@@ -54,6 +54,7 @@ private slots:
     void annullaClosesWithoutOutput();
     void salvaPdfWritesThePrintedCard_data();
     void salvaPdfWritesThePrintedCard();
+    void previewWindowSavesTheCard();
 
 private:
     // Clicks a button of the editor and, on the screen it opens, one of the screen's buttons.
@@ -287,6 +288,25 @@ void TestCardScreens::salvaPdfWritesThePrintedCard()
     // The confirmation names the file and opens it on request.
     QCOMPARE(m_env->messages.shown.size(), 1);
     QVERIFY(m_env->messages.lastText().contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(m_env->shell.opened, QStringList{path});
+}
+
+void TestCardScreens::previewWindowSavesTheCard()
+{
+    txt(TSchedaAnagrafica::Candidato)->setText(QStringLiteral("Rossi Mario"));
+    m_env->printing.savePdfFromPreview = true;
+    const QString path = m_env->path(QStringLiteral("dall'anteprima.pdf"));
+    m_env->fileDialogs.nextNames << path;
+    apriEPremi("cmdAnteprima", "btnStampa");
+    // The preview window's own "Salva PDF" proposes the card's name and writes the card.
+    QCOMPARE(m_env->printing.previews.size(), 1);
+    QCOMPARE(m_env->printing.previewSaveCommands, 1);
+    QCOMPARE(m_env->fileDialogs.requests.size(), 1);
+    QCOMPARE(QFileInfo(m_env->fileDialogs.requests.first().proposedName).fileName(),
+             QStringLiteral("Rossi Mario.pdf"));
+    QCOMPARE(PdfProbe::pageCount(path), 1);
+    QCOMPARE(PdfProbe::words(path).size(), PdfProbe::words(m_env->printing.previews.first()).size());
+    QVERIFY(PdfProbe::pageText(PdfProbe::words(path), 0).contains(QStringLiteral("Rossi Mario")));
     QCOMPARE(m_env->shell.opened, QStringList{path});
 }
 

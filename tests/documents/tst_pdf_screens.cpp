@@ -4,7 +4,9 @@
 
 #include "documents/DocumentOutput.h"
 #include "documents/GroupPageScreen.h"
+#include "documents/ListDocument.h"
 #include "documents/ListPrinting.h"
+#include "privacy/ConsentFormDocument.h"
 #include "search/TrovaCandidati.h"
 #include "storage/TSchedaAnagrafica.h"
 
@@ -12,10 +14,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -83,6 +87,10 @@ private slots:
     void lastFolderIsProposedAgain();
     void openingIsOffered();
     void longListShowsProgressAndCanStop();
+    void printedPdfReadsBlanks_data();
+    void printedPdfReadsBlanks();
+    void previewWindowSavesThePage();
+    void pdfTheSystemCannotOpenIsReported();
 
 private:
     QString saveTo(const QString& name);
@@ -271,6 +279,87 @@ void TestPdfScreens::longListShowsProgressAndCanStop()
     QVERIFY(!ListPrinting::salvaPdf(m_env->context, &owner, QStringLiteral("Titolo"), manyLines(5000)));
     QVERIFY(!QFileInfo::exists(stopped));
     QVERIFY(m_env->messages.shown.isEmpty());
+}
+
+void TestPdfScreens::printedPdfReadsBlanks_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("list through the print dialog") << "list";
+    QTest::newRow("consent form through the print dialog") << "consent";
+    QTest::newRow("print command of the preview") << "preview";
+    QTest::newRow("text document through the print dialog") << "text";
+}
+
+void TestPdfScreens::printedPdfReadsBlanks()
+{
+    // A PDF printed to a file by the print dialog gets the text layer "Salva PDF" gives.
+    QFETCH(QString, how);
+    QWidget owner;
+    const QStringList lines{QStringLiteral("Rossi Mario          Passaporto           fra 5 giorni"),
+                            QStringLiteral("Bianchi Luca         Carta di identita    fra 9 giorni")};
+    if (how == QLatin1String("list")) {
+        QVERIFY(ListPrinting::stampa(m_env->context, &owner, QStringLiteral("Scadenze e compleanni"), lines));
+    } else if (how == QLatin1String("consent")) {
+        QVERIFY(DocumentOutput::print(m_env->context, &owner, ConsentFormDocument(lines)));
+    } else if (how == QLatin1String("preview")) {
+        m_env->printing.printFromPreview = true;
+        ListDocument document;
+        ListPrinting::fill(document, QStringLiteral("Scadenze e compleanni"), lines,
+                           QDateTime::currentDateTime());
+        DocumentOutput::preview(m_env->context, &owner, document, QStringLiteral("Elenco.pdf"));
+    } else {
+        const std::unique_ptr<QPrinter> printer =
+            m_env->printing.choosePrinter(&owner, Report::a4(QPageLayout::Portrait));
+        QTextDocument text;
+        text.setPlainText(lines.join(u'\n'));
+        text.print(printer.get());
+        QVERIFY(DocumentOutput::finishPrintedFile(*printer));
+    }
+    QCOMPARE(m_env->printing.printed.size(), 1);
+    QCOMPARE(PdfProbe::tabsInTextLayer(m_env->printing.printed.first()), 0);
+    const QString raw = PdfProbe::rawText(m_env->printing.printed.first());
+    QVERIFY2(!raw.contains(QLatin1Char('\t')), qPrintable(raw));
+    QVERIFY2(raw.simplified().contains(QStringLiteral("Rossi Mario Passaporto fra 5 giorni")),
+             qPrintable(raw));
+    QCOMPARE(PdfProbe::pageCount(m_env->printing.printed.first()), 1);
+}
+
+void TestPdfScreens::previewWindowSavesThePage()
+{
+    QWidget editor;
+    m_env->printing.savePdfFromPreview = true;
+    const QString path = saveTo(QStringLiteral("dall'anteprima.pdf"));
+    bool closed = false;
+    m_env->modal.scripts << [&](QDialog& dialog) {
+        click(dialog, "btnStampa");
+        closed = !dialog.isVisible();
+    };
+    GroupPageOutput::anteprima(m_env->context, &editor, pagina());
+    QVERIFY(closed);
+    QCOMPARE(m_env->printing.previews.size(), 1);
+    QCOMPARE(m_env->printing.previewSaveCommands, 1);
+    QCOMPARE(m_env->fileDialogs.requests.size(), 1);
+    QCOMPARE(QFileInfo(m_env->fileDialogs.requests.first().proposedName).fileName(),
+             QStringLiteral("Gita a Roma - pagina 3.pdf"));
+    sameLayout(path, m_env->printing.previews.first());
+    QCOMPARE(m_env->shell.opened, QStringList{path});
+}
+
+void TestPdfScreens::pdfTheSystemCannotOpenIsReported()
+{
+    QWidget owner;
+    const QString path = saveTo(QStringLiteral("elenco.pdf"));
+    m_env->shell.opens = false;
+    QVERIFY(ListPrinting::salvaPdf(m_env->context, &owner, QStringLiteral("Elenco"), manyLines(3)));
+    QCOMPARE(m_env->shell.opened, QStringList{path});
+    QCOMPARE(m_env->messages.shown.size(), 2);
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Question);
+    QCOMPARE(m_env->messages.shown.last().kind, MessageKind::Warning);
+    QVERIFY(m_env->messages.lastText().startsWith(
+        QStringLiteral("Attenzione: il sistema non ha potuto aprire il file")));
+    QVERIFY(m_env->messages.lastText().contains(QDir::toNativeSeparators(path)));
+    // The file stays, whole.
+    QCOMPARE(PdfProbe::pageCount(path), 1);
 }
 
 QTEST_MAIN(TestPdfScreens)

@@ -90,6 +90,7 @@ private slots:
     void groupPageFailureKeepsTheScreenOpen();
 
     void previewWindowOffersOnlyItsTools();
+    void previewWindowSavesAsPdfFromItsToolbar();
     void pageDataReadFromTheEditorsControls();
 
 private:
@@ -413,6 +414,56 @@ void TestPrintScreens::previewWindowOffersOnlyItsTools()
 
     window.findChild<QAction*>(QStringLiteral("actChiudi"))->trigger();
     QVERIFY(!window.isVisible());
+}
+
+void TestPrintScreens::previewWindowSavesAsPdfFromItsToolbar()
+{
+    GroupPageDocument document;
+    document.fill(soloAeB());
+    document.prepare();
+    QList<QWidget*> saves;
+    PreviewWindow window(
+        m_env->printing, nullptr, document.page().pageLayout(),
+        [&](QPrinter& printer) { Report::render(document.page(), printer); },
+        [&](QWidget* over) { saves.append(over); });
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QStringList tools;
+    for (const QAction* action : window.findChild<QToolBar*>()->actions()) {
+        if (!action->isSeparator() && action->isVisible())
+            tools.append(action->objectName());
+    }
+    QCOMPARE(tools, (QStringList{"actStampa", "actSalvaPdf", "actZoomPiu", "actZoomMeno", "actZoom100",
+                                 "actAdatta", "actSchermoIntero", "actChiudi"}));
+    // Every tool is named, says what it does and is reached by Tab.
+    for (const QString& name : tools) {
+        const QAction* action = window.findChild<QAction*>(name);
+        QWidget* button = window.findChild<QToolBar*>()->widgetForAction(const_cast<QAction*>(action));
+        QVERIFY2(button, qPrintable(name));
+        QVERIFY2(!button->accessibleName().isEmpty(), qPrintable(name));
+        QVERIFY2(!action->statusTip().isEmpty() && action->toolTip().startsWith(action->statusTip()),
+                 qPrintable(name));
+        QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
+    }
+    auto* salva = window.findChild<QWidget*>(QStringLiteral("btnSalvaPdf"));
+    QVERIFY(salva);
+    QCOMPARE(salva->accessibleName(), QStringLiteral("Salva PDF"));
+    QVERIFY(salva->accessibleDescription().contains(QStringLiteral("PDF")));
+
+    // From "Stampa", Tab reaches "Salva PDF" and the space bar presses it.
+    window.findChild<QWidget*>(QStringLiteral("btnStampa"))->setFocus();
+    QTRY_VERIFY(window.findChild<QWidget*>(QStringLiteral("btnStampa"))->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), salva);
+    QTest::keyClick(salva, Qt::Key_Space);
+    QCOMPARE(saves.size(), 1);
+    QCOMPARE(saves.first(), &window);
+    // Ctrl+S too.
+    QTest::keySequence(&window, QKeySequence::Save);
+    QCOMPARE(saves.size(), 2);
+    QCOMPARE(m_env->printing.dialogs, 0);
 }
 
 void TestPrintScreens::pageDataReadFromTheEditorsControls()

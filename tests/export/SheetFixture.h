@@ -22,12 +22,16 @@ inline QString lungo(int size)
     return text + QLatin1Char('!');
 }
 
-// Every exported field filled, none of them as a spreadsheet would take it by itself.
+// Every exported field filled, none of them as a spreadsheet would take it by itself; the third
+// card has no Sesso.
 inline QList<TSchedaAnagrafica> schedeDifficili()
 {
+    TSchedaAnagrafica difficile = ExportFixture::schedaDifficile(lungo(250));
+    difficile.setTesto(C::Sesso, QStringLiteral("M"));
     return {
-        ExportFixture::schedaDifficile(lungo(250)),
+        difficile,
         ExportFixture::scheda({{C::Candidato, "Bianchi Anna"},
+                               {C::Sesso, "F"},
                                {C::DataNasc, "12/03/1980"},
                                {C::Cap, "0"},
                                {C::Email, "_x0041_ resta"},
@@ -48,10 +52,10 @@ inline RegistryTable leggi(const QString& folder, const QList<TSchedaAnagrafica>
     return table;
 }
 
-// What a cell of a card shows in the table and so in the file.
+// What a column of the .xlsx or .ods file shows of a card.
 inline QString atteso(const TSchedaAnagrafica& scheda, int column)
 {
-    return TextRules::trim(scheda.testo(RegistryTable::fields()[column]));
+    return TextRules::trim(scheda.testo(RegistrySheetExport::fields()[std::size_t(column)]));
 }
 
 } // namespace SheetFixture

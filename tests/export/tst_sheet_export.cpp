@@ -9,6 +9,7 @@
 #include "import/ImportPlan.h"
 #include "import/SheetReader.h"
 #include "storage/TArchivioSchede.h"
+#include "storage/TextRules.h"
 #include "support/TestFiles.h"
 
 #include <quazip/quazip.h>
@@ -218,11 +219,13 @@ void TestSheetExport::columnWidthsFollowTheLongestValueWithinBounds()
     RegistryTable table = SheetFixture::leggi(m_folder, schede);
     table.setText(1, 13, QString(40, QLatin1Char('m'))); // typed into E-mail
     const QList<int> widths = RegistrySheetExport::columnWidths(table);
-    QCOMPARE(widths.size(), RegistryTable::kColumns);
-    QCOMPARE(widths[6], RegistrySheetExport::kMinWidth);  // CAP: "00184" and its header are short
+    // The columns of the file: the table's with Sesso second.
+    QCOMPARE(widths.size(), RegistrySheetExport::kColumns);
+    QCOMPARE(widths[1], 7);                               // "Sesso" in bold, its values one letter
+    QCOMPARE(widths[7], RegistrySheetExport::kMinWidth);  // CAP: "00184" and its header are short
     QCOMPARE(widths[0], 25);                              // the longest name and one more
-    QCOMPARE(widths[13], 41);                             // the typed text counts
-    QCOMPARE(widths[23], RegistrySheetExport::kMaxWidth); // a note of 250 characters
+    QCOMPARE(widths[14], 41);                             // the typed text counts
+    QCOMPARE(widths[24], RegistrySheetExport::kMaxWidth); // a note of 250 characters
     for (const int width : widths)
         QVERIFY(width >= RegistrySheetExport::kMinWidth && width <= RegistrySheetExport::kMaxWidth);
 }
@@ -292,9 +295,8 @@ void TestSheetExport::importReadsTheCardsBackByteForByte()
     QFETCH(Format, format);
     QList<TSchedaAnagrafica> schede = SheetFixture::schedeDifficili();
     schede.removeAt(1); // "_x0041_": see the LibreOffice test
-    // A card with every field filled, less those the file does not carry.
+    // A card with every field filled, less the attachment descriptions the file does not carry.
     TSchedaAnagrafica piena = ExportFixture::treSchede()[1];
-    piena.setTesto(C::Sesso, QString());
     piena.setTesto(C::Desc01, QString());
     schede.append(piena);
     const RegistryTable table = SheetFixture::leggi(m_folder, schede);
@@ -305,12 +307,19 @@ void TestSheetExport::importReadsTheCardsBackByteForByte()
 
     const SheetReader::Sheet sheet = SheetReader::read(path);
     QVERIFY2(sheet.ok(), qPrintable(sheet.error));
-    QCOMPARE(sheet.rows.value(0), RegistryExport::headerLabels());
+    QCOMPARE(sheet.rows.value(0), RegistrySheetExport::headerLabels());
+    QCOMPARE(sheet.rows.value(0).value(1), QStringLiteral("Sesso"));
     QCOMPARE(sheet.rows.size(), schede.size() + 1);
     const ImportMapping mapping = ImportMapping::fromHeaders(sheet.rows.value(0));
-    for (int column = 0; column < RegistryTable::kColumns; ++column)
-        QCOMPARE(mapping.target(column), int(RegistryTable::fields()[column]));
+    for (int column = 0; column < RegistrySheetExport::kColumns; ++column)
+        QCOMPARE(mapping.target(column), int(RegistrySheetExport::fields()[std::size_t(column)]));
     const QList<ImportPlan::Riga> righe = ImportPlan::prepara(sheet.rows, mapping, {});
+    // A card with its Sesso comes back complete; the one without is asked for it.
+    QCOMPARE(righe.size(), schede.size());
+    for (int i = 0; i < righe.size(); ++i) {
+        QCOMPARE(righe[i].values.texts[C::Sesso], TextRules::trim(schede[i].testo(C::Sesso)));
+        QCOMPARE(righe[i].mancanti.contains(QStringLiteral("Sesso")), schede[i].testo(C::Sesso).isEmpty());
+    }
 
     QTemporaryDir other;
     const QString folder = QDir(other.path()).absolutePath() + QLatin1Char('/');
@@ -318,14 +327,14 @@ void TestSheetExport::importReadsTheCardsBackByteForByte()
     QVERIFY2(risultato.errore.isEmpty(), qPrintable(risultato.errore));
     QCOMPARE(risultato.aggiunte, schede.size());
 
-    // The attachment descriptions and Sesso are not exported: the fixture leaves them empty. The
-    // bytes after each field's length are not part of the card: the import may leave others there.
+    // The attachment descriptions are not exported: the fixture leaves them empty. The bytes after
+    // each field's length are not part of the card: the import may leave others there.
     const QList<QByteArray> original = schedeGrezze(C::archivio(m_folder));
     const QList<QByteArray> imported = schedeGrezze(C::archivio(folder));
     QCOMPARE(imported.size(), original.size());
     for (int i = 0; i < original.size(); ++i) {
-        for (int column = 0; column < RegistryTable::kColumns; ++column) {
-            const C::Campo campo = RegistryTable::fields()[column];
+        for (int column = 0; column < RegistrySheetExport::kColumns; ++column) {
+            const C::Campo campo = RegistrySheetExport::fields()[std::size_t(column)];
             const C::Layout& field = C::layoutOf(campo);
             const qsizetype length = 1 + quint8(original[i].at(field.offset));
             QVERIFY2(imported[i].mid(field.offset, length) == original[i].mid(field.offset, length),

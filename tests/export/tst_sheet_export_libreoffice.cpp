@@ -77,7 +77,7 @@ SheetLook look(const QString& fods)
             result.name = a.value(QLatin1String("table:name")).toString();
         } else if (xml.name() == u"table-column" && tables == 0) {
             const int repeat = std::max(1, a.value(QLatin1String("table:number-columns-repeated")).toInt());
-            for (int i = 0; i < repeat && result.widthsCm.size() < RegistryTable::kColumns; ++i) {
+            for (int i = 0; i < repeat && result.widthsCm.size() < RegistrySheetExport::kColumns; ++i) {
                 result.widthsCm.append(
                     centimetres(columnWidth.value(a.value(QLatin1String("table:style-name")).toString())));
                 columnCellStyles.append(a.value(QLatin1String("table:default-cell-style-name")).toString());
@@ -87,7 +87,7 @@ SheetLook look(const QString& fods)
         } else if (xml.name() == u"table-cell" && tables == 0 && rows <= 2) {
             QList<bool>& target = rows == 1 ? result.boldHeader : result.boldFirstRow;
             const int repeat = std::max(1, a.value(QLatin1String("table:number-columns-repeated")).toInt());
-            for (int i = 0; i < repeat && target.size() < RegistryTable::kColumns; ++i) {
+            for (int i = 0; i < repeat && target.size() < RegistrySheetExport::kColumns; ++i) {
                 QString name = a.value(QLatin1String("table:style-name")).toString();
                 if (name.isEmpty())
                     name = columnCellStyles.value(target.size());
@@ -177,12 +177,16 @@ void TestSheetExportLibreOffice::everyCellReadsAsWritten()
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QStringList> rows = LibreOffice::readCsv(QString::fromUtf8(csv.readAll()));
     QCOMPARE(rows.size(), m_schede.size() + 1);
-    QCOMPARE(rows[0], RegistryExport::headerLabels());
+    QCOMPARE(rows[0], RegistrySheetExport::headerLabels());
+    // Sesso, second, as the import reads it back.
+    QCOMPARE(rows[0][1], QStringLiteral("Sesso"));
+    QCOMPARE(rows[1][1], QStringLiteral("M"));
+    QCOMPARE(rows[2][1], QStringLiteral("F"));
     for (int row = 0; row < m_schede.size(); ++row) {
-        QCOMPARE(rows[row + 1].size(), RegistryTable::kColumns);
-        for (int column = 0; column < RegistryTable::kColumns; ++column) {
+        QCOMPARE(rows[row + 1].size(), RegistrySheetExport::kColumns);
+        for (int column = 0; column < RegistrySheetExport::kColumns; ++column) {
             const QString expected =
-                row == 2 && column == 23 ? kTyped : SheetFixture::atteso(m_schede[row], column);
+                row == 2 && column == 24 ? kTyped : SheetFixture::atteso(m_schede[row], column);
             QVERIFY2(rows[row + 1][column] == expected,
                      qPrintable(QStringLiteral("card %1, column %2: %3 instead of %4")
                                     .arg(row + 1)
@@ -203,16 +207,16 @@ void TestSheetExportLibreOffice::sheetNameBoldHeaderAndWidths()
     QVERIFY(m_files.contains(name));
     const SheetLook sheet = look(m_folder + QStringLiteral("fods/esportato_%1.fods").arg(name));
     QCOMPARE(sheet.name, QStringLiteral("Archivio Anagrafico"));
-    QCOMPARE(sheet.boldHeader, QList<bool>(RegistryTable::kColumns, true));
-    QCOMPARE(sheet.boldFirstRow, QList<bool>(RegistryTable::kColumns, false));
-    QCOMPARE(sheet.widthsCm.size(), RegistryTable::kColumns);
+    QCOMPARE(sheet.boldHeader, QList<bool>(RegistrySheetExport::kColumns, true));
+    QCOMPARE(sheet.boldFirstRow, QList<bool>(RegistrySheetExport::kColumns, false));
+    QCOMPARE(sheet.widthsCm.size(), RegistrySheetExport::kColumns);
     // The note of 250 characters is cut to 60, some 11 to 15 cm as each program measures a
     // character; every other column is narrower, CAP narrower than the address.
-    const double widest = sheet.widthsCm[23];
+    const double widest = sheet.widthsCm[24];
     QVERIFY2(widest > 10 && widest < 16, qPrintable(QString::number(widest)));
     for (const double width : sheet.widthsCm)
         QVERIFY2(width > 0.5 && width <= widest + 0.01, qPrintable(QString::number(width)));
-    QCOMPARE_LT(sheet.widthsCm[6], sheet.widthsCm[4]);
+    QCOMPARE_LT(sheet.widthsCm[7], sheet.widthsCm[5]);
 }
 
 QTEST_GUILESS_MAIN(TestSheetExportLibreOffice)

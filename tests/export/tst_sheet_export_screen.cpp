@@ -18,10 +18,14 @@ using C = TSchedaAnagrafica;
 
 namespace {
 
-const QString kDomanda =
-    QStringLiteral("L'esportazione dei dati in Excel pu\u00F2 richiedere diversi minuti a seconda "
-                   "del numero di schede presenti in archivio.\r\n\r\n"
-                   "Si vuole esportare i dati adesso?");
+// The first question names the chosen format.
+QString domanda(const QString& formato)
+{
+    return QStringLiteral("L'esportazione dei dati %1 pu\u00F2 richiedere diversi minuti a seconda "
+                          "del numero di schede presenti in archivio.\r\n\r\n"
+                          "Si vuole esportare i dati adesso?")
+        .arg(formato);
+}
 
 QString successo(const QString& file)
 {
@@ -83,17 +87,21 @@ void TestSheetExportScreen::chosenFormatIsWrittenAndOpened_data()
 {
     QTest::addColumn<int>("choice");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("file");
     QTest::newRow("xlsx") << 1 << "Archivio_Anagrafico.xlsx"
-                          << "il file di Excel";
+                          << "nel formato Excel (.xlsx)"
+                          << "il file .xlsx";
     QTest::newRow("ods") << 2 << "Archivio_Anagrafico.ods"
-                         << "il foglio di calcolo";
+                         << "nel formato OpenDocument (.ods)"
+                         << "il file .ods";
 }
 
 void TestSheetExportScreen::chosenFormatIsWrittenAndOpened()
 {
     QFETCH(int, choice);
     QFETCH(QString, name);
+    QFETCH(QString, format);
     QFETCH(QString, file);
     if (choice == 1)
         QVERIFY2(XlsxLibrary::get(), qPrintable(XlsxLibrary::loadError()));
@@ -106,7 +114,7 @@ void TestSheetExportScreen::chosenFormatIsWrittenAndOpened()
                                     Qt::EditRole));
     screen.cboFormato()->setCurrentIndex(choice);
     clicca(screen, "cmdEsporta");
-    QCOMPARE(env.messages.texts(), QStringList({kDomanda, successo(file)}));
+    QCOMPARE(env.messages.texts(), QStringList({domanda(format), successo(file)}));
     const QString path = env.path(name);
     QCOMPARE(env.shell.opened, QStringList{path});
     QVERIFY(!QFile::exists(env.path(QStringLiteral("Archivio_Anagrafico.xls"))));
@@ -114,7 +122,8 @@ void TestSheetExportScreen::chosenFormatIsWrittenAndOpened()
     QVERIFY2(sheet.ok(), qPrintable(sheet.error));
     QCOMPARE(sheet.rows.size(), 4);
     QCOMPARE(sheet.rows[1].value(0), QStringLiteral("Rossi Mario"));
-    QCOMPARE(sheet.rows[1].value(13), QStringLiteral("nuova@example.it"));
+    QCOMPARE(sheet.rows[1].value(1), QStringLiteral("M"));
+    QCOMPARE(sheet.rows[1].value(14), QStringLiteral("nuova@example.it"));
     QCOMPARE(sheet.rows[3].value(0), QStringLiteral("Verdi & Figli <srl>"));
 }
 
@@ -127,6 +136,7 @@ void TestSheetExportScreen::failureNamesTheFile()
 {
     QFETCH(int, choice);
     QFETCH(QString, name);
+    QFETCH(QString, format);
     QFETCH(QString, file);
     TestEnvironment env;
     // A folder where the file should be: it can be neither written nor replaced.
@@ -137,7 +147,9 @@ void TestSheetExportScreen::failureNamesTheFile()
     screen.cboFormato()->setCurrentIndex(choice);
     clicca(screen, "cmdEsporta");
     QCOMPARE(env.messages.shown.size(), 2);
-    QCOMPARE(env.messages.shown[0].text, kDomanda);
+    QCOMPARE(env.messages.shown[0].text, domanda(format));
+    if (choice == 2) // no word of Excel about an OpenDocument file
+        QVERIFY(!env.messages.shown[1].text.contains(QLatin1String("Excel")));
     QVERIFY2(fallimento(file).match(env.messages.shown[1].text).hasMatch(),
              qPrintable(env.messages.shown[1].text));
     QCOMPARE(env.messages.shown[1].kind, MessageKind::Plain);

@@ -136,10 +136,13 @@ void TestFotoCartella::openedFromTheEditorOnTheSeams()
                      "4 file: 1 nuove, 1 sostituzioni, 1 senza scheda certa, 1 saltati. Da scrivere: 1."));
 
         clicca(screen, "cmdApplica");
-        QCOMPARE(m_env->messages.shown.last().kind, MessageKind::Information);
+        // Nothing is left to cancel: the report is a box with OK alone.
+        QCOMPARE(m_env->messages.shown.last().kind, MessageKind::Plain);
         QVERIFY(m_env->messages.lastText().startsWith(
             QStringLiteral("1 foto \u00E8 stata scritta nella sua scheda.")));
-        QVERIFY(m_env->messages.lastText().contains(QStringLiteral("Foto saltate (3):")));
+        QVERIFY(m_env->messages.lastText().contains(
+            QStringLiteral("Foto non spuntate, lasciate da parte (1):\n- Giuseppe Verdi")));
+        QVERIFY(m_env->messages.lastText().contains(QStringLiteral("Foto saltate (2):")));
         QCOMPARE(screen.rapporto(), m_env->messages.lastText());
         QCOMPARE(table->item(3, TfrmFotoCartella::ColEsito)->text(), QStringLiteral("Foto scritta"));
         QVERIFY(!(table->item(3, TfrmFotoCartella::ColApplica)->flags() & Qt::ItemIsUserCheckable));

@@ -8,12 +8,14 @@
 #include "storage/ArchiveSteps.h"
 #include "storage/FotoGruppo.h"
 #include "storage/PhotoFiles.h"
+#include "storage/TArchivioSchede.h"
 #include "storage/TSchedaGruppo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -31,6 +33,43 @@ QImage tinta(int width, int height, QColor colour)
 bool vicino(QColor a, QColor b)
 {
     return qAbs(a.red() - b.red()) < 12 && qAbs(a.green() - b.green()) < 12 && qAbs(a.blue() - b.blue()) < 12;
+}
+
+// A group file of that many pages, slot A of page p named "<name> <p>".
+void scriviGruppo(const QString& path, const QString& name, int pages)
+{
+    TArchivioSchede archive;
+    archive.ApriOCrea(path, TSchedaGruppo::kSize);
+    for (int p = 1; p <= pages; ++p) {
+        TSchedaGruppo page;
+        page.setTesto(0, TSchedaGruppo::Nome, QStringLiteral("%1 %2").arg(name).arg(p));
+        archive.Posiziona(p - 1);
+        archive.ScriviScheda(page.buffer());
+    }
+    archive.ChiudiArchivio();
+}
+
+// Every slot photo of the page in one colour.
+void scriviFoto(const QString& folder, const QString& group, int page, QColor colour)
+{
+    FotoRiquadri riquadri;
+    riquadri.azzera();
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        riquadri.imposta(i, tinta(282, 366, colour));
+    QCOMPARE(SalvaFotoRiquadri(folder, group, QString::number(page), riquadri), QString());
+}
+
+QColor coloreFoto(const QString& folder, const QString& group, int slot, int page)
+{
+    return PhotoFiles::load(FotoGruppo::fotoRiquadro(folder, group, slot, QString::number(page)))
+        .pixelColor(10, 10);
+}
+
+QStringList fileFoto(const QString& folder)
+{
+    QStringList files = QDir(FotoGruppo::cartella(folder)).entryList(QDir::Files | QDir::Hidden);
+    files.sort();
+    return files;
 }
 
 // The bytes a field must hold: length byte then the text, written independently of the codec.
@@ -59,6 +98,11 @@ private slots:
     void earlyStopOfPreviewsReadsBackOnlyWhatWasWritten();
     void longestAllowedNameKeepsEveryFile();
     void pendingPhotosReplaceOnlyWhenPutInPlace();
+    void stoppedSaveIsCompletedOrUndone_data();
+    void stoppedSaveIsCompletedOrUndone();
+    void leftoversOfNoNoteAreRemoved();
+    void blankEdgedNamesKeepTheirPhotosApart();
+    void olderPhotosOfABlankEdgedNameAreTaken();
     void nameRules_data();
     void nameRules();
     void listOrder();
@@ -145,7 +189,8 @@ void TestGruppiLogica::slotPhotosAreJpegsOfTheirSize()
     riquadri.azzera();
     riquadri.imposta(1, tinta(800, 600, Qt::red));
     riquadri.imposta(6, tinta(100, 1000, Qt::darkGreen));
-    QCOMPARE(SalvaFotoRiquadri(env.folder(), QStringLiteral(" Gita Roma "), QStringLiteral("2"), riquadri),
+    // The position is trimmed; the group's name is its file's, blanks and all.
+    QCOMPARE(SalvaFotoRiquadri(env.folder(), QStringLiteral("Gita Roma"), QStringLiteral(" 2 "), riquadri),
              QString());
     for (int i = 0; i < 8; ++i) {
         const QString path =
@@ -437,20 +482,160 @@ void TestGruppiLogica::pendingPhotosReplaceOnlyWhenPutInPlace()
         nuove.imposta(i, tinta(100, 100, Qt::red));
     {
         FotoInAttesa attesa;
-        QCOMPARE(attesa.prepara(env.folder(), QStringLiteral("G"), QStringLiteral("1"), nuove), QString());
+        QCOMPARE(attesa.prepara(env.folder(), QStringLiteral("G"), QStringLiteral("1"), nuove, {}),
+                 QString());
         // Written but not in place: a stop now leaves the old page's photos.
         for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
             QVERIFY(vicino(colore(i), Qt::blue));
+        attesa.annulla();
     } // dropped: nothing of it is left
     QCOMPARE(QDir(FotoGruppo::cartella(env.folder())).entryList(QDir::Files | QDir::Hidden).size(), 8);
     FotoInAttesa attesa;
-    QCOMPARE(attesa.prepara(env.folder(), QStringLiteral("G"), QStringLiteral("1"), nuove), QString());
+    QCOMPARE(attesa.prepara(env.folder(), QStringLiteral("G"), QStringLiteral("1"), nuove, {}), QString());
     QCOMPARE(attesa.metti(nuove), QString());
     for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
         QCOMPARE(nuove.foto[i].size(), QSize(282, 366));
         QVERIFY(vicino(colore(i), Qt::red));
     }
     QCOMPARE(QDir(FotoGruppo::cartella(env.folder())).entryList(QDir::Files | QDir::Hidden).size(), 8);
+}
+
+void TestGruppiLogica::stoppedSaveIsCompletedOrUndone_data()
+{
+    QTest::addColumn<int>("passo");
+    QTest::addColumn<bool>("nuova");
+    QTest::newRow("photos written, record not") << -1 << false;
+    QTest::newRow("record written, no photo in place") << 0 << true;
+    QTest::newRow("record and three photos in place") << 3 << true;
+}
+
+void TestGruppiLogica::stoppedSaveIsCompletedOrUndone()
+{
+    QFETCH(int, passo);
+    QFETCH(bool, nuova);
+    TestEnvironment env;
+    const QString archivio = env.path(QStringLiteral("Gita.fvg"));
+    scriviGruppo(archivio, QStringLiteral("Vecchia"), 1);
+    scriviFoto(env.folder(), QStringLiteral("Gita"), 1, Qt::blue);
+    // Another group's leftover is none of this group's business.
+    const QString altrui =
+        FotoGruppo::fotoRiquadro(env.folder(), QStringLiteral(" Gita"), 0, QStringLiteral("1"));
+    TestFiles::writeAll(altrui + QStringLiteral(".nuova"), "x");
+
+    // A real program killed midway through the save.
+    QProcess worker;
+    worker.start(QStringLiteral(GROUP_SAVE_WORKER), {env.folder(), QString::number(passo)});
+    QVERIFY(worker.waitForStarted());
+    const QString fermo = env.path(QStringLiteral("fermo.txt"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(fermo), 30000);
+    worker.kill();
+    QVERIFY(worker.waitForFinished());
+    QVERIFY(QFile::remove(fermo));
+    QCOMPARE(QFileInfo(archivio).size(), TSchedaGruppo::kSize);
+    TSchedaGruppo letta;
+    letta.buffer() = TestFiles::readAll(archivio);
+    QCOMPARE(letta.testo(0, TSchedaGruppo::Nome),
+             nuova ? QStringLiteral("Nuova") : QStringLiteral("Vecchia 1"));
+    if (passo >= 0) // the record says "Nuova" while slot H still shows the old photo
+        QVERIFY(vicino(coloreFoto(env.folder(), QStringLiteral("Gita"), 7, 1), Qt::blue));
+
+    const FotoRiprese esito = RiprendiFotoInAttesa(env.folder(), archivio, QStringLiteral("Gita"));
+    QCOMPARE(esito.finite, nuova ? 1 : 0);
+    QCOMPARE(esito.annullate, nuova ? 0 : 1);
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        QVERIFY2(vicino(coloreFoto(env.folder(), QStringLiteral("Gita"), i, 1), nuova ? Qt::red : Qt::blue),
+                 qPrintable(QString(TSchedaGruppo::lettera(i))));
+    QStringList attesi;
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        attesi << QStringLiteral("Gita_Foto_%1_1.jpg").arg(TSchedaGruppo::lettera(i));
+    attesi << QFileInfo(altrui).fileName() + QStringLiteral(".nuova");
+    attesi.sort();
+    QCOMPARE(fileFoto(env.folder()), attesi);
+    // Nothing is left to do at the next opening.
+    const FotoRiprese ancora = RiprendiFotoInAttesa(env.folder(), archivio, QStringLiteral("Gita"));
+    QCOMPARE(ancora.finite + ancora.annullate + ancora.rimossi, 0);
+}
+
+void TestGruppiLogica::leftoversOfNoNoteAreRemoved()
+{
+    TestEnvironment env;
+    const QString archivio = env.path(QStringLiteral("Gita.fvg"));
+    scriviGruppo(archivio, QStringLiteral("Gita"), 2);
+    scriviFoto(env.folder(), QStringLiteral("Gita"), 2, Qt::blue);
+    const QString foto =
+        FotoGruppo::fotoRiquadro(env.folder(), QStringLiteral("Gita"), 2, QStringLiteral("2"));
+    // A stop before the note, and the temporary file of an older version's save.
+    const QStringList avanzi = {foto + QStringLiteral(".nuova"), foto + QStringLiteral(".aB3xY9"),
+                                env.path(QStringLiteral("Foto_Gruppo/Gita_Foto_2.nota.Qw12Er"))};
+    // Of other groups, or not temporary files of a photo at all.
+    const QStringList altri = {env.path(QStringLiteral("Foto_Gruppo/Gita Roma_Foto_A_1.jpg.aB3xY9")),
+                               env.path(QStringLiteral("Foto_Gruppo/ Gita_Foto_A_1.jpg.nuova")),
+                               env.path(QStringLiteral("Foto_Gruppo/Gita_Foto_A_1.jpg.bak")),
+                               env.path(QStringLiteral("Foto_Gruppo/Gita_Anteprima_A.jpg.aB3xY9"))};
+    for (const QString& file : avanzi + altri)
+        TestFiles::writeAll(file, "x");
+    const FotoRiprese esito = RiprendiFotoInAttesa(env.folder(), archivio, QStringLiteral("Gita"));
+    QCOMPARE(esito.rimossi, 3);
+    QCOMPARE(esito.finite + esito.annullate, 0);
+    for (const QString& file : avanzi)
+        QVERIFY2(!QFileInfo::exists(file), qPrintable(file));
+    for (const QString& file : altri)
+        QVERIFY2(QFileInfo::exists(file), qPrintable(file));
+    QVERIFY(vicino(coloreFoto(env.folder(), QStringLiteral("Gita"), 2, 2), Qt::blue));
+}
+
+void TestGruppiLogica::blankEdgedNamesKeepTheirPhotosApart()
+{
+    TestEnvironment env;
+    scriviGruppo(env.path(QStringLiteral("Gita.fvg")), QStringLiteral("Gita"), 3);
+    scriviGruppo(env.path(QStringLiteral(" Gita.fvg")), QStringLiteral(" Gita"), 1);
+    for (int p = 1; p <= 3; ++p)
+        scriviFoto(env.folder(), QStringLiteral("Gita"), p, Qt::blue);
+    scriviFoto(env.folder(), QStringLiteral(" Gita"), 1, Qt::red);
+    QCOMPARE(SalvaAnteprime(env.folder(), QStringLiteral(" Gita"), FotoRiquadri()), TSchedaGruppo::kRiquadri);
+    // Two groups, two sets of photos.
+    QCOMPARE(
+        QFileInfo(FotoGruppo::fotoRiquadro(env.folder(), QStringLiteral(" Gita"), 0, QStringLiteral("1")))
+            .fileName(),
+        QStringLiteral(" Gita_Foto_A_1.jpg"));
+    QVERIFY(vicino(coloreFoto(env.folder(), QStringLiteral("Gita"), 0, 1), Qt::blue));
+    QVERIFY(vicino(coloreFoto(env.folder(), QStringLiteral(" Gita"), 0, 1), Qt::red));
+    // A photo of no page of the group: a page 9 that "Gita" does not have.
+    const QString orfana =
+        FotoGruppo::fotoRiquadro(env.folder(), QStringLiteral("Gita"), 0, QStringLiteral("9"));
+    TestFiles::writeAll(orfana, "x");
+
+    QCOMPARE(EliminaFotoGruppo(env.folder(), QStringLiteral(" Gita"), 1), TSchedaGruppo::kRiquadri * 2);
+    QStringList attesi;
+    for (int p = 1; p <= 3; ++p)
+        for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+            attesi << QStringLiteral("Gita_Foto_%1_%2.jpg").arg(TSchedaGruppo::lettera(i)).arg(p);
+    attesi << QFileInfo(orfana).fileName();
+    attesi.sort();
+    QCOMPARE(fileFoto(env.folder()), attesi);
+    QCOMPARE(EliminaFotoGruppo(env.folder(), QStringLiteral("Gita"), 3), TSchedaGruppo::kRiquadri * 3);
+    QCOMPARE(fileFoto(env.folder()), QStringList{QFileInfo(orfana).fileName()});
+}
+
+void TestGruppiLogica::olderPhotosOfABlankEdgedNameAreTaken()
+{
+    TestEnvironment env;
+    const QString archivio = env.path(QStringLiteral(" Gita.fvg"));
+    scriviGruppo(archivio, QStringLiteral(" Gita"), 2);
+    // Older versions wrote the photos of " Gita" under "Gita".
+    scriviFoto(env.folder(), QStringLiteral("Gita"), 1, Qt::red);
+    RiprendiFotoInAttesa(env.folder(), archivio, QStringLiteral(" Gita"));
+    QVERIFY(vicino(coloreFoto(env.folder(), QStringLiteral(" Gita"), 4, 1), Qt::red));
+    QVERIFY(!QFileInfo::exists(
+        FotoGruppo::fotoRiquadro(env.folder(), QStringLiteral("Gita"), 4, QStringLiteral("1"))));
+
+    // While a group "Gita" exists, its photos stay its own.
+    scriviGruppo(env.path(QStringLiteral("Gita.fvg")), QStringLiteral("Gita"), 2);
+    scriviFoto(env.folder(), QStringLiteral("Gita"), 2, Qt::blue);
+    RiprendiFotoInAttesa(env.folder(), archivio, QStringLiteral(" Gita"));
+    QVERIFY(vicino(coloreFoto(env.folder(), QStringLiteral("Gita"), 4, 2), Qt::blue));
+    QVERIFY(!QFileInfo::exists(
+        FotoGruppo::fotoRiquadro(env.folder(), QStringLiteral(" Gita"), 4, QStringLiteral("2"))));
 }
 
 QTEST_GUILESS_MAIN(TestGruppiLogica)

@@ -8,6 +8,7 @@
 #include "groups/ApriCatalogo.h"
 #include "groups/CreaCatalogo.h"
 #include "groups/ListinoPrezzi.h"
+#include "storage/ArchiveAccess.h"
 #include "widgets/Looks.h"
 
 #include <QDir>
@@ -31,7 +32,7 @@ const QString kUsato = QStringLiteral(
     "diverso oppure, se si desidera aprire un gruppo già creato, premere il pulsante Apri gruppo esistente.");
 const QString kCreato =
     QStringLiteral("Il file di archivio relativo al nuovo gruppo è stato creato con successo."
-                   "\r\n\r\nE' ora possibile visualizzarlo nell'elenco dei gruppi esistenti.");
+                   "\r\n\r\nÈ ora possibile visualizzarlo nell'elenco dei gruppi esistenti.");
 const QString kVuoto = QStringLiteral("Attenzione: l'elenco non contiene nessun gruppo.");
 
 } // namespace
@@ -53,7 +54,8 @@ private slots:
     void keyFilterSwallowsCharacters_data();
     void keyFilterSwallowsCharacters();
     void listIsSortedAndCounted();
-    void oneGroupStaysPlural();
+    void countIsSingularForOne_data();
+    void countIsSingularForOne();
     void emptyListWarns_data();
     void emptyListWarns();
     void noSelectionWarns_data();
@@ -70,6 +72,7 @@ private slots:
     void namesThatCannotBeGroups();
     void oneNameWhateverItsUnicodeForm();
     void deletionRemovesOnlyTheGroupsPhotos();
+    void readOnlyArchivesCreateAndDeleteNoGroup();
 
 private:
     void creaGruppi(const QStringList& nomi) const;
@@ -88,6 +91,7 @@ void TestGruppiSchermate::init()
 
 void TestGruppiSchermate::cleanup()
 {
+    ArchiveAccess::setReadOnly(QString());
     m_flow = nullptr;
     m_env.reset();
 }
@@ -262,13 +266,25 @@ void TestGruppiSchermate::listIsSortedAndCounted()
     QCOMPARE(m_flow->apriCatalogo()->lblMemory()->text(), QStringLiteral("avvio"));
 }
 
-void TestGruppiSchermate::oneGroupStaysPlural()
+void TestGruppiSchermate::countIsSingularForOne_data()
 {
-    creaGruppi({QStringLiteral("Gita Roma")});
+    QTest::addColumn<int>("gruppi");
+    QTest::addColumn<QString>("testo");
+    QTest::newRow("none") << 0 << "Sono stati creati 0 gruppi.";
+    QTest::newRow("one") << 1 << "È stato creato 1 gruppo.";
+    QTest::newRow("two") << 2 << "Sono stati creati 2 gruppi.";
+}
+
+void TestGruppiSchermate::countIsSingularForOne()
+{
+    QFETCH(int, gruppi);
+    QFETCH(QString, testo);
+    const QStringList nomi = {QStringLiteral("Gita Roma"), QStringLiteral("Coro")};
+    creaGruppi(nomi.mid(0, gruppi));
     mostraApri();
-    QCOMPARE(elenco()->item(0)->text(), QStringLiteral("Gita Roma.fvg"));
-    QCOMPARE(m_flow->apriCatalogo()->findChild<QLabel*>(QStringLiteral("lblCreati"))->text(),
-             QStringLiteral("Sono stati creati 1 gruppi."));
+    if (gruppi > 0)
+        QCOMPARE(elenco()->item(gruppi - 1)->text(), QStringLiteral("Gita Roma.fvg"));
+    QCOMPARE(m_flow->apriCatalogo()->findChild<QLabel*>(QStringLiteral("lblCreati"))->text(), testo);
 }
 
 void TestGruppiSchermate::emptyListWarns_data()
@@ -319,6 +335,7 @@ void TestGruppiSchermate::noSelectionWarns()
 void TestGruppiSchermate::deletionAsksAndRefills()
 {
     creaGruppi({QStringLiteral("Uno"), QStringLiteral("Due")});
+    TestFiles::writeAll(m_env->path(QStringLiteral("Uno.fvg")), QByteArray(TSchedaGruppo::kSize, '\0'));
     QVERIFY(QDir().mkpath(m_env->path(QStringLiteral("Foto_Gruppo"))));
     TestFiles::writeAll(m_env->path(QStringLiteral("Foto_Gruppo/Uno_Foto_A_1.jpg")), "x");
     mostraApri();
@@ -331,16 +348,15 @@ void TestGruppiSchermate::deletionAsksAndRefills()
         QStringLiteral("Si sta per eliminare il gruppo selezionato. Si ricorda che il file eliminato non "
                        "potrà essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?"));
     QCOMPARE(m_env->messages.shown.at(1).kind, MessageKind::Information);
-    QCOMPARE(
-        m_env->messages.shown.at(1).text,
-        QStringLiteral("Il gruppo è stato eliminato con successo.\r\n\r\nE' stata eliminata anche 1 foto "
-                       "del gruppo dalla cartella Foto_Gruppo."));
+    QCOMPARE(m_env->messages.shown.at(1).text,
+             QStringLiteral("Il gruppo è stato eliminato con successo.\r\n\r\nÈ stata eliminata anche 1 foto "
+                            "del gruppo dalla cartella Foto_Gruppo."));
     QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Uno.fvg"))));
     QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Foto_Gruppo/Uno_Foto_A_1.jpg"))));
     QCOMPARE(elenco()->count(), 1);
     QCOMPARE(elenco()->selectedItems().size(), 1); // the first entry, for real
     QCOMPARE(m_flow->apriCatalogo()->findChild<QLabel*>(QStringLiteral("lblCreati"))->text(),
-             QStringLiteral("Sono stati creati 1 gruppi."));
+             QStringLiteral("È stato creato 1 gruppo."));
 
     elenco()->setCurrentRow(0);
     click(m_flow->apriCatalogo(), "btnElimina");
@@ -507,11 +523,15 @@ void TestGruppiSchermate::oneNameWhateverItsUnicodeForm()
 void TestGruppiSchermate::deletionRemovesOnlyTheGroupsPhotos()
 {
     creaGruppi({QStringLiteral("Gita"), QStringLiteral("Gita Roma")});
+    // Twelve pages; a group " Gita" of one page, which only another program could have made.
+    TestFiles::writeAll(m_env->path(QStringLiteral("Gita.fvg")), QByteArray(12 * TSchedaGruppo::kSize, '\0'));
+    TestFiles::writeAll(m_env->path(QStringLiteral(" Gita.fvg")), QByteArray(TSchedaGruppo::kSize, '\0'));
     QVERIFY(QDir().mkpath(m_env->path(QStringLiteral("Foto_Gruppo"))));
     const QStringList propri = {"Gita_Foto_A_1.jpg", "Gita_Foto_H_12.jpg", "Gita_Anteprima_C.jpg"};
-    const QStringList altrui = {"Gita Roma_Foto_A_1.jpg",   "Gita Roma_Anteprima_A.jpg",
-                                "Gita_Foto_A_Foto_B_1.jpg", "gita_Foto_A_1.jpg",
-                                "Gita_Foto_A_1.jpg.bak",    "Gita_Foto_I_1.jpg"};
+    const QStringList altrui = {
+        "Gita Roma_Foto_A_1.jpg", "Gita Roma_Anteprima_A.jpg", "Gita_Foto_A_Foto_B_1.jpg",
+        "gita_Foto_A_1.jpg",      "Gita_Foto_A_1.jpg.bak",     "Gita_Foto_I_1.jpg",
+        " Gita_Foto_A_1.jpg",     " Gita_Anteprima_C.jpg",     "Gita_Foto_B_13.jpg"};
     for (const QString& nome : propri + altrui)
         TestFiles::writeAll(m_env->path(QStringLiteral("Foto_Gruppo/") + nome), "x");
     mostraApri();
@@ -524,6 +544,28 @@ void TestGruppiSchermate::deletionRemovesOnlyTheGroupsPhotos()
     rimasti.sort();
     attesi.sort();
     QCOMPARE(rimasti, attesi);
+}
+
+// On a share mounted unsafely no group is created or deleted, and the user is told why.
+void TestGruppiSchermate::readOnlyArchivesCreateAndDeleteNoGroup()
+{
+    creaGruppi({QStringLiteral("Uno")});
+    const QString message = QStringLiteral("Attenzione: gli archivi sono aperti in sola lettura (prova).");
+    ArchiveAccess::setReadOnly(message);
+
+    TfrmCreaCatalogo* crea = m_flow->creaCatalogo();
+    m_flow->switchTo(crea, nullptr);
+    crea->txtFile()->setText(QStringLiteral("Gita Roma"));
+    click(crea, "btnApplica");
+    QCOMPARE(m_env->messages.texts(), QStringList{message});
+    QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Gita Roma.fvg"))));
+
+    m_env->messages.clear();
+    mostraApri();
+    elenco()->setCurrentRow(0);
+    click(m_flow->apriCatalogo(), "btnElimina");
+    QCOMPARE(m_env->messages.texts(), QStringList{message});
+    QVERIFY(QFileInfo::exists(m_env->path(QStringLiteral("Uno.fvg"))));
 }
 
 QTEST_MAIN(TestGruppiSchermate)

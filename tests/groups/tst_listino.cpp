@@ -3,6 +3,7 @@
 #include "groups/ListinoFixture.h"
 #include "support/TestFiles.h"
 
+#include "app/HelpTopics.h"
 #include "storage/TSchedaAnagrafica.h"
 #include "widgets/HintLine.h"
 #include "widgets/PhotoBox.h"
@@ -24,7 +25,7 @@ const QString kModificata =
     QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString kObbligatori =
     QStringLiteral("Attenzione: per salvare la scheda è necessario compilare i campi "
-                   "riguardanti la persona che appare in cima alla pagina.");
+                   "riguardanti la persona che appare in cima alla pagina (riquadro A).\r\n\r\n");
 
 } // namespace
 
@@ -324,20 +325,28 @@ void TestListino::requiredFields_data()
 {
     QTest::addColumn<QList<int>>("vuoti"); // slot A fields left empty (file order)
     QTest::addColumn<int>("focus");
-    QTest::newRow("name of blanks") << QList<int>{int(TSchedaGruppo::Nome)} << int(TSchedaGruppo::Nome);
-    QTest::newRow("only the phone") << QList<int>{int(TSchedaGruppo::Prezzo)} << int(TSchedaGruppo::Prezzo);
+    QTest::addColumn<QString>("mancanti"); // named by the captions the empty fields show
+    QTest::newRow("name of blanks") << QList<int>{int(TSchedaGruppo::Nome)} << int(TSchedaGruppo::Nome)
+                                    << "Manca il campo \"Cognome e nome\".";
+    QTest::newRow("only the phone") << QList<int>{int(TSchedaGruppo::Prezzo)} << int(TSchedaGruppo::Prezzo)
+                                    << "Manca il campo \"Cellulare\".";
     QTest::newRow("role and phone") << QList<int>{int(TSchedaGruppo::Prezzo), int(TSchedaGruppo::UM)}
-                                    << int(TSchedaGruppo::UM);
+                                    << int(TSchedaGruppo::UM) << "Mancano i campi \"Ruolo\" e \"Cellulare\".";
     QTest::newRow("notes and e-mail")
         << QList<int>{int(TSchedaGruppo::Codice), int(TSchedaGruppo::Caratteristiche)}
-        << int(TSchedaGruppo::Caratteristiche);
-    QTest::newRow("only the e-mail") << QList<int>{int(TSchedaGruppo::Codice)} << int(TSchedaGruppo::Codice);
+        << int(TSchedaGruppo::Caratteristiche) << "Mancano i campi \"Note\" e \"E-mail\".";
+    QTest::newRow("only the e-mail") << QList<int>{int(TSchedaGruppo::Codice)} << int(TSchedaGruppo::Codice)
+                                     << "Manca il campo \"E-mail\".";
+    QTest::newRow("all five") << QList<int>{0, 1, 2, 3, 4} << int(TSchedaGruppo::Nome)
+                              << "Mancano i campi \"Cognome e nome\", \"Ruolo\", \"Note\", \"E-mail\" e "
+                                 "\"Cellulare\".";
 }
 
 void TestListino::requiredFields()
 {
     QFETCH(QList<int>, vuoti);
     QFETCH(int, focus);
+    QFETCH(QString, mancanti);
     apri();
     compilaA(QStringLiteral("Rossi"));
     for (const int c : vuoti)
@@ -347,8 +356,12 @@ void TestListino::requiredFields()
     clic(QStringLiteral("cmdSalva"));
     QCOMPARE(m_env->messages.shown.size(), 1);
     QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
-    QCOMPARE(m_env->messages.lastText(), kObbligatori);
+    QCOMPARE(m_env->messages.lastText(), kObbligatori + mancanti);
     QCOMPARE(QApplication::focusWidget(), txt(0, static_cast<Campo>(focus)));
+    // The names are the captions the empty fields show.
+    for (const int c : vuoti)
+        QVERIFY(mancanti.contains(QLatin1Char('"') + txt(0, static_cast<Campo>(c))->placeholderText() +
+                                  QLatin1Char('"')));
     QCOMPARE(QFileInfo(gruppo()).size(), 0);
     QVERIFY(!QFileInfo::exists(m_env->path(QStringLiteral("Foto_Gruppo"))));
     QCOMPARE(posizione(), QString());
@@ -405,6 +418,13 @@ void TestListino::helpOpensItsTopic()
     apri();
     clic(QStringLiteral("cmdGuida"));
     QCOMPARE(m_env->modal.openedClasses, QStringList{QStringLiteral("TfrmGuida")});
+    // The topic says which slot A fields a save needs, by the captions the fields show.
+    const QString testo = HelpTopics::paragraphs(HelpTopics::Topic::SchedarioGruppo).join(QLatin1Char(' '));
+    QVERIFY(testo.contains(QStringLiteral("riquadro A")));
+    for (int c = 0; c < TSchedaGruppo::NumeroCampi; ++c) {
+        const QString caption = txt(0, static_cast<Campo>(c))->placeholderText();
+        QVERIFY2(testo.contains(QLatin1Char('"') + caption + QLatin1Char('"')), qPrintable(caption));
+    }
 }
 
 CANDIDATI_TEST_MAIN(TestListino)

@@ -1,5 +1,6 @@
 #include "groups/ListinoFixture.h"
 
+#include "storage/ArchiveAccess.h"
 #include "storage/ArchiveSteps.h"
 
 #include <QLineEdit>
@@ -11,10 +12,16 @@ class TestListinoCondivisione : public ListinoFixture {
 
 private slots:
     void init() { apri(3); }
-    void cleanup() { chiudi(); }
+    void cleanup()
+    {
+        ArchiveAccess::setReadOnly(QString());
+        chiudi();
+    }
 
     void changedMeanwhile_data();
     void changedMeanwhile();
+    void readOnlyArchivesRefuseEveryWrite_data();
+    void readOnlyArchivesRefuseEveryWrite();
 };
 
 void TestListinoCondivisione::changedMeanwhile_data()
@@ -50,6 +57,33 @@ void TestListinoCondivisione::changedMeanwhile()
     QCOMPARE(txt(7, TSchedaGruppo::Nome)->text(), shown);
     QCOMPARE(leggiPagine().size(), 3);
     QCOMPARE(posizione(), QStringLiteral("1"));
+}
+
+void TestListinoCondivisione::readOnlyArchivesRefuseEveryWrite_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("Salva") << "cmdSalva";
+    QTest::newRow("Nuovo") << "cmdNuovo";
+}
+
+void TestListinoCondivisione::readOnlyArchivesRefuseEveryWrite()
+{
+    QFETCH(QString, command);
+    clic(QStringLiteral("cmdPrimo"));
+    txt(7, TSchedaGruppo::Nome)->setText(QStringLiteral("di qui"));
+    const QList<TSchedaGruppo> before = leggiPagine();
+    const QString message = QStringLiteral("Attenzione: gli archivi sono aperti in sola lettura (prova).");
+    ArchiveAccess::setReadOnly(message);
+    m_env->messages.clear();
+
+    clic(command);
+
+    QCOMPARE(m_env->messages.texts(), QStringList{message});
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
+    QCOMPARE(leggiPagine().size(), before.size());
+    QCOMPARE(leggiPagine().at(0).buffer(), before.at(0).buffer());
+    QCOMPARE(posizione(), QStringLiteral("1"));
+    QCOMPARE(txt(7, TSchedaGruppo::Nome)->text(), QStringLiteral("di qui"));
 }
 
 CANDIDATI_TEST_MAIN(TestListinoCondivisione)

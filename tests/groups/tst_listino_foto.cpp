@@ -12,6 +12,7 @@
 #include "widgets/PhotoBox.h"
 #include "widgets/PhotoDialogs.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +28,21 @@ namespace {
 using Campo = TSchedaGruppo::Campo;
 
 const QString kInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString kModificata =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+
+// Slot photos of one colour each, or all of the given colour.
+FotoRiquadri fotoColorate(QColor tutte = QColor())
+{
+    FotoRiquadri riquadri;
+    riquadri.azzera();
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        QImage picture(282, 366, QImage::Format_RGB32);
+        picture.fill(tutte.isValid() ? tutte : QColor::fromHsv(i * 40, 200, 200));
+        riquadri.imposta(i, picture);
+    }
+    return riquadri;
+}
 
 TSchedaAnagrafica persona(const QString& email)
 {
@@ -64,6 +80,10 @@ private slots:
     void importThenBrowseLeavesNoTrace();
     void doubleClickInTheSearchFillsTheSlot();
     void previewPrintsThePageAsShown();
+    void previewOrPrintChangesNothing_data();
+    void previewOrPrintChangesNothing();
+    void untouchedSlotPhotosAreNotRewritten();
+    void openingTheGroupCompletesAStoppedSave();
 };
 
 void TestListinoFoto::photoClickUsesTheDialog()
@@ -173,7 +193,7 @@ void TestListinoFoto::unreadableStoredPhotoIsKept()
     QCOMPARE(m_env->messages.shown.size(), 1);
     QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
     QVERIFY(m_env->messages.lastText().startsWith(QStringLiteral("Attenzione: ")));
-    QVERIFY(m_env->messages.lastText().contains(QStringLiteral("riquadri C ")));
+    QVERIFY(m_env->messages.lastText().contains(QStringLiteral("la foto del riquadro C ")));
     QCOMPARE(m_screen->imgFoto(2)->picture(), FotoGruppo::bianca());
     m_env->messages.clear();
     clic(QStringLiteral("cmdSalva"));
@@ -200,7 +220,7 @@ void TestListinoFoto::failedPhotoWriteKeepsTheRecordAndThePhoto()
     QCOMPARE(posizione(), QString());
     QCOMPARE(m_env->messages.shown.size(), 1);
     QCOMPARE(m_env->messages.shown.at(0).kind, MessageKind::Warning);
-    QVERIFY(m_env->messages.shown.at(0).text.contains(QStringLiteral("riquadri C")));
+    QVERIFY(m_env->messages.shown.at(0).text.contains(QStringLiteral("la foto del riquadro C")));
     QVERIFY(vicino(m_screen->imgFoto(2)->picture().pixelColor(100, 100), Qt::green));
     QVERIFY(!QFileInfo::exists(fotoRiquadro(QLatin1Char('D'), 1)));
     // Once the obstacle is gone, the same save stores the page and every photo.
@@ -368,6 +388,127 @@ void TestListinoFoto::previewPrintsThePageAsShown()
         for (int x = 0; x < sheet.width(); ++x)
             red += vicino(sheet.pixelColor(x, y), Qt::red) ? 1 : 0;
     QVERIFY2(red > 500, qPrintable(QString::number(red)));
+}
+
+void TestListinoFoto::previewOrPrintChangesNothing_data()
+{
+    QTest::addColumn<QString>("comando");
+    QTest::addColumn<QString>("schermata");
+    QTest::newRow("preview") << "cmdAnteprima"
+                             << "TfrmAnteprimaProdotto";
+    QTest::newRow("print") << "cmdStampa"
+                           << "TfrmStampaProdotto";
+}
+
+void TestListinoFoto::previewOrPrintChangesNothing()
+{
+    QFETCH(QString, comando);
+    QFETCH(QString, schermata);
+    apri(1);
+    FotoRiquadri salvate = fotoColorate();
+    QCOMPARE(SalvaFotoRiquadri(m_env->folder(), QStringLiteral("Gita Roma"), QStringLiteral("1"), salvate),
+             QString());
+    clic(QStringLiteral("cmdPrimo"));
+    QCOMPARE(posizione(), QStringLiteral("1"));
+    QList<QImage> prima;
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        prima << m_screen->imgFoto(i)->picture();
+    // Opened and left without printing: the script-less runner closes it.
+    clic(comando);
+    QCOMPARE(m_env->modal.openedClasses, QStringList{schermata});
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        QCOMPARE(m_screen->imgFoto(i)->picture().cacheKey(), prima.at(i).cacheKey());
+    // Nothing to save: leaving asks nothing.
+    m_env->messages.clear();
+    clic(QStringLiteral("cmdEsci"));
+    QVERIFY(m_env->messages.shown.isEmpty());
+    QVERIFY(!m_screen->isVisible());
+}
+
+void TestListinoFoto::untouchedSlotPhotosAreNotRewritten()
+{
+    apri(1);
+    FotoRiquadri salvate = fotoColorate();
+    QCOMPARE(SalvaFotoRiquadri(m_env->folder(), QStringLiteral("Gita Roma"), QStringLiteral("1"), salvate),
+             QString());
+    const QDateTime vecchia(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC);
+    QList<QByteArray> contenuti;
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i) {
+        QFile file(fotoRiquadro(TSchedaGruppo::lettera(i), 1));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        contenuti << file.readAll();
+        QVERIFY(file.setFileTime(vecchia, QFileDevice::FileModificationTime));
+    }
+    const auto intatta = [&](int i) {
+        const QString file = fotoRiquadro(TSchedaGruppo::lettera(i), 1);
+        return TestFiles::readAll(file) == contenuti.at(i) && QFileInfo(file).lastModified() == vecchia;
+    };
+
+    // Only a text changed: no photo file is written.
+    clic(QStringLiteral("cmdPrimo"));
+    txt(0, Campo::Caratteristiche)->setText(QStringLiteral("Note cambiate"));
+    clic(QStringLiteral("cmdSalva"));
+    QCOMPARE(m_env->messages.lastText(), kModificata);
+    QCOMPARE(leggiPagine().at(0).testo(0, Campo::Caratteristiche), QStringLiteral("Note cambiate"));
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        QVERIFY2(intatta(i), qPrintable(QString(TSchedaGruppo::lettera(i))));
+
+    // A new photo in slot C: that file alone is written.
+    const QString nuova = m_env->path(QStringLiteral("nuova.bmp"));
+    QVERIFY(tinta(300, 400, Qt::red).save(nuova));
+    m_env->fileDialogs.nextNames = {nuova};
+    clic(QStringLiteral("imgFoto_C"));
+    clic(QStringLiteral("cmdSalva"));
+    QCOMPARE(m_env->messages.lastText(), kModificata);
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        QVERIFY2(intatta(i) == (i != 2), qPrintable(QString(TSchedaGruppo::lettera(i))));
+    QVERIFY(vicino(PhotoFiles::load(fotoRiquadro(QLatin1Char('C'), 1)).pixelColor(141, 183), Qt::red));
+
+    // Saved again unchanged: nothing at all is written, and leaving asks nothing.
+    const QDateTime scritta = QFileInfo(fotoRiquadro(QLatin1Char('C'), 1)).lastModified();
+    QFile c(fotoRiquadro(QLatin1Char('C'), 1));
+    QVERIFY(c.open(QIODevice::ReadWrite));
+    QVERIFY(c.setFileTime(vecchia, QFileDevice::FileModificationTime));
+    c.close();
+    QVERIFY(scritta != vecchia);
+    clic(QStringLiteral("cmdSalva"));
+    QCOMPARE(QFileInfo(fotoRiquadro(QLatin1Char('C'), 1)).lastModified(), vecchia);
+    m_env->messages.clear();
+    clic(QStringLiteral("cmdEsci"));
+    QVERIFY(m_env->messages.shown.isEmpty());
+}
+
+void TestListinoFoto::openingTheGroupCompletesAStoppedSave()
+{
+    apri(1);
+    FotoRiquadri blu = fotoColorate(Qt::blue);
+    QCOMPARE(SalvaFotoRiquadri(m_env->folder(), QStringLiteral("Gita Roma"), QStringLiteral("1"), blu),
+             QString());
+    TSchedaGruppo nuova = pagina(1);
+    nuova.setTesto(0, Campo::Nome, QStringLiteral("Nuova"));
+    {
+        // What a save stopped right after its record leaves: the new photos beside the old ones.
+        FotoInAttesa attesa;
+        QCOMPARE(attesa.prepara(m_env->folder(), QStringLiteral("Gita Roma"), QStringLiteral("1"),
+                                fotoColorate(Qt::red), nuova.buffer()),
+                 QString());
+        TArchivioSchede archive;
+        archive.ApriOCrea(gruppo(), TSchedaGruppo::kSize);
+        archive.Posiziona(0);
+        archive.ScriviScheda(nuova.buffer());
+        archive.ChiudiArchivio();
+    }
+    QVERIFY(vicino(PhotoFiles::load(fotoRiquadro(QLatin1Char('A'), 1)).pixelColor(141, 183), Qt::blue));
+
+    m_screen->apriGruppo(gruppo(), QStringLiteral("Gita Roma"));
+    clic(QStringLiteral("cmdPrimo"));
+    QCOMPARE(txt(0, Campo::Nome)->text(), QStringLiteral("Nuova"));
+    for (int i = 0; i < TSchedaGruppo::kRiquadri; ++i)
+        QVERIFY(vicino(m_screen->imgFoto(i)->picture().pixelColor(141, 183), Qt::red));
+    const QStringList rimasti = QDir(m_env->path(QStringLiteral("Foto_Gruppo"))).entryList(QDir::Files);
+    QCOMPARE(rimasti.size(), TSchedaGruppo::kRiquadri);
+    for (const QString& file : rimasti)
+        QVERIFY2(file.endsWith(QStringLiteral(".jpg")), qPrintable(file));
 }
 
 CANDIDATI_TEST_MAIN(TestListinoFoto)

@@ -21,7 +21,6 @@ using Answer = MessageBoxes::Answer;
 
 } // namespace
 
-
 class TestListinoModifiche : public ListinoFixture {
     Q_OBJECT
 

@@ -5,7 +5,9 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -42,6 +44,58 @@ QString builtGuide()
     return QStringLiteral(FOLVARA_BUILD_FOLDER "/src/Guida.pdf");
 }
 
+// Every top-level screen class of the program, read from its headers: the classes that derive,
+// directly or through a base of their own, from MainScreen or QDialog, less those bases.
+QStringList screenClasses()
+{
+    static const QRegularExpression declaration(
+        QStringLiteral(R"(\bclass\s+(\w+)\s*(?:final\s*)?:\s*public\s+(\w+))"));
+    QHash<QString, QString> baseOf;
+    QDirIterator files(QStringLiteral(FOLVARA_SOURCE_FOLDER), {QStringLiteral("*.h")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString text = QString::fromUtf8(TestFiles::readAll(files.next()));
+        for (auto it = declaration.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            baseOf.insert(match.captured(1), match.captured(2));
+        }
+    }
+    const QSet<QString> bases(baseOf.cbegin(), baseOf.cend());
+    QStringList screens;
+    for (auto it = baseOf.cbegin(); it != baseOf.cend(); ++it) {
+        QString base = it.value();
+        bool screen = false;
+        for (int depth = 0; depth < 6 && !screen; ++depth) {
+            screen = base == QLatin1String("QDialog") || base == QLatin1String("MainScreen");
+            if (!baseOf.contains(base))
+                break;
+            base = baseOf.value(base);
+        }
+        if (screen && !bases.contains(it.key()))
+            screens.append(it.key());
+    }
+    screens.sort();
+    return screens;
+}
+
+// The chapter's paragraphs and steps as one text.
+QString chapterText(const QString& title)
+{
+    for (const GuideChapter& chapter : GuideContent::chapters()) {
+        if (chapter.title == title)
+            return (chapter.paragraphs + chapter.steps).join(u' ');
+    }
+    return {};
+}
+
+QString wholeText()
+{
+    QString text;
+    for (const GuideChapter& chapter : GuideContent::chapters())
+        text += (chapter.paragraphs + chapter.steps).join(u' ') + u' ';
+    return text;
+}
+
 } // namespace
 
 class TestGuide : public QObject {
@@ -53,6 +107,10 @@ private slots:
     void walkthroughIsNumbered();
     void everyImageButtonOnOnePage();
     void everyChapterShowsItsScreens();
+    void everyScreenHasItsChapterAndPicture();
+    void legendNamesEachButtonAsItsHintDoes();
+    void chaptersSayWhatTheScreensDo_data();
+    void chaptersSayWhatTheScreensDo();
     void textLayerIsPlainAndOnThePage();
     void unwritablePlaceIsReported();
     void stagingReplacesTheGuideAndKeepsTheData();
@@ -169,8 +227,10 @@ void TestGuide::everyImageButtonOnOnePage()
         withoutSpaces(run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), page, QStringLiteral("-l"),
                                                         page, m_guide, QStringLiteral("-")}));
     QSet<QString> names;
+    qsizetype pictures = 0;
     for (const ButtonPicture& button : m_material.buttons) {
-        QVERIFY(!button.image.isNull());
+        pictures += button.images.size();
+        QVERIFY(!button.images.isEmpty() && !button.images.first().isNull());
         QVERIFY2(!button.name.isEmpty() && !button.action.isEmpty(), qPrintable(button.name));
         QVERIFY2(text.contains(withoutSpaces(button.name)), qPrintable(button.name));
         QVERIFY2(text.contains(withoutSpaces(button.action)), qPrintable(button.action));
@@ -181,7 +241,7 @@ void TestGuide::everyImageButtonOnOnePage()
         run(QStringLiteral("pdfimages"),
             {QStringLiteral("-list"), QStringLiteral("-f"), page, QStringLiteral("-l"), page, m_guide})
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QVERIFY(images.size() - 2 >= m_material.buttons.size());
+    QVERIFY(images.size() - 2 >= pictures);
     QVERIFY(names.contains(QStringLiteral("Nuovo")) && names.contains(QStringLiteral("Salva")));
 }
 
@@ -213,6 +273,115 @@ void TestGuide::everyChapterShowsItsScreens()
             }
         }
     }
+}
+
+void TestGuide::everyScreenHasItsChapterAndPicture()
+{
+    const QStringList screens = screenClasses();
+    // The list is read from the sources: a few known screens show that the reading works.
+    for (const char* known :
+         {"TfrmAvvio", "TfrmPassword", "TfrmCandidati", "TfrmRitaglio", "TfrmConsensi", "TfrmCancellaPersona",
+          "TfrmFotoCartella", "TfrmVerificaCondivisione", "TfrmStampaProdotto", "PreviewWindow"})
+        QVERIFY2(screens.contains(QLatin1String(known)), qPrintable(screens.join(u' ')));
+    QVERIFY(!screens.contains(QStringLiteral("SecondaryScreen")) &&
+            !screens.contains(QStringLiteral("DocumentScreen")));
+    QVERIFY(screens.size() >= 30);
+
+    const QString text = withoutSpaces(run(QStringLiteral("pdftotext"), {m_guide, QStringLiteral("-")}));
+    for (const QString& screen : screens) {
+        bool inChapter = false;
+        for (const GuideChapter& chapter : GuideContent::chapters())
+            inChapter = inChapter || chapter.screens.contains(screen);
+        QVERIFY2(inChapter, qPrintable(screen + QStringLiteral(": no chapter shows it")));
+        const auto picture = std::find_if(m_material.screens.cbegin(), m_material.screens.cend(),
+                                          [&screen](const ScreenPicture& p) { return p.screen == screen; });
+        QVERIFY2(picture != m_material.screens.cend(), qPrintable(screen + QStringLiteral(": no picture")));
+        QVERIFY2(text.contains(withoutSpaces(QStringLiteral("Figura: ") + picture->caption)),
+                 qPrintable(screen));
+    }
+}
+
+void TestGuide::legendNamesEachButtonAsItsHintDoes()
+{
+    QSet<QString> names;
+    for (const ButtonPicture& button : m_material.buttons) {
+        QVERIFY2(!names.contains(button.name), qPrintable(button.name + QStringLiteral(" twice")));
+        names.insert(button.name);
+        QVERIFY(!button.images.isEmpty() && button.images.size() <= 2);
+        QVERIFY(!button.hints.isEmpty() && button.hints.contains(button.action));
+        for (const QString& hint : button.hints)
+            QVERIFY2(ScreenPictures::nameFitsHint(button.name, hint),
+                     qPrintable(button.name + QStringLiteral(": ") + hint));
+    }
+    // The telephone button, the partita IVA check and the help and exit buttons of every screen.
+    for (const char* name : {"Da ricontattare", "Controlla partita IVA", "Controlla codice fiscale",
+                             "Scadenze", "Guida", "Esci", "Importa foto da cartella", "Consensi"})
+        QVERIFY2(names.contains(QLatin1String(name)), name);
+    QVERIFY(ScreenPictures::nameFitsHint(QStringLiteral("Prima scheda"),
+                                         QStringLiteral("Visualizza la prima scheda.")));
+    QVERIFY(!ScreenPictures::nameFitsHint(
+        QStringLiteral("Scadenze"),
+        QStringLiteral("Visualizza il riepilogo delle persone da ricontattare.")));
+}
+
+void TestGuide::chaptersSayWhatTheScreensDo_data()
+{
+    QTest::addColumn<QString>("chapter"); // empty: the whole guide
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QStringList>("notSaid");
+    QTest::newRow("open group starts with opening")
+        << "Apri gruppo esistente" << QStringList{"Apri archivio"} << QStringList{"Applica e chiudi"};
+    QTest::newRow("new group confirms")
+        << "Crea nuovo gruppo" << QStringList{"Applica e chiudi"} << QStringList{};
+    QTest::newRow("group page print opens a window")
+        << "App Schedario Gruppo" << QStringList{"apre la finestra di stampa", "tutte e cinque le caselle"}
+        << QStringList{"stampa direttamente"};
+    QTest::newRow("launcher backups") << "La schermata di avvio" << QStringList{"Backup", "zip"}
+                                      << QStringList{"copiare l'intera cartella"};
+    QTest::newRow("overview backups") << "Uno sguardo a Folvara" << QStringList{"pulsante Backup"}
+                                      << QStringList{"Copiare la cartella è anche"};
+    QTest::newRow("export formats") << "Esportazione dell'archivio anagrafico (XLS, XLSX, ODS)"
+                                    << QStringList{".xls", ".xlsx", ".ods"} << QStringList{};
+    QTest::newRow("zoom said once") << "App Archivio Anagrafico" << QStringList{"grande quanto lo schermo"}
+                                    << QStringList{"tutto schermo", "Ritaglia\" nel menu"};
+    QTest::newRow("crop window") << "Ritaglia foto"
+                                 << QStringList{"Conferma", "Annulla", "rotellina", "Ritaglia foto"}
+                                 << QStringList{};
+    QTest::newRow("consents") << "Consensi" << QStringList{"Stampa modulo", "Modulo consenso.txt", "sagoma"}
+                              << QStringList{};
+    QTest::newRow("privacy") << "Privacy: i dati della persona e la cancellazione"
+                             << QStringList{"Esporta dati della persona", "Cancella persona",
+                                            "Cancellazioni.log"}
+                             << QStringList{};
+    QTest::newRow("folder import") << "Importa foto da cartella" << QStringList{"codice fiscale", "Applica"}
+                                   << QStringList{};
+    QTest::newRow("share check") << "Verifica condivisione: più postazioni in rete"
+                                 << QStringList{"Tieni il blocco di prova",
+                                                "cache=loose",
+                                                "cache=singleclient",
+                                                "nolock",
+                                                "vers=3.1.1",
+                                                ".blocco"}
+                                 << QStringList{};
+    QTest::newRow("expiry dates that fit") << "Scadenze dei documenti e compleanni"
+                                           << QStringList{"10 caratteri", "03/05/2027"} << QStringList{};
+    QTest::newRow("backup folder") << "Backup e ripristino dei dati" << QStringList{"Folvara_backup", "crea"}
+                                   << QStringList{};
+    QTest::newRow("whole guide") << "" << QStringList{"Salva PDF"}
+                                 << QStringList{"basta copiare", "stampa direttamente"};
+}
+
+void TestGuide::chaptersSayWhatTheScreensDo()
+{
+    QFETCH(QString, chapter);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, notSaid);
+    const QString text = chapter.isEmpty() ? wholeText() : chapterText(chapter);
+    QVERIFY2(!text.isEmpty(), qPrintable(chapter));
+    for (const QString& words : said)
+        QVERIFY2(text.contains(words), qPrintable(words));
+    for (const QString& words : notSaid)
+        QVERIFY2(!text.contains(words, Qt::CaseInsensitive), qPrintable(words));
 }
 
 void TestGuide::textLayerIsPlainAndOnThePage()

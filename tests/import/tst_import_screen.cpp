@@ -82,6 +82,7 @@ private slots:
     void exportScreenOpensImportAndShowsTheNewCards();
     void fileIsMatchedPreviewedAndImported();
     void changedMatchIsUsedAndRemembered();
+    void warningsAloneAreNamedByTheirColumn();
     void badFileWarnsAndLeavesTheRegistryUntouched_data();
     void badFileWarnsAndLeavesTheRegistryUntouched();
     void importWithoutFileOrTicksWarns();
@@ -264,11 +265,28 @@ void TestImportScreen::fileIsMatchedPreviewedAndImported()
                 ->text()
                 .startsWith(QStringLiteral("3 righe: 1 nuove, 1 gi\u00E0 presenti, 1 rifiutate")));
 
+    // The row to add lacks required fields: the question names the column that lists them, and
+    // that column, off screen at first, is in view while the question is asked.
+    auto* anteprima = screen.findChild<QTableView*>(QStringLiteral("grdAnteprima"));
+    const auto inVista = [&] {
+        return anteprima->viewport()->rect().contains(
+            anteprima->visualRect(model->index(1, ImportPreviewModel::DaCompletare)));
+    };
+    QVERIFY(!inVista());
+    bool vistaDuranteDomanda = false;
+    env.messages.onShow = [&](const ShownMessage& message) {
+        if (message.kind == MessageKind::Question)
+            vistaDuranteDomanda = inVista();
+    };
     clicca(screen, "cmdImporta");
+    env.messages.onShow = nullptr;
+    QVERIFY(vistaDuranteDomanda);
     QCOMPARE(env.messages.shown.size(), 2);
     QVERIFY2(env.messages.shown[0].text.endsWith(
                  QStringLiteral("Si vuole aggiungere 1 scheda all'archivio anagrafico?")),
              qPrintable(env.messages.shown[0].text));
+    QVERIFY(env.messages.shown[0].text.contains(QStringLiteral("colonna \"Da completare\"")));
+    QVERIFY(!env.messages.shown[0].text.contains(QStringLiteral("Avvisi")));
     QCOMPARE(env.messages.shown[1].kind, MessageKind::Information);
     QVERIFY(env.messages.shown[1].text.contains(QStringLiteral("Schede aggiunte: 1 (dalla posizione 2)")));
     QCOMPARE(screen.rapporto(), env.messages.shown[1].text);
@@ -292,6 +310,33 @@ void TestImportScreen::fileIsMatchedPreviewedAndImported()
     env.messages.nextAnswers = {false};
     clicca(screen, "cmdImporta");
     QCOMPARE(leggiArchivio(C::archivio(env.folder())).size(), 2);
+}
+
+// A complete row whose name is too long: only the "Avvisi" column is named, and brought into view.
+void TestImportScreen::warningsAloneAreNamedByTheirColumn()
+{
+    TestEnvironment env;
+    const QString csv = env.path(QStringLiteral("lunghi.csv"));
+    TestFiles::writeAll(csv, "Cognome;Nome;Sesso;Email;Cellulare;Ruolo\r\n" + QByteArray(60, 'R') +
+                                 ";Anna;F;a@b.it;333;Socia\r\n");
+    TfrmImporta screen(env.context, nullptr);
+    apriFile(env, screen, csv);
+    const ImportPreviewModel* model = screen.model();
+    QCOMPARE(model->index(0, ImportPreviewModel::DaCompletare).data().toString(), QString());
+    auto* anteprima = screen.findChild<QTableView*>(QStringLiteral("grdAnteprima"));
+    bool vista = false;
+    env.messages.onShow = [&](const ShownMessage& message) {
+        if (message.kind == MessageKind::Question)
+            vista = anteprima->viewport()->rect().contains(
+                anteprima->visualRect(model->index(0, ImportPreviewModel::Avvisi)));
+    };
+    env.messages.nextAnswers = {false};
+    clicca(screen, "cmdImporta");
+    env.messages.onShow = nullptr;
+    QVERIFY(vista);
+    QCOMPARE(env.messages.shown.size(), 1);
+    QVERIFY(env.messages.lastText().contains(QStringLiteral("colonna \"Avvisi\"")));
+    QVERIFY(!env.messages.lastText().contains(QStringLiteral("Da completare")));
 }
 
 void TestImportScreen::changedMatchIsUsedAndRemembered()

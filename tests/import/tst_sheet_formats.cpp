@@ -72,6 +72,9 @@ private slots:
     void handWrittenXlsxParts();
     void sheetsAreChosenAndHiddenOnesSkipped();
     void odsTypedValuesNotCachedText();
+    void odsAutomaticOrderDatesInTheLocaleOrder_data();
+    void odsAutomaticOrderDatesInTheLocaleOrder();
+    void libreOfficeDefaultDatesInTheItalianOrder();
     void odsRepeatedRowsAreBoundedBeforeBuilding();
     void encryptedOdsIsSaidProtected();
     void csvInUtf16MixedEncodingsAndNul();
@@ -261,6 +264,108 @@ void TestSheetFormats::odsTypedValuesNotCachedText()
     QCOMPARE(sheet.format, SheetReader::Format::Ods);
     QCOMPARE(sheet.rows, QList<QStringList>({{"03/04/1980", "FALSO", "1,5", "1.234,57", "25%", "36:30"}}));
     QCOMPARE(sheet.notes.size(), 2);
+}
+
+void TestSheetFormats::odsAutomaticOrderDatesInTheLocaleOrder_data()
+{
+    // The parts of a number:date-style, the style's attributes, and what Calc shows in Italian
+    // for 1961-11-21 00:17:00 (as LibreOffice 7.4 converts such files under it_IT).
+    QTest::addColumn<QByteArray>("parts");
+    QTest::addColumn<QByteArray>("attributes");
+    QTest::addColumn<QString>("shown");
+    const QByteArray slash = "<number:text>/</number:text>";
+    const QByteArray m = "<number:month/>", mm = "<number:month number:style=\"long\"/>";
+    const QByteArray mmm = "<number:month number:textual=\"true\"/>";
+    const QByteArray mmmm = "<number:month number:textual=\"true\" number:style=\"long\"/>";
+    const QByteArray d = "<number:day/>", dd = "<number:day number:style=\"long\"/>";
+    const QByteArray yy = "<number:year/>", yyyy = "<number:year number:style=\"long\"/>";
+    const QByteArray nn = "<number:day-of-week/>", nnnn = "<number:day-of-week number:style=\"long\"/>";
+    const QByteArray hm = "<number:text> </number:text><number:hours number:style=\"long\"/><number:text>:"
+                          "</number:text><number:minutes number:style=\"long\"/>";
+    const QByteArray secs = "<number:text>:</number:text><number:seconds number:style=\"long\"/>";
+    const QByteArray ampm = "<number:text> </number:text><number:am-pm/>";
+    const QByteArray comma = "<number:text>, </number:text>", blank = "<number:text> </number:text>";
+    const QByteArray automatic = " number:automatic-order=\"true\"";
+    const QByteArray system = automatic + " number:format-source=\"language\"";
+    QTest::newRow("MM/DD/YYYY") << mm + slash + dd + slash + yyyy << automatic << "21/11/1961";
+    QTest::newRow("MM/DD/YY") << mm + slash + dd + slash + yy << automatic << "21/11/61";
+    QTest::newRow("YYYY-MM-DD") << yyyy + "<number:text>-</number:text>" + mm +
+                                       "<number:text>-</number:text>" + dd
+                                << automatic << "21/11/1961";
+    QTest::newRow("literals give way")
+        << "<number:text>Data: </number:text>" + mm + slash + dd + slash + yyyy << automatic << "21/11/1961";
+    QTest::newRow("MMMM D, YYYY") << mmmm + blank + d + comma + yyyy << automatic << "21 novembre 1961";
+    QTest::newRow("MMM D, YYYY") << mmm + blank + d + comma + yyyy << automatic << "21 nov 1961";
+    QTest::newRow("DD MMM") << mmm + blank + dd << automatic << "21/nov";
+    QTest::newRow("NN, MMM D, YY") << nn + comma + mmm + blank + d + comma + yy << automatic
+                                   << "mar 21 nov 61";
+    QTest::newRow("NNNN, MMMM D, YYYY")
+        << nnnn + comma + mmmm + blank + d + comma + yyyy << automatic << "marted\u00EC 21 novembre 1961";
+    QTest::newRow("date and time to seconds, AM/PM")
+        << m + slash + d + slash + yy + hm + secs + ampm << automatic << "21/11/1961 00:17:00";
+    QTest::newRow("date and time, four-digit year")
+        << mm + slash + dd + slash + yyyy + hm << automatic << "21/11/1961 00:17";
+    QTest::newRow("system short date") << mm + slash + dd + slash + yy << system << "21/11/61";
+    QTest::newRow("system long date")
+        << nnnn + comma + mmmm + blank + d + comma + yyyy << system << "marted\u00EC 21 novembre 1961";
+    QTest::newRow("system date and time, AM/PM")
+        << m + slash + d + slash + yy + hm + ampm << system << "21/11/61 00:17";
+    QTest::newRow("Italian language")
+        << mm + slash + dd + slash + yyyy << automatic + " number:language=\"it\" number:country=\"IT\""
+        << "21/11/1961";
+    // No default of Calc has these parts: the order stays as written.
+    QTest::newRow("M/D/YY") << m + slash + d + slash + yy << automatic << "11/21/61";
+    QTest::newRow("MM/DD/YY HH:MM AM/PM")
+        << mm + slash + dd + slash + yy + hm + ampm << automatic << "11/21/61 12:17 a.m.";
+    QTest::newRow("without automatic order")
+        << mm + slash + dd + slash + yyyy << QByteArray() << "11/21/1961";
+}
+
+void TestSheetFormats::odsAutomaticOrderDatesInTheLocaleOrder()
+{
+    QFETCH(QByteArray, parts);
+    QFETCH(QByteArray, attributes);
+    QFETCH(QString, shown);
+    TestEnvironment env;
+    const QString path = env.path(QStringLiteral("date.ods"));
+    const QByteArray content =
+        "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+        "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+        "xmlns:number=\"urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0\"><office:automatic-styles>"
+        "<number:date-style style:name=\"N1\"" +
+        attributes + ">" + parts +
+        "</number:date-style><style:style style:name=\"ce1\" style:family=\"table-cell\" "
+        "style:data-style-name=\"N1\"/></office:automatic-styles><office:body><office:spreadsheet>"
+        "<table:table table:name=\"Soci\"><table:table-row><table:table-cell table:style-name=\"ce1\" "
+        "office:value-type=\"date\" office:date-value=\"1961-11-21T00:17:00\"><text:p>11/21/61</text:p>"
+        "</table:table-cell></table:table-row></table:table></office:spreadsheet></office:body>"
+        "</office:document-content>";
+    QVERIFY(scriviZip(path, {{QStringLiteral("mimetype"), "application/vnd.oasis.opendocument.spreadsheet"},
+                             {QStringLiteral("content.xml"), content}}));
+    const SheetReader::Sheet sheet = SheetReader::read(path);
+    QVERIFY2(sheet.ok(), qPrintable(sheet.error));
+    QCOMPARE(sheet.rows, QList<QStringList>({{shown}}));
+}
+
+// Dates typed in an American Calc keep its default formats, which Calc shows in the reader's order.
+void TestSheetFormats::libreOfficeDefaultDatesInTheItalianOrder()
+{
+    if (soffice().isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    TestEnvironment env;
+    const QString csv = env.path(QStringLiteral("nati.csv"));
+    TestFiles::writeAll(csv,
+                        "Nome,Nato,Ora\nRossi,11/21/61,11/21/61 12:17 PM\nBianchi,5/3/27,5/3/27 4:05 PM\n");
+    const QString ods = converti(csv, QStringLiteral("ods"), env.folder() + QStringLiteral("ods"),
+                                 QStringLiteral("CSV:44,34,76,1,,1033"));
+    QVERIFY(!ods.isEmpty());
+    const SheetReader::Sheet sheet = SheetReader::read(ods);
+    QVERIFY2(sheet.ok(), qPrintable(sheet.error));
+    QCOMPARE(sheet.rows, QList<QStringList>({{"Nome", "Nato", "Ora"},
+                                             {"Rossi", "21/11/61", "21/11/61 12:17"},
+                                             {"Bianchi", "03/05/27", "03/05/27 16:05"}}));
 }
 
 void TestSheetFormats::odsRepeatedRowsAreBoundedBeforeBuilding()

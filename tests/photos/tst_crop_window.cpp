@@ -4,6 +4,7 @@
 #include "app/ScreenFlow.h"
 #include "groups/ListinoFixture.h"
 #include "photos/CropFrame.h"
+#include "photos/PhotoCrop.h"
 #include "registry/Candidati.h"
 #include "storage/FotoGruppo.h"
 #include "storage/PhotoFiles.h"
@@ -54,8 +55,12 @@ private slots:
     void controlsHaveNames();
     void cardPhotoFromAFileGoesThroughTheWindow();
     void ritagliaCropsTheCardPhotoAgain();
+    void ritagliaStartsFromTheLastCrop_data();
+    void ritagliaStartsFromTheLastCrop();
+    void ritagliaWithoutAPhotoSaysSo();
     void slotPhotoFromAFileGoesThroughTheWindow();
     void ritagliaOnASlot();
+    void slotRitagliaButtonStartsFromTheLastCrop();
 
 private:
     std::optional<QRect> scegli(const CropRequest& request, const QList<Qt::Key>& keys);
@@ -248,6 +253,113 @@ void TestCropWindow::ritagliaCropsTheCardPhotoAgain()
     QCOMPARE(imgFoto->picture().size(), QSize(1125, 1500));
 }
 
+void TestCropWindow::ritagliaStartsFromTheLastCrop_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Space on the button") << "space";
+    QTest::newRow("Enter on the button") << "enter";
+    QTest::newRow("Return on the button") << "return";
+    QTest::newRow("click on the button") << "click";
+    QTest::newRow("context menu") << "menu";
+}
+
+void TestCropWindow::ritagliaStartsFromTheLastCrop()
+{
+    QFETCH(QString, how);
+    TfrmCandidati* card = m_env->flow().candidati();
+    m_env->flow().switchTo(card, m_screen);
+    QVERIFY(QTest::qWaitForWindowActive(card));
+    auto* imgFoto = card->findChild<PhotoBox*>(QStringLiteral("imgFoto"));
+    auto* button = card->findChild<QWidget*>(QStringLiteral("cmdRitaglia"));
+    QVERIFY(button && button->isVisible());
+    QCOMPARE(button->accessibleName(), QStringLiteral("Ritaglia foto"));
+    QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
+    const auto ritaglia = [&] {
+        if (how == QLatin1String("menu")) {
+            card->findChild<QAction*>(QStringLiteral("actRitaglia"))->trigger();
+        } else if (how == QLatin1String("click")) {
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else {
+            button->setFocus();
+            QTRY_VERIFY(button->hasFocus());
+            const Qt::Key key = how == QLatin1String("space")   ? Qt::Key_Space
+                                : how == QLatin1String("enter") ? Qt::Key_Enter
+                                                                : Qt::Key_Return;
+            QTest::keyClick(button, key);
+        }
+    };
+
+    // A crop moved and zoomed away from the suggestion.
+    const QImage photo = paesaggio();
+    QRect chosen;
+    m_env->modal.scripts << [&](QDialog& s) {
+        tasti(s, QList<Qt::Key>{Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Plus} + QList<Qt::Key>(6, Qt::Key_Left) +
+                     QList<Qt::Key>(4, Qt::Key_Down));
+        chosen = static_cast<TfrmRitaglio&>(s).frame();
+        tasti(s, {Qt::Key_Return});
+    };
+    card->nuovaFotoRitagliata(photo);
+    const QRect suggested = CropStep::request(photo, QSize(3, 4), PhotoCrop::kCardMinimum).suggested;
+    QVERIFY(chosen != suggested);
+    const QImage cropped = imgFoto->picture();
+
+    // The window opens on that crop, without the face warning; Esc keeps it.
+    QRect start;
+    bool noFaceWarning = true;
+    m_env->modal.scripts << [&](QDialog& s) {
+        start = static_cast<TfrmRitaglio&>(s).frame();
+        noFaceWarning = !visibile(s, "lblVolto");
+        tasti(s, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Escape});
+    };
+    ritaglia();
+    QCOMPARE(m_env->modal.openedClasses.size(), 2);
+    QCOMPARE(start, chosen);
+    QVERIFY(noFaceWarning);
+    QCOMPARE(imgFoto->picture(), cropped);
+
+    // A crop accepted from there is the next start.
+    QRect moved;
+    m_env->modal.scripts << [&](QDialog& s) {
+        tasti(s, {Qt::Key_Right, Qt::Key_Right});
+        moved = static_cast<TfrmRitaglio&>(s).frame();
+        tasti(s, {Qt::Key_Return});
+    };
+    ritaglia();
+    QCOMPARE(moved.size(), chosen.size());
+    QVERIFY(moved.left() > chosen.left());
+    m_env->modal.scripts << [&](QDialog& s) {
+        start = static_cast<TfrmRitaglio&>(s).frame();
+        tasti(s, {Qt::Key_Escape});
+    };
+    ritaglia();
+    QCOMPARE(start, moved);
+
+    // Another photo starts from its own suggestion again.
+    m_env->modal.scripts << [](QDialog& s) { tasti(s, {Qt::Key_Return}); };
+    card->nuovaFotoRitagliata(paesaggio(QSize(1600, 1200)));
+    m_env->modal.scripts << [&](QDialog& s) {
+        start = static_cast<TfrmRitaglio&>(s).frame();
+        tasti(s, {Qt::Key_Escape});
+    };
+    ritaglia();
+    QCOMPARE(start,
+             CropStep::request(paesaggio(QSize(1600, 1200)), QSize(3, 4), PhotoCrop::kCardMinimum).suggested);
+    QVERIFY(m_env->messages.shown.isEmpty());
+}
+
+void TestCropWindow::ritagliaWithoutAPhotoSaysSo()
+{
+    TfrmCandidati* card = m_env->flow().candidati();
+    m_env->flow().switchTo(card, m_screen);
+    QVERIFY(QTest::qWaitForWindowExposed(card));
+    QTest::mouseClick(card->findChild<QWidget*>(QStringLiteral("cmdRitaglia")), Qt::LeftButton);
+    QVERIFY(m_env->modal.openedClasses.isEmpty());
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Information);
+    QVERIFY(m_env->messages.lastText().contains(QStringLiteral("non ha una foto da ritagliare")));
+    QCOMPARE(card->imgFoto()->picture(), Placeholder::image());
+}
+
 void TestCropWindow::slotPhotoFromAFileGoesThroughTheWindow()
 {
     const QString file = m_env->path(QStringLiteral("paesaggio.jpg"));
@@ -285,6 +397,37 @@ void TestCropWindow::ritagliaOnASlot()
     m_env->modal.scripts << [](QDialog& s) { tasti(s, {Qt::Key_Right, Qt::Key_Escape}); };
     ritaglia->trigger();
     QCOMPARE(m_screen->imgFoto(4)->picture(), slot);
+}
+
+void TestCropWindow::slotRitagliaButtonStartsFromTheLastCrop()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_screen));
+    QRect chosen;
+    m_env->modal.scripts << [&](QDialog& s) {
+        tasti(s, QList<Qt::Key>{Qt::Key_Plus, Qt::Key_Plus} + QList<Qt::Key>(5, Qt::Key_Left));
+        chosen = static_cast<TfrmRitaglio&>(s).frame();
+        tasti(s, {Qt::Key_Return});
+    };
+    QVERIFY(m_screen->mettiFotoRitagliata(6, paesaggio()));
+    const QImage cropped = m_screen->imgFoto(6)->picture();
+
+    auto* button = m_screen->findChild<QWidget*>(QStringLiteral("cmdRitaglia_G"));
+    QVERIFY(button && button->isVisible());
+    QCOMPARE(button->accessibleName(), QStringLiteral("Ritaglia foto"));
+    QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
+    // On the photo, inside it.
+    QVERIFY(m_screen->imgFoto(6)->geometry().contains(button->geometry()));
+    button->setFocus();
+    QTRY_VERIFY(button->hasFocus());
+    QRect start;
+    m_env->modal.scripts << [&](QDialog& s) {
+        start = static_cast<TfrmRitaglio&>(s).frame();
+        tasti(s, {Qt::Key_Escape});
+    };
+    QTest::keyClick(button, Qt::Key_Space);
+    QCOMPARE(m_env->modal.openedClasses.size(), 2);
+    QCOMPARE(start, chosen);
+    QCOMPARE(m_screen->imgFoto(6)->picture(), cropped);
 }
 
 CANDIDATI_TEST_MAIN(TestCropWindow)

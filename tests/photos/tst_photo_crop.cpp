@@ -72,6 +72,8 @@ class TestPhotoCrop : public QObject {
 private slots:
     void storedPhotosKeepTheirProportions_data();
     void storedPhotosKeepTheirProportions();
+    void zoomedCropsAreNeverStretched_data();
+    void zoomedCropsAreNeverStretched();
     void photoAtTheShapeStaysTheSame();
     void faceIsInTheCrop();
     void headsTakeTheSameShare();
@@ -99,6 +101,7 @@ void TestPhotoCrop::storedPhotosKeepTheirProportions_data()
     QTest::newRow("16:9") << QSize(1920, 1080);
     QTest::newRow("square") << QSize(1000, 1000);
     QTest::newRow("tiny") << QSize(80, 60);
+    QTest::newRow("tiny 40x30") << QSize(40, 30);
 }
 
 void TestPhotoCrop::storedPhotosKeepTheirProportions()
@@ -126,6 +129,75 @@ void TestPhotoCrop::storedPhotosKeepTheirProportions()
     QVERIFY2(std::abs(darkAspect(*card) - 1.0) < 0.01, qPrintable(QString::number(darkAspect(*card))));
     // The import's path is the same crop.
     QCOMPARE(PhotoCrop::cardPhoto(picture), *card);
+}
+
+void TestPhotoCrop::zoomedCropsAreNeverStretched_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("card"); // else a slot
+    QTest::addColumn<int>("zoom");  // steps in (+) or out (-) from the suggestion
+    const QList<std::pair<const char*, QSize>> sizes = {{"tiny 40x30", QSize(40, 30)},
+                                                        {"4:3", QSize(1600, 1200)},
+                                                        {"16:9", QSize(1920, 1080)},
+                                                        {"portrait", QSize(1080, 1920)},
+                                                        {"odd 1001x777", QSize(1001, 777)}};
+    for (const auto& [name, size] : sizes) {
+        for (const bool card : {true, false}) {
+            for (const int zoom : {0, 1, 3, 8, 20, 60, -2}) {
+                QTest::addRow("%s %s zoom %d", name, card ? "card" : "slot", zoom) << size << card << zoom;
+            }
+        }
+    }
+}
+
+// The stored photo keeps the source's aspect within 0.5 %, whatever the picture's size and however
+// far the crop window zooms: the frame is rounded to whole pixels of the shape, never the scale.
+void TestPhotoCrop::zoomedCropsAreNeverStretched()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, card);
+    QFETCH(int, zoom);
+    const QSize shape = card ? QSize(3, 4) : kSlot;
+    CropFrame frame(size, shape, PhotoCrop::suggestedFrame(size, shape));
+    for (int i = 0; i < std::abs(zoom); ++i) {
+        const QRect before = frame.frame();
+        if (zoom > 0)
+            frame.zoomIn();
+        else
+            frame.zoomOut();
+        // Every step keeps the shape; a step that can still move does.
+        const QRect after = frame.frame();
+        QVERIFY(QRect(QPoint(0, 0), size).contains(after));
+        const double aspect =
+            double(after.width()) * shape.height() / (double(after.height()) * shape.width());
+        QVERIFY2(std::abs(aspect - 1) < 0.005, qPrintable(QString::number(aspect)));
+        if (card)
+            QCOMPARE(after.width() * 4, after.height() * 3);
+        if (zoom > 0 && before.width() > CropFrame::kMinimumWidth * 1.4)
+            QVERIFY2(after.width() < before.width(),
+                     qPrintable(QStringLiteral("%1x%2 stays").arg(after.width()).arg(after.height())));
+    }
+    const QRect chosen = frame.frame();
+    const QSize target = card ? PhotoCrop::cardSize(chosen.size()) : kSlot;
+    // The scale across and down, from the frame to the stored photo.
+    const double stretch =
+        (double(target.width()) / chosen.width()) / (double(target.height()) / chosen.height());
+    QVERIFY2(
+        std::abs(stretch - 1) < 0.005,
+        qPrintable(QStringLiteral("%1 from %2x%3").arg(stretch).arg(chosen.width()).arg(chosen.height())));
+    if (card && chosen.width() >= PhotoCrop::kCardMinimum.width())
+        QCOMPARE(target, chosen.size()); // the frame's own pixels
+
+    // A circle drawn around the frame's centre comes out round.
+    if (chosen.height() < 24)
+        return;
+    const double r = std::min(chosen.width(), chosen.height()) * 0.3;
+    const QPointF centre(chosen.left() + chosen.width() / 2.0, chosen.top() + chosen.height() / 2.0);
+    const QImage picture = circle(size, QPointF(std::round(centre.x()), std::round(centre.y())), r);
+    const QImage stored = PhotoCrop::cropped(picture, chosen, target);
+    QCOMPARE(stored.size(), target);
+    QVERIFY2(std::abs(darkAspect(stored) - darkAspect(picture)) < 0.005,
+             qPrintable(QStringLiteral("%1 against %2").arg(darkAspect(stored)).arg(darkAspect(picture))));
 }
 
 void TestPhotoCrop::photoAtTheShapeStaysTheSame()
@@ -297,7 +369,10 @@ void TestPhotoCrop::frameStaysInsideThePicture()
     QCOMPARE(frame.frame().height(), 800);
     for (int i = 0; i < 200; ++i)
         frame.zoomIn();
-    QCOMPARE(frame.frame().width(), CropFrame::kMinimumWidth);
+    // About the smallest width, in whole pixels of the slot's shape.
+    QVERIFY2(frame.frame().width() >= CropFrame::kMinimumWidth * 0.9 &&
+                 frame.frame().width() <= CropFrame::kMinimumWidth * 1.3,
+             qPrintable(QString::number(frame.frame().width())));
     QVERIFY(frame.smallerThan(kSlot));
     frame.moveBy(QPoint(5000, 5000));
     QCOMPARE(frame.frame().bottomRight(), QPoint(999, 799));

@@ -7,6 +7,7 @@
 #include "privacy/ConsentSettings.h"
 #include "privacy/ConsentStore.h"
 #include "search/TrovaCandidati.h"
+#include "storage/ArchiveAccess.h"
 #include "widgets/PhotoBox.h"
 
 #include <QAbstractItemModel>
@@ -69,7 +70,11 @@ class TestConsentScreens : public CandidatiFixture {
     Q_OBJECT
 private slots:
     void init() { apri(); }
-    void cleanup() { chiudi(); }
+    void cleanup()
+    {
+        ArchiveAccess::setReadOnly(QString());
+        chiudi();
+    }
 
     void newCardHasNoConsentsYet();
     void consentsRoundTripThroughTheScreen();
@@ -84,6 +89,7 @@ private slots:
     void groupPageShowsTheSilhouette();
     void formPdfHoldsThePersonsData();
     void searchFiltersCardsWithoutConsent();
+    void readOnlyArchivesKeepTheConsents();
 
 private:
     // Browses to the card at position (1-based) of an archive of count cards.
@@ -97,6 +103,34 @@ void TestConsentScreens::mostraScheda(int count, int position)
     for (int i = 1; i < position; ++i)
         clic("cmdAvanti");
     QCOMPARE(posizione(), QString::number(position));
+}
+
+// On a share mounted unsafely the consents are shown but not saved.
+void TestConsentScreens::readOnlyArchivesKeepTheConsents()
+{
+    mostraScheda(2, 2);
+    salvaConsenso(m_env->folder(), 2, Consent::Photos::Yes, true);
+    const QByteArray before = leggiFile(ConsentStore::path(m_env->folder()));
+    const QString message = QStringLiteral("Attenzione: gli archivi sono aperti in sola lettura (prova).");
+    ArchiveAccess::setReadOnly(message);
+    m_env->modal.scripts << [](QDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("cboFoto"))->setCurrentText(QStringLiteral("no"));
+        click(dialog, "btnSalva");
+    };
+    clic("cmdConsensi");
+    QCOMPARE(m_env->modal.openedClasses, QStringList{QStringLiteral("TfrmConsensi")});
+    // The refusal, then the question on closing with the change unsaved (answered No).
+    QCOMPARE(m_env->messages.texts().first(), message);
+    QCOMPARE(m_env->messages.shown.size(), 2);
+    QCOMPARE(m_env->messages.shown.last().kind, MessageKind::Question);
+    QCOMPARE(leggiFile(ConsentStore::path(m_env->folder())), before);
+    // The store refuses too, whoever asks it.
+    Consent consent;
+    consent.position = 2;
+    QString reason;
+    QCOMPARE(ConsentStore::save(m_env->folder(), consent, nullptr, &reason), ConsentStore::Outcome::Failed);
+    QCOMPARE(reason, message);
+    QCOMPARE(leggiFile(ConsentStore::path(m_env->folder())), before);
 }
 
 void TestConsentScreens::newCardHasNoConsentsYet()

@@ -2,6 +2,7 @@
 
 #include "documents/RegistryExport.h"
 #include "documents/RegistryTable.h"
+#include "export/RegistrySheetExport.h"
 #include "privacy/ConsentStore.h"
 #include "privacy/erase/EraseLog.h"
 #include "privacy/erase/PersonErase.h"
@@ -139,15 +140,27 @@ void TestPersonErase::zipHoldsEveryFileOfThePerson()
              TestFiles::readAll(FotoGruppo::fotoRiquadro(cartella(), kGruppo, 7, QStringLiteral("2"))));
     QVERIFY(voci.value(QStringLiteral("Allegati/carta_identit\u00E0.pdf")).contains(kCodice.toUtf8()));
 
-    // The card as CSV: the export's headers, then the card's line.
+    // The card as CSV: the spreadsheet export's headers (Sesso among them) and the attached files
+    // with their descriptions, then the card's line.
     const QList<QByteArray> righe = voci.value(QStringLiteral("Scheda.csv")).mid(3).split('\n');
     QCOMPARE(righe.size(), 3);
-    QCOMPARE(QString::fromUtf8(righe[0]).trimmed(), RegistryExport::headerLabels().join(QLatin1Char(';')));
+    const QStringList intestazioni = QString::fromUtf8(righe[0]).trimmed().split(QLatin1Char(';'));
+    QCOMPARE(intestazioni.mid(0, RegistrySheetExport::kColumns), RegistrySheetExport::headerLabels());
+    QCOMPARE(
+        intestazioni.mid(RegistrySheetExport::kColumns),
+        QStringList(
+            {QStringLiteral("1\u00B0 file allegato"), QStringLiteral("Descrizione 1\u00B0 file allegato"),
+             QStringLiteral("2\u00B0 file allegato"), QStringLiteral("Descrizione 2\u00B0 file allegato"),
+             QStringLiteral("3\u00B0 file allegato"), QStringLiteral("Descrizione 3\u00B0 file allegato")}));
     const QStringList campi = QString::fromUtf8(righe[1]).trimmed().split(QLatin1Char(';'));
-    QCOMPARE(campi.size(), RegistryTable::kColumns);
+    QCOMPARE(campi.size(), intestazioni.size());
     QCOMPARE(campi.first(), kNome);
+    QCOMPARE(campi[intestazioni.indexOf(QStringLiteral("Sesso"))], QStringLiteral("M"));
     QVERIFY(campi.contains(kCodice));
-    QCOMPARE(campi.last(), TSchedaAnagrafica::flagSi());
+    QCOMPARE(campi[RegistrySheetExport::kColumns - 1], TSchedaAnagrafica::flagSi());
+    QCOMPARE(campi.mid(RegistrySheetExport::kColumns),
+             QStringList({QStringLiteral("carta_identit\u00E0.pdf"), QStringLiteral("Documento di ") + kNome,
+                          QStringLiteral("condiviso.txt"), QString(), QString(), QString()}));
 
     const QByteArray pagine = voci.value(QStringLiteral("Pagine_dei_gruppi.csv"));
     QVERIFY(pagine.contains("Gruppo;Pagina;Riquadro\r\nQuinta B;1;C\r\nQuinta B;2;H\r\n"));

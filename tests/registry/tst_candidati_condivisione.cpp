@@ -1,25 +1,34 @@
 #include "registry/CandidatiFixture.h"
 
 #include "registry/Candidati.h"
+#include "storage/ArchiveAccess.h"
 #include "storage/ArchiveSteps.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 
-// Two workstations on one card: a save never overwrites unasked what the other saved meanwhile.
+// Two workstations on one card: a save never overwrites unasked what the other saved meanwhile;
+// on a share mounted unsafely the archives are read-only.
 class TestCandidatiCondivisione : public CandidatiFixture {
     Q_OBJECT
 
 private slots:
     void init() { apri(); }
-    void cleanup() { chiudi(); }
+    void cleanup()
+    {
+        ArchiveAccess::setReadOnly(QString());
+        chiudi();
+    }
 
     void changedMeanwhile_data();
     void changedMeanwhile();
     void erasedMeanwhile_data();
     void erasedMeanwhile();
     void unchangedCardSavesWithoutQuestion();
+    void readOnlyArchivesRefuseEveryWrite_data();
+    void readOnlyArchivesRefuseEveryWrite();
 
 private:
     // Another workstation saves card 2 with a new note.
@@ -130,6 +139,46 @@ void TestCandidatiCondivisione::unchangedCardSavesWithoutQuestion()
     QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Information);
     QCOMPARE(leggiArchivio().at(2).testo(TSchedaAnagrafica::Note), QStringLiteral("di qui"));
     QCOMPARE(leggiArchivio().at(1).testo(TSchedaAnagrafica::Note), QStringLiteral("dall'altra"));
+}
+
+void TestCandidatiCondivisione::readOnlyArchivesRefuseEveryWrite_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("Salva") << "cmdSalva";
+    QTest::newRow("Nuovo") << "cmdNuovo";
+    QTest::newRow("Duplica") << "cmdDuplica";
+    QTest::newRow("Importa") << "cmdImporta";
+    QTest::newRow("Importa foto da cartella") << "cmdFotoCartella";
+    QTest::newRow("Cancella persona") << "actCancellaPersona";
+}
+
+// Every command that saves, adds or deletes says why the archives are read-only and does
+// nothing: no card written, no screen opened, the card on show as it was.
+void TestCandidatiCondivisione::readOnlyArchivesRefuseEveryWrite()
+{
+    QFETCH(QString, command);
+    scriviArchivio(3);
+    clic("cmdUltimo");
+    txt(TSchedaAnagrafica::Note)->setText(QStringLiteral("di qui"));
+    const QByteArray before = archivioGrezzo();
+    const QString message = QStringLiteral("Attenzione: gli archivi sono aperti in sola lettura (prova).");
+    ArchiveAccess::setReadOnly(message);
+    m_env->messages.clear();
+
+    if (command.startsWith(QLatin1String("act"))) {
+        auto* action = m_screen->findChild<QAction*>(command);
+        QVERIFY(action);
+        action->trigger();
+    } else {
+        clic(command.toLatin1().constData());
+    }
+
+    QCOMPARE(m_env->messages.texts(), QStringList{message});
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
+    QVERIFY(m_env->modal.openedClasses.isEmpty());
+    QCOMPARE(archivioGrezzo(), before);
+    QCOMPARE(posizione(), QStringLiteral("3"));
+    QCOMPARE(txt(TSchedaAnagrafica::Note)->text(), QStringLiteral("di qui"));
 }
 
 CANDIDATI_TEST_MAIN(TestCandidatiCondivisione)

@@ -7,6 +7,8 @@
 #include "widgets/PhotoBox.h"
 
 #include <QBuffer>
+#include <QCheckBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -91,12 +93,14 @@ private slots:
     void loadAsksForJpegOrBitmap();
     void loadKeepsFullSize();
     void cancelledLoadChangesNothing();
-    void badFilesGiveThePlaceholder_data();
-    void badFilesGiveThePlaceholder();
+    void badFilesAreRefusedWithTheirReason_data();
+    void badFilesAreRefusedWithTheirReason();
     void unreadableCardPhotoIsKeptAcrossSaves_data();
     void unreadableCardPhotoIsKeptAcrossSaves();
     void userChoiceReplacesAKeptPhoto_data();
     void userChoiceReplacesAKeptPhoto();
+    void unchangedPhotoIsNotWrittenAgain_data();
+    void unchangedPhotoIsNotWrittenAgain();
     void saveWritesJpegOfUsersChoice_data();
     void saveWritesJpegOfUsersChoice();
     void cancelledSaveWritesNothing();
@@ -150,35 +154,61 @@ void TestCandidatiFoto::cancelledLoadChangesNothing()
     QVERIFY(fotoUguale(blue));
 }
 
-void TestCandidatiFoto::badFilesGiveThePlaceholder_data()
+void TestCandidatiFoto::badFilesAreRefusedWithTheirReason_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
     QByteArray broken = encoded(immagine(64, 64, Qt::red), "JPG");
     broken.replace(2, 200, QByteArray(200, '\x5A'));
-    QTest::newRow("damaged jpeg") << "rotta.jpg" << broken;
-    QTest::newRow("jpeg cut short") << "mezza.jpg" << tagliata();
-    QTest::newRow("not an image") << "lettera.jpg" << QByteArray("Gentile signora, le scrivo...");
-    QTest::newRow("empty file") << "vuota.bmp" << QByteArray();
-    QTest::newRow("png declaring 60000 x 60000") << "bomba.png" << pngBomb(60000, 60000);
-    QTest::newRow("jpeg declaring 60000 x 60000") << "bomba.jpg" << jpegBomb(60000, 60000);
-    QTest::newRow("missing file") << "" << QByteArray();
+    QTest::newRow("damaged jpeg") << "rotta.jpg" << broken << "è un'immagine danneggiata";
+    QTest::newRow("jpeg cut short") << "mezza.jpg" << tagliata() << "è un'immagine danneggiata";
+    QTest::newRow("not an image") << "lettera.jpg" << QByteArray("Gentile signora, le scrivo...")
+                                  << "non è un'immagine";
+    QTest::newRow("empty file") << "vuota.bmp" << QByteArray() << "è vuoto";
+    QTest::newRow("png declaring 60000 x 60000")
+        << "bomba.png" << pngBomb(60000, 60000) << "troppo grande (3600 megapixel";
+    QTest::newRow("jpeg of 108 megapixels")
+        << "grande.jpg" << jpegBomb(12000, 9000) << "troppo grande (108 megapixel, 12000 × 9000";
+    QTest::newRow("missing file") << "" << QByteArray() << "non esiste più";
 }
 
-void TestCandidatiFoto::badFilesGiveThePlaceholder()
+// A chosen file that gives no picture is said with its reason; the photo on show and the card's
+// own file stay, also through the saves that follow.
+void TestCandidatiFoto::badFilesAreRefusedWithTheirReason()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    scriviArchivio(1);
+    scriviFoto(fotoScheda(1), immagine(300, 400, Qt::blue));
+    const QByteArray stored = leggiFile(fotoScheda(1));
+    clic("cmdPrimo");
+    const QImage shown = m_screen->imgFoto()->picture();
+    QCOMPARE(shown.size(), QSize(300, 400));
+
     QString path = m_env->path(QStringLiteral("non_esiste.jpg"));
     if (!name.isEmpty()) {
         path = m_env->path(name);
         scriviFile(path, bytes);
     }
-    m_screen->imgFoto()->setPicture(immagine(30, 40, Qt::blue));
     m_env->fileDialogs.nextNames << path;
     clic("btnCaricaFoto");
-    QVERIFY(fotoSegnaposto());
-    QVERIFY(m_env->messages.shown.isEmpty());
+    QVERIFY(fotoUguale(shown));
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Warning);
+    const QString text = m_env->messages.lastText();
+    QVERIFY2(
+        text.startsWith(QStringLiteral("Attenzione: la foto non è stata caricata, perché il file \"%1\" ")
+                            .arg(QFileInfo(path).fileName())),
+        qPrintable(text));
+    QVERIFY2(text.contains(reason), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("La foto mostrata resta quella di prima.")));
+
+    txt(TSchedaAnagrafica::Tel)->setText(QStringLiteral("035 123456"));
+    clic("cmdSalva");
+    QCOMPARE(leggiFile(fotoScheda(1)), stored);
+    QVERIFY(fotoUguale(shown));
 }
 
 void TestCandidatiFoto::unreadableCardPhotoIsKeptAcrossSaves_data()
@@ -270,6 +300,62 @@ void TestCandidatiFoto::userChoiceReplacesAKeptPhoto()
         QCOMPARE(leggiFile(fotoScheda(1)), bytes);
     else
         QCOMPARE(PhotoFiles::load(fotoScheda(1)).size(), stored);
+}
+
+void TestCandidatiFoto::unchangedPhotoIsNotWrittenAgain_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("written"); // by the first save
+    QTest::newRow("text only") << "text" << false;
+    QTest::newRow("flag only") << "flag" << false;
+    QTest::newRow("photo cut again as it was") << "same crop" << false;
+    QTest::newRow("new photo") << "photo" << true;
+    QTest::newRow("photo removed") << "remove" << true;
+}
+
+// Each JPEG encoding loses a little: a save writes the card's photo only when it changed.
+void TestCandidatiFoto::unchangedPhotoIsNotWrittenAgain()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, written);
+    scriviArchivio(1);
+    scriviFoto(fotoScheda(1), immagine(600, 800, Qt::darkGreen));
+    const QDateTime old(QDate(2020, 5, 4), QTime(10, 0), Qt::UTC);
+    const auto setOld = [&] {
+        QFile file(fotoScheda(1));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+    };
+    setOld();
+    clic("cmdPrimo");
+    QCOMPARE(m_screen->imgFoto()->picture().size(), QSize(600, 800));
+
+    if (change == QLatin1String("photo"))
+        m_screen->nuovaFoto(immagine(300, 400, Qt::yellow));
+    else if (change == QLatin1String("remove"))
+        clic("btnCancFoto");
+    else if (change == QLatin1String("same crop"))
+        clic("cmdRitaglia"); // no crop window here: the crop chosen last, the whole stored photo
+    else if (change == QLatin1String("flag"))
+        m_screen->chkRicontatta()->setChecked(true);
+    QByteArray stored = leggiFile(fotoScheda(1));
+    for (int save = 0; save < 5; ++save) {
+        txt(TSchedaAnagrafica::Tel)->setText(QStringLiteral("035 12345%1").arg(save));
+        clic("cmdSalva");
+        QCOMPARE(leggiArchivio().at(0).testo(TSchedaAnagrafica::Tel),
+                 QStringLiteral("035 12345%1").arg(save));
+        const bool expected = written && save == 0;
+        QCOMPARE(QFileInfo(fotoScheda(1)).lastModified() != old, expected);
+        QCOMPARE(leggiFile(fotoScheda(1)) != stored, expected);
+        if (expected) {
+            // The next saves leave the file as this one wrote it.
+            stored = leggiFile(fotoScheda(1));
+            setOld();
+        }
+    }
+    QCOMPARE(m_env->messages.shown.size(), 5);
+    for (const auto& message : m_env->messages.shown)
+        QCOMPARE(message.kind, MessageKind::Information);
 }
 
 void TestCandidatiFoto::saveWritesJpegOfUsersChoice_data()

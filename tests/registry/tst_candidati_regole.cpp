@@ -7,6 +7,7 @@ using Esito = CandidatiRegole::Passo::Esito;
 
 Q_DECLARE_METATYPE(CandidatiRegole::Comando)
 Q_DECLARE_METATYPE(CandidatiRegole::Passo::Esito)
+Q_DECLARE_METATYPE(TSchedaAnagrafica::Campo)
 
 class TestCandidatiRegole : public QObject {
     Q_OBJECT
@@ -19,6 +20,9 @@ private slots:
     void mailTargetIsQuotedAndTrimmed();
     void upperCaseTouchesOnlyAsciiLetters();
     void requiredFieldsInOrder();
+    void datesLongerThanTheirField_data();
+    void datesLongerThanTheirField();
+    void longDateMessages();
 };
 
 void TestCandidatiRegole::browsingStep_data()
@@ -115,6 +119,59 @@ void TestCandidatiRegole::requiredFieldsInOrder()
         testi.insert(campo, QStringLiteral("x"));
     }
     QVERIFY(!CandidatiRegole::primoCampoMancante(testo));
+}
+
+void TestCandidatiRegole::datesLongerThanTheirField_data()
+{
+    using C = TSchedaAnagrafica;
+    QTest::addColumn<C::Campo>("campo");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<bool>("troppoLunga");
+    QTest::addColumn<QString>("proposta");
+    QTest::newRow("expiry written out") << C::FineTes << "3 maggio 2027" << true << "03/05/2027";
+    QTest::newRow("issue date written out") << C::InizioTes << "15 settembre 2020" << true << "15/09/2020";
+    QTest::newRow("birth, two-digit year") << C::DataNasc << "12 dicembre 80" << true << "12/12/1980";
+    QTest::newRow("ten characters fit") << C::FineTes << "3 mag 2027" << false << "";
+    QTest::newRow("blanks around do not count") << C::FineTes << "  03/05/2027  " << false << "";
+    QTest::newRow("long but no date") << C::FineTes << "fine maggio 2027" << true << "";
+    QTest::newRow("birth in the future is no date") << C::DataNasc << "3 maggio 2099" << true << "";
+    QTest::newRow("other fields are not dates")
+        << C::Documento << "carta d'identit\u00E0 AB123" << false << "";
+}
+
+void TestCandidatiRegole::datesLongerThanTheirField()
+{
+    QFETCH(TSchedaAnagrafica::Campo, campo);
+    QFETCH(QString, testo);
+    QFETCH(bool, troppoLunga);
+    QFETCH(QString, proposta);
+    const auto testi = [&](TSchedaAnagrafica::Campo c) { return c == campo ? testo : QString(); };
+    const auto lunga = CandidatiRegole::primaDataTroppoLunga(testi, QDate(2026, 12, 11));
+    QCOMPARE(lunga.has_value(), troppoLunga);
+    if (lunga) {
+        QCOMPARE(lunga->campo, campo);
+        QCOMPARE(lunga->proposta, proposta);
+        // Whatever is proposed fits the field.
+        QVERIFY(lunga->proposta.size() <= TSchedaAnagrafica::layoutOf(campo).capacity);
+    }
+    QCOMPARE(CandidatiRegole::campoData(campo), campo != TSchedaAnagrafica::Documento);
+}
+
+void TestCandidatiRegole::longDateMessages()
+{
+    const CandidatiRegole::DataTroppoLunga data{TSchedaAnagrafica::FineTes, QStringLiteral("3 maggio 2027"),
+                                                QStringLiteral("03/05/2027")};
+    QCOMPARE(data.messaggio(),
+             QStringLiteral("La data \"3 maggio 2027\" non entra nella casella Data scadenza, "
+                            "che contiene 10 caratteri: sarebbe salvata come \"3 maggio 2\"."
+                            "\r\n\r\nVuoi scriverla come 03/05/2027?"));
+    const CandidatiRegole::DataTroppoLunga testo{TSchedaAnagrafica::DataNasc,
+                                                 QStringLiteral("primavera del 1980"), QString()};
+    QCOMPARE(testo.messaggio(),
+             QStringLiteral("Attenzione: la casella Data nascita contiene 10 caratteri e "
+                            "\"primavera del 1980\" sarebbe salvato come \"primavera\". "
+                            "Scrivi la data in una forma che entra, per esempio 03/05/2027, "
+                            "3/5/27 oppure 3 mag 27."));
 }
 
 QTEST_GUILESS_MAIN(TestCandidatiRegole)

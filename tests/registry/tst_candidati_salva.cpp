@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+Q_DECLARE_METATYPE(MessageKind)
+
 // New, save and duplicate.
 class TestCandidatiSalva : public CandidatiFixture {
     Q_OBJECT
@@ -30,6 +32,8 @@ private slots:
     void flagBytes_data();
     void flagBytes();
     void fieldsAreTrimmedAndCut();
+    void longDateIsOfferedInAFormThatFits_data();
+    void longDateIsOfferedInAFormThatFits();
     void photoIsWrittenAtFullSize();
     void photoWriteFailureKeepsRecordAndMessage();
     void photoFolderThatIsAFileIsNamed();
@@ -41,7 +45,6 @@ private slots:
     void unsavedEditsAreAskedAbout();
     void newPhotoCountsAsAnEdit();
 };
-
 
 void TestCandidatiSalva::updateChangesOnlyItsRecord()
 {
@@ -181,6 +184,50 @@ void TestCandidatiSalva::fieldsAreTrimmedAndCut()
     QCOMPARE(stored.testo(TSchedaAnagrafica::File01), QStringLiteral("foto.png"));
 }
 
+void TestCandidatiSalva::longDateIsOfferedInAFormThatFits_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<MessageKind>("asked");
+    QTest::addColumn<QString>("stored"); // empty: nothing saved
+    QTest::newRow("written out, yes") << "3 maggio 2027" << true << MessageKind::Question << "03/05/2027";
+    QTest::newRow("written out, no") << "3 maggio 2027" << false << MessageKind::Question << "";
+    QTest::newRow("no date") << "fine maggio 2027" << true << MessageKind::Warning << "";
+}
+
+// "3 maggio 2027" was cut to "3 maggio 2" and the card fell under "Date da verificare".
+void TestCandidatiSalva::longDateIsOfferedInAFormThatFits()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, yes);
+    QFETCH(MessageKind, asked);
+    QFETCH(QString, stored);
+    compilaObbligatori(QStringLiteral("Rossi"));
+    txt(TSchedaAnagrafica::FineTes)->setFocus();
+    QTest::keyClicks(txt(TSchedaAnagrafica::FineTes), typed);
+    QCOMPARE(txt(TSchedaAnagrafica::FineTes)->text(), typed);
+    m_env->messages.nextAnswers = {yes};
+
+    clic("cmdSalva");
+
+    QVERIFY(!m_env->messages.shown.isEmpty());
+    QCOMPARE(m_env->messages.shown.first().kind, asked);
+    QVERIFY2(m_env->messages.shown.first().text.contains(QStringLiteral("Data scadenza")),
+             qPrintable(m_env->messages.shown.first().text));
+    if (stored.isEmpty()) {
+        // Nothing cut is written: the text waits in its field to be mended.
+        QCOMPARE(m_env->messages.shown.size(), 1);
+        QVERIFY(!QFileInfo::exists(archivio()));
+        QCOMPARE(txt(TSchedaAnagrafica::FineTes)->text(), typed);
+        QTRY_COMPARE(QApplication::focusWidget(), txt(TSchedaAnagrafica::FineTes));
+        return;
+    }
+    QCOMPARE(leggiArchivio().value(0).testo(TSchedaAnagrafica::FineTes), stored);
+    QCOMPARE(txt(TSchedaAnagrafica::FineTes)->text(), stored);
+    QCOMPARE(m_env->messages.shown.last().text,
+             QStringLiteral("La scheda corrente \u00E8 stata inserita in archivio."));
+}
+
 void TestCandidatiSalva::photoIsWrittenAtFullSize()
 {
     compilaObbligatori(QStringLiteral("Rossi"));
@@ -275,7 +322,7 @@ void TestCandidatiSalva::duplicateCard4Of9()
     QCOMPARE(m_env->messages.shown.size(), 1);
     QCOMPARE(m_env->messages.shown.first().kind, MessageKind::Information);
     QCOMPARE(m_env->messages.lastText(),
-             QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+             QStringLiteral("È ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                             "Al termine premere Salva per inserire la scheda in archivio."));
     QVERIFY(posizione().isEmpty());
     for (const char* name : {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"})

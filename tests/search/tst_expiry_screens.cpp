@@ -17,10 +17,12 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 
@@ -92,6 +94,7 @@ private slots:
     void groupFilter();
     void printedListReadsBack();
     void savedPdfReadsBack();
+    void printedListReadsBlanks();
     void noticeAfterLogin();
     void noticeOffByDefault();
     void noticeSettingIsSaved();
@@ -208,6 +211,11 @@ void TestExpiryScreens::groupFilter()
     QVERIFY(rowOf(screen, "Verdi Ugo") > 0);
     QCOMPARE(rowOf(screen, "Neri Anna"), -1);
     QCOMPARE(rowOf(screen, "Bianchi Luca"), -1);
+    // Its PDF is named after the group.
+    click(child<QPushButton>(screen, "btnSalvaPdf"));
+    QCOMPARE(QFileInfo(env.fileDialogs.requests.last().proposedName).fileName(),
+             QStringLiteral("Scadenze - gruppo Gita Roma %1.pdf")
+                 .arg(QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"))));
 
     // A group file that went away: the access message, the list stays.
     QVERIFY(QFile::remove(env.path(QStringLiteral("Gita Roma.fvg"))));
@@ -242,28 +250,50 @@ void TestExpiryScreens::savedPdfReadsBack()
 {
     TestEnvironment env;
     writeArchive(env);
+    // The folder of the last PDF saved, as every "Salva PDF" of the program keeps it.
+    const QString folder = env.dir.filePath(QStringLiteral("PDF salvati"));
+    QVERIFY(QDir().mkpath(folder));
+    QSettings(env.path(QStringLiteral("Stampa.ini")), QSettings::IniFormat)
+        .setValue(QStringLiteral("Pdf/Cartella"), folder);
     TfrmScadenze screen(env.context, nullptr);
     screen.show();
     auto* gruppi = child<QComboBox>(screen, "lstGruppo");
     QCOMPARE(gruppi->count(), 1);
 
-    // Cancelled: no file, no message.
+    // Cancelled: no file, no message. The name carries the day, in the folder used last.
     click(child<QPushButton>(screen, "btnSalvaPdf"));
     QCOMPARE(env.fileDialogs.requests.size(), 1);
-    QCOMPARE(env.fileDialogs.requests.first().proposedName, QStringLiteral("Scadenze.pdf"));
+    const QString proposed = env.fileDialogs.requests.first().proposedName;
+    QCOMPARE(
+        QFileInfo(proposed).fileName(),
+        QStringLiteral("Scadenze %1.pdf").arg(QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"))));
+    QCOMPARE(QFileInfo(proposed).absolutePath(), QFileInfo(folder).absoluteFilePath());
     QVERIFY(env.messages.shown.isEmpty());
 
+    // Saved: the question names the file and offers to open it.
     const QString pdf = env.path(QStringLiteral("scelto.pdf"));
     env.fileDialogs.nextNames << pdf;
     click(child<QPushButton>(screen, "btnSalvaPdf"));
     QVERIFY(QFile::exists(pdf));
     QCOMPARE(env.messages.shown.size(), 1);
-    QCOMPARE(env.messages.shown.first().kind, MessageKind::Information);
+    QCOMPARE(env.messages.shown.first().kind, MessageKind::Question);
+    QVERIFY(env.messages.lastText().contains(QDir::toNativeSeparators(pdf)));
+    QCOMPARE(env.shell.opened, QStringList{pdf});
     QCOMPARE(PdfProbe::pageCount(pdf), 1);
     const QString page = PdfProbe::pageText(PdfProbe::words(pdf), 0);
     QVERIFY2(page.startsWith(QStringLiteral("Scadenze e compleanni - intero archivio")), qPrintable(page));
     QVERIFY(page.contains(QStringLiteral("Gialli Eva Passaporto")));
     QVERIFY(page.contains(QStringLiteral("Stampa eseguita in data")));
+    // The text layer reads blanks, not tabs, between the columns.
+    QCOMPARE(PdfProbe::tabsInTextLayer(pdf), 0);
+    const QString raw = PdfProbe::rawText(pdf);
+    QVERIFY2(!raw.contains(QLatin1Char('\t')), qPrintable(raw));
+    QVERIFY(raw.contains(QStringLiteral("Gialli Eva ")));
+    // The next "Salva PDF" proposes the folder of this one.
+    env.fileDialogs.nextNames << QString();
+    click(child<QPushButton>(screen, "btnSalvaPdf"));
+    QCOMPARE(QFileInfo(env.fileDialogs.requests.last().proposedName).absolutePath(),
+             QFileInfo(pdf).absolutePath());
 
     // A folder that cannot take the file: a warning, nothing left behind.
     const QString nowhere = env.path(QStringLiteral("manca/elenco.pdf"));
@@ -272,6 +302,21 @@ void TestExpiryScreens::savedPdfReadsBack()
     QCOMPARE(env.messages.shown.size(), 2);
     QCOMPARE(env.messages.shown.last().kind, MessageKind::Warning);
     QVERIFY(!QFile::exists(nowhere));
+}
+
+void TestExpiryScreens::printedListReadsBlanks()
+{
+    // "Stampa su file (PDF)" of the print dialog gives the same text layer as "Salva PDF".
+    TestEnvironment env;
+    writeArchive(env);
+    TfrmScadenze screen(env.context, nullptr);
+    screen.show();
+    click(child<QPushButton>(screen, "btnStampa"));
+    QCOMPARE(env.printing.printed.size(), 1);
+    QCOMPARE(PdfProbe::tabsInTextLayer(env.printing.printed.first()), 0);
+    const QString raw = PdfProbe::rawText(env.printing.printed.first());
+    QVERIFY2(!raw.contains(QLatin1Char('\t')), qPrintable(raw));
+    QVERIFY(raw.contains(QStringLiteral("Neri Anna ")));
 }
 
 void TestExpiryScreens::noticeAfterLogin()

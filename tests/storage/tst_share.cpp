@@ -1,5 +1,8 @@
 // Several workstations on one shared folder: the lock, the length read after it, the holder
-// note, the mount options, lost updates and the two-workstation check.
+// note, the mount options and the read-only archives, lost updates, a lock call that hangs and
+// the two-workstation check.
+#include "platform/LockWait.h"
+#include "storage/ArchiveAccess.h"
 #include "storage/ArchiveError.h"
 #include "storage/ArchiveLock.h"
 #include "storage/ArchiveSteps.h"
@@ -18,7 +21,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 
@@ -118,6 +124,33 @@ public:
     void unlock(QFile&) const override {}
 };
 
+// A lock call that hangs until the test lets it answer, as on an NFS server in its grace period.
+class HangingLock final : public ArchiveFileSystem {
+public:
+    FileLock::Result lock(QFile&, int) const override
+    {
+        std::unique_lock<std::mutex> guard(m_mutex);
+        m_answer.wait(guard, [this] { return m_free; });
+        return {FileLock::Outcome::Held, 0};
+    }
+    void unlock(QFile&) const override { ++unlocks; }
+    void letAnswer()
+    {
+        {
+            const std::lock_guard<std::mutex> guard(m_mutex);
+            m_free = true;
+        }
+        m_answer.notify_all();
+    }
+
+    mutable std::atomic<int> unlocks{0};
+
+private:
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_answer;
+    bool m_free = false;
+};
+
 // A disk that fills up halfway through a record.
 class FullDisk final : public ArchiveFileSystem {
 public:
@@ -150,6 +183,7 @@ class TestShare : public QObject {
 
 private slots:
     void init();
+    void cleanup();
 
     void appendsOfTwoCachingWorkstationsLoseNothing();
     void lengthComesFromTheCallAfterTheLock_data();
@@ -161,10 +195,14 @@ private slots:
     void busyArchiveNamesItsHolder();
     void busyLocalLockWaitsLikeTheArchive();
     void failedAppendLeavesWholeRecords();
+    void hungLockCallFailsAsBusyAfterTheWait();
+    void lockTakenOnAWorkerHoldsAfterItEnds();
 
     void mountWarnings_data();
     void mountWarnings();
     void mountOfTheFolderIsTheDeepestOne();
+    void readOnlyArchivesWriteNothing();
+    void singleWorkstationSettingMakesTheArchivesWritable();
 
     void saveOverAnotherWorkstationsChangeIsRefused();
     void saveOverAnErasedRecordIsRefused();
@@ -174,6 +212,8 @@ private slots:
     void probeHeldRefusesTheOtherWorkstation();
     void probeWithoutHolderTestsNothing();
     void probeOnAShareThatDoesNotEnforceIsUnprotected();
+    void probeReportsAnUnsafeMountThoughTheLockWorks();
+    void probeOfAShareThatDoesNotAnswerFailsInTime();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -184,6 +224,12 @@ void TestShare::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_path = m_dir->filePath(QStringLiteral("Archivio_Anagrafico.fvd"));
+}
+
+void TestShare::cleanup()
+{
+    ArchiveAccess::setReadOnly(QString());
+    LockWait::install(nullptr);
 }
 
 // Two workstations append in turn. Each has seen the file before the other wrote; a length
@@ -355,7 +401,7 @@ void TestShare::mountWarnings_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("options");
-    QTest::addColumn<QStringList>("named"); // the options the warnings name, in order
+    QTest::addColumn<QStringList>("named"); // the options the warnings name, in order; any: read-only
     QTest::newRow("smb safe") << "cifs"
                               << "rw,vers=3.1.1,cache=none,actimeo=0,nobrl_off" << QStringList();
     QTest::newRow("smb default") << "cifs"
@@ -364,16 +410,34 @@ void TestShare::mountWarnings_data()
                                << "rw,vers=3.0,cache=strict,nobrl" << QStringList({"nobrl"});
     QTest::newRow("smb loose") << "cifs"
                                << "rw,vers=3.0,cache=loose" << QStringList({"cache=loose"});
+    QTest::newRow("smb singleclient")
+        << "cifs"
+        << "rw,vers=3.1.1,cache=singleclient" << QStringList({"cache=singleclient"});
+    QTest::newRow("smb read-only cache") << "cifs"
+                                         << "rw,vers=3.1.1,cache=ro" << QStringList({"cache=ro"});
     QTest::newRow("smb1 and nobrl") << "cifs"
                                     << "rw,vers=1.0,nobrl" << QStringList({"nobrl", "vers=1.0"});
+    QTest::newRow("smb1 short") << "cifs"
+                                << "rw,vers=1,cache=strict" << QStringList({"vers=1"});
+    QTest::newRow("smb 2.0") << "cifs"
+                             << "rw,vers=2.0,cache=strict" << QStringList();
     QTest::newRow("smb3 type") << "smb3"
                                << "rw,cache=loose" << QStringList({"cache=loose"});
     QTest::newRow("nfs3 nolock") << "nfs"
                                  << "rw,vers=3,nolock,local_lock=all" << QStringList({"nolock"});
+    QTest::newRow("nfs3 local_lock=all") << "nfs"
+                                         << "rw,vers=3,local_lock=all" << QStringList({"local_lock=all"});
+    QTest::newRow("nfs3 local_lock=posix")
+        << "nfs"
+        << "rw,vers=3,local_lock=posix" << QStringList({"local_lock=posix"});
     QTest::newRow("nfs4 local_lock") << "nfs4"
                                      << "rw,vers=4.2,local_lock=flock" << QStringList({"local_lock=flock"});
     QTest::newRow("nfs4 safe") << "nfs4"
                                << "rw,vers=4.2,local_lock=none" << QStringList();
+    QTest::newRow("sshfs") << "fuse.sshfs"
+                           << "rw,user_id=0" << QStringList({"fuse.sshfs"});
+    QTest::newRow("desktop smb (gvfs)") << "fuse.gvfsd-fuse"
+                                        << "rw,user_id=1000" << QStringList({"fuse.gvfsd-fuse"});
     QTest::newRow("local disk") << "ext4"
                                 << "rw,nobrl" << QStringList();
 }
@@ -383,24 +447,37 @@ void TestShare::mountWarnings()
     QFETCH(QString, type);
     QFETCH(QString, options);
     QFETCH(QStringList, named);
+    const QString folder = QStringLiteral("/srv/Folvara dati/programma");
     const QString table = mountLine(QStringLiteral("/"), QStringLiteral("overlay"), QStringLiteral("rw")) +
                           mountLine(QStringLiteral("/srv/Folvara\\040dati"), type, options);
-    const std::optional<ShareMounts::Mount> mount =
-        ShareMounts::mountOf(ShareMounts::parse(table), QStringLiteral("/srv/Folvara dati/programma"));
+    const std::optional<ShareMounts::Mount> mount = ShareMounts::mountOf(ShareMounts::parse(table), folder);
     QVERIFY(mount);
     QCOMPARE(mount->fsType, type);
-    const QStringList warnings = ShareMounts::warnings(*mount, QStringLiteral("/srv/Folvara dati/programma"));
+    const QString safe = type.startsWith(QLatin1String("nfs")) ? QStringLiteral("local_lock=none")
+                                                               : QStringLiteral("vers=3.1.1,cache=strict");
+    const QStringList warnings = ShareMounts::warnings(*mount, folder);
     QCOMPARE(warnings.size(), named.size());
     for (int i = 0; i < named.size(); ++i) {
-        QVERIFY2(warnings[i].contains(QStringLiteral("l'opzione \"%1\"").arg(named[i])),
-                 qPrintable(warnings[i]));
+        // An option of SMB or NFS, or the type of a folder reached through a local program.
+        const QString phrase = type.startsWith(QLatin1String("fuse.")) ? QStringLiteral("di tipo \"%1\"")
+                                                                       : QStringLiteral("l'opzione \"%1\"");
+        QVERIFY2(warnings[i].contains(phrase.arg(named[i])), qPrintable(warnings[i]));
         QVERIFY(warnings[i].startsWith(QStringLiteral("Attenzione: ")));
-        QVERIFY(
-            warnings[i].contains(QDir::toNativeSeparators(QStringLiteral("/srv/Folvara dati/programma"))));
-        QVERIFY(warnings[i].contains(type.startsWith(QLatin1String("nfs"))
-                                         ? QStringLiteral("local_lock=none")
-                                         : QStringLiteral("vers=3.1.1,cache=none,actimeo=0")));
+        QVERIFY(warnings[i].contains(QDir::toNativeSeparators(folder)));
+        QVERIFY(warnings[i].contains(safe));
     }
+
+    // Any unsafe option opens the archives read-only, saying why and how to remount.
+    const QString readOnly = ShareMounts::readOnlyMessage(*mount, folder);
+    QCOMPARE(readOnly.isEmpty(), named.isEmpty());
+    if (named.isEmpty())
+        return;
+    QVERIFY(readOnly.startsWith(QStringLiteral("Attenzione: gli archivi sono aperti in sola lettura.")));
+    for (const QString& option : named)
+        QVERIFY2(readOnly.contains(QLatin1Char('"') + option + QLatin1Char('"')), qPrintable(readOnly));
+    QVERIFY(readOnly.contains(QDir::toNativeSeparators(folder)));
+    QVERIFY(readOnly.contains(safe));
+    QVERIFY(readOnly.contains(QStringLiteral("\"Unica postazione\"")));
 }
 
 void TestShare::mountOfTheFolderIsTheDeepestOne()
@@ -486,6 +563,99 @@ void TestShare::loadedRecordAnswersOnlyForItsPosition()
     QVERIFY(loaded.perSalvare(m_path, QStringLiteral("3")).isEmpty());
 }
 
+// A share in read-only mode: the cards are read, every save refused with the message, nothing
+// written and no archive created.
+void TestShare::readOnlyArchivesWriteNothing()
+{
+    ArchiveSteps::salva(m_path, QString(), card(QStringLiteral("Rossi")));
+    const QByteArray before = readAll(m_path);
+    const QString message = QStringLiteral("Attenzione: gli archivi sono aperti in sola lettura (prova).");
+    ArchiveAccess::setReadOnly(message);
+    QVERIFY(ArchiveAccess::readOnly());
+
+    for (const QString& position : {QString(), QStringLiteral("1")}) {
+        try {
+            ArchiveSteps::salva(m_path, position, card(QStringLiteral("Bianchi")));
+            QFAIL("a read-only archive was written");
+        } catch (const ArchiveError& error) {
+            QCOMPARE(error.messaggio(), message);
+        }
+    }
+    QCOMPARE(readAll(m_path), before);
+    QVERIFY(!QFile::exists(LockHolder::pathFor(m_path)));
+
+    QByteArray record;
+    ArchiveSteps::sfoglia(m_path, TSchedaAnagrafica::kSize, ArchiveSteps::Comando::Primo, QString(), record);
+    QCOMPARE(nameOf(record), QStringLiteral("Rossi"));
+
+    const QString missing = m_dir->filePath(QStringLiteral("Gita.fvg"));
+    QVERIFY_THROWS_EXCEPTION(ArchiveError,
+                             ArchiveSteps::sfoglia(missing, TSchedaAnagrafica::kSize,
+                                                   ArchiveSteps::Comando::Primo, QString(), record));
+    QVERIFY(!QFile::exists(missing));
+
+    ArchiveAccess::setReadOnly(QString());
+    ArchiveSteps::salva(m_path, QStringLiteral("1"), card(QStringLiteral("Bianchi")));
+    QCOMPARE(nameOf(readAll(m_path)), QStringLiteral("Bianchi"));
+}
+
+void TestShare::singleWorkstationSettingMakesTheArchivesWritable()
+{
+    const QString folder = m_dir->path() + QLatin1Char('/');
+    QVERIFY(!ArchiveAccess::singleWorkstation(folder));
+    QVERIFY(ArchiveAccess::setSingleWorkstation(folder, true));
+    QVERIFY(ArchiveAccess::singleWorkstation(folder));
+    QVERIFY(
+        readAll(folder + ArchiveAccess::settingsFileName()).contains("[Condivisione]\nUnicaPostazione=si"));
+    // Whatever the mount, the user's word makes the archives writable.
+    ArchiveAccess::setReadOnly(QStringLiteral("sola lettura"));
+    QVERIFY(ArchiveAccess::decide(folder).isEmpty());
+    QVERIFY(!ArchiveAccess::readOnly());
+    QVERIFY(ArchiveAccess::setSingleWorkstation(folder, false));
+    QVERIFY(!ArchiveAccess::singleWorkstation(folder));
+}
+
+// A lock call that hangs past the wait (an NFS server's grace period) fails the operation as a
+// busy archive; the worker left behind lets go of the lock once its call answers.
+void TestShare::hungLockCallFailsAsBusyAfterTheWait()
+{
+    HangingLock share;
+    {
+        ArchiveLock lock(share);
+        try {
+            lock.acquire(m_path, 50);
+            QFAIL("the lock was taken");
+        } catch (const ArchiveError& error) {
+            QCOMPARE(error.messaggio(), LockHolder::busyMessage(m_path, LockHolder::Holder()));
+        }
+        QVERIFY(!lock.isHeld());
+    }
+    QCOMPARE(share.unlocks.load(), 0);
+    share.letAnswer();
+    QTRY_COMPARE(share.unlocks.load(), 1);
+    QVERIFY(!QFile::exists(LockHolder::pathFor(m_path)));
+    ArchiveLock next;
+    next.acquire(m_path);
+    QVERIFY(next.isHeld());
+}
+
+// The lock is the open file's: taken on a worker thread, it still excludes every other
+// descriptor, of this program too, after that thread has ended.
+void TestShare::lockTakenOnAWorkerHoldsAfterItEnds()
+{
+    ArchiveLock holder;
+    holder.acquire(m_path);
+    QFile other(m_path);
+    QVERIFY(other.open(QIODevice::ReadWrite));
+    QCOMPARE(int(FileLock::tryLock(other).outcome), int(FileLock::Outcome::Busy));
+    // The holder does its I/O on this thread through the locked descriptor.
+    QCOMPARE(holder.file().write(card(QStringLiteral("Rossi"))), qint64(TSchedaAnagrafica::kSize));
+    holder.release(true);
+    QVERIFY(FileLock::tryLock(other).held());
+    FileLock::unlock(other);
+    QCOMPARE(nameOf(readAll(m_path)), QStringLiteral("Rossi"));
+}
+
 void TestShare::probeHeldRefusesTheOtherWorkstation()
 {
     const QString folder = m_dir->path() + QLatin1Char('/');
@@ -517,6 +687,38 @@ void TestShare::probeOnAShareThatDoesNotEnforceIsUnprotected()
     const ShareProbe::Result result = b.check(folder);
     QCOMPARE(int(result.verdict), int(ShareProbe::Verdict::NotProtected));
     QVERIFY(result.message.startsWith(QStringLiteral("Attenzione: la cartella condivisa NON protegge")));
+}
+
+void TestShare::probeReportsAnUnsafeMountThoughTheLockWorks()
+{
+    const QString folder = m_dir->path() + QLatin1Char('/');
+    ShareProbe a;
+    a.hold(folder);
+    const QString loose =
+        QStringLiteral("Attenzione: la cartella del programma è montata con l'opzione \"cache=loose\".");
+    const ShareProbe::Result result = ShareProbe().check(folder, {loose});
+    QCOMPARE(int(result.verdict), int(ShareProbe::Verdict::NotProtected));
+    QVERIFY(result.message.startsWith(QStringLiteral("Attenzione: la cartella condivisa NON protegge")));
+    QVERIFY(result.message.contains(loose));
+    QVERIFY(result.message.contains(QStringLiteral("sola lettura")));
+    // The lock's own finding is still told.
+    QVERIFY(result.message.contains(QStringLiteral("ha fermato questa postazione")));
+    // Without a holder the options alone are enough.
+    a.release();
+    QCOMPARE(int(ShareProbe().check(folder, {loose}).verdict), int(ShareProbe::Verdict::NotProtected));
+}
+
+// The check's lock call is taken like an archive's: a share that does not answer fails the
+// check after the wait instead of freezing the screen.
+void TestShare::probeOfAShareThatDoesNotAnswerFailsInTime()
+{
+    const QString folder = m_dir->path() + QLatin1Char('/');
+    HangingLock share;
+    const ShareProbe::Result result = ShareProbe(share).check(folder);
+    QCOMPARE(int(result.verdict), int(ShareProbe::Verdict::Failure));
+    QCOMPARE(result.message, LockHolder::busyMessage(ShareProbe::probePath(folder), LockHolder::Holder()));
+    share.letAnswer();
+    QTRY_COMPARE(share.unlocks.load(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestShare)

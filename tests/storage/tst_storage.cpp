@@ -542,34 +542,54 @@ void TestStorage::photoReadOutcomes_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // empty: no file
     QTest::addColumn<int>("outcome");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("said"); // a part of the reason given
     QImage photo(400, 300, QImage::Format_RGB32);
     photo.fill(Qt::darkCyan);
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
     buffer.open(QIODevice::WriteOnly);
     photo.save(&buffer, "JPG");
+    // The same photo declaring 12000 x 9000 pixels in its frame header.
+    QByteArray large = jpeg;
+    const qsizetype sof = large.indexOf(QByteArray("\xFF\xC0", 2));
+    const QByteArray size = QByteArray::fromHex("23282EE0");
+    large.replace(sof + 5, 4, size);
     using O = PhotoFiles::Outcome;
-    QTest::newRow("no file") << QByteArray() << int(O::Missing);
-    QTest::newRow("whole jpeg") << jpeg << int(O::Loaded);
-    QTest::newRow("bytes after the end marker") << jpeg + QByteArray(64, '\0') << int(O::Loaded);
-    QTest::newRow("cut short") << jpeg.left(jpeg.size() - 40) << int(O::Unreadable);
-    QTest::newRow("end marker missing") << jpeg.chopped(2) << int(O::Unreadable);
-    QTest::newRow("headers only") << jpeg.left(jpeg.indexOf("\xFF\xDA")) << int(O::Unreadable);
-    QTest::newRow("text") << QByteArray("ciao") << int(O::Unreadable);
+    using F = PhotoFiles::Fault;
+    QTest::newRow("no file") << QByteArray() << int(O::Missing) << int(F::None) << "non esiste";
+    QTest::newRow("whole jpeg") << jpeg << int(O::Loaded) << int(F::None) << "";
+    QTest::newRow("bytes after the end marker")
+        << jpeg + QByteArray(64, '\0') << int(O::Loaded) << int(F::None) << "";
+    QTest::newRow("cut short") << jpeg.left(jpeg.size() - 40) << int(O::Unreadable) << int(F::Damaged)
+                               << "danneggiata";
+    QTest::newRow("end marker missing")
+        << jpeg.chopped(2) << int(O::Unreadable) << int(F::Damaged) << "danneggiata";
+    QTest::newRow("headers only") << jpeg.left(jpeg.indexOf("\xFF\xDA")) << int(O::Unreadable)
+                                  << int(F::Damaged) << "danneggiata";
+    QTest::newRow("text") << QByteArray("ciao") << int(O::Unreadable) << int(F::NotAnImage)
+                          << "non \u00E8 un'immagine";
+    QTest::newRow("empty") << QByteArray() << int(O::Unreadable) << int(F::Empty) << "vuoto";
+    QTest::newRow("108 megapixels") << large << int(O::Unreadable) << int(F::TooLarge)
+                                    << "troppo grande (108 megapixel, 12000 \u00D7 9000";
 }
 
 void TestStorage::photoReadOutcomes()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(int, outcome);
+    QFETCH(int, fault);
+    QFETCH(QString, said);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("foto.jpg"));
-    if (!bytes.isEmpty())
+    if (!bytes.isEmpty() || QByteArray(QTest::currentDataTag()) == "empty")
         writeAll(path, bytes);
     const PhotoFiles::Read read = PhotoFiles::read(path);
     QCOMPARE(int(read.outcome), outcome);
+    QCOMPARE(int(read.fault), fault);
     QCOMPARE(read.picture.isNull(), outcome != int(PhotoFiles::Outcome::Loaded));
     QCOMPARE(PhotoFiles::load(path).isNull(), read.picture.isNull());
+    QVERIFY2(PhotoFiles::faultText(read).contains(said), qPrintable(PhotoFiles::faultText(read)));
 }
 
 void TestStorage::concurrentAppendsLoseNothing()

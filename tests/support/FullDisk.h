@@ -29,6 +29,14 @@ public:
     // With its trailing separator, as the program folder.
     QString folder() const { return m_dir.path() + QLatin1Char('/'); }
 
+    // Mounts the file system again read-only, with the files put there so far; true on success.
+    bool makeReadOnly()
+    {
+        return m_mounted &&
+               QProcess::execute(QStringLiteral("mount"),
+                                 {QStringLiteral("-o"), QStringLiteral("remount,ro"), m_dir.path()}) == 0;
+    }
+
     // Takes every free byte; true when the disk then refuses even one more byte.
     bool fill()
     {

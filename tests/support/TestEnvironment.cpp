@@ -96,8 +96,11 @@ std::unique_ptr<QPrinter> RecordingPrinting::choosePrinter(QWidget*, const QPage
 }
 
 void RecordingPrinting::preview(QWidget* owner, const QPageLayout& layout,
-                                const std::function<void(QPrinter&)>& paint)
+                                const std::function<void(QPrinter&)>& paint,
+                                const std::function<void(QWidget*)>& savePdf)
 {
+    if (savePdf)
+        ++previewSaveCommands;
     previewOwners.append(owner ? owner->objectName() : QString());
     {
         const auto printer = pdfPrinter(QStringLiteral("anteprima_%1.pdf").arg(previews.size() + 1), layout);
@@ -108,6 +111,8 @@ void RecordingPrinting::preview(QWidget* owner, const QPageLayout& layout,
         if (const auto printer = choosePrinter(owner, layout))
             paint(*printer);
     }
+    if (savePdfFromPreview && savePdf)
+        savePdf(owner);
 }
 
 int ScriptedModalRunner::run(QDialog& screen)

@@ -70,8 +70,13 @@ public:
 
 class RecordingShell final : public ShellOpener {
 public:
-    void open(const QString& target) override { opened.append(target); }
+    bool open(const QString& target) override
+    {
+        opened.append(target);
+        return opens;
+    }
     QStringList opened;
+    bool opens = true; // false: the system has nothing to open the target with
 };
 
 // A video input without a device: tests hand it frames as the capture layer would.
@@ -97,16 +102,18 @@ protected:
 class RecordingPrinting final : public Printing {
 public:
     std::unique_ptr<QPrinter> choosePrinter(QWidget* owner, const QPageLayout& layout) override;
-    void preview(QWidget* owner, const QPageLayout& layout,
-                 const std::function<void(QPrinter&)>& paint) override;
+    void preview(QWidget* owner, const QPageLayout& layout, const std::function<void(QPrinter&)>& paint,
+                 const std::function<void(QWidget*)>& savePdf) override;
 
     QString folder;
     int dialogs = 0;         // print dialogs shown
     QList<bool> nextAnswers; // false cancels the print dialog; accepted when empty
     bool printFromPreview = false;
-    QStringList printed;       // PDF files printed through the dialog
-    QStringList previews;      // PDF files of the previews shown
-    QStringList previewOwners; // objectName of each preview's owner
+    bool savePdfFromPreview = false; // presses the preview's "Salva PDF" once it is drawn
+    int previewSaveCommands = 0;     // previews shown with a "Salva PDF" command
+    QStringList printed;             // PDF files printed through the dialog
+    QStringList previews;            // PDF files of the previews shown
+    QStringList previewOwners;       // objectName of each preview's owner
 
 private:
     std::unique_ptr<QPrinter> pdfPrinter(const QString& name, const QPageLayout& layout) const;

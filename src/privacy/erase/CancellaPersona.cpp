@@ -4,6 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "storage/TSchedaGruppo.h"
 #include "widgets/Looks.h"
+#include "widgets/ReadOnlyRefusal.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -120,6 +121,8 @@ QString TfrmCancellaPersona::domanda(const PersonInventory& inventory)
 
 void TfrmCancellaPersona::btnCancellaClick()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, this))
+        return;
     if (!m_context.messages->question(this, domanda(m_inventory)))
         return;
     m_confermata = true;

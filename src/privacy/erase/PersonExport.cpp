@@ -2,8 +2,7 @@
 
 #include "documents/PdfFile.h"
 #include "documents/PersonCardDocument.h"
-#include "documents/RegistryExport.h"
-#include "documents/RegistryTable.h"
+#include "export/RegistrySheetExport.h"
 #include "storage/FileErrorText.h"
 #include "storage/PhotoFiles.h"
 #include "storage/Placeholder.h"
@@ -21,6 +20,9 @@
 #include <QSaveFile>
 
 #include <zlib.h>
+
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -60,10 +62,8 @@ bool writeEntry(QuaZip& zip, const PersonExport::Entry& entry, QString& error)
     QuaZipNewInfo info(entry.name);
     info.dateTime = QDateTime::currentDateTime();
     QuaZipFile out(&zip);
-    if (!out.open(QIODevice::WriteOnly, info, nullptr, 0, Z_DEFLATED)) {
-        error = QStringLiteral("non è possibile scrivere nel file zip.");
+    if (!out.open(QIODevice::WriteOnly, info, nullptr, 0, Z_DEFLATED))
         return false;
-    }
     bool ok = true;
     if (entry.file.isEmpty()) {
         ok = out.write(entry.bytes) == entry.bytes.size();
@@ -84,21 +84,27 @@ bool writeEntry(QuaZip& zip, const PersonExport::Entry& entry, QString& error)
         }
     }
     out.close();
-    ok = ok && out.getZipError() == ZIP_OK;
-    if (!ok && error.isEmpty())
-        error = QStringLiteral(
-            "la scrittura del file zip si è interrotta, forse per mancanza di spazio sul disco.");
-    return ok;
+    // A failed write leaves the error empty: the caller asks the file why.
+    return ok && out.getZipError() == ZIP_OK;
 }
 
 } // namespace
 
 QByteArray PersonExport::csv(const TSchedaAnagrafica& card)
 {
-    const QStringList headers = RegistryExport::headerLabels();
+    QStringList headers = RegistrySheetExport::headerLabels();
     QStringList values;
-    for (const C::Campo campo : RegistryTable::fields())
+    for (const C::Campo campo : RegistrySheetExport::fields())
         values.append(TextRules::trim(card.testo(campo)));
+    // The attached files by name and description, as the registry editor labels them.
+    constexpr std::array<std::pair<C::Campo, C::Campo>, 3> kAttachments = {
+        {{C::File01, C::Desc01}, {C::File02, C::Desc02}, {C::File03, C::Desc03}}};
+    for (std::size_t i = 0; i < kAttachments.size(); ++i) {
+        const QString number = QStringLiteral("%1\u00B0 file allegato").arg(int(i) + 1);
+        headers << number << QStringLiteral("Descrizione ") + number;
+        values << TextRules::trim(card.testo(kAttachments[i].first))
+               << TextRules::trim(card.testo(kAttachments[i].second));
+    }
     return QByteArrayLiteral("\xEF\xBB\xBF") + csvLine(headers) + csvLine(values);
 }
 
@@ -173,7 +179,7 @@ PersonExport::Outcome PersonExport::save(const QString& path, const QList<Entry>
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly)) {
         if (errorString)
-            *errorString = FileErrorText::italian(out.errorString());
+            *errorString = FileErrorText::of(out);
         return Outcome::Failed;
     }
     bool written = true;
@@ -197,10 +203,12 @@ PersonExport::Outcome PersonExport::save(const QString& path, const QList<Entry>
         written = written && zip.getZipError() == ZIP_OK;
     }
     if (cancelled || !written) {
+        if (error.isEmpty())
+            error =
+                QStringLiteral("la scrittura del file zip si è interrotta (%1).").arg(FileErrorText::of(out));
         out.cancelWriting();
         if (errorString)
-            *errorString =
-                error.isEmpty() ? QStringLiteral("la scrittura del file zip si è interrotta.") : error;
+            *errorString = error;
         return cancelled ? Outcome::Cancelled : Outcome::Failed;
     }
     QString reason;

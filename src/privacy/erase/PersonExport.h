@@ -10,8 +10,8 @@
 #include <functional>
 
 // The data held on one person, in one zip: the card as PDF and as a CSV line with the headers of
-// the registry export, the photo, the attached files, the side data, the photos of the group
-// groupSlots holding the person's name and the list of those groupSlots (group, page, slot).
+// the registry export and the attachments, the photo, the attached files, the side data, the photos of the
+// group groupSlots holding the person's name and the list of those groupSlots (group, page, slot).
 class PersonExport {
 public:
     struct Entry {
@@ -24,7 +24,8 @@ public:
     static QList<Entry> entries(const QString& programFolder, const PersonInventory& inventory,
                                 const PersonSideDataList& side);
 
-    // The card as CSV: the export's headers and the card's line, UTF-8 with a byte order mark,
+    // The card as CSV: the headers of the .xlsx and .ods export (Sesso among them) and of the three
+    // attached files with their descriptions, then the card's line; UTF-8 with a byte order mark,
     // fields separated by ';' and quoted where needed, lines ended by CR LF.
     static QByteArray csv(const TSchedaAnagrafica& card);
     // The groupSlots of group pages with the person's name: "Gruppo;Pagina;Riquadro" and one line each.

@@ -9,8 +9,10 @@
 #include "privacy/erase/PersonErase.h"
 #include "privacy/erase/PersonExport.h"
 #include "registry/Candidati.h"
+#include "storage/ArchiveAccess.h"
 #include "storage/ArchiveError.h"
 #include "widgets/HintLine.h"
+#include "widgets/ReadOnlyRefusal.h"
 #include "widgets/WorkProgress.h"
 
 #include <QAction>
@@ -140,6 +142,8 @@ void PrivacyActions::esportaPersona()
 
 void PrivacyActions::cancellaPersona()
 {
+    if (ReadOnlyRefusal::refused(*m_context.messages, &m_editor))
+        return;
     const int posizione = posizioneArchiviata(
         QStringLiteral("Attenzione: si può cancellare solo una scheda già inserita in archivio."));
     if (posizione < 1)
@@ -181,6 +185,9 @@ void PrivacyActions::cancellaPersona()
 
 void PrivacyActions::completaCancellazioni()
 {
+    // Read-only archives: finished once they may be written again.
+    if (ArchiveAccess::readOnly())
+        return;
     EraseLog log(m_context.programFolder);
     for (const EraseLog::Erase& pending : log.unfinished()) {
         if (!m_context.messages->question(
