@@ -1,11 +1,13 @@
 #include "app/Guida.h"
 
+#include "app/DataFolder.h"
 #include "app/LinkText.h"
 #include "app/OpenURL.h"
 #include "platform/AppContext.h"
 #include "widgets/ImageButton.h"
 #include "widgets/Looks.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -64,5 +66,7 @@ void TfrmGuida::setTopic(const QString& title, const QString& text)
 
 void TfrmGuida::lnkWebClick()
 {
-    TMisc::Open(*m_context.shell, QLatin1Char('"') + m_context.pathOf(guideFileName()) + QLatin1Char('"'));
+    const QString guide =
+        DataFolder::guide(m_context.programFolder, QCoreApplication::applicationDirPath(), guideFileName());
+    TMisc::Open(*m_context.shell, QLatin1Char('"') + guide + QLatin1Char('"'));
 }

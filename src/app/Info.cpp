@@ -1,9 +1,14 @@
 #include "app/Info.h"
 
+#include "app/DataFolder.h"
+#include "app/DataFolderAsker.h"
+#include "app/Version.h"
+
 #include "app/LinkText.h"
 #include "app/OpenURL.h"
 #include "app/VerificaCondivisione.h"
 #include "platform/AppContext.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "storage/ArchiveAccess.h"
@@ -11,7 +16,12 @@
 #include "widgets/Looks.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
 
 TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
@@ -24,7 +34,15 @@ TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
     new Picture(this, QStringLiteral("imgIntestazione"), QStringLiteral(":/pictures/info_intestazione.svg"),
                 QRect(12, 12, 449, 64), QStringLiteral("Informazioni sul programma"));
     new Picture(this, QStringLiteral("imgProgramma"), QStringLiteral(":/pictures/info_programma.svg"),
-                QRect(12, 88, 449, 386), QStringLiteral("Folvara, versione 1.0"));
+                QRect(12, 88, 449, 386), QStringLiteral("Folvara, ") + versionText());
+    // Over the picture's title bar, beside the name.
+    auto* lblVersione = new QLabel(versionText(), this);
+    lblVersione->setObjectName(QStringLiteral("lblVersione"));
+    lblVersione->setAccessibleName(lblVersione->text());
+    lblVersione->setGeometry(262, 120, 190, 22);
+    lblVersione->setStyleSheet(QStringLiteral(
+        "color: white; background: transparent; font-family: Verdana, 'DejaVu Sans', sans-serif; "
+        "font-size: 15px;"));
 
     Looks::shape(this, QStringLiteral("shpContatto"), QRect(12, 486, 449, 40),
                  QStringLiteral("background: white; border: 1px solid #b0c4de; border-radius: 6px;"));
@@ -58,6 +76,14 @@ TfrmInfo::TfrmInfo(AppContext& context, QWidget* owner)
     m_chkUnica->setGeometry(200, height() - 44, 134, 32);
     m_chkUnica->setChecked(ArchiveAccess::singleWorkstation(m_context.programFolder));
     connect(m_chkUnica, &QCheckBox::toggled, this, &TfrmInfo::chkUnicaPostazioneToggled);
+
+    auto* btnCartella = new QPushButton(QStringLiteral("Cartella dei dati"), this);
+    btnCartella->setObjectName(QStringLiteral("btnCartellaDati"));
+    btnCartella->setAccessibleName(btnCartella->text());
+    btnCartella->setToolTip(QDir::toNativeSeparators(QDir::cleanPath(m_context.programFolder)));
+    // On the right of the contact box.
+    btnCartella->setGeometry(330, 491, 125, 30);
+    connect(btnCartella, &QPushButton::clicked, this, &TfrmInfo::btnCartellaDatiClick);
 }
 
 void TfrmInfo::chkUnicaPostazioneToggled(bool unica)
@@ -76,6 +102,48 @@ void TfrmInfo::chkUnicaPostazioneToggled(bool unica)
     const QString solaLettura = ArchiveAccess::decide(m_context.programFolder);
     if (!unica && !solaLettura.isEmpty())
         m_context.messages->warning(this, solaLettura);
+}
+
+QString TfrmInfo::versionText()
+{
+    return QStringLiteral("versione ") + QStringLiteral(FOLVARA_VERSION);
+}
+
+bool TfrmInfo::dataFolderChangeable() const
+{
+    if (!qEnvironmentVariableIsEmpty("FOLVARA_HOME"))
+        return false;
+    const QString executableFolder = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+    return QFileInfo(m_context.programFolder).canonicalFilePath() != executableFolder;
+}
+
+void TfrmInfo::btnCartellaDatiClick()
+{
+    const QString shown = QDir::toNativeSeparators(QDir::cleanPath(m_context.programFolder));
+    if (!dataFolderChangeable()) {
+        m_context.messages->information(
+            this, QStringLiteral("Cartella dei dati:\n%1\n\n%2")
+                      .arg(shown, qEnvironmentVariableIsEmpty("FOLVARA_HOME")
+                                      ? QStringLiteral("I dati stanno accanto al programma.")
+                                      : QStringLiteral("La cartella è data dalla variabile FOLVARA_HOME.")));
+        return;
+    }
+    if (!m_context.messages->question(
+            this, QStringLiteral("Cartella dei dati:\n%1\n\nScegliere un'altra cartella?").arg(shown)))
+        return;
+    const QString folder = m_context.fileDialogs->chooseFolder(this, DataFolderAsker::title());
+    if (folder.isEmpty())
+        return;
+    const QString problem = DataFolder::unusableReason(folder);
+    if (!problem.isEmpty()) {
+        m_context.messages->error(this, DataFolder::refusal(folder, problem));
+        return;
+    }
+    QSettings settings(QStringLiteral("Folvara"), QStringLiteral("Folvara"));
+    DataFolder::remember(settings, folder);
+    m_context.messages->information(
+        this, QStringLiteral("Folvara userà la cartella dei dati %1 dal prossimo avvio.")
+                  .arg(QDir::toNativeSeparators(QDir::cleanPath(folder))));
 }
 
 void TfrmInfo::btnVerificaCondivisioneClick()
