@@ -75,7 +75,7 @@ TfrmAvvio::TfrmAvvio(AppContext& context)
         auto* button =
             new ImageButton(sheet, QString::fromLatin1(column.button),
                             QString::fromLatin1(column.buttonResource), QRect(10, 400, 300, 64), label);
-        image->sharesCommandWith(button);
+        image->makeTwin(); // the caption below is the command
         connect(image, &ImageButton::clicked, this, [this, i] { openWorkScreen(i); });
         connect(button, &ImageButton::clicked, this, [this, i] { openWorkScreen(i); });
     }

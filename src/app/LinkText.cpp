@@ -72,7 +72,7 @@ QColor LinkText::colour() const
 
 void LinkText::attach(ImageButton* icon)
 {
-    icon->sharesCommandWith(this);
+    icon->makeTwin();
     connect(icon, &ImageButton::pressed, this, [this] { setPressed(true); });
     connect(icon, &ImageButton::released, this, [this] { setPressed(false); });
     connect(icon, &ImageButton::clicked, this, &LinkText::click);

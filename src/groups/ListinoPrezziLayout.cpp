@@ -192,7 +192,7 @@ void TfrmListinoPrezzi::costruisciRiquadro(QWidget* panContainer, int riquadro, 
                                     QRect(origine + QPoint(436, 8), QSize(22, 22)), suggerimento);
     m_hint->addHint(importa, suggerimento);
     // Eight alike commands: the reader hears which slot each fills.
-    importa->setAccessibleName(QStringLiteral("Importa persona nello spazio ") + lettera);
+    importa->setAccessibleName(QStringLiteral("Importa dall'archivio nello spazio ") + lettera);
     connect(importa, &ImageButton::clicked, this, [this, riquadro] { impProdottoClick(riquadro); });
 
     const QFont carattere = Looks::font(QStringLiteral("Verdana"), 12, true);
@@ -222,14 +222,16 @@ void TfrmListinoPrezzi::collegaOrdineCampi()
     }
     m_invio = new EnterKeyOrder(this);
     m_invio->chain(ordine, true);
-    // Tab in reading order: the toolbar, then slot after slot its photo, its import arrow and its fields.
+    // Tab in reading order: the toolbar, then slot after slot its photo, its crop button, its import
+    // arrow and its fields.
     QList<QWidget*> tab;
     for (const char* nome : {"cmdNuovo", "cmdSalva", "cmdAnteprima", "cmdStampa", "cmdPrimo", "cmdIndietro",
                              "cmdAvanti", "cmdUltimo", "cmdGuida", "cmdEsci"})
         tab << findChild<ImageButton*>(QLatin1String(nome));
     for (int riquadro = 0; riquadro < TSchedaGruppo::kRiquadri; ++riquadro) {
-        tab << m_imgFoto[riquadro]
-            << findChild<ImageButton*>(QStringLiteral("impProdotto_") + TSchedaGruppo::lettera(riquadro));
+        const QChar lettera = TSchedaGruppo::lettera(riquadro);
+        tab << m_imgFoto[riquadro] << findChild<ImageButton*>(QStringLiteral("cmdRitaglia_") + lettera)
+            << findChild<ImageButton*>(QStringLiteral("impProdotto_") + lettera);
         for (const Posto& posto : kPosti)
             tab << m_campi[riquadro][posto.campo];
     }

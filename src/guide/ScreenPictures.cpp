@@ -256,13 +256,17 @@ private:
         if (!pictures.contains(button.resource()) && entry->images.size() < 2)
             entry->images.append(button.grab().toImage());
         pictures.insert(button.resource());
+        // A command's key is its tooltip: the legend gives it apart, after the hint.
+        const QString keys = button.shortcut().toString(QKeySequence::NativeText);
         for (const QString& hint : {button.accessibleName(), button.toolTip()}) {
-            if (hint.isEmpty() || entry->hints.contains(hint))
+            if (hint.isEmpty() || hint == keys || entry->hints.contains(hint))
                 continue;
             entry->hints.append(hint);
             if (hint.size() > entry->action.size())
                 entry->action = hint;
         }
+        if (!keys.isEmpty())
+            entry->keys = keys;
     }
 
     QHash<QString, QSet<QString>> m_pictures; // the resources each name was seen with

@@ -20,6 +20,7 @@ struct ButtonPicture {
     QString name;
     QString action;    // the longest hint the screens give for it
     QStringList hints; // every hint the screens give for it, once each
+    QString keys;      // the key that presses it, if it has one
 };
 
 struct ScreenMaterial {

@@ -175,7 +175,10 @@ private:
                 }
                 table += QStringLiteral("<td width=\"9%\" valign=\"middle\">%1</td><td valign=\"middle\" "
                                         "width=\"24%\"><b>%2</b>: %3</td>")
-                             .arg(pictures, escaped(button.name), escaped(button.action));
+                             .arg(pictures, escaped(button.name),
+                                  button.keys.isEmpty() ? escaped(button.action)
+                                                        : QStringLiteral("%1 (%2)").arg(
+                                                              escaped(button.action), escaped(button.keys)));
             }
             table += QStringLiteral("</tr>");
         }

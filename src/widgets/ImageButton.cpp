@@ -164,11 +164,10 @@ void ImageButton::click()
     emit clicked();
 }
 
-void ImageButton::sharesCommandWith(QWidget* command)
+void ImageButton::makeTwin()
 {
     m_twin = true;
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(command->accessibleName());
 }
 
 void ImageButton::setShortcut(const QKeySequence& keys)

@@ -39,9 +39,10 @@ public:
 
     // Presses the button as a click does; screen readers reach it as the button's press action.
     void click();
-    // A picture that presses the same command as `command` (a picture above its caption): it takes
-    // no focus and is hidden from screen readers, so the keyboard and the reader meet the command once.
-    void sharesCommandWith(QWidget* command);
+    // Makes this a picture that presses the same command as another control beside it (a picture
+    // above its caption): it takes no focus and is hidden from screen readers, so the keyboard and
+    // the reader meet the command once, on the other control.
+    void makeTwin();
     bool isTwin() const { return m_twin; }
     // A key that presses the button anywhere in its window while the button is shown and enabled;
     // the tooltip shows it, and screen readers read it as the press's key.

@@ -24,7 +24,8 @@ QStringList ordineListino()
                           "cmdIndietro", "cmdAvanti", "cmdUltimo",    "cmdGuida",  "cmdEsci"};
     for (int riquadro = 0; riquadro < TSchedaGruppo::kRiquadri; ++riquadro) {
         const QChar lettera = TSchedaGruppo::lettera(riquadro);
-        ordine << QStringLiteral("imgFoto_") + lettera << QStringLiteral("impProdotto_") + lettera;
+        ordine << QStringLiteral("imgFoto_") + lettera << QStringLiteral("cmdRitaglia_") + lettera
+               << QStringLiteral("impProdotto_") + lettera;
         for (const Campo campo : {TSchedaGruppo::Nome, TSchedaGruppo::UM, TSchedaGruppo::Caratteristiche,
                                   TSchedaGruppo::Codice, TSchedaGruppo::Prezzo})
             ordine << TSchedaGruppo::nomeCampo(campo, riquadro);

@@ -313,6 +313,12 @@ void TestGuide::legendNamesEachButtonAsItsHintDoes()
             QVERIFY2(ScreenPictures::nameFitsHint(button.name, hint),
                      qPrintable(button.name + QStringLiteral(": ") + hint));
     }
+    // The keys of the frequent commands are in the legend.
+    QStringList keys;
+    for (const ButtonPicture& button : m_material.buttons)
+        keys.append(button.keys);
+    for (const char* key : {"Ctrl+S", "Ctrl+N", "Ctrl+P", "Ctrl+F"})
+        QVERIFY2(keys.contains(QLatin1String(key)), key);
     // The telephone button, the partita IVA check and the help and exit buttons of every screen.
     for (const char* name : {"Da ricontattare", "Controlla partita IVA", "Controlla codice fiscale",
                              "Scadenze", "Guida", "Esci", "Importa foto da cartella", "Consensi"})

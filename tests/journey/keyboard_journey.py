@@ -123,7 +123,7 @@ def main():
         page = ui.win('Schedario Gruppo', 10)
 
         # Slot A from the search: Cerca with no filter finds the card, Enter picks it.
-        reach(page, 'Importa persona nello spazio A')
+        reach(page, "Importa dall'archivio nello spazio A")
         ui.key('Return')
         search = ui.win('Trova schede', 10)
         reach(search, 'Cerca', 'push button')
