@@ -7,22 +7,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-package"
 
-"$root/scripts/setup.sh"
-# The package's own tools: icon sizes, the dependency scan and the checks.
-packages=(librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian)
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=""
-    if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
-    $sudo_cmd apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# The package's own tools besides the build's: icon sizes, the dependency scan and the checks.
+"$root/scripts/setup.sh" librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Folvara needs to build, run and be tested on Debian 12; skips what is there.
+# Further package names given as arguments are installed the same way.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
     xvfb xauth xdotool imagemagick poppler-utils dbus-x11 at-spi2-core python3-pyatspi
     libreoffice-calc-nogui libquazip1-qt6-dev libfreexl-dev libxlsxwriter-dev libssl-dev
     libdlib-dev liblapack-dev libblas-dev
+    "$@"
 )
 
 missing=()

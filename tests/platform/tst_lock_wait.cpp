@@ -4,6 +4,7 @@
 #include "storage/ArchiveError.h"
 #include "storage/ArchiveLock.h"
 #include "storage/LockHolder.h"
+#include "support/HangingLock.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -12,38 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
 
 namespace {
-
-// A lock call that hangs until the test lets it answer, as on an NFS server in its grace period.
-class StuckLock final : public ArchiveFileSystem {
-public:
-    FileLock::Result lock(QFile&, int) const override
-    {
-        std::unique_lock<std::mutex> guard(m_mutex);
-        m_answer.wait(guard, [this] { return m_free; });
-        return {FileLock::Outcome::Held, 0};
-    }
-    void unlock(QFile&) const override { ++unlocks; }
-    void letAnswer()
-    {
-        {
-            const std::lock_guard<std::mutex> guard(m_mutex);
-            m_free = true;
-        }
-        m_answer.notify_all();
-    }
-
-    mutable std::atomic<int> unlocks{0};
-
-private:
-    mutable std::mutex m_mutex;
-    mutable std::condition_variable m_answer;
-    bool m_free = false;
-};
 
 QProgressDialog* waitWindow()
 {
@@ -95,7 +66,7 @@ void TestLockWait::freeLockIsTakenWithoutWindow()
 
 void TestLockWait::hungLockShowsTheWaitAndCanBeCancelled()
 {
-    StuckLock share;
+    HangingLock share;
     QString label;
     int ticks = 0; // the screen's events go on while the lock call hangs
     QTimer watcher;
@@ -137,7 +108,7 @@ void TestLockWait::hungLockShowsTheWaitAndCanBeCancelled()
 
 void TestLockWait::hungLockFailsAsBusyAfterTheWait()
 {
-    StuckLock share;
+    HangingLock share;
     {
         ArchiveLock lock(share);
         QVERIFY_THROWS_EXCEPTION(ArchiveError, lock.acquire(m_path, 50));
